@@ -1,0 +1,23 @@
+// Timing and reporting shared by the throughput benchmarks.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace bench {
+
+inline constexpr std::uint64_t kBenchBytes = 256ull * 1024 * 1024;
+
+// Seconds taken by `run`.
+double TimeSeconds(const std::function<void()>& run);
+
+// Prints both figures in MiB/s and their ratio; returns the ratio.
+double Report(const std::string& what, std::uint64_t bytes, double pageSeconds,
+              double rawSeconds);
+
+// A scratch file path for the benchmark's data, removed by the caller.
+std::string ScratchPath(const std::string& name);
+
+}  // namespace bench

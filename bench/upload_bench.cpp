@@ -1,0 +1,92 @@
+// Uploads a 256 MiB program image to a simulated panel through the upgrade
+// page's own code, then sends the same file with a raw socket loop, and
+// compares the two.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "link/panel_session.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_network.h"
+#include "resources/resource.h"
+#include "sim/panel_simulator.h"
+#include "support/private_network.h"
+#include "support/scripted_host.h"
+#include "throughput.h"
+#include "upgrade/upgrade.h"
+
+namespace {
+
+constexpr PanelAddress kPanel = 0xC0A80009;
+
+bool WriteImage(const std::string& path) {
+  std::ofstream out(path, std::ios::binary);
+  std::vector<char> block(1 << 20);
+  for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>(i * 131);
+  for (std::uint64_t written = 0; written < bench::kBenchBytes; written += block.size()) {
+    out.write(block.data(), static_cast<std::streamsize>(block.size()));
+  }
+  return static_cast<bool>(out);
+}
+
+// The same command and file through nothing but the socket and file calls.
+bool RawUpload(platform::Network& network, platform::FileSystem& files, const std::string& path) {
+  const auto socket = network.CreateStreamSocket();
+  const auto file = files.OpenForReading(path);
+  if (!socket || !file || !socket->Connect(AddressText(kPanel), kPanelPort)) return false;
+  const std::string command = "VK38 VER UP START\r\n";
+  socket->Send(reinterpret_cast<const std::uint8_t*>(command.data()), command.size());
+  std::vector<std::uint8_t> buffer(kPanelBlockSize);
+  socket->Receive(buffer.data(), buffer.size());  // the start reply
+  for (;;) {
+    const std::ptrdiff_t read = file->Read(buffer.data(), buffer.size());
+    if (read <= 0) break;
+    for (std::ptrdiff_t sent = 0; sent < read;) {
+      const std::ptrdiff_t taken =
+          socket->Send(buffer.data() + sent, static_cast<std::size_t>(read - sent));
+      if (taken < 0) return false;
+      sent += taken;
+    }
+  }
+  // The panel answers once the whole image has arrived.
+  return socket->Receive(buffer.data(), buffer.size()) > 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing_support::EnsurePrivateNetwork(argc, argv);
+  sim::PanelSimulator simulator{{kPanel}};
+  std::string error;
+  if (!simulator.Start(&error)) {
+    std::fprintf(stderr, "simulator: %s\n", error.c_str());
+    return 1;
+  }
+  simulator.Panel(kPanel).SetImageSize(bench::kBenchBytes);
+  const std::string path = bench::ScratchPath("vk38-image-bench");
+  if (!WriteImage(path)) return 1;
+
+  testing_support::ScriptedHost host;
+  platform::PosixNetwork network;
+  platform::PosixFileSystem files;
+  PanelAddressBook panels;
+  CUPGrade page{PageContext{host, PanelLink{network, panels}, files}};
+  host.AnswerNextFileDialog(path);
+  page.Notify(IDC_PROGRAM_FILE, ui::Notification::kClicked);
+
+  const double pageSeconds =
+      bench::TimeSeconds([&] { page.Notify(IDC_PROGRAM_LOAD, ui::Notification::kClicked); });
+  const auto stored = simulator.Panel(kPanel).ProgramImage().size();
+  bool rawDone = false;
+  const double rawSeconds = bench::TimeSeconds([&] { rawDone = RawUpload(network, files, path); });
+  std::filesystem::remove(path);
+
+  if (host.BoxTexts() != std::vector<std::string>{"Ver Up Finish"} ||
+      stored != bench::kBenchBytes || !rawDone) {
+    std::fprintf(stderr, "upload incomplete: panel stored %zu bytes\n", stored);
+    return 1;
+  }
+  bench::Report("program upload", bench::kBenchBytes, pageSeconds, rawSeconds);
+  return 0;
+}

@@ -1,0 +1,79 @@
+#include "app/setup_tool_dlg.h"
+
+#include "app/version_dlg.h"
+#include "resources/resource.h"
+
+namespace {
+constexpr unsigned kKeyDownMessage = 0x0100;  // WM_KEYDOWN
+constexpr std::uintptr_t kEnterKey = 13;
+constexpr std::uintptr_t kEscKey = 27;
+}  // namespace
+
+CSetupToolDlg::CSetupToolDlg(const PageContext& context)
+    : ui::Dialog(IDD_SETUPTOOL_DIALOG, context.host),
+      m_fileOpe(context),
+      m_upgrade(context),
+      m_setting(context),
+      m_ipset(context),
+      m_userAuth(context) {
+  Controls().Declare(IDC_TAB, ui::ControlKind::kTab);
+  On(IDC_TAB, ui::Notification::kTabSelChange, [this] { OnSelchangeTab(); });
+  On(IDC_TAB, ui::Notification::kTabKeyDown, [] {});
+}
+
+std::array<ui::Dialog*, 5> CSetupToolDlg::PagesInCreationOrder() {
+  return {&m_setting, &m_fileOpe, &m_ipset, &m_upgrade, &m_userAuth};
+}
+
+std::array<ui::Dialog*, 4> CSetupToolDlg::TabPages() {
+  return {&m_setting, &m_fileOpe, &m_ipset, &m_userAuth};
+}
+
+bool CSetupToolDlg::OnInitDialog() {
+  ui::Host& host = GetHost();
+  const std::string menuItem = host.LoadResourceString(IDS_VERSION_MENU_ITEM);
+  if (!menuItem.empty()) host.AppendSystemMenuItem(*this, IDM_VERSION, menuItem);
+  host.SetDialogIcon(*this, IDR_MAINFRAME);
+
+  for (ui::Dialog* page : PagesInCreationOrder()) {
+    if (!host.CreateChildDialog(*page, *this)) return true;
+  }
+  // Every page takes the Setting page's client size, at one place.
+  ui::Rect place = host.ClientRect(m_setting);
+  place.left += kPageLeft;
+  place.right += kPageLeft;
+  place.top += kPageTop;
+  place.bottom += kPageTop;
+  for (ui::Dialog* page : PagesInCreationOrder()) host.MoveDialog(*page, place, false);
+
+  Controls().SetItems(IDC_TAB, {"Setting", "File Operate", "IP Address", "User Auth."});
+  Controls().SetSelection(IDC_TAB, 0);
+  OnSelchangeTab();
+  return true;
+}
+
+void CSetupToolDlg::OnSelchangeTab() {
+  const int tab = Controls().Selection(IDC_TAB);
+  const auto pages = TabPages();
+  for (int i = 0; i < static_cast<int>(pages.size()); ++i) {
+    GetHost().ShowDialog(*pages[i], i == tab);
+  }
+  if (tab == 0 || tab == 1) m_setting.RefreshPanelSelector();
+  if (tab == 2) m_ipset.LoadFromPanelList();
+}
+
+bool CSetupToolDlg::OnSysCommand(unsigned command) {
+  if ((command & 0xFFF0u) != IDM_VERSION) return false;
+  CVersionDlg version(GetHost());
+  GetHost().RunModalDialog(version, this);
+  return true;
+}
+
+ui::Dialog::Translation CSetupToolDlg::PreTranslateMessage(unsigned message,
+                                                           std::uintptr_t wParam) const {
+  // Enter and Esc would reach the dialog's OK and Cancel and end the tool.
+  if (message == kKeyDownMessage && (wParam == kEnterKey || wParam == kEscKey)) {
+    return Translation::kDispatchDirectly;
+  }
+  return Translation::kDialogNavigation;
+}

@@ -1,0 +1,42 @@
+// The main window: a tab control over the pages. It creates the five pages,
+// gives them one place, shows the page of the selected tab, and keeps Enter
+// and Esc from ending the tool.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "auth/user_auth.h"
+#include "camera/ip_setting.h"
+#include "files/file_ope.h"
+#include "link/page_context.h"
+#include "link/vk38_ipset.h"
+#include "ui/dialog.h"
+#include "upgrade/upgrade.h"
+
+class CSetupToolDlg : public ui::Dialog {
+ public:
+  // Where the pages sit in the main window's client area, in pixels.
+  static constexpr int kPageLeft = 12;
+  static constexpr int kPageTop = 32;
+
+  explicit CSetupToolDlg(const PageContext& context);
+
+  bool OnInitDialog() override;
+  bool OnSysCommand(unsigned command) override;
+  Translation PreTranslateMessage(unsigned message, std::uintptr_t wParam) const override;
+
+  // Pages, in the order the main window constructs them.
+  CFile_Ope m_fileOpe;
+  CUPGrade m_upgrade;
+  IPSetting m_setting;
+  CVK38IPSET m_ipset;
+  CUser_Auth m_userAuth;
+
+ private:
+  void OnSelchangeTab();
+  // Pages in the order they are created and placed.
+  std::array<ui::Dialog*, 5> PagesInCreationOrder();
+  // The page each tab shows, by tab index.
+  std::array<ui::Dialog*, 4> TabPages();
+};

@@ -1,0 +1,46 @@
+// The panel's log to a file: written piece by piece as it arrives, so that a
+// log of any size needs no more memory than one piece.
+#include "files/file_ope.h"
+#include "link/panel_session.h"
+
+void CFile_Ope::OnSaveLog() {
+  const std::optional<std::string> path = GetHost().ShowSaveFileDialog(
+      *this, {.filter = "LOG|VK38.log||", .initialName = "VK38.log", .overwritePrompt = true});
+  if (!path) return;
+  PushToControls();
+
+  CPanelSession session(link_);
+  switch (session.Open()) {
+    case OpenResult::kSocketNotCreated:
+      return;
+    case OpenResult::kNotConnected:
+      ShowError("No Connect!!");
+      return;
+    case OpenResult::kOpen:
+      break;
+  }
+  if (!session.SendCommand("VK38 LOG REQ\r\n")) {
+    ShowError("Socket Error!!");
+    return;
+  }
+  const std::unique_ptr<platform::WritableFile> file = files_.CreateForWriting(*path);
+  if (!file) {
+    // The panel is drained all the same, so that it ends its send normally.
+    session.ReceiveStream([](const std::uint8_t*, std::size_t) {});
+    ShowError("File open error");
+    return;
+  }
+  bool writeFailed = false;
+  const StreamEnd end = session.ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
+    // A piece that cannot be written is lost, but the rest still arrives.
+    if (!file->Write(data, count)) writeFailed = true;
+  });
+  if (!file->Close()) writeFailed = true;
+  if (end.failed) {
+    ShowError("Socket Error!!");
+  } else if (writeFailed) {
+    ShowError("File write error");
+  } else {
+    ShowStatus("Save OK!!");
+  }
+}

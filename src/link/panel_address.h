@@ -1,0 +1,17 @@
+// Panel and camera addresses: IPv4 as a 32-bit value with the first octet in
+// the most significant byte; on the wire, four bytes with the first octet first.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+using PanelAddress = std::uint32_t;
+
+// "%d.%d.%d.%d", octets from the most significant byte down.
+std::string AddressText(PanelAddress address);
+
+PanelAddress AddressFromBytes(const std::uint8_t* bytes);
+void AddressToBytes(PanelAddress address, std::uint8_t* bytes);
+
+// First octet 1 to 223, last octet 1 to 254, and not 127.0.0.1.
+bool IsValidPanelAddress(PanelAddress address);

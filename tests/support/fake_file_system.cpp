@@ -1,0 +1,75 @@
+#include "support/fake_file_system.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace testing_support {
+
+namespace {
+
+class FakeReadable : public platform::ReadableFile {
+ public:
+  explicit FakeReadable(std::shared_ptr<FakeFile> file) : file_(std::move(file)) {}
+  ~FakeReadable() override { file_->closed = true; }
+
+  std::ptrdiff_t Read(std::uint8_t* buffer, std::size_t capacity) override {
+    if (file_->readFailsAfter && offset_ >= *file_->readFailsAfter) return -1;
+    std::size_t count = std::min(capacity, file_->content.size() - offset_);
+    if (file_->readFailsAfter) count = std::min(count, *file_->readFailsAfter - offset_);
+    std::memcpy(buffer, file_->content.data() + offset_, count);
+    offset_ += count;
+    return static_cast<std::ptrdiff_t>(count);
+  }
+
+ private:
+  std::shared_ptr<FakeFile> file_;
+  std::size_t offset_ = 0;
+};
+
+class FakeWritable : public platform::WritableFile {
+ public:
+  explicit FakeWritable(std::shared_ptr<FakeFile> file) : file_(std::move(file)) {}
+  ~FakeWritable() override { file_->closed = true; }
+
+  bool Write(const std::uint8_t* data, std::size_t length) override {
+    if (file_->writeFailsAfter && file_->content.size() + length > *file_->writeFailsAfter) {
+      return false;
+    }
+    file_->content.append(reinterpret_cast<const char*>(data), length);
+    return true;
+  }
+
+  bool Close() override {
+    file_->closed = true;
+    return !file_->closeFails;
+  }
+
+ private:
+  std::shared_ptr<FakeFile> file_;
+};
+
+}  // namespace
+
+FakeFile& FakeFileSystem::Add(const std::string& path, FakeFile file) {
+  files[path] = std::make_shared<FakeFile>(std::move(file));
+  return *files[path];
+}
+
+std::unique_ptr<platform::ReadableFile> FakeFileSystem::OpenForReading(const std::string& path) {
+  auto it = files.find(path);
+  if (it == files.end()) return nullptr;
+  it->second->closed = false;
+  return std::make_unique<FakeReadable>(it->second);
+}
+
+std::unique_ptr<platform::WritableFile> FakeFileSystem::CreateForWriting(const std::string& path) {
+  if (locked.count(path) != 0) return nullptr;
+  std::shared_ptr<FakeFile>& file = files[path];
+  // Creating keeps a scripted failure of the same path but empties it.
+  if (!file) file = std::make_shared<FakeFile>();
+  file->content.clear();
+  file->closed = false;
+  return std::make_unique<FakeWritable>(file);
+}
+
+}  // namespace testing_support

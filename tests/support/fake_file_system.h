@@ -1,0 +1,39 @@
+// An in-memory platform::FileSystem for the file failures a real disk does
+// not produce on demand: a read that fails part-way, a write or close that
+// fails.
+#pragma once
+
+#include <map>
+#include <set>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace testing_support {
+
+struct FakeFile {
+  std::string content{};
+  // Reading fails once this many bytes were read.
+  std::optional<std::size_t> readFailsAfter{};
+  // Writing fails once this many bytes were written; closing can fail.
+  std::optional<std::size_t> writeFailsAfter{};
+  bool closeFails = false;
+  bool closed = false;
+};
+
+class FakeFileSystem : public platform::FileSystem {
+ public:
+  // Files by path; a path without an entry cannot be opened for reading.
+  std::map<std::string, std::shared_ptr<FakeFile>> files;
+  // Paths that cannot be created.
+  std::set<std::string> locked;
+
+  FakeFile& Add(const std::string& path, FakeFile file = {});
+
+  std::unique_ptr<platform::ReadableFile> OpenForReading(const std::string& path) override;
+  std::unique_ptr<platform::WritableFile> CreateForWriting(const std::string& path) override;
+};
+
+}  // namespace testing_support
