@@ -11,6 +11,11 @@
 #include <string>
 #include <string_view>
 
+// The pair every panel holds when it leaves the factory; the tool always
+// accepts it as the old pair.
+inline constexpr std::string_view kFactoryUserName = "staff";
+inline constexpr std::string_view kFactoryPassword = "48213";
+
 class CredentialRecord {
  public:
   static constexpr std::size_t kSize = 68;

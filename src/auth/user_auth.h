@@ -12,9 +12,6 @@
 
 class CUser_Auth : public ui::Page {
  public:
-  static constexpr const char* kFactoryUserName = "staff";
-  static constexpr const char* kFactoryPassword = "48213";
-
   explicit CUser_Auth(const PageContext& context);
 
   bool OnInitDialog() override;

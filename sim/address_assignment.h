@@ -1,0 +1,28 @@
+// How a simulated panel proposes camera addresses for a renew or keep
+// assignment. Only networked entries (Network and IP_Direct cameras, a
+// Network switcher) take part; the proposal keeps the panel's network
+// (its first three octets) and never uses the panel's own address.
+//   renew: every networked entry gets a fresh address, counting up from
+//          the panel's own (254 is followed by 1);
+//   keep:  an entry keeps a usable address of the panel's network that no
+//          earlier entry holds; the others move to free addresses, and an
+//          entry whose address collided carries the duplicate flag.
+// Moved entries carry the highlight flag. The proposal has a valid zero sum.
+#pragma once
+
+#include "camera/ip_setting_record.h"
+#include "link/panel_address.h"
+
+namespace sim {
+
+enum class AssignMode { kRenew, kKeep };
+
+// `table` holds wire codes; so does the proposal.
+IpSettingRecord ProposeAssignment(const IpSettingRecord& table, PanelAddress panel,
+                                  AssignMode mode);
+
+// The table a panel keeps once a proposal is confirmed: the proposal
+// without its highlight and duplicate flags.
+IpSettingRecord SettledTable(const IpSettingRecord& proposal);
+
+}  // namespace sim

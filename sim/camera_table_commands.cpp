@@ -1,0 +1,59 @@
+// The camera table commands: read, write, and the renew and keep
+// assignments with their confirmation.
+#include <algorithm>
+
+#include "link/zero_sum.h"
+#include "sim/commands.h"
+
+namespace sim {
+
+namespace {
+
+Bytes ToBytes(const IpSettingRecord& record) {
+  return Bytes(record.bytes.begin(), record.bytes.end());
+}
+
+// The panel's table as a record; a table set to another length fills the
+// start of an all-zero record.
+IpSettingRecord TableOf(const SimulatedPanel& panel) {
+  const Bytes stored = panel.CameraRecord();
+  IpSettingRecord record;
+  std::copy_n(stored.begin(), std::min(stored.size(), record.bytes.size()), record.bytes.begin());
+  return record;
+}
+
+}  // namespace
+
+void SendCameraTable(const Exchange& exchange) {
+  if (exchange.Misanswers("NG")) return;
+  exchange.SendBlock(exchange.panel.CameraRecord(), IpSettingRecord::kChecksumAt);
+}
+
+void LoadCameraTable(const Exchange& exchange) {
+  if (!exchange.AnswerLine("SETTING CHANGE OK", "SETTING CHANGE NG")) return;
+  Bytes record = exchange.connection.ReceiveExactly(IpSettingRecord::kSize);
+  const bool valid = record.size() == IpSettingRecord::kSize && IsZeroSum(record);
+  exchange.Confirm(valid, [&] { exchange.panel.SetCameraRecord(std::move(record)); });
+}
+
+void SendProposal(const Exchange& exchange, AssignMode mode) {
+  if (exchange.Misanswers("NG")) return;
+  const IpSettingRecord proposal =
+      ProposeAssignment(TableOf(exchange.panel), exchange.panel.Address(), mode);
+  exchange.panel.SetProposal(mode, ToBytes(proposal));
+  exchange.SendBlock(ToBytes(proposal), IpSettingRecord::kChecksumAt);
+}
+
+void ApplyProposal(const Exchange& exchange, AssignMode mode) {
+  if (exchange.Misanswers("SETTING NG")) return;
+  IpSettingRecord proposal;
+  if (const auto pending = exchange.panel.Proposal(mode)) {
+    std::copy(pending->begin(), pending->end(), proposal.bytes.begin());
+  } else {
+    proposal = ProposeAssignment(TableOf(exchange.panel), exchange.panel.Address(), mode);
+  }
+  exchange.panel.SetCameraRecord(SettledTable(proposal));
+  exchange.connection.SendLine("SETTING OK");
+}
+
+}  // namespace sim

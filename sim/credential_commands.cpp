@@ -1,0 +1,20 @@
+// The credential commands.
+#include "link/zero_sum.h"
+#include "sim/commands.h"
+#include "sim/credential_record.h"
+
+namespace sim {
+
+void SendCredentials(const Exchange& exchange) {
+  if (exchange.Misanswers("NG")) return;
+  exchange.SendBlock(exchange.panel.Credentials(), kCredentialChecksumAt);
+}
+
+void LoadCredentials(const Exchange& exchange) {
+  if (!exchange.AnswerLine("SETTING CHANGE OK", "SETTING CHANGE NG")) return;
+  Bytes record = exchange.connection.ReceiveExactly(kCredentialRecordSize);
+  const bool valid = record.size() == kCredentialRecordSize && IsZeroSum(record);
+  exchange.Confirm(valid, [&] { exchange.panel.SetCredentials(std::move(record)); });
+}
+
+}  // namespace sim

@@ -1,0 +1,13 @@
+#include "sim/credential_record.h"
+
+namespace sim {
+
+std::vector<std::uint8_t> BuildCredentialRecord(std::string_view user, std::string_view password) {
+  CredentialRecord record;
+  record.SetUserName(user);
+  record.SetPassword(password);
+  record.UpdateChecksum();
+  return {record.Bytes().begin(), record.Bytes().end()};
+}
+
+}  // namespace sim

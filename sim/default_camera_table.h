@@ -1,0 +1,12 @@
+// A panel's factory camera table: a realistic, deterministic record that
+// differs from panel to panel, in wire codes with a valid zero sum.
+#pragma once
+
+#include "camera/ip_setting_record.h"
+#include "link/panel_address.h"
+
+namespace sim {
+
+IpSettingRecord DefaultCameraTable(PanelAddress panel);
+
+}  // namespace sim

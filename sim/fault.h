@@ -1,0 +1,44 @@
+// How a simulated panel misbehaves in answer to one command line: the ways a
+// real panel or network can fail that the tool must survive.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sim {
+
+struct Fault {
+  // Close the connection right after the command line, answering nothing.
+  bool closeAtOnce = false;
+  // Answer a wrong first line (or a short text in place of a data block).
+  bool wrongReply = false;
+  // These exact bytes go out in place of the first answer; then the panel
+  // only waits for the tool to close.
+  std::optional<std::vector<std::uint8_t>> firstReply{};
+  // Records and blocks go out with their checksum byte off by one.
+  bool badChecksum = false;
+  // Everything sent on the connection goes out in pieces of these sizes, in
+  // order, with a short gap after each; what follows the last goes at once.
+  std::vector<std::size_t> pieces{};
+  // Wait this long before the first answer.
+  std::chrono::milliseconds delay{0};
+  // Reset the connection (no orderly close) once this many bytes were sent.
+  std::optional<std::uint64_t> resetAfter{};
+  // A data block is extended with zero bytes to this length.
+  std::optional<std::size_t> oversize{};
+  // Upload: "FILE NG" in place of "FILE OK"; the upload ends there.
+  bool fileNg = false;
+  // "WRITE NG" in place of "WRITE OK"; nothing is stored.
+  bool writeNg = false;
+};
+
+// The key under which faults are kept: the command line without its CR LF,
+// so that "VK38 LOG REQ" and "VK38 LOG REQ\r\n" name the same command.
+std::string CommandKey(std::string_view commandLine);
+
+}  // namespace sim
