@@ -1,0 +1,193 @@
+#include "platform/win32/control_mirror.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+
+namespace platform::win32 {
+
+namespace {
+
+std::wstring WindowText(HWND window) {
+  const int length = ::GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = ::GetWindowTextW(window, text.data(), length + 1);
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+bool SameClass(const wchar_t* actual, const wchar_t* expected) {
+  // A versioned class name ("6.0.0.0!Button") counts as its base name.
+  if (const wchar_t* bang = std::wcsrchr(actual, L'!')) actual = bang + 1;
+  return ::lstrcmpiW(actual, expected) == 0;
+}
+
+bool ShowsImage(HWND staticControl) {
+  const LONG type = ::GetWindowLongW(staticControl, GWL_STYLE) & SS_TYPEMASK;
+  return type == SS_ICON || type == SS_BITMAP || type == SS_ENHMETAFILE;
+}
+
+void SetTextIfDifferent(HWND control, const std::string& text) {
+  const std::wstring wide = Utf8ToWide(text);
+  if (WindowText(control) != wide) ::SetWindowTextW(control, wide.c_str());
+}
+
+int DialogChildId(HWND child) { return ::GetDlgCtrlID(child); }
+
+std::vector<HWND> Children(HWND dialog) {
+  std::vector<HWND> children;
+  for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    children.push_back(child);
+  }
+  return children;
+}
+
+void ShowComboBox(HWND combo, const ui::ControlState& state, bool itemsChanged) {
+  if (itemsChanged) {
+    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : state.items) {
+      const std::wstring wide = Utf8ToWide(item);
+      ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+  }
+  ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(state.selection), 0);
+  // The edit field of a drop-down combo may hold text of its own.
+  SetTextIfDifferent(combo, state.text);
+}
+
+void ShowTabControl(HWND tab, const ui::ControlState& state, bool itemsChanged) {
+  if (itemsChanged) {
+    ::SendMessageW(tab, TCM_DELETEALLITEMS, 0, 0);
+    int index = 0;
+    for (const std::string& item : state.items) {
+      std::wstring wide = Utf8ToWide(item);
+      TCITEMW entry{};
+      entry.mask = TCIF_TEXT;
+      entry.pszText = wide.data();
+      ::SendMessageW(tab, TCM_INSERTITEMW, static_cast<WPARAM>(index++),
+                     reinterpret_cast<LPARAM>(&entry));
+    }
+  }
+  if (::SendMessageW(tab, TCM_GETCURSEL, 0, 0) != state.selection) {
+    ::SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(state.selection), 0);
+  }
+}
+
+void ShowScrollBar(HWND bar, const ui::ControlState& state) {
+  ::SetScrollRange(bar, SB_CTL, state.scrollMin, state.scrollMax, TRUE);
+  ::SetScrollPos(bar, SB_CTL, state.scrollPos, TRUE);
+}
+
+void ShowControl(HWND control, const ui::ControlState& state, bool itemsChanged) {
+  switch (KindOfWindow(control)) {
+    case ui::ControlKind::kStatic:
+      if (!ShowsImage(control)) SetTextIfDifferent(control, state.text);
+      // Its colours may have changed with it; they are asked for at paint.
+      ::InvalidateRect(control, nullptr, TRUE);
+      break;
+    case ui::ControlKind::kButton:
+      SetTextIfDifferent(control, state.text);
+      break;
+    case ui::ControlKind::kEdit:
+      ::SendMessageW(control, EM_LIMITTEXT, static_cast<WPARAM>(state.textLimit), 0);
+      SetTextIfDifferent(control, state.text);
+      break;
+    case ui::ControlKind::kComboBox:
+      ShowComboBox(control, state, itemsChanged);
+      break;
+    case ui::ControlKind::kIpAddress:
+      ::SendMessageW(control, IPM_SETADDRESS, 0, static_cast<LPARAM>(state.address));
+      break;
+    case ui::ControlKind::kTab:
+      ShowTabControl(control, state, itemsChanged);
+      break;
+    case ui::ControlKind::kScrollBar:
+      ShowScrollBar(control, state);
+      break;
+    case ui::ControlKind::kUnknown:
+      break;
+  }
+  if ((::IsWindowEnabled(control) != FALSE) != state.enabled) {
+    ::EnableWindow(control, state.enabled ? TRUE : FALSE);
+  }
+  const bool visible = (::GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (visible != state.visible) ::ShowWindow(control, state.visible ? SW_SHOWNA : SW_HIDE);
+}
+
+}  // namespace
+
+ui::ControlKind KindOfWindow(HWND control) {
+  wchar_t name[64] = {};
+  if (::GetClassNameW(control, name, 64) == 0) return ui::ControlKind::kUnknown;
+  if (SameClass(name, L"Static")) return ui::ControlKind::kStatic;
+  if (SameClass(name, L"Button")) return ui::ControlKind::kButton;
+  if (SameClass(name, L"Edit")) return ui::ControlKind::kEdit;
+  if (SameClass(name, L"ComboBox")) return ui::ControlKind::kComboBox;
+  if (SameClass(name, WC_IPADDRESSW)) return ui::ControlKind::kIpAddress;
+  if (SameClass(name, WC_TABCONTROLW)) return ui::ControlKind::kTab;
+  if (SameClass(name, L"ScrollBar")) return ui::ControlKind::kScrollBar;
+  return ui::ControlKind::kUnknown;
+}
+
+void TakeTemplateTexts(HWND dialog, ui::ControlModel& model) {
+  for (HWND child : Children(dialog)) {
+    const int id = DialogChildId(child);
+    if (!model.Has(id) || !model.Text(id).empty()) continue;
+    const ui::ControlKind kind = KindOfWindow(child);
+    if (kind != ui::ControlKind::kStatic && kind != ui::ControlKind::kButton) continue;
+    if (kind == ui::ControlKind::kStatic && ShowsImage(child)) continue;
+    model.StoreUserText(id, WideToUtf8(WindowText(child)));
+  }
+}
+
+void StoreUserInput(HWND dialog, ui::ControlModel& model, std::uint64_t shownRevision) {
+  for (HWND child : Children(dialog)) {
+    const int id = DialogChildId(child);
+    if (id <= 0 || id == 0xFFFF) continue;  // no id, or a label's
+    const ui::ControlState& state = model.State(id);
+    if (state.revision > shownRevision) continue;
+    switch (KindOfWindow(child)) {
+      case ui::ControlKind::kEdit:
+        model.StoreUserText(id, WideToUtf8(WindowText(child)));
+        break;
+      case ui::ControlKind::kComboBox: {
+        const auto selection = static_cast<int>(::SendMessageW(child, CB_GETCURSEL, 0, 0));
+        model.StoreUserSelection(id, selection, WideToUtf8(WindowText(child)));
+        break;
+      }
+      case ui::ControlKind::kIpAddress: {
+        DWORD address = 0;  // blank fields read as 0
+        ::SendMessageW(child, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
+        model.StoreUserAddress(id, address);
+        break;
+      }
+      case ui::ControlKind::kTab: {
+        const auto selection = static_cast<int>(::SendMessageW(child, TCM_GETCURSEL, 0, 0));
+        model.StoreUserSelection(id, selection, state.text);
+        break;
+      }
+      case ui::ControlKind::kScrollBar:
+        model.StoreUserScrollPos(id, ::GetScrollPos(child, SB_CTL));
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void ShowModelChanges(HWND dialog, const ui::ControlModel& model, std::uint64_t shownRevision) {
+  model.ForEach([&](int id, const ui::ControlState& state) {
+    if (state.revision <= shownRevision) return;
+    const HWND control = ::GetDlgItem(dialog, id);
+    if (control == nullptr) return;
+    ShowControl(control, state, state.itemsRevision > shownRevision);
+  });
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,15 @@
+// The modal loop of the main window, which is a modeless dialog: each queued
+// message goes first past the dialog's pre-translation, then through the
+// window's keyboard navigation (which reaches into its child pages), or
+// straight to its window.
+#pragma once
+
+#include "platform/win32/dialog_windows.h"
+
+namespace platform::win32 {
+
+// Runs until the dialog is ended or the thread is told to quit (the quit
+// message is then posted again for an outer loop).
+void RunDialogLoop(DialogWindow& window);
+
+}  // namespace platform::win32

@@ -1,0 +1,14 @@
+// Waiting for a kernel event on the user-interface thread while the windows
+// keep repainting. Only paint messages are dispatched during the wait: clicks,
+// key presses and posted messages stay queued until the caller's loop runs.
+#pragma once
+
+#include <windows.h>
+
+namespace platform::win32 {
+
+// Blocks until `event` is signalled (true) or the wait fails (false). The
+// thread sleeps meanwhile; it wakes only for the event and for paint work.
+bool WaitRepaintingWindows(HANDLE event);
+
+}  // namespace platform::win32

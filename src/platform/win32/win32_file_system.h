@@ -1,0 +1,17 @@
+// Files through CreateFileW; UTF-8 paths are converted to UTF-16 so that any
+// path the file dialogs return can be opened.
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace platform {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  // Others may go on reading and writing the file while it is read.
+  std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override;
+  // Creates or truncates; others may only read it until it is closed.
+  std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override;
+};
+
+}  // namespace platform
