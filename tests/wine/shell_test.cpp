@@ -1,0 +1,226 @@
+// The main window of the real program: caption, tabs and pages, keyboard
+// rules, the version box, and the IP Address page's list of panels.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "program_test.h"
+#include "resources/resource.h"
+
+namespace wine_driver {
+namespace {
+
+using ShellTest = ProgramTest;
+
+constexpr int kAddressIds[] = {IDC_VK1_ADDRESS, IDC_VK2_ADDRESS, IDC_VK3_ADDRESS, IDC_VK4_ADDRESS,
+                               IDC_VK5_ADDRESS};
+
+std::vector<std::wstring> SelectorWithBuiltInPanels() {
+  std::vector<std::wstring> items;
+  for (int i = 0; i < 5; ++i) {
+    items.push_back(L"VK" + std::to_wstring(i + 1) + L"(" + Widen(kBuiltInPanels[i]) + L")");
+  }
+  return items;
+}
+
+// Where a page sits in the main window's client area, and its size.
+RECT PlaceInMainWindow(HWND page, HWND main) {
+  RECT rect = ScreenRect(page);
+  MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+TEST_F(ShellTest, StartsWithFourTabsAndTheSettingPageOnVk1) {
+  EXPECT_EQ(Text(main_window()), L"TL-VK38 Setup Software");
+  EXPECT_EQ(TabTexts(tab_control()),
+            (std::vector<std::wstring>{L"Setting", L"File Operate", L"IP Address", L"User Auth."}));
+  EXPECT_EQ(SelectedTab(tab_control()), kSettingTab);
+  EXPECT_EQ(VisiblePage(), SettingPage());
+
+  HWND selector = Child(SettingPage(), IDC_PANEL_SELECTOR);
+  EXPECT_EQ(ComboItems(selector), SelectorWithBuiltInPanels());
+  EXPECT_EQ(ComboSelection(selector), 0);
+}
+
+TEST_F(ShellTest, EachTabShowsItsPageInOnePlaceAndTheUpgradePageStaysHidden) {
+  const RECT setting = PlaceInMainWindow(SettingPage(), main_window());
+  EXPECT_EQ(setting.left, 12);
+  EXPECT_EQ(setting.top, 32);
+
+  const struct {
+    Tab tab;
+    HWND page;
+  } tabs[] = {{kFileOperateTab, FileOperatePage()},
+              {kIpAddressTab, IpAddressPage()},
+              {kUserAuthTab, UserAuthPage()},
+              {kSettingTab, SettingPage()}};
+  for (const auto& t : tabs) {
+    SCOPED_TRACE("tab " + std::to_string(t.tab));
+    EXPECT_EQ(ShowTab(t.tab), t.page);
+    EXPECT_FALSE(IsShown(UpgradePage()));
+  }
+
+  for (HWND page : {FileOperatePage(), IpAddressPage(), UserAuthPage(), UpgradePage()}) {
+    SCOPED_TRACE(Describe(page));
+    const RECT place = PlaceInMainWindow(page, main_window());
+    EXPECT_EQ(place.left, setting.left);
+    EXPECT_EQ(place.top, setting.top);
+    EXPECT_EQ(place.right - place.left, setting.right - setting.left);
+    EXPECT_EQ(place.bottom - place.top, setting.bottom - setting.top);
+  }
+}
+
+TEST_F(ShellTest, EnterAndEscapeNeitherEndTheProgramNorChangeThePage) {
+  HWND page = ShowTab(kIpAddressTab);
+  HWND vk3 = Child(page, IDC_VK3_ADDRESS);
+  TypeIpAddress(vk3, L"10.1.2.3");
+  HWND vk3_first_field = GetWindow(vk3, GW_CHILD);
+
+  for (HWND target : {main_window(), tab_control(), page, vk3_first_field}) {
+    for (UINT key : {VK_RETURN, VK_ESCAPE}) {
+      SCOPED_TRACE(Describe(target) + (key == VK_RETURN ? " Enter" : " Esc"));
+      PressKey(target, key);
+      Settle(main_window());
+      ASSERT_TRUE(program().IsRunning());
+      EXPECT_TRUE(IsShown(main_window()));
+      EXPECT_EQ(SelectedTab(tab_control()), kIpAddressTab);
+      EXPECT_EQ(VisiblePage(), page);
+      EXPECT_EQ(IpAddressText(vk3), L"10.1.2.3");
+    }
+  }
+  program().ExpectNoDialog();
+
+  // Neither key applied the edit as Set would have: leaving the tab and
+  // coming back shows the stored address again.
+  ShowTab(kSettingTab);
+  ShowTab(kIpAddressTab);
+  EXPECT_EQ(IpAddressText(vk3), L"192.168.0.6");
+}
+
+TEST_F(ShellTest, VersionEntryOfTheSystemMenuOpensTheVersionBoxModally) {
+  // Alt+Space opens the system menu; Up goes round to its last entry,
+  // "Version TL-VK38 Setup Software(&A)...", and Enter chooses it. (Its
+  // mnemonic is no way in under Wine, whose own "&About Wine" entry comes
+  // first.)
+  Post(main_window(), WM_SYSCOMMAND, SC_KEYMENU, L' ');
+  program().WaitForMenu();
+  PressKey(main_window(), VK_UP);
+  PressKey(main_window(), VK_RETURN);
+  HWND version = program().WaitForDialog(L"Version TL-VK38 Setup Software");
+  EXPECT_EQ(GetWindow(version, GW_OWNER), main_window());
+  EXPECT_FALSE(IsEnabled(main_window()));
+
+  bool has_version_text = false;
+  for (HWND child : Children(version)) {
+    has_version_text = has_version_text || Text(child) == L"TL-VK38 Setup Software Version 1.1.0.1";
+  }
+  EXPECT_TRUE(has_version_text);
+
+  Click(Child(version, IDOK), Until::kPosted);
+  WaitUntilGone(version);
+  EXPECT_TRUE(program().IsRunning());
+  EXPECT_TRUE(IsEnabled(main_window()));
+}
+
+TEST_F(ShellTest, VersionCommandIsRecognisedWhateverItsLowFourBits) {
+  for (WPARAM command : {WPARAM{16}, WPARAM{16 | 0xF}}) {
+    SCOPED_TRACE("WM_SYSCOMMAND " + std::to_string(command));
+    Post(main_window(), WM_SYSCOMMAND, command);
+    HWND version = program().WaitForDialog(L"Version TL-VK38 Setup Software");
+    Click(Child(version, IDOK), Until::kPosted);
+    WaitUntilGone(version);
+  }
+  // The commands next to it are not the version box's.
+  Post(main_window(), WM_SYSCOMMAND, 32);
+  program().ExpectNoDialog();
+  EXPECT_TRUE(program().IsRunning());
+}
+
+TEST_F(ShellTest, IpAddressPageShowsTheBuiltInPanelAddresses) {
+  HWND page = ShowTab(kIpAddressTab);
+  EXPECT_EQ(page, IpAddressPage());
+  for (int i = 0; i < 5; ++i) {
+    SCOPED_TRACE("VK" + std::to_string(i + 1));
+    HWND control = Child(page, kAddressIds[i]);
+    EXPECT_EQ(IpAddressText(control), Widen(kBuiltInPanels[i]));
+    EXPECT_EQ(ReadIpAddress(control).filled_fields, 4);
+  }
+}
+
+TEST_F(ShellTest, SetNamesEveryRefusedEntryAndStoresTheOthers) {
+  HWND page = ShowTab(kIpAddressTab);
+  HWND vk1 = Child(page, IDC_VK1_ADDRESS);
+  HWND vk2 = Child(page, IDC_VK2_ADDRESS);
+  HWND vk4 = Child(page, IDC_VK4_ADDRESS);
+  HWND set = Child(page, IDC_IPSET_SET);
+
+  TypeIpAddress(vk1, L"192.168.0.8");
+  TypeIpAddress(vk2, L"");
+  Click(set, Until::kPosted);
+  MessageBoxView box = program().WaitForMessageBox();
+  EXPECT_EQ(box.text, L"Unavailable network setting!\r\n VK2");
+  EXPECT_EQ(box.caption, L"SetupTool");
+  EXPECT_EQ(ToString(box.icon), ToString(BoxIcon::kExclamation));
+  EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+  Answer(box, IDOK);
+
+  TypeIpAddress(vk4, L"10.0.0.255");
+  Click(set, Until::kPosted);
+  box = program().WaitForMessageBox();
+  EXPECT_EQ(box.text, L"Unavailable network setting!\r\n VK2/ VK4");
+  Answer(box, IDOK);
+  program().ExpectNoDialog();
+
+  // Set leaves the controls as typed, refused entries too.
+  EXPECT_EQ(IpAddressText(vk1), L"192.168.0.8");
+  EXPECT_EQ(IpAddressText(vk2), L"");
+  EXPECT_EQ(IpAddressText(vk4), L"10.0.0.255");
+
+  // The list took VK1 and kept the refused entries; the selector shows it
+  // when the Setting tab is selected, VK1 still selected.
+  HWND selector = Child(ShowTab(kSettingTab), IDC_PANEL_SELECTOR);
+  std::vector<std::wstring> expected = SelectorWithBuiltInPanels();
+  expected[0] = L"VK1(192.168.0.8)";
+  EXPECT_EQ(ComboItems(selector), expected);
+  EXPECT_EQ(ComboSelection(selector), 0);
+
+  // Coming back reloads the page from the list: the refused entries show
+  // their stored addresses again.
+  ShowTab(kIpAddressTab);
+  EXPECT_EQ(IpAddressText(vk2), L"192.168.0.7");
+  EXPECT_EQ(IpAddressText(vk4), L"192.168.0.5");
+}
+
+TEST_F(ShellTest, SetWithFiveValidEntriesShowsNothing) {
+  HWND page = ShowTab(kIpAddressTab);
+  TypeIpAddress(Child(page, IDC_VK5_ADDRESS), L"127.0.0.2");
+  Click(Child(page, IDC_IPSET_SET));
+  program().ExpectNoDialog();
+
+  // Selecting "File Operate" refreshes the selector on the hidden Setting
+  // page as well.
+  ShowTab(kFileOperateTab);
+  std::vector<std::wstring> expected = SelectorWithBuiltInPanels();
+  expected[4] = L"VK5(127.0.0.2)";
+  EXPECT_EQ(ComboItems(Child(SettingPage(), IDC_PANEL_SELECTOR)), expected);
+}
+
+TEST_F(ShellTest, AnEditNotAppliedWithSetIsDroppedWhenTheTabIsShownAgain) {
+  HWND page = ShowTab(kIpAddressTab);
+  HWND vk3 = Child(page, IDC_VK3_ADDRESS);
+  TypeIpAddress(vk3, L"10.1.2.3");
+  ASSERT_EQ(IpAddressText(vk3), L"10.1.2.3");
+
+  for (Tab away : {kSettingTab, kUserAuthTab}) {
+    SCOPED_TRACE("away to tab " + std::to_string(away));
+    ShowTab(away);
+    ShowTab(kIpAddressTab);
+    EXPECT_EQ(IpAddressText(vk3), L"192.168.0.6");
+    TypeIpAddress(vk3, L"10.1.2.3");
+  }
+  EXPECT_EQ(ComboItems(Child(ShowTab(kSettingTab), IDC_PANEL_SELECTOR)),
+            SelectorWithBuiltInPanels());
+}
+
+}  // namespace
+}  // namespace wine_driver

@@ -1,0 +1,66 @@
+// Operating the program's controls as a user does, through the messages that
+// a click, a pick from a list, typing or a key press produces.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "wait.h"
+
+namespace wine_driver {
+
+// Whether an action waits for the program to finish handling it. Use
+// kPosted when the handler opens a modal box or dialog: it returns only
+// when that is closed.
+enum class Until { kHandled, kPosted };
+
+// Clicks a button. Refuses (throws) when the button is hidden or disabled,
+// since a user could not click it then.
+void Click(HWND button, Until until = Until::kHandled);
+
+// Presses and releases a key with the window as the target of the input.
+void PressKey(HWND target, UINT virtual_key);
+
+// Gives the program time to handle posted input, then makes sure its
+// thread answers again.
+void Settle(HWND any_window_of_program, Duration settle = kSettle);
+
+// Edits: replaces the whole text by typing it (an empty text is a
+// backspace over the selection), or sets it at once with WM_SETTEXT.
+void TypeText(HWND edit, std::wstring_view text, Until until = Until::kHandled);
+void SetText(HWND edit, std::wstring_view text);
+
+// Combo boxes: the list, the selected index (-1 for none), and picking an
+// item as from the drop-down list.
+std::vector<std::wstring> ComboItems(HWND combo);
+int ComboSelection(HWND combo);
+void PickComboItem(HWND combo, int index, Until until = Until::kHandled);
+
+// Tab controls: texts in index order, the selected index, and selecting a
+// tab (the control tells its parent that the selection changed).
+std::vector<std::wstring> TabTexts(HWND tab);
+int SelectedTab(HWND tab);
+void SelectTab(HWND tab, int index);
+
+// IP address controls.
+struct IpAddressValue {
+  int filled_fields;    // fields that are not blank
+  std::uint32_t value;  // first octet in the high byte, blank fields as 0
+};
+IpAddressValue ReadIpAddress(HWND control);
+// The four fields as shown, blank ones empty, joined by dots; "" when all
+// four are blank.
+std::wstring IpAddressText(HWND control);
+// Types "a.b.c.d" field by field, leaving each field as a user does; an
+// empty text or an empty part clears that field.
+void TypeIpAddress(HWND control, std::wstring_view dotted);
+
+// The text of an IPv4 address held with the first octet in the high byte.
+std::wstring DottedText(std::uint32_t address);
+
+}  // namespace wine_driver

@@ -1,0 +1,208 @@
+#include "dialogs.h"
+
+#include <dlgs.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+#include <optional>
+
+#include "controls.h"
+#include "window.h"
+
+namespace wine_driver {
+
+namespace {
+
+// Ids of the message box's controls: the text static is 0xFFFF on Windows
+// and on Wine; the icon static is 0x14 on Windows and stc1 on Wine.
+constexpr int kTextId = 0xFFFF;
+constexpr int kIconIds[] = {0x14, stc1};
+constexpr int kButtonIds[] = {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO};
+
+HWND IconStatic(HWND box) {
+  for (int id : kIconIds) {
+    if (HWND icon = FindChild(box, id); icon && ClassOf(icon) == L"Static") return icon;
+  }
+  return nullptr;
+}
+
+// A 32-bit top-down bitmap to draw into and read back.
+class Pixels {
+ public:
+  Pixels(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ =
+        CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    if (!bitmap_) throw DriverError("cannot make a bitmap");
+    old_ = SelectObject(dc_, bitmap_);
+  }
+  ~Pixels() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  Pixels(const Pixels&) = delete;
+  Pixels& operator=(const Pixels&) = delete;
+
+  HDC dc() const { return dc_; }
+  std::uint32_t at(int x, int y) const {
+    GdiFlush();
+    return bits_[y * width_ + x];
+  }
+  void Fill(std::uint32_t colour) {
+    GdiFlush();
+    for (int i = 0; i < width_ * height_; ++i) bits_[i] = colour;
+  }
+  // Mean difference per colour channel, 0 to 255.
+  double Difference(const Pixels& other) const {
+    GdiFlush();
+    double sum = 0;
+    for (int i = 0; i < width_ * height_; ++i) {
+      for (int shift = 0; shift < 24; shift += 8) {
+        sum += std::abs(static_cast<int>((bits_[i] >> shift) & 0xFF) -
+                        static_cast<int>((other.bits_[i] >> shift) & 0xFF));
+      }
+    }
+    return sum / (3.0 * width_ * height_);
+  }
+
+ private:
+  int width_, height_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+  std::uint32_t* bits_ = nullptr;
+};
+
+// One comparison of the screen with the standard icons; kUnknown when none
+// is close (the box may not be painted yet).
+BoxIcon MatchIcon(HWND icon) {
+  const RECT rect = ScreenRect(icon);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return BoxIcon::kUnknown;
+
+  Pixels screen(width, height);
+  HDC screen_dc = GetDC(nullptr);
+  BitBlt(screen.dc(), 0, 0, width, height, screen_dc, rect.left, rect.top, SRCCOPY);
+  ReleaseDC(nullptr, screen_dc);
+
+  // The static paints its background, then the icon at the control's size.
+  const std::uint32_t background = screen.at(0, 0);
+  const struct {
+    BoxIcon kind;
+    LPCWSTR id;
+  } candidates[] = {{BoxIcon::kError, MAKEINTRESOURCEW(32513)},        // IDI_HAND
+                    {BoxIcon::kExclamation, MAKEINTRESOURCEW(32515)},  // IDI_EXCLAMATION
+                    {BoxIcon::kInformation, MAKEINTRESOURCEW(32516)},  // IDI_ASTERISK
+                    {BoxIcon::kQuestion, MAKEINTRESOURCEW(32514)}};    // IDI_QUESTION
+  BoxIcon best = BoxIcon::kUnknown;
+  double best_difference = std::numeric_limits<double>::max();
+  for (const auto& candidate : candidates) {
+    Pixels drawn(width, height);
+    drawn.Fill(background);
+    DrawIconEx(drawn.dc(), 0, 0, LoadIconW(nullptr, candidate.id), width, height, 0, nullptr,
+               DI_NORMAL);
+    const double difference = screen.Difference(drawn);
+    if (difference < best_difference) {
+      best_difference = difference;
+      best = candidate.kind;
+    }
+  }
+  // The standard icons differ from each other by far more than this.
+  constexpr double kSameIcon = 8.0;
+  return best_difference < kSameIcon ? best : BoxIcon::kUnknown;
+}
+
+}  // namespace
+
+std::string ToString(BoxIcon icon) {
+  switch (icon) {
+    case BoxIcon::kNone:
+      return "no icon";
+    case BoxIcon::kError:
+      return "error icon";
+    case BoxIcon::kExclamation:
+      return "exclamation icon";
+    case BoxIcon::kInformation:
+      return "information icon";
+    case BoxIcon::kQuestion:
+      return "question icon";
+    case BoxIcon::kUnknown:
+      break;
+  }
+  return "unrecognised icon";
+}
+
+bool IsMessageBox(HWND window) {
+  if (ClassOf(window) != L"#32770" || !IsShown(window)) return false;
+  HWND text = FindChild(window, kTextId);
+  return text && ClassOf(text) == L"Static" && IconStatic(window);
+}
+
+BoxIcon ReadBoxIcon(HWND box) {
+  HWND icon = IconStatic(box);
+  if (!icon || !IsShown(icon) || !Send(icon, STM_GETICON)) return BoxIcon::kNone;
+  // Ask for a repaint, then give the window system a moment to show it.
+  RedrawWindow(icon, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  try {
+    return WaitFor(
+               [&] {
+                 const BoxIcon seen = MatchIcon(icon);
+                 return seen == BoxIcon::kUnknown ? std::optional<BoxIcon>() : seen;
+               },
+               "the message box's icon to show", Duration{3000})
+        .value();
+  } catch (const DriverError&) {
+    return BoxIcon::kUnknown;
+  }
+}
+
+MessageBoxView ReadMessageBox(HWND box) {
+  MessageBoxView view;
+  view.window = box;
+  view.caption = Text(box);
+  view.text = Text(Child(box, kTextId));
+  for (int id : kButtonIds) {
+    if (HWND button = FindChild(box, id); button && IsShown(button)) view.buttons.push_back(id);
+  }
+  view.icon = ReadBoxIcon(box);
+  return view;
+}
+
+void Answer(const MessageBoxView& box, int button) {
+  Click(Child(box.window, button), Until::kPosted);
+  WaitUntilGone(box.window);
+}
+
+bool IsFileDialog(HWND window) {
+  return ClassOf(window) == L"#32770" && IsShown(window) &&
+         (FindChild(window, cmb13) || FindChild(window, edt1));
+}
+
+void ChooseFile(HWND dialog, std::wstring_view path) {
+  HWND name = FindChild(dialog, cmb13);
+  if (!name) name = Child(dialog, edt1);
+  SetText(name, path);
+  Click(Child(dialog, IDOK), Until::kPosted);
+}
+
+void CancelFileDialog(HWND dialog) {
+  Click(Child(dialog, IDCANCEL), Until::kPosted);
+  WaitUntilGone(dialog);
+}
+
+void WaitUntilGone(HWND window, Duration timeout) {
+  WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); },
+          Describe(window) + " to close", timeout);
+}
+
+}  // namespace wine_driver
