@@ -1,8 +1,8 @@
 #include "throughput.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
-#include <unistd.h>
 
 namespace bench {
 
@@ -12,8 +12,7 @@ double TimeSeconds(const std::function<void()>& run) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double Report(const std::string& what, std::uint64_t bytes, double pageSeconds,
-              double rawSeconds) {
+double Report(const std::string& what, std::uint64_t bytes, double pageSeconds, double rawSeconds) {
   const double mib = static_cast<double>(bytes) / (1024.0 * 1024.0);
   const double ratio = rawSeconds / pageSeconds;
   std::printf("%s: %.0f MiB\n", what.c_str(), mib);
@@ -24,8 +23,7 @@ double Report(const std::string& what, std::uint64_t bytes, double pageSeconds,
 }
 
 std::string ScratchPath(const std::string& name) {
-  return (std::filesystem::temp_directory_path() /
-          (name + "-" + std::to_string(::getpid())))
+  return (std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid())))
       .string();
 }
 

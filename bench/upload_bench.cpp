@@ -1,6 +1,7 @@
 // Uploads a 256 MiB program image to a simulated panel through the upgrade
-// page's own code, then sends the same file with a raw socket loop, and
-// compares the two.
+// page's own code, and the same file with a bare loop of file reads and
+// socket sends, and compares the two (best of three rounds each).
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -49,8 +50,11 @@ bool RawUpload(platform::Network& network, platform::FileSystem& files, const st
       sent += taken;
     }
   }
-  // The panel answers once the whole image has arrived.
-  return socket->Receive(buffer.data(), buffer.size()) > 0;
+  // The panel's three reply lines come one by one once the image is in.
+  for (int line = 0; line < 3; ++line) {
+    if (socket->Receive(buffer.data(), buffer.size()) <= 0) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -75,18 +79,25 @@ int main(int argc, char** argv) {
   host.AnswerNextFileDialog(path);
   page.Notify(IDC_PROGRAM_FILE, ui::Notification::kClicked);
 
-  const double pageSeconds =
-      bench::TimeSeconds([&] { page.Notify(IDC_PROGRAM_LOAD, ui::Notification::kClicked); });
-  const auto stored = simulator.Panel(kPanel).ProgramImage().size();
-  bool rawDone = false;
-  const double rawSeconds = bench::TimeSeconds([&] { rawDone = RawUpload(network, files, path); });
-  std::filesystem::remove(path);
-
-  if (host.BoxTexts() != std::vector<std::string>{"Ver Up Finish"} ||
-      stored != bench::kBenchBytes || !rawDone) {
-    std::fprintf(stderr, "upload incomplete: panel stored %zu bytes\n", stored);
-    return 1;
+  double pageSeconds = 1e9;
+  double rawSeconds = 1e9;
+  for (int round = 0; round < bench::kRounds; ++round) {
+    host.boxes.clear();
+    pageSeconds = std::min(pageSeconds, bench::TimeSeconds([&] {
+                             page.Notify(IDC_PROGRAM_LOAD, ui::Notification::kClicked);
+                           }));
+    const auto stored = simulator.Panel(kPanel).ProgramImage().size();
+    bool rawDone = false;
+    rawSeconds = std::min(rawSeconds,
+                          bench::TimeSeconds([&] { rawDone = RawUpload(network, files, path); }));
+    if (host.BoxTexts() != std::vector<std::string>{"Ver Up Finish"} ||
+        stored != bench::kBenchBytes || !rawDone) {
+      std::fprintf(stderr, "upload incomplete: panel stored %zu bytes\n", stored);
+      std::filesystem::remove(path);
+      return 1;
+    }
   }
+  std::filesystem::remove(path);
   bench::Report("program upload", bench::kBenchBytes, pageSeconds, rawSeconds);
   return 0;
 }
