@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
                              page.Notify(IDC_LOG_SAVE, ui::Notification::kClicked);
                            }));
     const auto saved = std::filesystem::file_size(path);
+    std::filesystem::remove(path);
     std::uint64_t raw = 0;
     rawSeconds =
         std::min(rawSeconds, bench::TimeSeconds([&] { raw = RawFetch(network, files, path); }));
