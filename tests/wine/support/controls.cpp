@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <thread>
 
 #include "window.h"
 
@@ -66,9 +67,25 @@ void TypeText(HWND edit, std::wstring_view text, Until until) {
   for (wchar_t c : text) Deliver(edit, WM_CHAR, c, 1, until);
 }
 
-void SetText(HWND edit, std::wstring_view text) {
+void SetText(HWND edit, std::wstring_view text, Until until) {
   const std::wstring copy(text);
-  Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+  if (until == Until::kHandled) {
+    Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+    return;
+  }
+  // A message that carries a pointer cannot be posted: it is sent from a
+  // thread of its own, which ends once the program has handled it (or the
+  // wait for that times out), while the caller goes on as after a post.
+  if (!IsWindow(edit)) throw DriverError("message to a window that is gone");
+  std::thread([edit, copy] {
+    TrySend(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()), kTimeout);
+  }).detach();
+}
+
+void TypeAt(HWND edit, int position, std::wstring_view text, Until until) {
+  const int caret = position < 0 ? static_cast<int>(Send(edit, WM_GETTEXTLENGTH)) : position;
+  Send(edit, EM_SETSEL, caret, caret);
+  for (wchar_t c : text) Deliver(edit, WM_CHAR, c, 1, until);
 }
 
 std::vector<std::wstring> ComboItems(HWND combo) {

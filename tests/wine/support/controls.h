@@ -31,9 +31,17 @@ void PressKey(HWND target, UINT virtual_key);
 void Settle(HWND any_window_of_program, Duration settle = kSettle);
 
 // Edits: replaces the whole text by typing it (an empty text is a
-// backspace over the selection), or sets it at once with WM_SETTEXT.
+// backspace over the selection), or sets it at once with WM_SETTEXT (as a
+// paste or another program does). With kPosted, SetText does not wait for
+// the program to finish handling the change (it may open a box), and
+// TypeText posts every character at once.
 void TypeText(HWND edit, std::wstring_view text, Until until = Until::kHandled);
-void SetText(HWND edit, std::wstring_view text);
+void SetText(HWND edit, std::wstring_view text, Until until = Until::kHandled);
+// Puts the caret before the character at `position` (-1: after the last
+// one), as a click into the text does, and types `text` there, keeping what
+// the edit holds. With kPosted every character is posted at once: use it for
+// a last character that opens a box.
+void TypeAt(HWND edit, int position, std::wstring_view text, Until until = Until::kHandled);
 
 // Combo boxes: the list, the selected index (-1 for none), and picking an
 // item as from the drop-down list.

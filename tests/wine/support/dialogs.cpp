@@ -21,6 +21,13 @@ constexpr int kTextId = 0xFFFF;
 constexpr int kIconIds[] = {0x14, stc1};
 constexpr int kButtonIds[] = {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO};
 
+// The file name field of a file dialog: a combo box in the dialogs of
+// Windows 2000 and later, an edit in older ones.
+HWND FileNameField(HWND dialog) {
+  HWND name = FindChild(dialog, cmb13);
+  return name ? name : Child(dialog, edt1);
+}
+
 HWND IconStatic(HWND box) {
   for (int id : kIconIds) {
     if (HWND icon = FindChild(box, id); icon && ClassOf(icon) == L"Static") return icon;
@@ -188,10 +195,18 @@ bool IsFileDialog(HWND window) {
          (FindChild(window, cmb13) || FindChild(window, edt1));
 }
 
+FileDialogView ReadFileDialog(HWND dialog) {
+  FileDialogView view;
+  view.caption = Text(dialog);
+  view.file_name = Text(FileNameField(dialog));
+  view.file_types = ComboItems(Child(dialog, cmb1));
+  HWND read_only = FindChild(dialog, chx1);
+  view.read_only_box = read_only && IsShown(read_only);
+  return view;
+}
+
 void ChooseFile(HWND dialog, std::wstring_view path) {
-  HWND name = FindChild(dialog, cmb13);
-  if (!name) name = Child(dialog, edt1);
-  SetText(name, path);
+  SetText(FileNameField(dialog), path);
   Click(Child(dialog, IDOK), Until::kPosted);
 }
 

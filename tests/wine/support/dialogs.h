@@ -37,6 +37,16 @@ void Answer(const MessageBoxView& box, int button);
 
 // Whether a top-level window is a common open or save dialog.
 bool IsFileDialog(HWND window);
+
+// What a common file dialog offers.
+struct FileDialogView {
+  std::wstring caption;
+  std::wstring file_name;                // the file name field
+  std::vector<std::wstring> file_types;  // the names of the filter's entries
+  bool read_only_box = false;            // whether "Open as read-only" shows
+};
+FileDialogView ReadFileDialog(HWND dialog);
+
 // Types a path into the dialog's file name field and presses its OK
 // button. Does not wait: the dialog may close or ask a question first.
 void ChooseFile(HWND dialog, std::wstring_view path);
