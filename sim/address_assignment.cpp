@@ -58,19 +58,34 @@ class OctetCounter {
   std::bitset<256> used_;
 };
 
+// Addresses of the panel's network that entries outside the assignment
+// hold (NoAsign, Serial and CAM_Direct cameras, a NoAsign switcher): no
+// networked entry is given one of them, so the proposal never collides
+// with an address the tool's duplicate test would refuse.
+void ReserveOthers(const IpSettingRecord& record, PanelAddress panel, OctetCounter& octets) {
+  const auto reserve = [&](ConstAddrField addr) {
+    const PanelAddress address = GetIp(addr);
+    if ((address & kNetworkMask) == (panel & kNetworkMask) && IsValidPanelAddress(address)) {
+      octets.Take(address & 0xFFu);
+    }
+  };
+  for (int c = 0; c < kCameraCount; ++c) {
+    if (!IsNetworkedCamera(record.CamKind(c))) reserve(record.CamAddr(c));
+  }
+  if (record.SwKind() != kSwitcherNetwork) reserve(record.SwAddr());
+}
+
 void MoveTo(Entry& entry, PanelAddress address) {
   if (GetIp(entry.addr) != address) entry.flags |= kHighlightFlag;
   SetIp(entry.addr, address);
 }
 
-void Renew(std::vector<Entry>& entries, PanelAddress panel) {
-  OctetCounter octets(panel & 0xFFu);
+void Renew(std::vector<Entry>& entries, PanelAddress panel, OctetCounter& octets) {
   for (Entry& entry : entries) MoveTo(entry, (panel & kNetworkMask) | octets.NextFree());
 }
 
-void Keep(std::vector<Entry>& entries, PanelAddress panel) {
+void Keep(std::vector<Entry>& entries, PanelAddress panel, OctetCounter& octets) {
   const PanelAddress network = panel & kNetworkMask;
-  OctetCounter octets(panel & 0xFFu);
   std::vector<Entry*> toMove;
   for (Entry& entry : entries) {
     const PanelAddress address = GetIp(entry.addr);
@@ -93,10 +108,12 @@ IpSettingRecord ProposeAssignment(const IpSettingRecord& table, PanelAddress pan
   IpSettingRecord proposal = table;
   ClearAssignmentFlags(proposal);
   std::vector<Entry> entries = NetworkedEntries(proposal);
+  OctetCounter octets(panel & 0xFFu);
+  ReserveOthers(proposal, panel, octets);
   if (mode == AssignMode::kRenew) {
-    Renew(entries, panel);
+    Renew(entries, panel, octets);
   } else {
-    Keep(entries, panel);
+    Keep(entries, panel, octets);
   }
   ComputeChecksum(proposal);
   return proposal;

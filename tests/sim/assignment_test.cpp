@@ -103,7 +103,7 @@ TEST(Assignment, KeepMovesOnlyWhatCannotStay) {
                                          {kWireIpDirect, kPanel},     // the panel's own
                                          {kWireNetwork, 0xC0A8013C},  // another network
                                          {kWireNetwork, Host(255)},   // unusable
-                                         {kWireNoAsign, Host(50)}},   // takes no part
+                                         {kWireNoAsign, Host(11)}},   // stays, and keeps .11
                                         Host(10));
   const IpSettingRecord proposal = sim::ProposeAssignment(table, kPanel, sim::AssignMode::kKeep);
   struct Expected {
@@ -112,11 +112,11 @@ TEST(Assignment, KeepMovesOnlyWhatCannotStay) {
   };
   const Expected expected[] = {
       {Host(50), 0x04},
-      {Host(11), 0x04 | kHighlightFlag | kDuplicateFlag},
       {Host(12), 0x04 | kHighlightFlag | kDuplicateFlag},
-      {Host(13), 0x04 | kHighlightFlag},
+      {Host(13), 0x04 | kHighlightFlag | kDuplicateFlag},
       {Host(14), 0x04 | kHighlightFlag},
-      {Host(50), 0x04},
+      {Host(15), 0x04 | kHighlightFlag},
+      {Host(11), 0x04},
   };
   for (int c = 0; c < 6; ++c) {
     EXPECT_EQ(AddressText(GetIp(proposal.CamAddr(c))), AddressText(expected[c].address)) << c;
