@@ -7,7 +7,8 @@
 //   keep:  an entry keeps a usable address of the panel's network that no
 //          earlier entry holds; the others move to free addresses, and an
 //          entry whose address collided carries the duplicate flag.
-// Moved entries carry the highlight flag. The proposal has a valid zero sum.
+// An address of the panel's network that an entry outside the assignment
+// holds is never handed out. Moved entries carry the highlight flag. The proposal has a valid zero sum.
 #pragma once
 
 #include "camera/ip_setting_record.h"
