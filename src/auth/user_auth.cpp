@@ -50,10 +50,6 @@ bool CUser_Auth::OnInitDialog() {
   return true;
 }
 
-void CUser_Auth::ShowError(const char* text) {
-  ShowMessage(text, std::nullopt, ui::kMbOk | ui::kMbIconError);
-}
-
 void CUser_Auth::FilterField(int id, CredentialCharset charset) {
   const std::string text = Controls().Text(id);
   const std::string_view run = LeadingAllowedRun(charset, text);
@@ -89,13 +85,13 @@ void CUser_Auth::OnRefresh() {
       DisplayRecord();
       return;
     case OpenResult::kNotConnected:
-      ShowError("Not connected.");
+      ShowFailure("Not connected.");
       return;
     case OpenResult::kOpen:
       break;
   }
   if (!session.SendCommand("VK38 AUTH SETTING REQ\r\n")) {
-    ShowError("Socket error.");
+    ShowFailure("Socket error.");
     return;
   }
   const std::optional<std::size_t> received = session.ReceiveUntilClosed();
@@ -135,7 +131,7 @@ bool CUser_Auth::IsKnownOldPair(const std::string& user, const std::string& pass
 
 void CUser_Auth::OnSet() {
   if (const std::optional<std::string> broken = BrokenRule()) {
-    ShowError(broken->c_str());
+    ShowFailure(*broken);
     return;
   }
   const CredentialRecord before = record_;
@@ -154,24 +150,24 @@ bool CUser_Auth::WriteRecord() {
     case OpenResult::kSocketNotCreated:
       return false;
     case OpenResult::kNotConnected:
-      ShowError("Not connected.");
+      ShowFailure("Not connected.");
       return false;
     case OpenResult::kOpen:
       break;
   }
   if (!session.SendCommand("VK38 AUTH SETTING CHANGE\r\n") || !session.ReceiveReply()) {
-    ShowError("Socket error.");
+    ShowFailure("Socket error.");
     return false;
   }
   if (!session.ReplyStartsWith("SETTING CHANGE OK\r\n")) {
-    ShowError("Command error.");
+    ShowFailure("Command error.");
     return false;
   }
   if (!session.SendAll(record_.Bytes()) || !session.ReceiveReply()) return false;
   if (!session.ReplyStartsWith("WRITE OK")) {
-    ShowError("Write error.");
+    ShowFailure("Write error.");
     return false;
   }
-  ShowMessage("Write OK.\nPlease reboot TL-VK38.", "Status", ui::kMbOk);
+  ShowStatus("Write OK.\nPlease reboot TL-VK38.");
   return true;
 }

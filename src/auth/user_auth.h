@@ -32,7 +32,6 @@ class CUser_Auth : public ui::Page {
   // Sends the record to the panel; true when the panel confirmed the write.
   bool WriteRecord();
   void DisplayRecord();
-  void ShowError(const char* text);
 
   PanelLink link_;
   CredentialRecord record_;

@@ -87,8 +87,6 @@ class IPSetting : public ui::Page {
   // message), the connection or the command failed (reported), or the
   // command is on its way.
   enum class ExchangeStart { kNoSocket, kFailed, kSent };
-  static constexpr std::string_view kNoConnect = "No Connect!!";
-  static constexpr std::string_view kSocketError = "Socket Error!!";
   // The entry index of the switcher in IsDuplicate.
   static constexpr int kSwitcherEntry = kCameraCount;
 
@@ -107,7 +105,6 @@ class IPSetting : public ui::Page {
   // codes become page codes. False when it was discarded.
   bool TakeRecord(std::span<const std::uint8_t> received);
   void TakeReadTimeCopies();
-  void ShowError(std::string_view text);
   void ShowDuplication(ConstAddrField address);
 
   // ip_setting_read.cpp

@@ -81,7 +81,7 @@ void IPSetting::FinishAssignment() {
           if (*received >= kSettingOkLength && session.ReplyStartsWith("SETTING OK")) {
             ShowMessage("Finish!!", std::nullopt, ui::kMbOk);
           } else {
-            ShowError("Setting Error!!");
+            ShowFailure("Setting Error!!");
           }
         }
         break;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "camera/ip_setting.h"
+#include "link/outcome_texts.h"
 
 IPSetting::ExchangeStart IPSetting::StartExchange(CPanelSession& session,
                                                   std::string_view command) {
@@ -12,13 +13,13 @@ IPSetting::ExchangeStart IPSetting::StartExchange(CPanelSession& session,
     case OpenResult::kSocketNotCreated:
       return ExchangeStart::kNoSocket;
     case OpenResult::kNotConnected:
-      ShowError(kNoConnect);
+      ShowFailure(kNoConnect);
       return ExchangeStart::kFailed;
     case OpenResult::kOpen:
       break;
   }
   if (!session.SendCommand(command)) {
-    ShowError(kSocketError);
+    ShowFailure(kSocketError);
     return ExchangeStart::kFailed;
   }
   return ExchangeStart::kSent;
@@ -43,13 +44,9 @@ void IPSetting::TakeReadTimeCopies() {
   std::copy(sw.begin(), sw.end(), swAddrAtRead.begin());
 }
 
-void IPSetting::ShowError(std::string_view text) {
-  ShowMessage(text, std::nullopt, ui::kMbOk | ui::kMbIconError);
-}
-
 void IPSetting::ShowDuplication(ConstAddrField address) {
   char text[40];
   std::snprintf(text, sizeof text, "IP(%d.%d.%d.%d) Duplication", address[0], address[1],
                 address[2], address[3]);
-  ShowError(text);
+  ShowFailure(text);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "camera/ip_setting.h"
+#include "link/outcome_texts.h"
 #include "link/panel_address.h"
 
 namespace {
@@ -137,18 +138,18 @@ void IPSetting::SendTable() {
   CPanelSession session(link_);
   if (StartExchange(session, "VK38 IP SETTING CHANGE\r\n") != ExchangeStart::kSent) return;
   if (!session.ReceiveReply()) {
-    ShowError(kSocketError);
+    ShowFailure(kSocketError);
     return;
   }
   if (!session.ReplyStartsWith("SETTING CHANGE OK\r\n")) {
-    ShowError("Command Error!!");
+    ShowFailure(kCommandError);
     return;
   }
   // A record that does not get through, or is not answered, ends silently.
   if (!session.SendAll(table_.bytes) || !session.ReceiveReply()) return;
   if (session.ReplyStartsWith("WRITE OK")) {
-    ShowMessage("Write OK", "Status", ui::kMbOk);
+    ShowStatus(kWriteOk);
   } else {
-    ShowError("Write Error!!");
+    ShowFailure(kWriteError);
   }
 }

@@ -15,9 +15,3 @@ CFile_Ope::CFile_Ope(const PageContext& context)
 }
 
 void CFile_Ope::PushToControls() { Controls().SetText(IDC_SETUP_FILE_PATH, m_filePath); }
-
-void CFile_Ope::ShowError(const char* text) {
-  ShowMessage(text, std::nullopt, ui::kMbOk | ui::kMbIconError);
-}
-
-void CFile_Ope::ShowStatus(const char* text) { ShowMessage(text, "Status", ui::kMbOk); }

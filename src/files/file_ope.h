@@ -21,8 +21,6 @@ class CFile_Ope : public ui::Page {
   void OnSave();
   void OnSaveLog();  // files/log_save.cpp
   void PushToControls();
-  void ShowError(const char* text);
-  void ShowStatus(const char* text);
 
   PanelLink link_;
   platform::FileSystem& files_;

@@ -1,6 +1,7 @@
 // The panel's log to a file: written piece by piece as it arrives, so that a
 // log of any size needs no more memory than one piece.
 #include "files/file_ope.h"
+#include "link/outcome_texts.h"
 #include "link/panel_session.h"
 
 void CFile_Ope::OnSaveLog() {
@@ -14,20 +15,20 @@ void CFile_Ope::OnSaveLog() {
     case OpenResult::kSocketNotCreated:
       return;
     case OpenResult::kNotConnected:
-      ShowError("No Connect!!");
+      ShowFailure(kNoConnect);
       return;
     case OpenResult::kOpen:
       break;
   }
   if (!session.SendCommand("VK38 LOG REQ\r\n")) {
-    ShowError("Socket Error!!");
+    ShowFailure(kSocketError);
     return;
   }
   const std::unique_ptr<platform::WritableFile> file = files_.CreateForWriting(*path);
   if (!file) {
     // The panel is drained all the same, so that it ends its send normally.
     session.ReceiveStream([](const std::uint8_t*, std::size_t) {});
-    ShowError("File open error");
+    ShowFailure("File open error");
     return;
   }
   bool writeFailed = false;
@@ -37,9 +38,9 @@ void CFile_Ope::OnSaveLog() {
   });
   if (!file->Close()) writeFailed = true;
   if (end.failed) {
-    ShowError("Socket Error!!");
+    ShowFailure(kSocketError);
   } else if (writeFailed) {
-    ShowError("File write error");
+    ShowFailure("File write error");
   } else {
     ShowStatus("Save OK!!");
   }

@@ -1,6 +1,7 @@
 // The setup block between panel and setup file: File chooses the file that
 // Load sends; Save fetches the block and stores it where the user says.
 #include "files/file_ope.h"
+#include "link/outcome_texts.h"
 #include "link/panel_session.h"
 #include "link/zero_sum.h"
 #include "resources/resource.h"
@@ -20,27 +21,27 @@ void CFile_Ope::OnLoad() {
   CPanelSession session(link_);
   switch (session.Open()) {
     case OpenResult::kSocketNotCreated:
-      ShowError("Write Error!!");
+      ShowFailure(kWriteError);
       return;
     case OpenResult::kNotConnected:
-      ShowError("No Connect!!");
+      ShowFailure(kNoConnect);
       return;
     case OpenResult::kOpen:
       break;
   }
   if (!session.SendCommand("VK38 SETTING CHANGE\r\n") || !session.ReceiveReply()) {
-    ShowError("Socket Error!!");
+    ShowFailure(kSocketError);
     return;
   }
   if (!session.ReplyStartsWith("SETTING CHANGE OK\r\n")) {
-    ShowError("Command Error!!");
+    ShowFailure(kCommandError);
     return;
   }
   bool sent = false;
   {
     const std::unique_ptr<platform::ReadableFile> file = files_.OpenForReading(m_filePath);
     if (!file) {
-      ShowError("File Open Error!!");
+      ShowFailure("File Open Error!!");
       return;
     }
     // A file that cannot be read to its end is not sent whole, so no
@@ -48,10 +49,10 @@ void CFile_Ope::OnLoad() {
     sent = session.SendFile(*file);
   }
   if (!sent || !session.ReceiveReply() || !session.ReplyStartsWith("WRITE OK")) {
-    ShowError("Write Error!!");
+    ShowFailure(kWriteError);
     return;
   }
-  ShowStatus("Write OK");
+  ShowStatus(kWriteOk);
 }
 
 void CFile_Ope::OnSave() {
@@ -60,7 +61,7 @@ void CFile_Ope::OnSave() {
     case OpenResult::kSocketNotCreated:
       return;
     case OpenResult::kNotConnected:
-      ShowError("No Connect!!");
+      ShowFailure(kNoConnect);
       return;
     case OpenResult::kOpen:
       break;
@@ -79,12 +80,12 @@ void CFile_Ope::OnSave() {
 
   const std::unique_ptr<platform::WritableFile> file = files_.CreateForWriting(*path);
   if (!file) {
-    ShowError("File open error");
+    ShowFailure("File open error");
     return;
   }
   const bool written = file->Write(block.data(), block.size());
   if (!file->Close() || !written) {
-    ShowError("File write error");
+    ShowFailure("File write error");
     return;
   }
   ShowStatus("Save OK");

@@ -1,5 +1,6 @@
 #include "upgrade/upgrade.h"
 
+#include "link/outcome_texts.h"
 #include "resources/resource.h"
 
 namespace {
@@ -16,10 +17,6 @@ CUPGrade::CUPGrade(const PageContext& context)
   On(IDC_FPGA_FILE, ui::Notification::kClicked, [this] { OnFile(Image::kFpga); });
   On(IDC_PROGRAM_LOAD, ui::Notification::kClicked, [this] { OnLoad(Image::kProgram); });
   On(IDC_FPGA_LOAD, ui::Notification::kClicked, [this] { OnLoad(Image::kFpga); });
-}
-
-void CUPGrade::ShowError(const char* text) {
-  ShowMessage(text, std::nullopt, ui::kMbOk | ui::kMbIconError);
 }
 
 void CUPGrade::OnFile(Image image) {
@@ -39,7 +36,7 @@ void CUPGrade::OnLoad(Image image) {
   if (written) {
     ShowMessage("Ver Up Finish");
   } else {
-    ShowError(kFileError);
+    ShowFailure(kFileError);
   }
 }
 
@@ -48,7 +45,7 @@ bool CUPGrade::SendImage(CPanelSession& session, Image image) {
     case OpenResult::kSocketNotCreated:
       return false;
     case OpenResult::kNotConnected:
-      ShowError("No Connect!!");
+      ShowFailure(kNoConnect);
       return false;
     case OpenResult::kOpen:
       break;
@@ -56,17 +53,17 @@ bool CUPGrade::SendImage(CPanelSession& session, Image image) {
   const char* command =
       image == Image::kProgram ? "VK38 VER UP START\r\n" : "FPGA VER UP START\r\n";
   if (!session.SendCommand(command) || !session.ReceiveReply()) {
-    ShowError("Socket Error!!");
+    ShowFailure(kSocketError);
     return false;
   }
   const bool accepted = session.ReplyStartsWith("VER UP START OK\r\n");
-  if (!accepted) ShowError("Command Error!!");
+  if (!accepted) ShowFailure(kCommandError);
   // The file is opened even after a refused start, so that an unreadable
   // file is reported too; it is then closed unsent.
   const std::unique_ptr<platform::ReadableFile> file =
       files_.OpenForReading(image == Image::kProgram ? programPath_ : fpgaPath_);
   if (!file) {
-    ShowError("File Open Error!!");
+    ShowFailure("File Open Error!!");
     return false;
   }
   // A send that fails, or a read of the image that fails part-way, ends
@@ -77,7 +74,7 @@ bool CUPGrade::SendImage(CPanelSession& session, Image image) {
 bool CUPGrade::AwaitProgramWritten(CPanelSession& session, bool sent) {
   const bool fileOk = sent && session.ReceiveReply() && session.ReplyStartsWith("FILE OK");
   if (!fileOk) {
-    ShowError(kFileError);
+    ShowFailure(kFileError);
     return false;
   }
   // The line after "FILE OK" is not examined; the one after it decides.

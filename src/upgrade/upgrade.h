@@ -28,7 +28,6 @@ class CUPGrade : public ui::Page {
   // final line beginning with "WRITE OK".
   bool AwaitProgramWritten(CPanelSession& session, bool sent);
   static bool AwaitFpgaWritten(CPanelSession& session, bool sent);
-  void ShowError(const char* text);
 
   PanelLink link_;
   platform::FileSystem& files_;
