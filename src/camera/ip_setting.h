@@ -104,6 +104,11 @@ class IPSetting : public ui::Page {
   // Takes a received record when it is whole and its sum is 0; its type
   // codes become page codes. False when it was discarded.
   bool TakeRecord(std::span<const std::uint8_t> received);
+  // Sends `command` and takes the record the panel answers with before it
+  // closes. False only when the connection or the command failed (reported);
+  // a socket that cannot be made, a failed receive, an empty or damaged
+  // record leave the table as it is and count as done.
+  bool FetchRecord(std::string_view command);
   void TakeReadTimeCopies();
   void ShowDuplication(ConstAddrField address);
 

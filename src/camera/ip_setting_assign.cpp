@@ -30,21 +30,8 @@ void IPSetting::OnRenew() { StartAssignment(kRenewMode); }
 void IPSetting::OnKeep() { StartAssignment(kKeepMode); }
 
 void IPSetting::StartAssignment(int mode) {
-  {
-    CPanelSession session(link_);
-    switch (StartExchange(session, StartCommand(mode, assignMode != kNoAssignment))) {
-      case ExchangeStart::kFailed:
-        return;  // reported; nothing changes
-      case ExchangeStart::kNoSocket:
-        break;
-      case ExchangeStart::kSent:
-        // The proposal comes as a whole record, ended by the panel's close.
-        if (const auto received = session.ReceiveUntilClosed()) {
-          TakeRecord(session.ReplyBuffer().first(*received));
-        }
-        break;
-    }
-  }
+  // The proposal comes as a whole record, ended by the panel's close.
+  if (!FetchRecord(StartCommand(mode, assignMode != kNoAssignment))) return;  // nothing changes
   EnterAssignment(mode);
 }
 

@@ -25,6 +25,22 @@ IPSetting::ExchangeStart IPSetting::StartExchange(CPanelSession& session,
   return ExchangeStart::kSent;
 }
 
+bool IPSetting::FetchRecord(std::string_view command) {
+  CPanelSession session(link_);
+  switch (StartExchange(session, command)) {
+    case ExchangeStart::kFailed:
+      return false;
+    case ExchangeStart::kNoSocket:
+      return true;
+    case ExchangeStart::kSent:
+      break;
+  }
+  if (const auto received = session.ReceiveUntilClosed()) {
+    TakeRecord(session.ReplyBuffer().first(*received));
+  }
+  return true;
+}
+
 bool IPSetting::TakeRecord(std::span<const std::uint8_t> received) {
   // A panel always sends the whole record. Anything shorter or longer is
   // dropped like a record with a bad sum, so that a cut reply can never
