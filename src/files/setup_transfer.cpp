@@ -70,7 +70,9 @@ void CFile_Ope::OnSave() {
   const std::optional<std::size_t> received = session.ReceiveUntilClosed();
   if (!received) return;
   const std::span<const std::uint8_t> block = session.ReplyBuffer().first(*received);
-  if (!block.empty() && !IsZeroSum(block)) return;
+  // An empty block is no setup: like one whose sum is off, it ends the Save
+  // silently, before any file (perhaps a good backup) is touched.
+  if (block.empty() || !IsZeroSum(block)) return;
 
   ui::FileDialogOptions dialog = kSetupFileDialog;
   dialog.overwritePrompt = true;
