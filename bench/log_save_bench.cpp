@@ -23,7 +23,7 @@ constexpr PanelAddress kPanel = 0xC0A80009;
 // The same request and bytes through nothing but the socket and file calls.
 std::uint64_t RawFetch(platform::Network& network, platform::FileSystem& files,
                        const std::string& path) {
-  const auto socket = network.CreateStreamSocket();
+  const auto socket = network.CreateStreamSocket(kPanelProgressLimit);
   const auto file = files.CreateForWriting(path);
   if (!socket || !file || !socket->Connect(AddressText(kPanel), kPanelPort)) return 0;
   const std::string command = "VK38 LOG REQ\r\n";

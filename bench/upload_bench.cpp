@@ -33,7 +33,7 @@ bool WriteImage(const std::string& path) {
 
 // The same command and file through nothing but the socket and file calls.
 bool RawUpload(platform::Network& network, platform::FileSystem& files, const std::string& path) {
-  const auto socket = network.CreateStreamSocket();
+  const auto socket = network.CreateStreamSocket(kPanelProgressLimit);
   const auto file = files.OpenForReading(path);
   if (!socket || !file || !socket->Connect(AddressText(kPanel), kPanelPort)) return false;
   const std::string command = "VK38 VER UP START\r\n";

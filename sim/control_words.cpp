@@ -52,6 +52,7 @@ std::optional<FaultWords> SplitFaultWords(const Words& words, std::string& error
       {"none", 1},        {"close", 1},    {"wrong", 1},  {"badsum", 1},
       {"file-ng", 1},     {"write-ng", 1}, {"pieces", 2}, {"delay", 2},
       {"reset-after", 2}, {"oversize", 2}, {"reply", 2},
+      {"silent", 1},      {"silent-after", 2},
   };
   if (words.empty()) {
     error = "fault missing";
@@ -94,6 +95,10 @@ bool ApplyFaultWords(const Words& words, Fault& fault, std::string& error) {
     if ((understood = number.has_value())) fault.delay = std::chrono::milliseconds(*number);
   } else if (name == "reset-after") {
     if ((understood = number.has_value())) fault.resetAfter = *number;
+  } else if (name == "silent") {
+    fault.silentAfter = 0;
+  } else if (name == "silent-after") {
+    if ((understood = number.has_value())) fault.silentAfter = *number;
   } else if (name == "oversize") {
     if ((understood = number.has_value())) fault.oversize = static_cast<std::size_t>(*number);
   } else if (name == "reply") {

@@ -29,6 +29,10 @@ struct Fault {
   std::chrono::milliseconds delay{0};
   // Reset the connection (no orderly close) once this many bytes were sent.
   std::optional<std::uint64_t> resetAfter{};
+  // Fall silent when about to send more than this many bytes: send and read
+  // nothing more and keep the connection open until the tool closes it, as
+  // a panel that hangs or a pulled cable does. 0: silent from the start.
+  std::optional<std::uint64_t> silentAfter{};
   // A data block is extended with zero bytes to this length.
   std::optional<std::size_t> oversize{};
   // Upload: "FILE NG" in place of "FILE OK"; the upload ends there.

@@ -40,6 +40,7 @@ void PanelConnection::ShapeOutput(const Fault& fault) {
   pieces_ = fault.pieces;
   nextPiece_ = 0;
   resetAfter_ = fault.resetAfter;
+  silentAfter_ = fault.silentAfter;
 }
 
 PanelConnection::Fill PanelConnection::FillInput(std::chrono::milliseconds wait) {
@@ -108,10 +109,15 @@ Bytes PanelConnection::ReceiveUntilIdle() {
 bool PanelConnection::Send(std::span<const std::uint8_t> bytes) {
   while (!bytes.empty()) {
     if (broken_) return false;
+    if (silentAfter_ && sent_ >= *silentAfter_) {
+      StaySilent();
+      return false;
+    }
     std::size_t chunk = bytes.size();
     const bool inPieces = nextPiece_ < pieces_.size();
     if (inPieces) chunk = std::min(chunk, std::max<std::size_t>(pieces_[nextPiece_++], 1));
     if (resetAfter_) chunk = std::min<std::uint64_t>(chunk, *resetAfter_ - sent_);
+    if (silentAfter_) chunk = std::min<std::uint64_t>(chunk, *silentAfter_ - sent_);
     if (chunk > 0 && !SendChunk(bytes.first(chunk))) return false;
     sent_ += chunk;
     bytes = bytes.subspan(chunk);
@@ -152,6 +158,14 @@ void PanelConnection::ResetConnection() {
   ::setsockopt(fd_, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
   ::close(fd_);
   fd_ = -1;
+  broken_ = true;
+}
+
+void PanelConnection::StaySilent() {
+  // Neither sends nor reads, like a panel that hung or a pulled cable: what
+  // the tool sends fills the buffers until its own send gives up. The
+  // connection stays until the tool closes it or the simulator stops.
+  WaitFor(fd_, POLLRDHUP, stop_);
   broken_ = true;
 }
 

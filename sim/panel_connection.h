@@ -1,6 +1,6 @@
 // The panel's side of one connection with the tool. It records every byte
 // received into the panel's state, sends in the pieces and up to the reset
-// point that a fault asks for, and closes in order: it stops sending and
+// or silence point that a fault asks for, and closes in order: it stops sending and
 // then waits, still recording, until the tool has closed too. Every wait
 // also ends when the simulator stops.
 #pragma once
@@ -57,6 +57,7 @@ class PanelConnection {
   Fill FillInput(std::chrono::milliseconds wait);
   bool SendChunk(std::span<const std::uint8_t> bytes);
   void ResetConnection();
+  void StaySilent();
   void CloseInOrder();
 
   int fd_;
@@ -70,6 +71,7 @@ class PanelConnection {
   std::vector<std::size_t> pieces_;
   std::size_t nextPiece_ = 0;
   std::optional<std::uint64_t> resetAfter_;
+  std::optional<std::uint64_t> silentAfter_;
   std::uint64_t sent_ = 0;
 };
 

@@ -38,19 +38,27 @@ bool CSetupToolDlg::OnInitDialog() {
   for (ui::Dialog* page : PagesInCreationOrder()) {
     if (!host.CreateChildDialog(*page, *this)) return true;
   }
-  // Every page takes the Setting page's client size, at one place.
-  ui::Rect place = host.ClientRect(m_setting);
-  place.left += kPageLeft;
-  place.right += kPageLeft;
-  place.top += kPageTop;
-  place.bottom += kPageTop;
-  for (ui::Dialog* page : PagesInCreationOrder()) host.MoveDialog(*page, place, false);
+  PlacePages(false);
 
   Controls().SetItems(IDC_TAB, {"Setting", "File Operate", "IP Address", "User Auth."});
   Controls().SetSelection(IDC_TAB, 0);
   OnSelchangeTab();
   return true;
 }
+
+void CSetupToolDlg::PlacePages(bool repaint) {
+  ui::Host& host = GetHost();
+  const int left = host.ScaleToDpi(*this, kPageLeft);
+  const int top = host.ScaleToDpi(*this, kPageTop);
+  ui::Rect place = host.ClientRect(m_setting);
+  place.left += left;
+  place.right += left;
+  place.top += top;
+  place.bottom += top;
+  for (ui::Dialog* page : PagesInCreationOrder()) host.MoveDialog(*page, place, repaint);
+}
+
+void CSetupToolDlg::OnDpiChanged() { PlacePages(true); }
 
 void CSetupToolDlg::OnSelchangeTab() {
   const int tab = Controls().Selection(IDC_TAB);

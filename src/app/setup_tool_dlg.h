@@ -16,7 +16,8 @@
 
 class CSetupToolDlg : public ui::Dialog {
  public:
-  // Where the pages sit in the main window's client area, in pixels.
+  // Where the pages sit in the main window's client area, in pixels of a
+  // 96-DPI screen; scaled to the screen the window is on.
   static constexpr int kPageLeft = 12;
   static constexpr int kPageTop = 32;
 
@@ -24,6 +25,7 @@ class CSetupToolDlg : public ui::Dialog {
 
   bool OnInitDialog() override;
   bool OnSysCommand(unsigned command) override;
+  void OnDpiChanged() override;
   Translation PreTranslateMessage(unsigned message, std::uintptr_t wParam) const override;
 
   // Pages, in the order the main window constructs them.
@@ -35,6 +37,8 @@ class CSetupToolDlg : public ui::Dialog {
 
  private:
   void OnSelchangeTab();
+  // Gives every page the Setting page's client size, below the tab strip.
+  void PlacePages(bool repaint);
   // Pages in the order they are created and placed.
   std::array<ui::Dialog*, 5> PagesInCreationOrder();
   // The page each tab shows, by tab index.

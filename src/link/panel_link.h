@@ -1,11 +1,14 @@
-// What a page needs to reach the chosen panel: the network and the panel
-// address book whose current address every session connects to.
+// What a page needs to reach the chosen panel: the network, the panel
+// address book whose current address every session connects to, and how
+// long a session waits for the panel.
 #pragma once
 
 #include "link/panel_address_book.h"
+#include "link/panel_wait_limits.h"
 #include "platform/network.h"
 
 struct PanelLink {
   platform::Network& network;
   PanelAddressBook& panels;
+  PanelWaitLimits waits{};
 };

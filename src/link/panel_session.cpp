@@ -10,7 +10,7 @@ constexpr std::uint8_t kCarriageReturn = 13;
 }  // namespace
 
 OpenResult CPanelSession::Open() {
-  socket_ = link_.network.CreateStreamSocket();
+  socket_ = link_.network.CreateStreamSocket(link_.waits.progress);
   if (!socket_) return OpenResult::kSocketNotCreated;
   if (!socket_->Connect(AddressText(link_.panels.Current()), kPanelPort)) {
     return OpenResult::kNotConnected;
@@ -39,7 +39,17 @@ std::ptrdiff_t CPanelSession::ReceiveInto(std::size_t offset) {
   return socket_->Receive(buffer_.data() + offset, buffer_.size() - offset);
 }
 
-std::optional<std::size_t> CPanelSession::ReceiveReply() {
+std::optional<std::size_t> CPanelSession::ReceiveReply(ReplyWait wait) {
+  if (!socket_) return std::nullopt;
+  if (wait == ReplyWait::kProgress) return ReceiveReplyLine();
+  // Only this reply gets the flash-write limit; what follows waits as usual.
+  socket_->SetWaitLimit(link_.waits.flashWrite);
+  const std::optional<std::size_t> reply = ReceiveReplyLine();
+  socket_->SetWaitLimit(link_.waits.progress);
+  return reply;
+}
+
+std::optional<std::size_t> CPanelSession::ReceiveReplyLine() {
   std::size_t got = 0;
   for (;;) {
     const std::ptrdiff_t result = ReceiveInto(got);

@@ -21,6 +21,10 @@ inline constexpr std::size_t kPanelBlockSize = 4096;
 
 enum class OpenResult { kSocketNotCreated, kNotConnected, kOpen };
 
+// How long a reply may keep the session waiting: the progress limit, or
+// the flash-write limit for the replies that follow a firmware image.
+enum class ReplyWait { kProgress, kFlashWrite };
+
 // How a ReceiveStream ended: the bytes handed to the sink, and whether the
 // stream ended on a receive error rather than on the panel's close.
 struct StreamEnd {
@@ -43,8 +47,9 @@ class CPanelSession {
   // Sends a command line without a terminating NUL.
   bool SendCommand(std::string_view command);
   // Reads a reply line: complete when its third byte from the end is CR.
-  // The byte count, or nothing when the panel closed or an error came first.
-  std::optional<std::size_t> ReceiveReply();
+  // The byte count, or nothing when the panel closed, an error came first
+  // or the panel stayed silent for the wait limit.
+  std::optional<std::size_t> ReceiveReply(ReplyWait wait = ReplyWait::kProgress);
   // True when the reply buffer begins with `text` (its length compared).
   bool ReplyStartsWith(std::string_view text) const;
   // Reads a data block until the panel closes; cut at kPanelBlockSize.
@@ -62,6 +67,7 @@ class CPanelSession {
 
  private:
   std::ptrdiff_t ReceiveInto(std::size_t offset);
+  std::optional<std::size_t> ReceiveReplyLine();
 
   PanelLink link_;
   std::unique_ptr<platform::StreamSocket> socket_;

@@ -79,6 +79,9 @@ class Dialog {
   virtual std::optional<ControlColors> OnCtlColor(int /*id*/) { return std::nullopt; }
   // A system menu command; false hands it to the default handling.
   virtual bool OnSysCommand(unsigned /*command*/) { return false; }
+  // The dialog moved to a screen of another DPI and the platform has
+  // scaled its template; what the dialog placed in pixels is placed again.
+  virtual void OnDpiChanged() {}
 
   // Where a queued message for this dialog or its children goes before it
   // is dispatched: through the dialog's keyboard navigation (Tab, Enter,

@@ -53,6 +53,10 @@ class Host {
 
   // Client rectangle of a dialog in pixels, origin (0, 0).
   virtual Rect ClientRect(const Dialog& dialog) = 0;
+  // A length of `pixelsAt96Dpi` pixels on a 96-DPI screen, in the pixels of
+  // the screen the dialog is on now. Templates scale by themselves; what
+  // the program places in pixels must scale with this.
+  virtual int ScaleToDpi(const Dialog& dialog, int pixelsAt96Dpi) = 0;
   // Moves a child dialog within its parent's client area, in pixels.
   virtual void MoveDialog(Dialog& dialog, const Rect& where, bool repaint) = 0;
   virtual void ShowDialog(Dialog& dialog, bool visible) = 0;

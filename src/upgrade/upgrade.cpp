@@ -5,6 +5,9 @@
 
 namespace {
 constexpr const char* kFileError = "File Error!!";
+// The panel writes its flash before it answers an image, so every reply
+// after one gets the flash-write limit.
+constexpr ReplyWait kAfterImage = ReplyWait::kFlashWrite;
 }  // namespace
 
 CUPGrade::CUPGrade(const PageContext& context)
@@ -72,16 +75,18 @@ bool CUPGrade::SendImage(CPanelSession& session, Image image) {
 }
 
 bool CUPGrade::AwaitProgramWritten(CPanelSession& session, bool sent) {
-  const bool fileOk = sent && session.ReceiveReply() && session.ReplyStartsWith("FILE OK");
+  const bool fileOk =
+      sent && session.ReceiveReply(kAfterImage) && session.ReplyStartsWith("FILE OK");
   if (!fileOk) {
     ShowFailure(kFileError);
     return false;
   }
   // The line after "FILE OK" is not examined; the one after it decides.
-  return session.ReceiveReply() && session.ReceiveReply() && session.ReplyStartsWith("WRITE OK");
+  return session.ReceiveReply(kAfterImage) && session.ReceiveReply(kAfterImage) &&
+         session.ReplyStartsWith("WRITE OK");
 }
 
 bool CUPGrade::AwaitFpgaWritten(CPanelSession& session, bool sent) {
-  return sent && session.ReceiveReply() && session.ReceiveReply() &&
+  return sent && session.ReceiveReply(kAfterImage) && session.ReceiveReply(kAfterImage) &&
          session.ReplyStartsWith("WRITE OK");
 }

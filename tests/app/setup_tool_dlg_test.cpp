@@ -57,6 +57,23 @@ TEST_F(MainWindowFixture, StartUpCreatesPlacesAndShowsThePages) {
   EXPECT_EQ(panels.Current(), kVk1);
 }
 
+// The pages sit below the tab strip at every DPI: 12, 32 pixels at 96 DPI,
+// scaled with the screen at start-up and again when the DPI changes.
+TEST_F(MainWindowFixture, ThePagesArePlacedForTheScreensDpi) {
+  host.clientRect = {0, 0, 800, 560};
+  host.dpi = 144;
+  dlg.OnInitDialog();
+  EXPECT_EQ(host.placements[&dlg.m_fileOpe], (ui::Rect{18, 48, 818, 608}));
+
+  host.dpi = 192;
+  host.clientRect = {0, 0, 1066, 746};
+  dlg.OnDpiChanged();
+  for (const ui::Dialog* page : std::initializer_list<const ui::Dialog*>{
+           &dlg.m_setting, &dlg.m_fileOpe, &dlg.m_ipset, &dlg.m_upgrade, &dlg.m_userAuth}) {
+    EXPECT_EQ(host.placements[page], (ui::Rect{24, 64, 1090, 810}));
+  }
+}
+
 TEST_F(MainWindowFixture, WithoutAMenuStringNoSystemMenuEntryIsAdded) {
   dlg.OnInitDialog();
   EXPECT_TRUE(host.systemMenuItems.empty());

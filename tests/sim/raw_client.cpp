@@ -1,7 +1,7 @@
 #include "raw_client.h"
 
 RawClient::RawClient(PanelAddress panel, std::uint16_t port)
-    : socket_(network_.CreateStreamSocket()) {
+    : socket_(network_.CreateStreamSocket(kPanelProgressLimit)) {
   connected_ = socket_ && socket_->Connect(AddressText(panel), port);
 }
 

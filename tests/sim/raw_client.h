@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "link/panel_address.h"
+#include "link/panel_wait_limits.h"
 #include "platform/posix/posix_network.h"
 
 class RawClient {

@@ -9,7 +9,10 @@ namespace {
 
 class ScriptedSocket : public platform::StreamSocket {
  public:
-  explicit ScriptedSocket(std::shared_ptr<ScriptedPeer> peer) : peer_(std::move(peer)) {}
+  ScriptedSocket(std::shared_ptr<ScriptedPeer> peer, platform::WaitLimit limit)
+      : peer_(std::move(peer)), limit_(limit) {
+    peer_->createdWithLimit = limit;
+  }
 
   bool Connect(const std::string& addressText, std::uint16_t port) override {
     peer_->connectedTo = addressText + ":" + std::to_string(port);
@@ -32,6 +35,7 @@ class ScriptedSocket : public platform::StreamSocket {
 
   std::ptrdiff_t Receive(std::uint8_t* buffer, std::size_t capacity) override {
     if (!connected_) return -1;
+    peer_->receiveLimits.push_back(limit_);
     if (capacity == 0) return 0;
     if (peer_->pieces.empty()) return peer_->failsAfterPieces ? -1 : 0;
     std::string& piece = peer_->pieces.front();
@@ -42,8 +46,11 @@ class ScriptedSocket : public platform::StreamSocket {
     return static_cast<std::ptrdiff_t>(count);
   }
 
+  void SetWaitLimit(platform::WaitLimit limit) override { limit_ = limit; }
+
  private:
   std::shared_ptr<ScriptedPeer> peer_;
+  platform::WaitLimit limit_;
   bool connected_ = false;
 };
 
@@ -54,7 +61,8 @@ ScriptedPeer& FakeNetwork::Expect(ScriptedPeer peer) {
   return *scripts_.back();
 }
 
-std::unique_ptr<platform::StreamSocket> FakeNetwork::CreateStreamSocket() {
+std::unique_ptr<platform::StreamSocket> FakeNetwork::CreateStreamSocket(
+    platform::WaitLimit limit) {
   if (socketCreationFails) return nullptr;
   std::shared_ptr<ScriptedPeer> peer;
   if (scripts_.empty()) {
@@ -65,7 +73,7 @@ std::unique_ptr<platform::StreamSocket> FakeNetwork::CreateStreamSocket() {
     scripts_.pop_front();
   }
   connections_.push_back(peer);
-  return std::make_unique<ScriptedSocket>(peer);
+  return std::make_unique<ScriptedSocket>(peer, limit);
 }
 
 }  // namespace testing_support

@@ -47,6 +47,10 @@ struct ScriptedPeer {
   std::string connectedTo{};
   std::string received{};
   std::vector<std::size_t> sendSizes{};  // bytes handed to each send call
+  // The socket's wait limit at each receive call, in order.
+  std::vector<platform::WaitLimit> receiveLimits{};
+  // The limit the socket was created with.
+  platform::WaitLimit createdWithLimit{};
 };
 
 class FakeNetwork : public platform::Network {
@@ -59,7 +63,7 @@ class FakeNetwork : public platform::Network {
   // Every connection made so far, scripted or not.
   const std::vector<std::shared_ptr<ScriptedPeer>>& Connections() const { return connections_; }
 
-  std::unique_ptr<platform::StreamSocket> CreateStreamSocket() override;
+  std::unique_ptr<platform::StreamSocket> CreateStreamSocket(platform::WaitLimit limit) override;
 
  private:
   std::deque<std::shared_ptr<ScriptedPeer>> scripts_;

@@ -66,6 +66,10 @@ void ScriptedHost::EndDialog(ui::Dialog& dialog, int result) {
 
 ui::Rect ScriptedHost::ClientRect(const ui::Dialog&) { return clientRect; }
 
+int ScriptedHost::ScaleToDpi(const ui::Dialog&, int pixelsAt96Dpi) {
+  return pixelsAt96Dpi * dpi / 96;
+}
+
 void ScriptedHost::MoveDialog(ui::Dialog& dialog, const ui::Rect& where, bool) {
   placements[&dialog] = where;
 }

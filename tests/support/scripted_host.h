@@ -46,6 +46,7 @@ class ScriptedHost : public ui::Host {
   std::optional<int> failChildCreationAt;
   // Client rectangle every dialog reports.
   ui::Rect clientRect{0, 0, 800, 560};
+  int dpi = 96;  // of the screen every dialog is on
   // Strings of the string table.
   std::map<int, std::string> strings;
   bool hasSystemMenu = true;
@@ -75,6 +76,7 @@ class ScriptedHost : public ui::Host {
   int RunModalDialog(ui::Dialog& dialog, ui::Dialog* owner) override;
   void EndDialog(ui::Dialog& dialog, int result) override;
   ui::Rect ClientRect(const ui::Dialog& dialog) override;
+  int ScaleToDpi(const ui::Dialog& dialog, int pixelsAt96Dpi) override;
   void MoveDialog(ui::Dialog& dialog, const ui::Rect& where, bool repaint) override;
   void ShowDialog(ui::Dialog& dialog, bool show) override;
   void RepaintDialog(ui::Dialog& dialog) override;

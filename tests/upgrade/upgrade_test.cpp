@@ -79,6 +79,11 @@ TEST_F(UpgradePage, AProgramImageIsStreamedByteForByteAndConfirmed) {
   EXPECT_EQ(panel.received, kProgramStart + image);
   EXPECT_EQ(panel.sendSizes, (std::vector<std::size_t>{kProgramStart.size(), 4096, 1}));
   EXPECT_TRUE(files.files[kImagePath]->closed);
+  // The panel writes its flash before it answers the image.
+  EXPECT_EQ(panel.createdWithLimit, kPanelProgressLimit);
+  EXPECT_EQ(panel.receiveLimits, (std::vector<platform::WaitLimit>{
+                                     kPanelProgressLimit, kPanelFlashWriteLimit,
+                                     kPanelFlashWriteLimit, kPanelFlashWriteLimit}));
 }
 
 TEST_F(UpgradePage, AnFpgaImageNeedsOnlyAFinalWriteOk) {
@@ -87,6 +92,9 @@ TEST_F(UpgradePage, AnFpgaImageNeedsOnlyAFinalWriteOk) {
       network.Expect(ScriptedPeer::Answering({kStartOk, Line("ANYTHING"), Line("WRITE OK")}));
   EXPECT_EQ(LoadShows(IDC_FPGA_LOAD), Lines{"Ver Up Finish"});
   EXPECT_EQ(panel.received, kFpgaStart + "fpga-bits");
+  EXPECT_EQ(panel.receiveLimits,
+            (std::vector<platform::WaitLimit>{kPanelProgressLimit, kPanelFlashWriteLimit,
+                                              kPanelFlashWriteLimit}));
 }
 
 TEST_F(UpgradePage, AnEmptyImageSendsNoByteAfterTheCommand) {

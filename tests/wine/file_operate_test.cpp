@@ -274,5 +274,20 @@ TEST_F(FileOperateTest, LogSaveWritesTheWholeLogInTheChosenFile) {
   EXPECT_EQ(simulator().Received(kPanel), std::vector<Bytes>{Concat("VK38 LOG REQ\r\n", {})});
 }
 
+// Under Wine a reset reads like an orderly close in recv; the program still
+// tells it from the end of the log.
+TEST_F(FileOperateTest, LogSaveCutByAResetIsASocketError) {
+  simulator().Fault(kPanel, "reset-after 3000", "VK38 LOG REQ");
+  HWND dialog = OpenFileDialogWith(IDC_LOG_SAVE);
+  ChooseAndClose(dialog, folder_.File(L"VK38.log"));
+
+  const MessageBoxView box = program().WaitForMessageBox();
+  EXPECT_EQ(box.text, L"Socket Error!!");
+  EXPECT_EQ(box.caption, L"SetupTool");
+  EXPECT_EQ(ToString(box.icon), ToString(BoxIcon::kError));
+  Answer(box, IDOK);
+  program().ExpectNoDialog();
+}
+
 }  // namespace
 }  // namespace wine_driver

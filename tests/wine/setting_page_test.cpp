@@ -155,12 +155,7 @@ TEST_F(SettingPageTest, WhileAPanelIsSlowThePageRepaintsAndAClickWaits) {
   simulator().Fault("192.168.0.9", "delay 2500", "VK38 IP SETTING REQ");
   const HWND header = Control(IDC_HEAD_TYPE);
   const HWND tab = tab_control();
-  RECT item{};
-  {
-    RemoteMemory memory(tab, sizeof(RECT));
-    Send(tab, TCM_GETITEMRECT, kFileOperateTab, memory.At());
-    memory.Read(&item, sizeof item);
-  }
+  const RECT item = TabItemRect(tab, kFileOperateTab);
 
   // While the program waits it answers no sent message: only what needs
   // no answer from it is looked at until the read has ended.
@@ -171,9 +166,7 @@ TEST_F(SettingPageTest, WhileAPanelIsSlowThePageRepaintsAndAClickWaits) {
   WaitFor([&] { return !GetUpdateRect(header, nullptr, FALSE); }, "the header to be repainted",
           Duration{1000});
   // A click on "File Operate" stays queued until the read has ended.
-  const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-  Post(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  Post(tab, WM_LBUTTONUP, 0, at);
+  PostClickAt(tab, item);
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(800);
   while (std::chrono::steady_clock::now() < until) {
     ASSERT_TRUE(IsWindowVisible(page_)) << "the click was handled during the wait";
@@ -184,6 +177,27 @@ TEST_F(SettingPageTest, WhileAPanelIsSlowThePageRepaintsAndAClickWaits) {
   EXPECT_EQ(SelectedTab(tab), kFileOperateTab);
   EXPECT_EQ(Text(Control(kNameFirst)), Widen(setting_table::NameOf(0)))
       << "the read ended before the click was handled";
+  program().ExpectNoDialog();
+}
+
+// A panel that accepts and then never answers holds the program for its
+// wait limit of 30 seconds, not for good: then the read ends like a failed
+// one, silently, and the click queued meanwhile is handled.
+TEST_F(SettingPageTest, ASilentPanelReleasesTheWindowAfterTheWaitLimit) {
+  simulator().Fault("192.168.0.9", "silent", "VK38 IP SETTING REQ");
+  const HWND tab = tab_control();
+  const RECT item = TabItemRect(tab, kFileOperateTab);
+  const auto clicked = std::chrono::steady_clock::now();
+  Click(Control(IDC_SETTING_REFRESH), Until::kPosted);
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  PostClickAt(tab, item);
+
+  WaitFor([&] { return !IsWindowVisible(page_); }, "the window to take the tab click again",
+          Duration{60000});
+  const auto waited = std::chrono::steady_clock::now() - clicked;
+  EXPECT_GE(waited, std::chrono::seconds(29));
+  EXPECT_LT(waited, std::chrono::seconds(50));
+  EXPECT_EQ(SelectedTab(tab), kFileOperateTab);
   program().ExpectNoDialog();
 }
 

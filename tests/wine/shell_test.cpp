@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+
 #include "program_test.h"
 #include "resources/resource.h"
 
@@ -69,6 +72,83 @@ TEST_F(ShellTest, EachTabShowsItsPageInOnePlaceAndTheUpgradePageStaysHidden) {
     EXPECT_EQ(place.bottom - place.top, setting.bottom - setting.top);
   }
 }
+
+// The screen's DPI for programs started while it lives (the prefix's
+// LogPixels), and the one from before afterwards.
+class ScreenDpi {
+ public:
+  explicit ScreenDpi(DWORD dpi) {
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
+    DWORD size = sizeof before_;
+    had_ = RegQueryValueExW(key_, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&before_),
+                            &size) == ERROR_SUCCESS;
+    Set(dpi);
+  }
+  ~ScreenDpi() {
+    if (had_) {
+      Set(before_);
+    } else {
+      RegDeleteValueW(key_, kValue);
+    }
+    RegCloseKey(key_);
+  }
+  ScreenDpi(const ScreenDpi&) = delete;
+  ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+ private:
+  static constexpr const wchar_t* kValue = L"LogPixels";
+  void Set(DWORD dpi) {
+    RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+  }
+
+  HKEY key_ = nullptr;
+  DWORD before_ = 0;
+  bool had_ = false;
+};
+
+// The program started on a screen of the given DPI.
+class PagePlacementTest : public ProgramTest, public ::testing::WithParamInterface<DWORD> {
+ protected:
+  void SetUp() override {
+    dpi_.emplace(GetParam());
+    ProgramTest::SetUp();
+  }
+  void TearDown() override {
+    ProgramTest::TearDown();
+    dpi_.reset();
+  }
+
+ private:
+  std::optional<ScreenDpi> dpi_;
+};
+
+// Templates scale with the DPI; the pages' place must scale with them, or
+// at 150 % they cover part of the tab strip.
+TEST_P(PagePlacementTest, EveryPageLiesBelowTheTabStripsItems) {
+  const int dpi = GetParam();
+  const RECT setting = PlaceInMainWindow(SettingPage(), main_window());
+  EXPECT_EQ(setting.left, MulDiv(12, dpi, 96));
+  EXPECT_EQ(setting.top, MulDiv(32, dpi, 96));
+
+  const HWND tab = tab_control();
+  LONG itemsBottom = 0;
+  for (int item = 0; item < 4; ++item) {
+    RECT rect = TabItemRect(tab, item);
+    MapWindowPoints(tab, main_window(), reinterpret_cast<POINT*>(&rect), 2);
+    itemsBottom = std::max(itemsBottom, rect.bottom);
+  }
+  ASSERT_GT(itemsBottom, 0);
+  // The items grew with the screen's DPI: the setting took effect.
+  EXPECT_GE(itemsBottom, MulDiv(18, dpi, 96));
+  for (Tab t : {kSettingTab, kFileOperateTab, kIpAddressTab, kUserAuthTab}) {
+    const HWND page = ShowTab(t);
+    SCOPED_TRACE(Describe(page));
+    EXPECT_GE(PlaceInMainWindow(page, main_window()).top, itemsBottom);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(At96And144Dpi, PagePlacementTest, ::testing::Values(96, 144));
 
 TEST_F(ShellTest, EnterAndEscapeNeitherEndTheProgramNorChangeThePage) {
   HWND page = ShowTab(kIpAddressTab);

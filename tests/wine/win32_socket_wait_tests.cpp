@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/win32/wait_cursor.h"
 #include "platform/win32/win32_network.h"
 #include "support/loopback_peer.h"
 
@@ -22,6 +23,9 @@ namespace {
 
 using namespace std::chrono_literals;
 using wine_test::LoopbackPeer;
+
+// Far above any wait these tests expect to end by itself.
+constexpr platform::WaitLimit kWaitLimit = 20s;
 
 // A plain window that counts what reaches its window procedure.
 class ProbeWindow {
@@ -72,7 +76,7 @@ class ProbeWindow {
 
 std::unique_ptr<platform::StreamSocket> ConnectedSocket(platform::Network& network,
                                                         const LoopbackPeer& peer) {
-  auto socket = network.CreateStreamSocket();
+  auto socket = network.CreateStreamSocket(kWaitLimit);
   if (socket == nullptr || !socket->Connect(LoopbackPeer::Address(), peer.Port())) return nullptr;
   return socket;
 }
@@ -190,13 +194,13 @@ TEST_F(SocketWait, AWaitOfOneSecondCostsNoCpu) {
 // The results match the POSIX layer's, so the panel session behaves alike.
 TEST_F(SocketWait, ResultsOfConnectReceiveAndClose) {
   {
-    auto socket = network.CreateStreamSocket();
+    auto socket = network.CreateStreamSocket(kWaitLimit);
     ASSERT_NE(socket, nullptr);
     EXPECT_FALSE(socket->Connect("127.0.0.1", wine_test::UnusedLoopbackPort()))
         << "a refused connection counted as made";
   }
   {
-    auto socket = network.CreateStreamSocket();
+    auto socket = network.CreateStreamSocket(kWaitLimit);
     ASSERT_NE(socket, nullptr);
     EXPECT_FALSE(socket->Connect("127.0.0.256", 35600));
     EXPECT_FALSE(socket->Connect("not an address", 35600));
@@ -215,8 +219,73 @@ TEST_F(SocketWait, ResultsOfConnectReceiveAndClose) {
     std::uint8_t byte;
     EXPECT_EQ(socket->Receive(&byte, 1), 0) << "a closed connection must keep reading as 0";
   }
-  // (A reset by the peer is not checked here: Wine reports it as an orderly
-  // close, where Windows fails the receive.)
+}
+
+// Wine reports a reset to recv as an orderly close; the layer still tells
+// the two apart, so a log cut by a reset never looks complete.
+TEST_F(SocketWait, AResetAfterSomeDataIsAFailedReceive) {
+  LoopbackPeer peer([](SOCKET panel) {
+    LoopbackPeer::SendText(panel, std::string(3000, 'L'));
+    std::this_thread::sleep_for(200ms);
+    const linger abort{1, 0};
+    ::setsockopt(panel, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort),
+                 sizeof abort);
+    ::closesocket(panel);
+  });
+  auto socket = ConnectedSocket(network, peer);
+  ASSERT_NE(socket, nullptr);
+  std::size_t received = 0;
+  std::uint8_t buffer[4096];
+  std::ptrdiff_t got;
+  while ((got = socket->Receive(buffer, sizeof buffer)) > 0) received += static_cast<std::size_t>(got);
+  EXPECT_EQ(received, 3000u);
+  EXPECT_EQ(got, -1) << "a reset read as the end of the data";
+}
+
+TEST_F(SocketWait, ASilentPeerEndsEachWaitAfterTheLimit) {
+  const std::string image(64 * 1024 * 1024, 'x');
+  LoopbackPeer peer([](SOCKET) { std::this_thread::sleep_for(3s); });
+  auto socket = ConnectedSocket(network, peer);
+  ASSERT_NE(socket, nullptr);
+  socket->SetWaitLimit(300ms);
+
+  auto started = std::chrono::steady_clock::now();
+  std::uint8_t buffer[64];
+  EXPECT_EQ(socket->Receive(buffer, sizeof buffer), -1);
+  EXPECT_GE(std::chrono::steady_clock::now() - started, 300ms);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 2s);
+
+  // A peer that reads nothing: the send fails once the buffers are full.
+  started = std::chrono::steady_clock::now();
+  std::size_t sent = 0;
+  std::ptrdiff_t n = 0;
+  while (sent < image.size() &&
+         (n = socket->Send(reinterpret_cast<const std::uint8_t*>(image.data()) + sent,
+                           image.size() - sent)) > 0) {
+    sent += static_cast<std::size_t>(n);
+  }
+  EXPECT_EQ(n, -1);
+  EXPECT_LT(sent, image.size());
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 2500ms);
+}
+
+// The wait cursor shows while a socket (an exchange) lives, but not while
+// a message box waits for the user, and the cursor from before returns.
+TEST_F(SocketWait, TheWaitCursorShowsForTheExchangeButNotOverABox) {
+  const HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+  const HCURSOR wait = ::LoadCursorW(nullptr, IDC_WAIT);
+  ::SetCursor(arrow);
+  {
+    auto socket = network.CreateStreamSocket(kWaitLimit);
+    ASSERT_NE(socket, nullptr);
+    EXPECT_EQ(::GetCursor(), wait);
+    {
+      const platform::win32::WaitCursorPause box;
+      EXPECT_EQ(::GetCursor(), arrow);
+    }
+    EXPECT_EQ(::GetCursor(), wait);
+  }
+  EXPECT_EQ(::GetCursor(), arrow);
 }
 
 }  // namespace

@@ -1,19 +1,27 @@
 #include "platform/posix/posix_network.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 
 namespace platform {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
+bool WouldBlock() { return errno == EAGAIN || errno == EWOULDBLOCK; }
+
 class PosixStreamSocket : public StreamSocket {
  public:
-  explicit PosixStreamSocket(int fd) : fd_(fd) {}
+  PosixStreamSocket(int fd, WaitLimit limit) : fd_(fd), limit_(limit) {}
   ~PosixStreamSocket() override { ::close(fd_); }
   PosixStreamSocket(const PosixStreamSocket&) = delete;
   PosixStreamSocket& operator=(const PosixStreamSocket&) = delete;
@@ -23,39 +31,71 @@ class PosixStreamSocket : public StreamSocket {
     peer.sin_family = AF_INET;
     peer.sin_port = htons(port);
     if (::inet_pton(AF_INET, addressText.c_str(), &peer.sin_addr) != 1) return false;
-    int result;
-    do {
-      result = ::connect(fd_, reinterpret_cast<const sockaddr*>(&peer), sizeof peer);
-    } while (result != 0 && errno == EINTR);
-    return result == 0;
+    if (::connect(fd_, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0) return true;
+    if (errno != EINPROGRESS && errno != EINTR) return false;
+    if (!WaitFor(POLLOUT, Clock::now() + limit_)) return false;
+    int error = 0;
+    socklen_t length = sizeof error;
+    return ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
   }
 
   std::ptrdiff_t Send(const std::uint8_t* data, std::size_t length) override {
-    ssize_t sent;
-    do {
-      sent = ::send(fd_, data, length, MSG_NOSIGNAL);
-    } while (sent < 0 && errno == EINTR);
-    return sent;
+    const Clock::time_point deadline = Clock::now() + limit_;
+    for (;;) {
+      const ssize_t sent = ::send(fd_, data, length, MSG_NOSIGNAL);
+      if (sent >= 0) return sent;
+      if (errno == EINTR) continue;
+      if (!WouldBlock() || !WaitFor(POLLOUT, deadline)) return -1;
+    }
   }
 
   std::ptrdiff_t Receive(std::uint8_t* buffer, std::size_t capacity) override {
-    ssize_t got;
-    do {
-      got = ::recv(fd_, buffer, capacity, 0);
-    } while (got < 0 && errno == EINTR);
-    return got;
+    const Clock::time_point deadline = Clock::now() + limit_;
+    for (;;) {
+      const ssize_t got = ::recv(fd_, buffer, capacity, 0);
+      if (got >= 0) return got;
+      if (errno == EINTR) continue;
+      if (!WouldBlock() || !WaitFor(POLLIN, deadline)) return -1;
+    }
   }
 
+  void SetWaitLimit(WaitLimit limit) override { limit_ = limit; }
+
  private:
+  // Sleeps until the socket is ready for `events` or reports an error or
+  // hang-up (true: the next call tells which), false at the deadline.
+  bool WaitFor(short events, Clock::time_point deadline) const {
+    for (;;) {
+      const auto left =
+          std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      if (left <= 0) return false;
+      pollfd watched{fd_, events, 0};
+      const int ready = ::poll(&watched, 1, static_cast<int>(std::min<long long>(left, INT_MAX)));
+      if (ready > 0) return true;
+      if (ready < 0 && errno != EINTR) return false;
+    }
+  }
+
   int fd_;
+  WaitLimit limit_;
 };
 
 }  // namespace
 
-std::unique_ptr<StreamSocket> PosixNetwork::CreateStreamSocket() {
+std::unique_ptr<StreamSocket> PosixNetwork::CreateStreamSocket(WaitLimit limit) {
   const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
   if (fd < 0) return nullptr;
-  return std::make_unique<PosixStreamSocket>(fd);
+  auto socket = std::make_unique<PosixStreamSocket>(fd, limit);
+  // Every wait happens in poll(), bounded by the limit; a blocking call
+  // would wait without end.
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0) return nullptr;
+  ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+  // A panel that vanishes without a word (a pulled cable) is noticed on an
+  // idle connection too.
+  const int on = 1;
+  ::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+  return socket;
 }
 
 }  // namespace platform

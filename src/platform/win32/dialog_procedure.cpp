@@ -6,6 +6,7 @@
 
 #include "platform/win32/control_mirror.h"
 #include "platform/win32/dialog_windows.h"
+#include "platform/win32/wait_cursor.h"
 
 namespace platform::win32 {
 
@@ -91,6 +92,32 @@ INT_PTR OnSysCommand(DialogWindow& window, WPARAM wParam) {
   });
 }
 
+// Posted to a window after the system has handled its move to a screen of
+// another DPI, so that the dialog places its pixels again after the
+// template's own scaling.
+constexpr UINT kDpiChangeHandled = WM_APP + 0x38;
+
+INT_PTR OnDpiChanged(DialogWindow& window) {
+  ::PostMessageW(window.hwnd, kDpiChangeHandled, 0, 0);
+  return FALSE;  // the system's own handling resizes and scales the dialog
+}
+
+INT_PTR OnDpiChangeHandled(DialogWindow& window) {
+  return Deliver(window, [&]() -> INT_PTR {
+    window.dialog->OnDpiChanged();
+    return TRUE;
+  });
+}
+
+// While an exchange with a panel is under way, the pointer over the
+// program's windows is the wait cursor.
+INT_PTR OnSetCursor(DialogWindow& window) {
+  if (!WaitCursorShown()) return FALSE;
+  ShowWaitCursor();
+  ::SetWindowLongPtrW(window.hwnd, DWLP_MSGRESULT, TRUE);
+  return TRUE;
+}
+
 // A minimised window shows its icon in the middle of its client area.
 INT_PTR OnPaint(DialogWindow& window) {
   if (window.icon == nullptr || !::IsIconic(window.hwnd)) return FALSE;
@@ -171,6 +198,12 @@ INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       return OnSysCommand(*window, wParam);
     case WM_PAINT:
       return OnPaint(*window);
+    case WM_SETCURSOR:
+      return OnSetCursor(*window);
+    case WM_DPICHANGED:
+      return OnDpiChanged(*window);
+    case kDpiChangeHandled:
+      return OnDpiChangeHandled(*window);
     case WM_QUERYDRAGICON:
       return reinterpret_cast<INT_PTR>(window->icon);
     case WM_CLOSE:

@@ -5,10 +5,13 @@
 
 #include <windows.h>
 
+#include <chrono>
+
 namespace platform::win32 {
 
-// Blocks until `event` is signalled (true) or the wait fails (false). The
-// thread sleeps meanwhile; it wakes only for the event and for paint work.
-bool WaitRepaintingWindows(HANDLE event);
+// Blocks until `event` is signalled (true), or until `limit` has passed or
+// the wait fails (false). The thread sleeps meanwhile; it wakes only for the
+// event and for paint work, which does not extend the limit.
+bool WaitRepaintingWindows(HANDLE event, std::chrono::milliseconds limit);
 
 }  // namespace platform::win32

@@ -3,7 +3,9 @@
 #include "platform/win32/dialog_loop.h"
 #include "platform/win32/dialog_procedure.h"
 #include "platform/win32/file_dialogs.h"
+#include "platform/win32/wait_cursor.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_dpi.h"
 
 namespace platform {
 
@@ -48,6 +50,7 @@ std::string Win32Host::ApplicationName() const {
 int Win32Host::ShowMessageBox(ui::Dialog* owner, std::string_view text,
                               std::optional<std::string_view> caption, unsigned style) {
   windows_.ShowModelChanges();
+  const win32::WaitCursorPause userAnswers;
   const HWND ownerWindow = owner == nullptr ? nullptr : WindowOf(*owner);
   const std::wstring wideText = win32::Utf8ToWide(text);
   const std::wstring wideCaption =
@@ -58,12 +61,14 @@ int Win32Host::ShowMessageBox(ui::Dialog* owner, std::string_view text,
 std::optional<std::string> Win32Host::ShowOpenFileDialog(ui::Dialog& owner,
                                                          const ui::FileDialogOptions& options) {
   windows_.ShowModelChanges();
+  const win32::WaitCursorPause userAnswers;
   return win32::ShowFileDialog(WindowOf(owner), options, false);
 }
 
 std::optional<std::string> Win32Host::ShowSaveFileDialog(ui::Dialog& owner,
                                                          const ui::FileDialogOptions& options) {
   windows_.ShowModelChanges();
+  const win32::WaitCursorPause userAnswers;
   return win32::ShowFileDialog(WindowOf(owner), options, true);
 }
 
@@ -133,6 +138,10 @@ ui::Rect Win32Host::ClientRect(const ui::Dialog& dialog) {
   RECT client{};
   if (const HWND hwnd = WindowOf(dialog)) ::GetClientRect(hwnd, &client);
   return {client.left, client.top, client.right, client.bottom};
+}
+
+int Win32Host::ScaleToDpi(const ui::Dialog& dialog, int pixelsAt96Dpi) {
+  return ::MulDiv(pixelsAt96Dpi, static_cast<int>(win32::WindowDpi(WindowOf(dialog))), 96);
 }
 
 void Win32Host::MoveDialog(ui::Dialog& dialog, const ui::Rect& where, bool repaint) {

@@ -34,6 +34,7 @@ class Win32Host : public ui::Host {
   void EndDialog(ui::Dialog& dialog, int result) override;
 
   ui::Rect ClientRect(const ui::Dialog& dialog) override;
+  int ScaleToDpi(const ui::Dialog& dialog, int pixelsAt96Dpi) override;
   void MoveDialog(ui::Dialog& dialog, const ui::Rect& where, bool repaint) override;
   void ShowDialog(ui::Dialog& dialog, bool visible) override;
   void RepaintDialog(ui::Dialog& dialog) override;

@@ -8,16 +8,20 @@
 #include <climits>
 
 #include "platform/win32/paint_only_wait.h"
+#include "platform/win32/wait_cursor.h"
 
 namespace platform {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr long kSocketEvents = FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE;
 
 class Win32StreamSocket : public StreamSocket {
  public:
-  Win32StreamSocket(SOCKET socket, WSAEVENT event) : socket_(socket), event_(event) {}
+  Win32StreamSocket(SOCKET socket, WSAEVENT event, WaitLimit limit)
+      : socket_(socket), event_(event), limit_(limit) {}
   ~Win32StreamSocket() override {
     ::closesocket(socket_);
     ::WSACloseEvent(event_);
@@ -34,56 +38,85 @@ class Win32StreamSocket : public StreamSocket {
       return true;
     }
     if (::WSAGetLastError() != WSAEWOULDBLOCK) return false;
+    const Clock::time_point deadline = Clock::now() + limit_;
     for (;;) {
       WSANETWORKEVENTS happened{};
-      if (!WaitForEvents(happened)) return false;
+      if (!WaitForEvents(happened, deadline)) return false;
       if (happened.lNetworkEvents & FD_CONNECT) return happened.iErrorCode[FD_CONNECT_BIT] == 0;
     }
   }
 
   std::ptrdiff_t Send(const std::uint8_t* data, std::size_t length) override {
     const int chunk = length > INT_MAX ? INT_MAX : static_cast<int>(length);
+    const Clock::time_point deadline = Clock::now() + limit_;
     for (;;) {
       const int sent = ::send(socket_, reinterpret_cast<const char*>(data), chunk, 0);
       if (sent != SOCKET_ERROR) return sent;
-      if (!WaitAfterWouldBlock()) return -1;
+      if (!WaitAfterWouldBlock(deadline)) return -1;
     }
   }
 
   std::ptrdiff_t Receive(std::uint8_t* buffer, std::size_t capacity) override {
     const int chunk = capacity > INT_MAX ? INT_MAX : static_cast<int>(capacity);
+    const Clock::time_point deadline = Clock::now() + limit_;
+    // Received until it would block before every wait: Wine may report the
+    // close before all data was read and then no further FD_READ.
     for (;;) {
       const int got = ::recv(socket_, reinterpret_cast<char*>(buffer), chunk, 0);
-      if (got != SOCKET_ERROR) return got;
-      if (!WaitAfterWouldBlock()) return -1;
+      if (got > 0) return got;
+      if (got == 0) return ClosedByReset() ? -1 : 0;
+      if (!WaitAfterWouldBlock(deadline)) return -1;
     }
   }
 
+  void SetWaitLimit(WaitLimit limit) override { limit_ = limit; }
+
  private:
   // After a call failed: waits for the socket when it would have blocked
-  // (true: try again), false for any other error.
-  bool WaitAfterWouldBlock() {
+  // (true: try again), false for any other error or at the deadline.
+  bool WaitAfterWouldBlock(Clock::time_point deadline) {
     if (::WSAGetLastError() != WSAEWOULDBLOCK) return false;
     WSANETWORKEVENTS happened{};
     // A signalled event may still find the call blocking; the caller then
     // simply asks again and comes back here.
-    return WaitForEvents(happened);
+    return WaitForEvents(happened, deadline);
   }
 
-  // Sleeps until the socket reports something, repainting the windows
-  // meanwhile, and collects (and clears) what it reported.
-  bool WaitForEvents(WSANETWORKEVENTS& happened) {
-    if (!win32::WaitRepaintingWindows(event_)) return false;
-    return ::WSAEnumNetworkEvents(socket_, event_, &happened) == 0;
+  // Sleeps until the socket reports something or the deadline passes,
+  // repainting the windows meanwhile, and collects (and clears) what it
+  // reported.
+  bool WaitForEvents(WSANETWORKEVENTS& happened, Clock::time_point deadline) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    if (!win32::WaitRepaintingWindows(event_, left)) return false;
+    if (::WSAEnumNetworkEvents(socket_, event_, &happened) != 0) return false;
+    if ((happened.lNetworkEvents & FD_CLOSE) && happened.iErrorCode[FD_CLOSE_BIT] != 0) {
+      closeFailed_ = true;
+    }
+    return true;
+  }
+
+  // Whether the end of the stream that recv reported as a close was a
+  // reset. Windows says so in FD_CLOSE's error code; Wine reports a reset
+  // as an orderly close there and in recv, but WSAPoll sees the error.
+  bool ClosedByReset() const {
+    if (closeFailed_) return true;
+    WSAPOLLFD watched{};
+    watched.fd = socket_;
+    watched.events = POLLRDNORM;
+    return ::WSAPoll(&watched, 1, 0) == 1 && (watched.revents & POLLERR) != 0;
   }
 
   SOCKET socket_;
   WSAEVENT event_;
+  WaitLimit limit_;
+  bool closeFailed_ = false;
+  // The wait cursor shows while the exchange that owns the socket lasts.
+  win32::WaitCursorScope waitCursor_;
 };
 
 }  // namespace
 
-std::unique_ptr<StreamSocket> Win32Network::CreateStreamSocket() {
+std::unique_ptr<StreamSocket> Win32Network::CreateStreamSocket(WaitLimit limit) {
   const SOCKET socket = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (socket == INVALID_SOCKET) return nullptr;
   const WSAEVENT event = ::WSACreateEvent();
@@ -93,7 +126,11 @@ std::unique_ptr<StreamSocket> Win32Network::CreateStreamSocket() {
     ::closesocket(socket);
     return nullptr;
   }
-  return std::make_unique<Win32StreamSocket>(socket, event);
+  // A panel that vanishes without a word (a pulled cable) is noticed on an
+  // idle connection too.
+  const BOOL on = TRUE;
+  ::setsockopt(socket, SOL_SOCKET, SO_KEEPALIVE, reinterpret_cast<const char*>(&on), sizeof on);
+  return std::make_unique<Win32StreamSocket>(socket, event, limit);
 }
 
 }  // namespace platform

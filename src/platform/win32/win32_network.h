@@ -10,7 +10,7 @@ namespace platform {
 
 class Win32Network : public Network {
  public:
-  std::unique_ptr<StreamSocket> CreateStreamSocket() override;
+  std::unique_ptr<StreamSocket> CreateStreamSocket(WaitLimit limit) override;
 };
 
 }  // namespace platform

@@ -139,6 +139,20 @@ std::vector<std::wstring> TabTexts(HWND tab) {
 
 int SelectedTab(HWND tab) { return static_cast<int>(Send(tab, TCM_GETCURSEL)); }
 
+RECT TabItemRect(HWND tab, int index) {
+  RECT item{};
+  RemoteMemory memory(tab, sizeof(RECT));
+  Send(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), memory.At());
+  memory.Read(&item, sizeof item);
+  return item;
+}
+
+void PostClickAt(HWND window, const RECT& area) {
+  const LPARAM at = MAKELPARAM((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+  Post(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  Post(window, WM_LBUTTONUP, 0, at);
+}
+
 void SelectTab(HWND tab, int index) {
   // Moving the focus to a tab selects it and notifies the parent, as a
   // click or the arrow keys do.

@@ -54,6 +54,12 @@ void PickComboItem(HWND combo, int index, Until until = Until::kHandled);
 std::vector<std::wstring> TabTexts(HWND tab);
 int SelectedTab(HWND tab);
 void SelectTab(HWND tab, int index);
+// A tab's item, in the tab control's client coordinates.
+RECT TabItemRect(HWND tab, int index);
+// Posts a mouse click in the middle of `area` of a window (client
+// coordinates): it waits in the program's queue while the program is busy,
+// where a sent message would not be answered.
+void PostClickAt(HWND window, const RECT& area);
 
 // IP address controls.
 struct IpAddressValue {
