@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "link/panel_address.h"
 #include "platform/posix/posix_network.h"
+#include "protocol/panel_address.h"
 
 class RawClient {
  public:

@@ -1,0 +1,92 @@
+// The setup block between panel and setup file: File chooses the file that
+// Load sends; Save fetches the block and stores it where the user says.
+#include "pages/common/outcome_texts.h"
+#include "pages/file_operate/file_ope.h"
+#include "protocol/panel_session.h"
+#include "protocol/zero_sum.h"
+#include "resources/resource.h"
+
+namespace {
+const ui::FileDialogOptions kSetupFileDialog{.filter = "SETUP|*.v38||", .initialName = "*.v38"};
+}  // namespace
+
+void CFile_Ope::OnFile() {
+  const std::optional<std::string> chosen = GetHost().ShowOpenFileDialog(*this, kSetupFileDialog);
+  if (!chosen) return;
+  m_filePath = *chosen;
+  PushToControls();
+}
+
+void CFile_Ope::OnLoad() {
+  CPanelSession session(link_);
+  switch (session.Open()) {
+    case OpenResult::kSocketNotCreated:
+      ShowFailure(kWriteError);
+      return;
+    case OpenResult::kNotConnected:
+      ShowFailure(kNoConnect);
+      return;
+    case OpenResult::kOpen:
+      break;
+  }
+  if (!session.SendCommand("VK38 SETTING CHANGE\r\n") || !session.ReceiveReply()) {
+    ShowFailure(kSocketError);
+    return;
+  }
+  if (!session.ReplyStartsWith("SETTING CHANGE OK\r\n")) {
+    ShowFailure(kCommandError);
+    return;
+  }
+  bool sent = false;
+  {
+    const std::unique_ptr<platform::ReadableFile> file = files_.OpenForReading(m_filePath);
+    if (!file) {
+      ShowFailure("File Open Error!!");
+      return;
+    }
+    // A file that cannot be read to its end is not sent whole, so no
+    // confirmation is awaited for it.
+    sent = session.SendFile(*file);
+  }
+  if (!sent || !session.ReceiveReply() || !session.ReplyStartsWith("WRITE OK")) {
+    ShowFailure(kWriteError);
+    return;
+  }
+  ShowStatus(kWriteOk);
+}
+
+void CFile_Ope::OnSave() {
+  CPanelSession session(link_);
+  switch (session.Open()) {
+    case OpenResult::kSocketNotCreated:
+      return;
+    case OpenResult::kNotConnected:
+      ShowFailure(kNoConnect);
+      return;
+    case OpenResult::kOpen:
+      break;
+  }
+  if (!session.SendCommand("VK38 SETTING REQ\r\n")) return;
+  const std::optional<std::size_t> received = session.ReceiveUntilClosed();
+  if (!received) return;
+  const std::span<const std::uint8_t> block = session.ReplyBuffer().first(*received);
+  if (!block.empty() && !IsZeroSum(block)) return;
+
+  ui::FileDialogOptions dialog = kSetupFileDialog;
+  dialog.overwritePrompt = true;
+  const std::optional<std::string> path = GetHost().ShowSaveFileDialog(*this, dialog);
+  if (!path) return;
+  PushToControls();
+
+  const std::unique_ptr<platform::WritableFile> file = files_.CreateForWriting(*path);
+  if (!file) {
+    ShowFailure("File open error");
+    return;
+  }
+  const bool written = file->Write(block.data(), block.size());
+  if (!file->Close() || !written) {
+    ShowFailure("File write error");
+    return;
+  }
+  ShowStatus("Save OK");
+}

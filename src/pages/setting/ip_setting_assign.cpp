@@ -1,0 +1,116 @@
+// The panel's own address assignment: RENEW and KEEP ask the panel for a
+// proposal, which the page shows read-only; SET confirms it, CANCEL
+// abandons it and reads the panel's table again.
+#include <string_view>
+
+#include "pages/setting/ip_setting.h"
+#include "resources/resource.h"
+
+namespace sc = setting_controls;
+
+namespace {
+
+constexpr std::size_t kSettingOkLength = 10;  // "SETTING OK"
+
+std::string_view StartCommand(int mode, bool retry) {
+  if (mode == IPSetting::kRenewMode) {
+    return retry ? "VK38 IP SET RENEW RETRY\r\n" : "VK38 IP SET RENEW START\r\n";
+  }
+  return retry ? "VK38 IP SET KEEP RETRY\r\n" : "VK38 IP SET KEEP START\r\n";
+}
+
+std::string_view SetCommand(int mode) {
+  return mode == IPSetting::kRenewMode ? "VK38 IP SET RENEW SET\r\n" : "VK38 IP SET KEEP SET\r\n";
+}
+
+}  // namespace
+
+void IPSetting::OnRenew() { StartAssignment(kRenewMode); }
+
+void IPSetting::OnKeep() { StartAssignment(kKeepMode); }
+
+void IPSetting::StartAssignment(int mode) {
+  // The proposal comes as a whole record, ended by the panel's close.
+  if (!FetchRecord(StartCommand(mode, assignMode != kNoAssignment))) return;  // nothing changes
+  EnterAssignment(mode);
+}
+
+void IPSetting::EnterAssignment(int mode) {
+  if (mode == kKeepMode) ShowFlaggedDuplicates();
+  SetAssignmentButtons(true);
+  TakeReadTimeCopies();
+  assignMode = mode;
+  FillCameraSelectLists();
+  RefreshView();
+  PushToControls();
+  SetEditingControls(false);
+  GetHost().RepaintDialog(*this);
+}
+
+void IPSetting::ShowFlaggedDuplicates() {
+  for (int c = 0; c < kCameraCount; ++c) {
+    if (table_.CamFlags(c) & kDuplicateFlag) ShowDuplication(table_.CamAddr(c));
+  }
+  if (table_.SwFlags() & kDuplicateFlag) ShowDuplication(table_.SwAddr());
+}
+
+void IPSetting::FinishAssignment() {
+  if (ShowMessage("IP Setting Start", std::nullopt, ui::kMbYesNo) != ui::kIdYes) return;
+  {
+    CPanelSession session(link_);
+    switch (StartExchange(session, SetCommand(assignMode))) {
+      case ExchangeStart::kFailed:
+        return;  // reported; the assignment stays in progress
+      case ExchangeStart::kNoSocket:
+        break;
+      case ExchangeStart::kSent:
+        if (const auto received = session.ReceiveUntilClosed()) {
+          if (*received >= kSettingOkLength && session.ReplyStartsWith("SETTING OK")) {
+            ShowMessage("Finish!!", std::nullopt, ui::kMbOk);
+          } else {
+            ShowFailure("Setting Error!!");
+          }
+        }
+        break;
+    }
+  }
+  // The page goes on showing the proposal the panel now applies.
+  LeaveAssignment();
+}
+
+void IPSetting::LeaveAssignment() {
+  assignMode = kNoAssignment;
+  SetAssignmentButtons(false);
+  SetEditingControls(true);
+  // Rows 1 to 5 are enabled where their lists offer cameras.
+  FillCameraSelectLists();
+  GetHost().RepaintDialog(*this);
+}
+
+void IPSetting::OnCancel(CancelButton) {
+  assignMode = kNoAssignment;
+  // Nothing tells the panel: its own table is simply read again.
+  ReadTable();
+  SetAssignmentButtons(false);
+  SetEditingControls(true);
+  GetHost().RepaintDialog(*this);
+}
+
+void IPSetting::SetAssignmentButtons(bool assigning) {
+  Controls().Enable(IDC_SETTING_CANCEL, assigning);
+  Controls().Enable(IDC_SETTING_ALL_CLEAR, !assigning);
+  Controls().Enable(IDC_SETTING_REFRESH, !assigning);
+}
+
+void IPSetting::SetEditingControls(bool enabled) {
+  ui::ControlModel& controls = Controls();
+  for (int r = 0; r < sc::kRowCount; ++r) {
+    controls.Enable(sc::kIp[r], enabled);
+    controls.Enable(sc::kType[r], enabled);
+    controls.Enable(sc::kSwInput[r], enabled);
+    // Rows 1 to 5 follow their lists (FillCameraSelectLists) when enabled.
+    if (!enabled || r >= sc::kRowsOfFirstGroup) controls.Enable(sc::kCameraSelect[r], enabled);
+  }
+  controls.Enable(IDC_SW_IP, enabled);
+  controls.Enable(IDC_SW_TYPE, enabled);
+}

@@ -1,0 +1,87 @@
+#include "pages/upgrade/upgrade.h"
+
+#include "pages/common/outcome_texts.h"
+#include "resources/resource.h"
+
+namespace {
+constexpr const char* kFileError = "File Error!!";
+}  // namespace
+
+CUPGrade::CUPGrade(const PageContext& context)
+    : ui::Page(IDD_UPGRADE, context.host), link_(context.link), files_(context.files) {
+  for (int id : {IDC_PROGRAM_PATH, IDC_FPGA_PATH}) Controls().Declare(id, ui::ControlKind::kEdit);
+  for (int id : {IDC_PROGRAM_FILE, IDC_PROGRAM_LOAD, IDC_FPGA_FILE, IDC_FPGA_LOAD}) {
+    Controls().Declare(id, ui::ControlKind::kButton);
+  }
+  On(IDC_PROGRAM_FILE, ui::Notification::kClicked, [this] { OnFile(Image::kProgram); });
+  On(IDC_FPGA_FILE, ui::Notification::kClicked, [this] { OnFile(Image::kFpga); });
+  On(IDC_PROGRAM_LOAD, ui::Notification::kClicked, [this] { OnLoad(Image::kProgram); });
+  On(IDC_FPGA_LOAD, ui::Notification::kClicked, [this] { OnLoad(Image::kFpga); });
+}
+
+void CUPGrade::OnFile(Image image) {
+  const std::optional<std::string> chosen =
+      GetHost().ShowOpenFileDialog(*this, {.filter = "*.*|*.*||", .initialName = ""});
+  if (!chosen) return;
+  (image == Image::kProgram ? programPath_ : fpgaPath_) = *chosen;
+  Controls().SetText(IDC_PROGRAM_PATH, programPath_);
+  Controls().SetText(IDC_FPGA_PATH, fpgaPath_);
+}
+
+void CUPGrade::OnLoad(Image image) {
+  CPanelSession session(link_);
+  const bool sent = SendImage(session, image);
+  const bool written = image == Image::kProgram ? AwaitProgramWritten(session, sent)
+                                                : AwaitFpgaWritten(session, sent);
+  if (written) {
+    ShowMessage("Ver Up Finish");
+  } else {
+    ShowFailure(kFileError);
+  }
+}
+
+bool CUPGrade::SendImage(CPanelSession& session, Image image) {
+  switch (session.Open()) {
+    case OpenResult::kSocketNotCreated:
+      return false;
+    case OpenResult::kNotConnected:
+      ShowFailure(kNoConnect);
+      return false;
+    case OpenResult::kOpen:
+      break;
+  }
+  const char* command =
+      image == Image::kProgram ? "VK38 VER UP START\r\n" : "FPGA VER UP START\r\n";
+  if (!session.SendCommand(command) || !session.ReceiveReply()) {
+    ShowFailure(kSocketError);
+    return false;
+  }
+  const bool accepted = session.ReplyStartsWith("VER UP START OK\r\n");
+  if (!accepted) ShowFailure(kCommandError);
+  // The file is opened even after a refused start, so that an unreadable
+  // file is reported too; it is then closed unsent.
+  const std::unique_ptr<platform::ReadableFile> file =
+      files_.OpenForReading(image == Image::kProgram ? programPath_ : fpgaPath_);
+  if (!file) {
+    ShowFailure("File Open Error!!");
+    return false;
+  }
+  // A send that fails, or a read of the image that fails part-way, ends
+  // the transfer as failed: no reply is awaited for an incomplete image.
+  return accepted && session.SendFile(*file);
+}
+
+bool CUPGrade::AwaitProgramWritten(CPanelSession& session, bool sent) {
+  const bool fileOk = sent && session.ReceiveReply() && session.ReplyStartsWith("FILE OK");
+  if (!fileOk) {
+    ShowFailure(kFileError);
+    return false;
+  }
+  // The line after "FILE OK" is not examined; the one after it decides.
+  return session.ReceiveReply() && session.ReceiveReply() && session.ReplyStartsWith("WRITE OK");
+}
+
+bool CUPGrade::AwaitFpgaWritten(CPanelSession& session, bool sent) {
+  return sent && session.ReceiveReply() && session.ReceiveReply() &&
+         session.ReplyStartsWith("WRITE OK");
+}
