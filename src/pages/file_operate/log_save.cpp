@@ -1,8 +1,9 @@
 // The panel's log to a file: written piece by piece as it arrives, so that a
 // log of any size needs no more memory than one piece.
 #include "pages/common/outcome_texts.h"
+#include "pages/common/panel_exchange.h"
 #include "pages/file_operate/file_ope.h"
-#include "protocol/panel_session.h"
+#include "protocol/commands.h"
 
 void CFile_Ope::OnSaveLog() {
   const std::optional<std::string> path = GetHost().ShowSaveFileDialog(
@@ -10,20 +11,9 @@ void CFile_Ope::OnSaveLog() {
   if (!path) return;
   PushToControls();
 
-  CPanelSession session(link_);
-  switch (session.Open()) {
-    case OpenResult::kSocketNotCreated:
-      return;
-    case OpenResult::kNotConnected:
-      ShowFailure(kNoConnect);
-      return;
-    case OpenResult::kOpen:
-      break;
-  }
-  if (!session.SendCommand("VK38 LOG REQ\r\n")) {
-    ShowFailure(kSocketError);
-    return;
-  }
+  PanelExchange exchange(*this, link_, {.notConnected = kNoConnect, .lost = kSocketError});
+  if (exchange.Start(commands::kLogRequest) != ExchangeStart::kSent) return;
+  CPanelSession& session = exchange.Session();
   const std::unique_ptr<platform::WritableFile> file = files_.CreateForWriting(*path);
   if (!file) {
     // The panel is drained all the same, so that it ends its send normally.

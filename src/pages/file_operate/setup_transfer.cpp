@@ -1,8 +1,9 @@
 // The setup block between panel and setup file: File chooses the file that
 // Load sends; Save fetches the block and stores it where the user says.
 #include "pages/common/outcome_texts.h"
+#include "pages/common/panel_exchange.h"
 #include "pages/file_operate/file_ope.h"
-#include "protocol/panel_session.h"
+#include "protocol/commands.h"
 #include "protocol/zero_sum.h"
 #include "resources/resource.h"
 
@@ -18,55 +19,29 @@ void CFile_Ope::OnFile() {
 }
 
 void CFile_Ope::OnLoad() {
-  CPanelSession session(link_);
-  switch (session.Open()) {
-    case OpenResult::kSocketNotCreated:
-      ShowFailure(kWriteError);
-      return;
-    case OpenResult::kNotConnected:
-      ShowFailure(kNoConnect);
-      return;
-    case OpenResult::kOpen:
-      break;
-  }
-  if (!session.SendCommand("VK38 SETTING CHANGE\r\n") || !session.ReceiveReply()) {
-    ShowFailure(kSocketError);
-    return;
-  }
-  if (!session.ReplyStartsWith("SETTING CHANGE OK\r\n")) {
-    ShowFailure(kCommandError);
-    return;
-  }
-  bool sent = false;
-  {
+  PanelExchange exchange(*this, link_,
+                         {.noSocket = kWriteError,
+                          .notConnected = kNoConnect,
+                          .lost = kSocketError,
+                          .refused = kCommandError,
+                          .blockLost = kWriteError,
+                          .notWritten = kWriteError,
+                          .written = kWriteOk});
+  exchange.Write(commands::kSetupChange, [&](CPanelSession& session) {
     const std::unique_ptr<platform::ReadableFile> file = files_.OpenForReading(m_filePath);
     if (!file) {
       ShowFailure("File Open Error!!");
-      return;
+      return BlockDelivery::kAbandoned;
     }
-    // A file that cannot be read to its end is not sent whole, so no
-    // confirmation is awaited for it.
-    sent = session.SendFile(*file);
-  }
-  if (!sent || !session.ReceiveReply() || !session.ReplyStartsWith("WRITE OK")) {
-    ShowFailure(kWriteError);
-    return;
-  }
-  ShowStatus(kWriteOk);
+    // A file that cannot be read to its end is not sent whole.
+    return session.SendFile(*file) ? BlockDelivery::kSent : BlockDelivery::kCut;
+  });
 }
 
 void CFile_Ope::OnSave() {
-  CPanelSession session(link_);
-  switch (session.Open()) {
-    case OpenResult::kSocketNotCreated:
-      return;
-    case OpenResult::kNotConnected:
-      ShowFailure(kNoConnect);
-      return;
-    case OpenResult::kOpen:
-      break;
-  }
-  if (!session.SendCommand("VK38 SETTING REQ\r\n")) return;
+  PanelExchange exchange(*this, link_, {.notConnected = kNoConnect});
+  if (exchange.Start(commands::kSetupRequest) != ExchangeStart::kSent) return;
+  CPanelSession& session = exchange.Session();
   const std::optional<std::size_t> received = session.ReceiveUntilClosed();
   if (!received) return;
   const std::span<const std::uint8_t> block = session.ReplyBuffer().first(*received);

@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "pages/common/page_context.h"
+#include "pages/common/panel_exchange.h"
 #include "pages/common/panel_selector.h"
 #include "pages/setting/ip_setting_controls.h"
 #include "protocol/ip_setting_record.h"
@@ -83,10 +84,8 @@ class IPSetting : public ui::Page {
   using ui::Page::OnCancel;
 
  private:
-  // How the start of an exchange went: the socket could not be made (no
-  // message), the connection or the command failed (reported), or the
-  // command is on its way.
-  enum class ExchangeStart { kNoSocket, kFailed, kSent };
+  // The failure texts of every exchange of the page.
+  static const ExchangeTexts kExchangeTexts;
   // The entry index of the switcher in IsDuplicate.
   static constexpr int kSwitcherEntry = kCameraCount;
 
@@ -100,7 +99,6 @@ class IPSetting : public ui::Page {
   void FillFirstRowsTypeLists();
 
   // ip_setting_exchange.cpp
-  ExchangeStart StartExchange(CPanelSession& session, std::string_view command);
   // Takes a received record when it is whole and its sum is 0; its type
   // codes become page codes. False when it was discarded.
   bool TakeRecord(std::span<const std::uint8_t> received);

@@ -3,24 +3,22 @@
 // abandons it and reads the panel's table again.
 #include <string_view>
 
+#include "pages/common/panel_exchange.h"
 #include "pages/setting/ip_setting.h"
+#include "protocol/commands.h"
 #include "resources/resource.h"
 
 namespace sc = setting_controls;
 
 namespace {
 
-constexpr std::size_t kSettingOkLength = 10;  // "SETTING OK"
-
 std::string_view StartCommand(int mode, bool retry) {
-  if (mode == IPSetting::kRenewMode) {
-    return retry ? "VK38 IP SET RENEW RETRY\r\n" : "VK38 IP SET RENEW START\r\n";
-  }
-  return retry ? "VK38 IP SET KEEP RETRY\r\n" : "VK38 IP SET KEEP START\r\n";
+  if (mode == IPSetting::kRenewMode) return retry ? commands::kRenewRetry : commands::kRenewStart;
+  return retry ? commands::kKeepRetry : commands::kKeepStart;
 }
 
 std::string_view SetCommand(int mode) {
-  return mode == IPSetting::kRenewMode ? "VK38 IP SET RENEW SET\r\n" : "VK38 IP SET KEEP SET\r\n";
+  return mode == IPSetting::kRenewMode ? commands::kRenewSet : commands::kKeepSet;
 }
 
 }  // namespace
@@ -57,15 +55,17 @@ void IPSetting::ShowFlaggedDuplicates() {
 void IPSetting::FinishAssignment() {
   if (ShowMessage("IP Setting Start", std::nullopt, ui::kMbYesNo) != ui::kIdYes) return;
   {
-    CPanelSession session(link_);
-    switch (StartExchange(session, SetCommand(assignMode))) {
+    PanelExchange exchange(*this, link_, kExchangeTexts);
+    switch (exchange.Start(SetCommand(assignMode))) {
       case ExchangeStart::kFailed:
         return;  // reported; the assignment stays in progress
       case ExchangeStart::kNoSocket:
         break;
       case ExchangeStart::kSent:
-        if (const auto received = session.ReceiveUntilClosed()) {
-          if (*received >= kSettingOkLength && session.ReplyStartsWith("SETTING OK")) {
+        if (const auto received = exchange.Session().ReceiveUntilClosed()) {
+          // A shorter reply must not match what the buffer held before.
+          if (*received >= replies::kSettingOk.size() &&
+              exchange.Session().ReplyStartsWith(replies::kSettingOk)) {
             ShowMessage("Finish!!", std::nullopt, ui::kMbOk);
           } else {
             ShowFailure("Setting Error!!");

@@ -1,33 +1,25 @@
-// What every exchange of the Setting page with the panel shares: the start
-// of the session with its failure messages, taking a received record, and
-// the read-time copies of the addresses.
+// What every exchange of the Setting page with the panel shares: its
+// failure messages, fetching and taking a received record, and the
+// read-time copies of the addresses.
 #include <algorithm>
 #include <cstdio>
 
 #include "pages/common/outcome_texts.h"
+#include "pages/common/panel_exchange.h"
 #include "pages/setting/ip_setting.h"
 
-IPSetting::ExchangeStart IPSetting::StartExchange(CPanelSession& session,
-                                                  std::string_view command) {
-  switch (session.Open()) {
-    case OpenResult::kSocketNotCreated:
-      return ExchangeStart::kNoSocket;
-    case OpenResult::kNotConnected:
-      ShowFailure(kNoConnect);
-      return ExchangeStart::kFailed;
-    case OpenResult::kOpen:
-      break;
-  }
-  if (!session.SendCommand(command)) {
-    ShowFailure(kSocketError);
-    return ExchangeStart::kFailed;
-  }
-  return ExchangeStart::kSent;
-}
+// Every exchange of the page: a socket that cannot be made and a block
+// that does not get through, or is not answered, end silently.
+const ExchangeTexts IPSetting::kExchangeTexts{.notConnected = kNoConnect,
+                                              .lost = kSocketError,
+                                              .refused = kCommandError,
+                                              .blockLost = kSilent,
+                                              .notWritten = kWriteError,
+                                              .written = kWriteOk};
 
 bool IPSetting::FetchRecord(std::string_view command) {
-  CPanelSession session(link_);
-  switch (StartExchange(session, command)) {
+  PanelExchange exchange(*this, link_, kExchangeTexts);
+  switch (exchange.Start(command)) {
     case ExchangeStart::kFailed:
       return false;
     case ExchangeStart::kNoSocket:
@@ -35,6 +27,7 @@ bool IPSetting::FetchRecord(std::string_view command) {
     case ExchangeStart::kSent:
       break;
   }
+  CPanelSession& session = exchange.Session();
   if (const auto received = session.ReceiveUntilClosed()) {
     TakeRecord(session.ReplyBuffer().first(*received));
   }

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "pages/common/outcome_texts.h"
+#include "pages/common/panel_exchange.h"
 #include "pages/setting/ip_setting.h"
+#include "protocol/commands.h"
 #include "protocol/panel_address.h"
 
 namespace {
@@ -135,21 +136,8 @@ bool IPSetting::ConfirmFirmware() {
 }
 
 void IPSetting::SendTable() {
-  CPanelSession session(link_);
-  if (StartExchange(session, "VK38 IP SETTING CHANGE\r\n") != ExchangeStart::kSent) return;
-  if (!session.ReceiveReply()) {
-    ShowFailure(kSocketError);
-    return;
-  }
-  if (!session.ReplyStartsWith("SETTING CHANGE OK\r\n")) {
-    ShowFailure(kCommandError);
-    return;
-  }
-  // A record that does not get through, or is not answered, ends silently.
-  if (!session.SendAll(table_.bytes) || !session.ReceiveReply()) return;
-  if (session.ReplyStartsWith("WRITE OK")) {
-    ShowStatus(kWriteOk);
-  } else {
-    ShowFailure(kWriteError);
-  }
+  PanelExchange exchange(*this, link_, kExchangeTexts);
+  exchange.Write(commands::kCameraTableChange, [&](CPanelSession& session) {
+    return session.SendAll(table_.bytes) ? BlockDelivery::kSent : BlockDelivery::kCut;
+  });
 }

@@ -1,6 +1,8 @@
 #include "pages/upgrade/upgrade.h"
 
 #include "pages/common/outcome_texts.h"
+#include "pages/common/panel_exchange.h"
+#include "protocol/commands.h"
 #include "resources/resource.h"
 
 namespace {
@@ -29,8 +31,10 @@ void CUPGrade::OnFile(Image image) {
 }
 
 void CUPGrade::OnLoad(Image image) {
-  CPanelSession session(link_);
-  const bool sent = SendImage(session, image);
+  PanelExchange exchange(
+      *this, link_, {.notConnected = kNoConnect, .lost = kSocketError, .refused = kCommandError});
+  const bool sent = SendImage(exchange, image);
+  CPanelSession& session = exchange.Session();
   const bool written = image == Image::kProgram ? AwaitProgramWritten(session, sent)
                                                 : AwaitFpgaWritten(session, sent);
   if (written) {
@@ -40,24 +44,11 @@ void CUPGrade::OnLoad(Image image) {
   }
 }
 
-bool CUPGrade::SendImage(CPanelSession& session, Image image) {
-  switch (session.Open()) {
-    case OpenResult::kSocketNotCreated:
-      return false;
-    case OpenResult::kNotConnected:
-      ShowFailure(kNoConnect);
-      return false;
-    case OpenResult::kOpen:
-      break;
-  }
-  const char* command =
-      image == Image::kProgram ? "VK38 VER UP START\r\n" : "FPGA VER UP START\r\n";
-  if (!session.SendCommand(command) || !session.ReceiveReply()) {
-    ShowFailure(kSocketError);
-    return false;
-  }
-  const bool accepted = session.ReplyStartsWith("VER UP START OK\r\n");
-  if (!accepted) ShowFailure(kCommandError);
+bool CUPGrade::SendImage(PanelExchange& exchange, Image image) {
+  const std::string_view command =
+      image == Image::kProgram ? commands::kProgramUpgradeStart : commands::kFpgaUpgradeStart;
+  if (exchange.Start(command) != ExchangeStart::kSent || !exchange.AwaitReply()) return false;
+  const bool accepted = exchange.CheckReply(replies::kUpgradeAccepted);
   // The file is opened even after a refused start, so that an unreadable
   // file is reported too; it is then closed unsent.
   const std::unique_ptr<platform::ReadableFile> file =
@@ -68,20 +59,21 @@ bool CUPGrade::SendImage(CPanelSession& session, Image image) {
   }
   // A send that fails, or a read of the image that fails part-way, ends
   // the transfer as failed: no reply is awaited for an incomplete image.
-  return accepted && session.SendFile(*file);
+  return accepted && exchange.Session().SendFile(*file);
 }
 
 bool CUPGrade::AwaitProgramWritten(CPanelSession& session, bool sent) {
-  const bool fileOk = sent && session.ReceiveReply() && session.ReplyStartsWith("FILE OK");
+  const bool fileOk = sent && session.ReceiveReply() && session.ReplyStartsWith(replies::kFileOk);
   if (!fileOk) {
     ShowFailure(kFileError);
     return false;
   }
   // The line after "FILE OK" is not examined; the one after it decides.
-  return session.ReceiveReply() && session.ReceiveReply() && session.ReplyStartsWith("WRITE OK");
+  return session.ReceiveReply() && session.ReceiveReply() &&
+         session.ReplyStartsWith(replies::kWriteOk);
 }
 
 bool CUPGrade::AwaitFpgaWritten(CPanelSession& session, bool sent) {
   return sent && session.ReceiveReply() && session.ReceiveReply() &&
-         session.ReplyStartsWith("WRITE OK");
+         session.ReplyStartsWith(replies::kWriteOk);
 }

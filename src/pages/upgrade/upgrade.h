@@ -6,6 +6,7 @@
 #include <string>
 
 #include "pages/common/page_context.h"
+#include "pages/common/panel_exchange.h"
 #include "protocol/panel_session.h"
 #include "ui/page.h"
 
@@ -23,7 +24,7 @@ class CUPGrade : public ui::Page {
   void OnLoad(Image image);
   // Starts the upload and streams the image; false when anything failed
   // (each failure reported as it happened).
-  bool SendImage(CPanelSession& session, Image image);
+  bool SendImage(PanelExchange& exchange, Image image);
   // The panel's lines after the image; true only when this Load received a
   // final line beginning with "WRITE OK".
   bool AwaitProgramWritten(CPanelSession& session, bool sent);

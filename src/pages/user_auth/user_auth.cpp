@@ -3,7 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "protocol/panel_session.h"
+#include "pages/common/panel_exchange.h"
+#include "protocol/commands.h"
 #include "protocol/zero_sum.h"
 #include "resources/resource.h"
 
@@ -23,6 +24,10 @@ constexpr std::array<Field, 5> kFields = {{
 }};
 
 constexpr std::size_t kMinPasswordLength = 4;
+
+// This page's own wording of the shared exchange outcomes.
+constexpr std::string_view kAuthNotConnected = "Not connected.";
+constexpr std::string_view kAuthSocketError = "Socket error.";
 
 bool LengthWithin(const std::string& text, std::size_t min) {
   return text.size() >= min && text.size() <= kCredentialMaxLength;
@@ -79,21 +84,18 @@ void CUser_Auth::DisplayRecord() {
 }
 
 void CUser_Auth::OnRefresh() {
-  CPanelSession session(link_);
-  switch (session.Open()) {
-    case OpenResult::kSocketNotCreated:
+  PanelExchange exchange(*this, link_,
+                         {.notConnected = kAuthNotConnected, .lost = kAuthSocketError});
+  switch (exchange.Start(commands::kCredentialRequest)) {
+    case ExchangeStart::kFailed:
+      return;
+    case ExchangeStart::kNoSocket:
       DisplayRecord();
       return;
-    case OpenResult::kNotConnected:
-      ShowFailure("Not connected.");
-      return;
-    case OpenResult::kOpen:
+    case ExchangeStart::kSent:
       break;
   }
-  if (!session.SendCommand("VK38 AUTH SETTING REQ\r\n")) {
-    ShowFailure("Socket error.");
-    return;
-  }
+  CPanelSession& session = exchange.Session();
   const std::optional<std::size_t> received = session.ReceiveUntilClosed();
   if (received && *received > 0) {
     const auto block = session.ReplyBuffer().first(*received);
@@ -145,29 +147,14 @@ void CUser_Auth::OnSet() {
 }
 
 bool CUser_Auth::WriteRecord() {
-  CPanelSession session(link_);
-  switch (session.Open()) {
-    case OpenResult::kSocketNotCreated:
-      return false;
-    case OpenResult::kNotConnected:
-      ShowFailure("Not connected.");
-      return false;
-    case OpenResult::kOpen:
-      break;
-  }
-  if (!session.SendCommand("VK38 AUTH SETTING CHANGE\r\n") || !session.ReceiveReply()) {
-    ShowFailure("Socket error.");
-    return false;
-  }
-  if (!session.ReplyStartsWith("SETTING CHANGE OK\r\n")) {
-    ShowFailure("Command error.");
-    return false;
-  }
-  if (!session.SendAll(record_.Bytes()) || !session.ReceiveReply()) return false;
-  if (!session.ReplyStartsWith("WRITE OK")) {
-    ShowFailure("Write error.");
-    return false;
-  }
-  ShowStatus("Write OK.\nPlease reboot TL-VK38.");
-  return true;
+  PanelExchange exchange(*this, link_,
+                         {.notConnected = kAuthNotConnected,
+                          .lost = kAuthSocketError,
+                          .refused = "Command error.",
+                          .blockLost = kSilent,
+                          .notWritten = "Write error.",
+                          .written = "Write OK.\nPlease reboot TL-VK38."});
+  return exchange.Write(commands::kCredentialChange, [&](CPanelSession& session) {
+    return session.SendAll(record_.Bytes()) ? BlockDelivery::kSent : BlockDelivery::kCut;
+  });
 }
