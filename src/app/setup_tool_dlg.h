@@ -24,7 +24,7 @@ class CSetupToolDlg : public ui::Dialog {
 
   bool OnInitDialog() override;
   bool OnSysCommand(unsigned command) override;
-  Translation PreTranslateMessage(unsigned message, std::uintptr_t wParam) const override;
+  bool KeepsEnterAndEscFromNavigation() const override;
 
   // Pages, in the order the main window constructs them.
   CFile_Ope m_fileOpe;

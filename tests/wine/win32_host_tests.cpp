@@ -58,11 +58,7 @@ class TestDialog : public ui::Dialog {
     if (id != IDC_TEST_LABEL) return std::nullopt;
     return ui::ControlColors{ui::Rgb{200, 0, 0}, ui::Rgb{255, 255, 0}};
   }
-  Translation PreTranslateMessage(unsigned message, std::uintptr_t key) const override {
-    const bool enterOrEsc = message == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE);
-    return keepEnterAndEsc && enterOrEsc ? Translation::kDispatchDirectly
-                                         : Translation::kDialogNavigation;
-  }
+  bool KeepsEnterAndEscFromNavigation() const override { return keepEnterAndEsc; }
 
   std::function<void()> onInit;
   bool keepEnterAndEsc = false;
@@ -364,19 +360,24 @@ TEST_F(HostTest, TheMainLoopRoutesEnterAndEscAsTheDialogAsks) {
       ::PostMessageW(Control(dialog, IDC_TEST_EDIT), WM_KEYDOWN, key, 1);
     };
     bool stillRunning = false;
+    bool tabMovedFocus = false;
     UserScript script({
         [&] {
           ::SetFocus(Control(dialog, IDC_TEST_EDIT));
           press(VK_RETURN);
           press(VK_ESCAPE);
+          // Tab keeps the navigation: it moves the focus on.
+          press(VK_TAB);
         },
         [&] {
           stillRunning = ::IsWindowVisible(host.WindowOf(dialog));
+          tabMovedFocus = ::GetFocus() != Control(dialog, IDC_TEST_EDIT);
           ::PostMessageW(host.WindowOf(dialog), WM_CLOSE, 0, 0);
         },
     });
     EXPECT_EQ(Run(dialog, script), IDCANCEL);
     EXPECT_TRUE(stillRunning);
+    EXPECT_TRUE(tabMovedFocus);
     EXPECT_EQ(dialog.okCalls, 0);
     EXPECT_EQ(dialog.cancelCalls, 0);
   }

@@ -87,7 +87,8 @@ INT_PTR OnCtlColorStatic(DialogWindow& window, WPARAM wParam, LPARAM lParam) {
 
 INT_PTR OnSysCommand(DialogWindow& window, WPARAM wParam) {
   return Deliver(window, [&]() -> INT_PTR {
-    return window.dialog->OnSysCommand(static_cast<unsigned>(wParam)) ? TRUE : FALSE;
+    // The low four bits of a system command are the system's own.
+    return window.dialog->OnSysCommand(static_cast<unsigned>(wParam & 0xFFF0)) ? TRUE : FALSE;
   });
 }
 
