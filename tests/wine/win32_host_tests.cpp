@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "host_test_resources.h"
+#include "platform/win32/control_mirror.h"
 #include "platform/win32/file_dialogs.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_host.h"
@@ -123,6 +124,39 @@ TEST_F(HostTest, TypedTextReachesTheModelBeforeAClickAndProgramWritesDoNotEcho) 
   EXPECT_EQ(editAfter, "set by the program");
   EXPECT_EQ(labelAfter, "Grüße ラベル");
   EXPECT_EQ(model.Text(IDC_TEST_EDIT), "set by the program");
+}
+
+TEST_F(HostTest, ControlKindsAreTakenFromTheWindowClassesAndADeclaredKindIsChecked) {
+  TestDialog dialog(host);
+  ui::ControlModel& model = dialog.Controls();
+  model.Declare(IDC_TEST_EDIT, ControlKind::kEdit);
+  model.Declare(IDC_TEST_COMBO, ControlKind::kComboBox);
+  model.Declare(IDC_TEST_ADDRESS, ControlKind::kIpAddress);
+  model.Declare(IDC_TEST_SCROLL, ControlKind::kScrollBar);
+  model.Declare(IDC_TEST_TAB, ControlKind::kTab);
+  model.Declare(IDC_TEST_APPLY, ControlKind::kButton);
+  platform::win32::ControlWindows listed;
+  std::string agreeing, disagreeing;
+  UserScript script({
+      [&] {
+        listed = platform::win32::ListControls(host.WindowOf(dialog));
+        agreeing = platform::win32::DeclaredKindMismatches(listed, model);
+        model.Declare(IDC_TEST_LABEL, ControlKind::kEdit);  // a label, in the template
+        disagreeing = platform::win32::DeclaredKindMismatches(listed, model);
+        host.EndDialog(dialog, 0);
+      },
+  });
+  Run(dialog, script);
+
+  ASSERT_EQ(listed.count(IDC_TEST_LABEL), 1u);
+  EXPECT_EQ(listed[IDC_TEST_LABEL].kind, ControlKind::kStatic);
+  EXPECT_EQ(listed[IDC_TEST_COMBO].kind, ControlKind::kComboBox);
+  EXPECT_EQ(listed[IDC_TEST_ADDRESS].kind, ControlKind::kIpAddress);
+  EXPECT_EQ(listed[IDC_TEST_TAB].kind, ControlKind::kTab);
+  EXPECT_EQ(agreeing, "");
+  EXPECT_EQ(disagreeing, "control " + std::to_string(IDC_TEST_LABEL) + ": declared " +
+                             std::to_string(static_cast<int>(ControlKind::kEdit)) + ", window " +
+                             std::to_string(static_cast<int>(ControlKind::kStatic)) + "\n");
 }
 
 TEST_F(HostTest, ListsAddressesScrollBarsAndTabsFollowTheModel) {
