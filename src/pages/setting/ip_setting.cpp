@@ -21,9 +21,8 @@ IPSetting::IPSetting(const PageContext& context)
       selector_(context.link.panels, Controls(), IDC_PANEL_SELECTOR) {
   DeclareControls();
   MapMessages();
-  // The table starts all zero: every camera NoAsign at 0.0.0.0.
-  for (int k = 0; k < sc::kGroupsShown; ++k) groupLabel[k] = GroupLabel(k);
-  RefreshView();
+  // The table starts all zero: every camera NoAsign at 0.0.0.0; the rows
+  // show it from OnInitDialog on.
 }
 
 void IPSetting::DeclareControls() {
@@ -82,7 +81,7 @@ void IPSetting::MapMessages() {
 }
 
 bool IPSetting::OnInitDialog() {
-  PushToControls();
+  ShowRows();
   FillCameraSelectLists();
   Controls().Enable(IDC_SETTING_CANCEL, false);
   // One position per possible top group.

@@ -29,10 +29,8 @@
 
 class IPSetting : public ui::Page {
  public:
-  // Values of assignMode.
-  static constexpr int kNoAssignment = 0;
-  static constexpr int kRenewMode = 1;
-  static constexpr int kKeepMode = 2;
+  // The address assignment in progress, if any: the values of assignMode.
+  enum AssignMode { kNoAssignment = 0, kRenewMode = 1, kKeepMode = 2 };
 
   using AddrCopy = std::array<std::uint8_t, IpSettingRecord::kAddrSize>;
 
@@ -45,37 +43,13 @@ class IPSetting : public ui::Page {
   // built again from the address list and the chosen panel made current.
   void RefreshPanelSelector();
 
-  // Sets every bound value of the visible rows and the SW row from the table.
-  void RefreshView();
-  // Takes the addresses shown in the 16 address controls into the table.
-  void StoreVisibleAddresses();
-  // Rebuilds the 15 CAMERA Select lists from the types in the table.
-  void FillCameraSelectLists();
-
   // The table as the page holds it: page type codes while the page is idle.
   const IpSettingRecord& Table() const { return table_; }
-
-  // Page state.
-  int assignMode = kNoAssignment;
-  int topGroup = 0;  // group shown in rows 1 to 5, 0 to 17
-  bool tableCleared = false;
-  // The addresses as last read from the panel; a write keeps a MAC address
-  // only where the address still matches.
-  std::array<AddrCopy, kCameraCount> camAddrAtRead{};
-  AddrCopy swAddrAtRead{};
-
-  // Bound values, pushed to the controls after every change; index 15 is
-  // the SW row where that column has one.
-  std::array<std::string, setting_controls::kGroupsShown> groupLabel;
-  std::array<std::string, setting_controls::kRowCount> rowLabel;
-  std::array<std::string, setting_controls::kRowCount> rowNameText;
-  std::array<std::string, setting_controls::kRowCount> rowAlarmText;
-  std::array<std::string, setting_controls::kRowCount> rowPortText;
-  std::array<std::string, setting_controls::kRowCount + 1> rowMacText;
-  std::array<int, setting_controls::kRowCount + 1> rowKindIndex{};
-  std::array<int, setting_controls::kRowCount> rowSwInputIndex{};
-  std::array<PanelAddress, setting_controls::kRowCount + 1> rowIp{};
-  int panelIndex = 0;  // the selector entry picked last
+  // Page state, for reading.
+  AssignMode CurrentAssignMode() const { return assignMode; }
+  int TopGroup() const { return topGroup; }
+  int PanelIndex() const { return panelIndex; }
+  const std::array<AddrCopy, kCameraCount>& CamAddrAtRead() const { return camAddrAtRead; }
 
   // The CANCEL button (1018). The dialog's own Cancel (Esc) stays the
   // page's, which does nothing.
@@ -86,8 +60,19 @@ class IPSetting : public ui::Page {
  private:
   // The failure texts of every exchange of the page.
   static const ExchangeTexts kExchangeTexts;
+  // What IsDuplicate finds for an address (its -1, -2 and 0).
+  enum class Duplicate { kPanelAddress = -1, kOtherEntry = -2, kFree = 0 };
   // The entry index of the switcher in IsDuplicate.
   static constexpr int kSwitcherEntry = kCameraCount;
+
+  // Page state.
+  AssignMode assignMode = kNoAssignment;
+  int topGroup = 0;    // group shown in rows 1 to 5, 0 to 17
+  int panelIndex = 0;  // the selector entry picked last
+  // The addresses as last read from the panel; a write keeps a MAC address
+  // only where the address still matches.
+  std::array<AddrCopy, kCameraCount> camAddrAtRead{};
+  AddrCopy swAddrAtRead{};
 
   // ip_setting.cpp
   void DeclareControls();
@@ -95,7 +80,13 @@ class IPSetting : public ui::Page {
 
   // ip_setting_view.cpp
   int CameraOfRow(int row) const { return kCamerasPerGroup * topGroup + row; }
-  void PushToControls();
+  // Shows the visible rows, the SW row and the picked panel from the table:
+  // the one place where the table reaches the row controls.
+  void ShowRows();
+  // Takes the addresses shown in the 16 address controls into the table.
+  void StoreVisibleAddresses();
+  // Rebuilds the 15 CAMERA Select lists from the types in the table.
+  void FillCameraSelectLists();
   void FillFirstRowsTypeLists();
 
   // ip_setting_exchange.cpp
@@ -124,9 +115,13 @@ class IPSetting : public ui::Page {
 
   // ip_setting_write.cpp
   void OnSet();
-  // -1: the panel's own address; -2: another entry's; 0: free. `own` is the
+  // Checks, prepares and writes the table as it stands, then shows it. SET
+  // first takes the addresses shown into it; ALL CLEAR does not, its table
+  // being newer than the address controls.
+  void WriteTable();
+  // Whether the address is the panel's own or another entry's. `own` is the
   // entry's index, 0 to 99 for a camera and 100 for the switcher.
-  int IsDuplicate(PanelAddress address, int own) const;
+  Duplicate IsDuplicate(PanelAddress address, int own) const;
   bool PassesCameraDuplicateTest();
   bool PassesUsableAddressTest();
   bool PassesSwitcherDuplicateTest();
@@ -137,9 +132,9 @@ class IPSetting : public ui::Page {
   // ip_setting_assign.cpp
   void OnRenew();
   void OnKeep();
-  void StartAssignment(int mode);
+  void StartAssignment(AssignMode mode);
   void FinishAssignment();
-  void EnterAssignment(int mode);
+  void EnterAssignment(AssignMode mode);
   void LeaveAssignment();
   void ShowFlaggedDuplicates();
   void SetAssignmentButtons(bool assigning);

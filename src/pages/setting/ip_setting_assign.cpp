@@ -12,12 +12,12 @@ namespace sc = setting_controls;
 
 namespace {
 
-std::string_view StartCommand(int mode, bool retry) {
+std::string_view StartCommand(IPSetting::AssignMode mode, bool retry) {
   if (mode == IPSetting::kRenewMode) return retry ? commands::kRenewRetry : commands::kRenewStart;
   return retry ? commands::kKeepRetry : commands::kKeepStart;
 }
 
-std::string_view SetCommand(int mode) {
+std::string_view SetCommand(IPSetting::AssignMode mode) {
   return mode == IPSetting::kRenewMode ? commands::kRenewSet : commands::kKeepSet;
 }
 
@@ -27,20 +27,19 @@ void IPSetting::OnRenew() { StartAssignment(kRenewMode); }
 
 void IPSetting::OnKeep() { StartAssignment(kKeepMode); }
 
-void IPSetting::StartAssignment(int mode) {
+void IPSetting::StartAssignment(AssignMode mode) {
   // The proposal comes as a whole record, ended by the panel's close.
   if (!FetchRecord(StartCommand(mode, assignMode != kNoAssignment))) return;  // nothing changes
   EnterAssignment(mode);
 }
 
-void IPSetting::EnterAssignment(int mode) {
+void IPSetting::EnterAssignment(AssignMode mode) {
   if (mode == kKeepMode) ShowFlaggedDuplicates();
   SetAssignmentButtons(true);
   TakeReadTimeCopies();
   assignMode = mode;
   FillCameraSelectLists();
-  RefreshView();
-  PushToControls();
+  ShowRows();
   SetEditingControls(false);
   GetHost().RepaintDialog(*this);
 }

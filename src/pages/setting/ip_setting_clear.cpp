@@ -40,6 +40,7 @@ void IPSetting::OnAllClear() {
   const unsigned below = panelOctet == 1 ? kLastHostOctet : (panelOctet - 1) & 0xFFu;
   SetIp(table_.SwAddr(), network | below);
 
-  tableCleared = true;
-  OnSet();
+  // The cleared table is newer than what the address controls show, so it
+  // is written as it stands.
+  WriteTable();
 }

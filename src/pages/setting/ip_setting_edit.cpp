@@ -34,45 +34,39 @@ void IPSetting::OnTypeChange(int row) {
   const int id = row == sc::kSwitcherRow ? IDC_SW_TYPE : sc::kType[row];
   const std::optional<int> picked = PickedItem(Controls(), id);
   if (assignMode != kNoAssignment || !picked) {
-    PushToControls();
+    ShowRows();
     return;
   }
   StoreVisibleAddresses();
-  rowKindIndex[row] = *picked;
   if (row == sc::kSwitcherRow) {
     table_.SwKind() = static_cast<std::uint8_t>(*picked);
   } else {
     table_.CamKind(CameraOfRow(row)) = static_cast<std::uint8_t>(*picked);
   }
   FillCameraSelectLists();
-  RefreshView();
-  PushToControls();
+  ShowRows();
 }
 
 void IPSetting::OnSwInputChange(int row) {
   const std::optional<int> picked = PickedItem(Controls(), sc::kSwInput[row]);
   if (assignMode != kNoAssignment || !picked) {
-    PushToControls();
+    ShowRows();
     return;
   }
   StoreVisibleAddresses();
   const int camera = CameraOfRow(row) + 1;
-  const int current = rowSwInputIndex[row];
+  const int current = InputOfCamera(table_, CameraOfRow(row));
   const int input = *picked;
   if (input == 0) {
-    if (current != 0) {
-      ReleaseInputsOf(camera);
-      rowSwInputIndex[row] = 0;
-    }
+    if (current != 0) ReleaseInputsOf(camera);
   } else if (table_.SwInput(input - 1) == 0) {
     if (current != 0) ReleaseInputsOf(camera);
-    rowSwInputIndex[row] = input;
     table_.SwInput(input - 1) = static_cast<std::uint8_t>(camera);
   } else if (table_.SwInput(input - 1) != camera) {
     ShowMessage("Already Assigned!!", std::nullopt, ui::kMbOk | ui::kMbIconExclamation);
   }
   // Puts a refused list back on the input it showed before.
-  PushToControls();
+  ShowRows();
 }
 
 void IPSetting::ReleaseInputsOf(int cameraNumber) {
@@ -97,7 +91,7 @@ void IPSetting::OnCameraSelect(int row) {
 
 void IPSetting::SwapCameras(int a, int b) {
   if (assignMode != kNoAssignment) {
-    PushToControls();
+    ShowRows();
     return;
   }
   StoreVisibleAddresses();
@@ -118,6 +112,5 @@ void IPSetting::SwapCameras(int a, int b) {
       input = static_cast<std::uint8_t>(a + 1);
     }
   }
-  RefreshView();
-  PushToControls();
+  ShowRows();
 }

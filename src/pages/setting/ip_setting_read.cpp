@@ -10,6 +10,5 @@ void IPSetting::ReadTable() {
   if (!FetchRecord(commands::kCameraTableRequest)) return;  // the table and rows stay as they are
   TakeReadTimeCopies();
   FillCameraSelectLists();
-  RefreshView();
-  PushToControls();
+  ShowRows();
 }

@@ -1,5 +1,5 @@
-// The table view: rows from the table, the controls from the rows, the
-// CAMERA Select lists, scrolling one group at a time, and the colours.
+// The table view: the rows shown from the table, the CAMERA Select lists,
+// scrolling one group at a time, and the colours.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -24,56 +24,34 @@ bool TakesPartInCameraSelect(std::uint8_t pageKind) { return pageKind < kPageSer
 
 }  // namespace
 
-void IPSetting::RefreshView() {
+void IPSetting::ShowRows() {
+  ui::ControlModel& controls = Controls();
+  for (int k = 0; k < sc::kGroupsShown; ++k) {
+    controls.SetText(sc::kGroupLabels[k], GroupLabel(topGroup + k));
+  }
   for (int r = 0; r < sc::kRowCount; ++r) {
     const int c = CameraOfRow(r);
-    rowLabel[r] = CameraLabel(c);
-    rowNameText[r] = table_.CamName(c);
-    rowAlarmText[r] = AlarmText(table_, c);
-    rowSwInputIndex[r] = 0;
-    rowKindIndex[r] = table_.CamKind(c);
-    rowMacText[r] = MacText(table_.CamMac(c));
-    rowPortText[r] = std::to_string(HttpPort(table_.CamAddr(c)));
-    rowIp[r] = GetIp(table_.CamAddr(c));
-  }
-  // A later input overwrites an earlier one that holds the same camera.
-  for (int k = 1; k <= kSwitcherInputCount; ++k) {
-    const int row = table_.SwInput(k - 1) - 1 - CameraOfRow(0);
-    if (row >= 0 && row < sc::kRowCount) rowSwInputIndex[row] = k;
-  }
-  rowKindIndex[sc::kSwitcherRow] = table_.SwKind();
-  rowMacText[sc::kSwitcherRow] = MacText(table_.SwMac());
-  rowIp[sc::kSwitcherRow] = GetIp(table_.SwAddr());
-}
-
-void IPSetting::PushToControls() {
-  ui::ControlModel& controls = Controls();
-  for (int k = 0; k < sc::kGroupsShown; ++k) controls.SetText(sc::kGroupLabels[k], groupLabel[k]);
-  for (int r = 0; r < sc::kRowCount; ++r) {
-    controls.SetText(sc::kCameraNo[r], rowLabel[r]);
-    controls.SetText(sc::kCameraName[r], rowNameText[r]);
-    controls.SetText(sc::kAlarm[r], rowAlarmText[r]);
-    controls.SetText(sc::kHttpPort[r], rowPortText[r]);
-    controls.SetText(sc::kMac[r], rowMacText[r]);
+    controls.SetText(sc::kCameraNo[r], CameraLabel(c));
+    controls.SetText(sc::kCameraName[r], table_.CamName(c));
+    controls.SetText(sc::kAlarm[r], AlarmText(table_, c));
+    controls.SetText(sc::kHttpPort[r], std::to_string(HttpPort(table_.CamAddr(c))));
+    controls.SetText(sc::kMac[r], MacText(table_.CamMac(c)));
     // A value without an item in the list leaves the list with no selection.
-    controls.SetSelection(sc::kType[r], rowKindIndex[r]);
-    controls.SetSelection(sc::kSwInput[r], rowSwInputIndex[r]);
-    controls.SetAddress(sc::kIp[r], rowIp[r]);
+    controls.SetSelection(sc::kType[r], table_.CamKind(c));
+    controls.SetSelection(sc::kSwInput[r], InputOfCamera(table_, c));
+    controls.SetAddress(sc::kIp[r], GetIp(table_.CamAddr(c)));
   }
-  controls.SetText(IDC_SW_MAC, rowMacText[sc::kSwitcherRow]);
-  controls.SetSelection(IDC_SW_TYPE, rowKindIndex[sc::kSwitcherRow]);
-  controls.SetAddress(IDC_SW_IP, rowIp[sc::kSwitcherRow]);
+  controls.SetText(IDC_SW_MAC, MacText(table_.SwMac()));
+  controls.SetSelection(IDC_SW_TYPE, table_.SwKind());
+  controls.SetAddress(IDC_SW_IP, GetIp(table_.SwAddr()));
   controls.SetSelection(IDC_PANEL_SELECTOR, panelIndex);
 }
 
 void IPSetting::StoreVisibleAddresses() {
   for (int r = 0; r < sc::kRowCount; ++r) {
-    const AddrField entry = table_.CamAddr(CameraOfRow(r));
-    SetIp(entry, Controls().Address(sc::kIp[r]));
-    rowIp[r] = GetIp(entry);
+    SetIp(table_.CamAddr(CameraOfRow(r)), Controls().Address(sc::kIp[r]));
   }
   SetIp(table_.SwAddr(), Controls().Address(IDC_SW_IP));
-  rowIp[sc::kSwitcherRow] = GetIp(table_.SwAddr());
 }
 
 void IPSetting::FillCameraSelectLists() {
@@ -143,10 +121,8 @@ void IPSetting::OnVScroll(int request, int position, int scrollBarId) {
   topGroup = p;
   Controls().SetScrollPos(IDC_SETTING_SCROLL, p);
   FillFirstRowsTypeLists();
-  for (int k = 0; k < sc::kGroupsShown; ++k) groupLabel[k] = GroupLabel(p + k);
   FillCameraSelectLists();
-  RefreshView();
-  PushToControls();
+  ShowRows();
 }
 
 std::optional<ui::ControlColors> IPSetting::OnCtlColor(int id) {

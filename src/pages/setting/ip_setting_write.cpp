@@ -32,12 +32,11 @@ void IPSetting::OnSet() {
     FinishAssignment();
     return;
   }
-  // A cleared table is newer than what the address controls show.
-  if (tableCleared) {
-    tableCleared = false;
-  } else {
-    StoreVisibleAddresses();
-  }
+  StoreVisibleAddresses();
+  WriteTable();
+}
+
+void IPSetting::WriteTable() {
   if (PassesCameraDuplicateTest() && PassesUsableAddressTest() && PassesSwitcherDuplicateTest()) {
     PrepareRecordForWrite();
     if (ConfirmFirmware()) {
@@ -48,17 +47,16 @@ void IPSetting::OnSet() {
   }
   // Also after a stop at an address test, so that the rows always show
   // what the table holds (after ALL CLEAR, its new addresses).
-  RefreshView();
-  PushToControls();
+  ShowRows();
 }
 
-int IPSetting::IsDuplicate(PanelAddress address, int own) const {
-  if (address == link_.panels.Current()) return -1;
+IPSetting::Duplicate IPSetting::IsDuplicate(PanelAddress address, int own) const {
+  if (address == link_.panels.Current()) return Duplicate::kPanelAddress;
   for (int c = 0; c < kCameraCount; ++c) {
-    if (c != own && GetIp(table_.CamAddr(c)) == address) return -2;
+    if (c != own && GetIp(table_.CamAddr(c)) == address) return Duplicate::kOtherEntry;
   }
-  if (own != kSwitcherEntry && GetIp(table_.SwAddr()) == address) return -2;
-  return 0;
+  if (own != kSwitcherEntry && GetIp(table_.SwAddr()) == address) return Duplicate::kOtherEntry;
+  return Duplicate::kFree;
 }
 
 bool IPSetting::PassesCameraDuplicateTest() {
@@ -66,10 +64,10 @@ bool IPSetting::PassesCameraDuplicateTest() {
   // panel's own address stops the write.
   for (int c = 0; c < kCameraCount; ++c) {
     const ConstAddrField entry = table_.CamAddr(c);
-    const int result = IsDuplicate(GetIp(entry), c);
-    if (result == 0) continue;
+    const Duplicate result = IsDuplicate(GetIp(entry), c);
+    if (result == Duplicate::kFree) continue;
     ShowDuplication(entry);
-    if (result == -1) return false;
+    if (result == Duplicate::kPanelAddress) return false;
   }
   return true;
 }
@@ -95,9 +93,9 @@ bool IPSetting::PassesUsableAddressTest() {
 
 bool IPSetting::PassesSwitcherDuplicateTest() {
   const ConstAddrField entry = table_.SwAddr();
-  const int result = IsDuplicate(GetIp(entry), kSwitcherEntry);
-  if (result != 0) ShowDuplication(entry);
-  return result != -1;
+  const Duplicate result = IsDuplicate(GetIp(entry), kSwitcherEntry);
+  if (result != Duplicate::kFree) ShowDuplication(entry);
+  return result != Duplicate::kPanelAddress;
 }
 
 void IPSetting::PrepareRecordForWrite() {

@@ -17,7 +17,6 @@ class CUPGrade : public ui::Page {
   explicit CUPGrade(const PageContext& context);
 
   const std::string& ProgramPath() const { return programPath_; }
-  const std::string& FpgaPath() const { return fpgaPath_; }
 
  private:
   void OnFile(Image image);

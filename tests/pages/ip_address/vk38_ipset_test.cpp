@@ -97,7 +97,7 @@ TEST_F(PanelSelectorOnSettingPage, IsFilledWithVk1SelectedWithoutTouchingTheCurr
 TEST_F(PanelSelectorOnSettingPage, PickingAnEntryMakesItsPanelCurrent) {
   Pick(page, IDC_PANEL_SELECTOR, 1);
   EXPECT_EQ(panels.Current(), PanelAddressBook::kBuiltIn[1]);
-  EXPECT_EQ(page.panelIndex, 1);
+  EXPECT_EQ(page.PanelIndex(), 1);
 }
 
 TEST_F(PanelSelectorOnSettingPage, RefreshWithTypedTextKeepsThePanelPickedLast) {

@@ -50,7 +50,7 @@ TEST_F(Assignment, RenewShowsTheProposalReadOnlyWithTheMovedCamerasMarked) {
 
   EXPECT_EQ(Press(IDC_SETTING_RENEW), Texts{});
   EXPECT_EQ(Sent(Vk1().Received().back()), "VK38 IP SET RENEW START\r\n");
-  EXPECT_EQ(page.assignMode, IPSetting::kRenewMode);
+  EXPECT_EQ(page.CurrentAssignMode(), IPSetting::kRenewMode);
   EXPECT_EQ(AddressShown(0), Ip(192, 168, 0, 10));  // fresh addresses after the panel's
   EXPECT_EQ(AddressShown(1), Ip(10, 0, 0, 2));
   EXPECT_EQ(AddressShown(2), Ip(192, 168, 0, 11));
@@ -71,7 +71,7 @@ TEST_F(Assignment, KeepDuringARenewRetriesInKeepModeAndSetConfirmsIt) {
   Press(IDC_SETTING_RENEW);
   EXPECT_EQ(Press(IDC_SETTING_KEEP), Texts{});
   EXPECT_EQ(Sent(Vk1().Received().back()), "VK38 IP SET KEEP RETRY\r\n");
-  EXPECT_EQ(page.assignMode, IPSetting::kKeepMode);
+  EXPECT_EQ(page.CurrentAssignMode(), IPSetting::kKeepMode);
   const IpSettingRecord proposal = page.Table();
   const std::map<int, bool> assigning = EnabledStates(*this);
 
@@ -80,7 +80,7 @@ TEST_F(Assignment, KeepDuringARenewRetriesInKeepModeAndSetConfirmsIt) {
   EXPECT_EQ(host.boxes[1].style, ui::kMbOk);
   EXPECT_EQ(host.boxes[1].caption, testing_support::kApplicationName);
   EXPECT_EQ(Sent(Vk1().Received().back()), "VK38 IP SET KEEP SET\r\n");
-  EXPECT_EQ(page.assignMode, IPSetting::kNoAssignment);
+  EXPECT_EQ(page.CurrentAssignMode(), IPSetting::kNoAssignment);
   EXPECT_EQ(page.Table(), proposal) << "the proposal stays on the page";
   const std::map<int, bool> idle = EnabledStates(*this);
   EXPECT_EQ(DuringAssignment(idle), assigning);
@@ -107,7 +107,7 @@ TEST_F(Assignment, NoAtIpSettingStartSendsNothing) {
   host.AnswerNextBox(ui::kIdNo);
   EXPECT_EQ(Press(IDC_SETTING_SET), Texts{"IP Setting Start"});
   EXPECT_EQ(Vk1().Received().size(), connections);
-  EXPECT_EQ(page.assignMode, IPSetting::kRenewMode);
+  EXPECT_EQ(page.CurrentAssignMode(), IPSetting::kRenewMode);
   EXPECT_TRUE(Screen().IsEnabled(IDC_SETTING_CANCEL));
 }
 
@@ -122,7 +122,7 @@ TEST_F(Assignment, CancelShowsThePanelsTableNotTheProposal) {
   EXPECT_EQ(Sent(Vk1().Received().back()), "VK38 IP SETTING REQ\r\n");
   EXPECT_EQ(page.Table(), panelTable);
   EXPECT_EQ(AddressShown(0), Ip(10, 0, 0, 1));
-  EXPECT_EQ(page.assignMode, IPSetting::kNoAssignment);
+  EXPECT_EQ(page.CurrentAssignMode(), IPSetting::kNoAssignment);
   EXPECT_EQ(EnabledStates(*this), idle);
 }
 
@@ -137,14 +137,14 @@ TEST_F(AssignmentScripted, KeepReportsEveryFlaggedDuplicateInOrder) {
   EXPECT_EQ(Press(IDC_SETTING_KEEP), (Texts{"IP(10.0.0.4) Duplication", "IP(10.0.0.17) Duplication",
                                             "IP(10.0.1.1) Duplication"}));
   for (const auto& box : host.boxes) EXPECT_EQ(box.style, ui::kMbOk | ui::kMbIconError);
-  EXPECT_EQ(page.assignMode, IPSetting::kKeepMode);
+  EXPECT_EQ(page.CurrentAssignMode(), IPSetting::kKeepMode);
   EXPECT_EQ(network.Connections().back()->received, "VK38 IP SET KEEP START\r\n");
 
   // The same flags in a renew proposal give no messages.
   network.Expect(ScriptedPeer::Answering({AsText(Sealed(proposal))}));
   EXPECT_EQ(Press(IDC_SETTING_RENEW), Texts{});
   EXPECT_EQ(network.Connections().back()->received, "VK38 IP SET RENEW RETRY\r\n");
-  EXPECT_EQ(page.assignMode, IPSetting::kRenewMode);
+  EXPECT_EQ(page.CurrentAssignMode(), IPSetting::kRenewMode);
 }
 
 TEST_F(AssignmentScripted, StartAndRetryFailuresFollowTheStateTable) {
@@ -184,7 +184,8 @@ TEST_F(AssignmentScripted, StartAndRetryFailuresFollowTheStateTable) {
     c.script();
     EXPECT_EQ(Press(IDC_SETTING_RENEW), c.messages);
     EXPECT_EQ(page.Table(), before);
-    EXPECT_EQ(page.assignMode, c.entered ? IPSetting::kRenewMode : IPSetting::kNoAssignment);
+    EXPECT_EQ(page.CurrentAssignMode(),
+              c.entered ? IPSetting::kRenewMode : IPSetting::kNoAssignment);
     EXPECT_EQ(EnabledStates(*this), c.entered ? DuringAssignment(idle) : idle);
     network.socketCreationFails = false;
     if (c.entered) Press(IDC_SETTING_CANCEL);  // reads the table again: back to idle
@@ -244,7 +245,7 @@ TEST_F(AssignmentScripted, TheFinishReplyDecidesBetweenFinishAndSettingError) {
     if (c.messages == Texts{"Setting Error!!"}) {
       EXPECT_EQ(host.boxes.back().style, ui::kMbOk | ui::kMbIconError);
     }
-    EXPECT_EQ(page.assignMode, c.left ? IPSetting::kNoAssignment : IPSetting::kKeepMode);
+    EXPECT_EQ(page.CurrentAssignMode(), c.left ? IPSetting::kNoAssignment : IPSetting::kKeepMode);
     EXPECT_EQ(Screen().IsEnabled(IDC_SETTING_CANCEL), !c.left);
     network.socketCreationFails = false;
     if (!c.left) Press(IDC_SETTING_CANCEL);

@@ -114,7 +114,7 @@ TEST_F(RowEditing, ExchangingTwoCamerasMovesTheirDataAndRenumbersTheInput) {
   panelTable.CamFlags(1) = kHighlightFlag;
   Load(panelTable);
   const IpSettingRecord before = page.Table();
-  const auto atReadBefore = page.camAddrAtRead;
+  const auto atReadBefore = page.CamAddrAtRead();
 
   PickCamera(1, "C040");
 
@@ -127,7 +127,7 @@ TEST_F(RowEditing, ExchangingTwoCamerasMovesTheirDataAndRenumbersTheInput) {
     EXPECT_TRUE(std::ranges::equal(after.CamNameField(to), before.CamNameField(from)));
     EXPECT_EQ(after.CamKind(to), before.CamKind(from));
     EXPECT_EQ(after.CamAlarm(to), before.CamAlarm(from));
-    EXPECT_EQ(page.camAddrAtRead[to], atReadBefore[from]);
+    EXPECT_EQ(page.CamAddrAtRead()[to], atReadBefore[from]);
     EXPECT_EQ(after.CamFlags(to), before.CamFlags(to)) << "flags stay with the number";
   }
   // Nothing else moved.
@@ -166,8 +166,12 @@ TEST_F(RowEditing, NothingIsEditedDuringAnAssignment) {
   IpSettingRecord table = PanelTable();
   table.SwInput(0) = 2;
   Load(table);
+  // The panel proposes the same table; the page shows it read-only.
+  network.Expect(testing_support::ScriptedPeer::Answering({AsText(Sealed(table))}));
+  Press(IDC_SETTING_RENEW);
+  ASSERT_EQ(page.CurrentAssignMode(), IPSetting::kRenewMode);
   const IpSettingRecord before = page.Table();
-  page.assignMode = IPSetting::kRenewMode;
+  host.boxes.clear();
 
   PickType(0, "IP_Direct");
   EXPECT_EQ(Text(sc::kType[0]), "Network");
@@ -187,7 +191,7 @@ TEST_F(PanelChoice, TheSelectorChoosesTheNextExchangesPanelButNotTheTable) {
 
   Pick(page, IDC_PANEL_SELECTOR, 1);
   EXPECT_EQ(panels.Current(), kVk2);
-  EXPECT_EQ(page.panelIndex, 1);
+  EXPECT_EQ(page.PanelIndex(), 1);
   EXPECT_EQ(page.Table(), shown);
   EXPECT_TRUE(simulator.Panel(kVk2).Received().empty());
 

@@ -44,7 +44,7 @@ TEST_F(ReadFromPanel, AReadKeepsTheGroupAtTheTopAndShowsItsNewData) {
   Vk1().SetCameraRecord(Sealed(changed));
 
   Press(IDC_SETTING_REFRESH);
-  EXPECT_EQ(page.topGroup, 6);
+  EXPECT_EQ(page.TopGroup(), 6);
   EXPECT_EQ(Screen().ScrollPos(IDC_SETTING_SCROLL), 6);
   EXPECT_EQ(Text(IDC_GROUP_1), "7");
   EXPECT_EQ(Text(sc::kCameraNo[0]), "C031");

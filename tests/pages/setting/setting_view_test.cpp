@@ -144,7 +144,7 @@ TEST_F(SettingView, ScrollingMovesOneGroupAtATimeWithinTheEighteenPositions) {
   for (const Step& step : steps) {
     Scroll(step.request, step.position);
     SCOPED_TRACE(testing::Message() << "request " << step.request);
-    EXPECT_EQ(page.topGroup, step.top);
+    EXPECT_EQ(page.TopGroup(), step.top);
     EXPECT_EQ(Screen().ScrollPos(IDC_SETTING_SCROLL), step.top);
     EXPECT_EQ(Column(sc::kCameraNo), Labels(5 * step.top, 15));
     EXPECT_EQ(Text(IDC_GROUP_1), std::to_string(step.top + 1));

@@ -148,8 +148,8 @@ TEST_F(WriteToPanelTest, AWriteComparesWithTheAddressesOfTheLastRead) {
   ASSERT_EQ(Press(IDC_SETTING_SET), Texts{"Write OK"});
   EXPECT_EQ(Text(sc::kMac[1]), "00:00:00:00:00:00") << "still compared with the read";
   // Neither write took new read-time copies: only a read does.
-  EXPECT_EQ(AddressFromBytes(page.camAddrAtRead[1].data()), Ip(10, 0, 0, 2));
-  EXPECT_EQ(AddressFromBytes(page.camAddrAtRead[9].data()), Ip(10, 0, 0, 10));
+  EXPECT_EQ(AddressFromBytes(page.CamAddrAtRead()[1].data()), Ip(10, 0, 0, 2));
+  EXPECT_EQ(AddressFromBytes(page.CamAddrAtRead()[9].data()), Ip(10, 0, 0, 10));
 }
 
 TEST_F(WriteToPanelTest, FirmwareQuestionsComeInOrderAndCancelSendsNothing) {
