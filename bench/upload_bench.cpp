@@ -1,21 +1,20 @@
-// Uploads a 256 MiB program image to a simulated panel through the upgrade
-// page's own code, and the same file with a bare loop of file reads and
-// socket sends, and compares the two (best of three rounds each).
+// Uploads a 256 MiB program image to a simulated panel through the session
+// calls the upgrade page uploads with, and the same file with a bare loop of
+// file reads and socket sends, and compares the two (best of three rounds
+// each).
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <vector>
 
-#include "link/panel_session.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_network.h"
-#include "resources/resource.h"
+#include "protocol/commands.h"
+#include "protocol/panel_session.h"
 #include "sim/panel_simulator.h"
 #include "support/private_network.h"
-#include "support/scripted_host.h"
 #include "throughput.h"
-#include "upgrade/upgrade.h"
 
 namespace {
 
@@ -36,7 +35,7 @@ bool RawUpload(platform::Network& network, platform::FileSystem& files, const st
   const auto socket = network.CreateStreamSocket(kPanelProgressLimit);
   const auto file = files.OpenForReading(path);
   if (!socket || !file || !socket->Connect(AddressText(kPanel), kPanelPort)) return false;
-  const std::string command = "VK38 VER UP START\r\n";
+  const std::string_view command = commands::kProgramUpgradeStart;
   socket->Send(reinterpret_cast<const std::uint8_t*>(command.data()), command.size());
   std::vector<std::uint8_t> buffer(kPanelBlockSize);
   socket->Receive(buffer.data(), buffer.size());  // the start reply
@@ -57,6 +56,22 @@ bool RawUpload(platform::Network& network, platform::FileSystem& files, const st
   return true;
 }
 
+// The same upload through CPanelSession, as the upgrade page makes it: the
+// start accepted, the image streamed, then "FILE OK", one line not
+// examined, and "WRITE OK".
+bool SessionUpload(const PanelLink& link, platform::FileSystem& files, const std::string& path) {
+  CPanelSession session(link);
+  const auto file = files.OpenForReading(path);
+  if (!file || session.Open() != OpenResult::kOpen ||
+      !session.SendCommand(commands::kProgramUpgradeStart) || !session.ReceiveReply() ||
+      !session.ReplyStartsWith(replies::kUpgradeAccepted) || !session.SendFile(*file)) {
+    return false;
+  }
+  return session.ReceiveReply() && session.ReplyStartsWith(replies::kFileOk) &&
+         session.ReceiveReply() && session.ReceiveReply() &&
+         session.ReplyStartsWith(replies::kWriteOk);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,33 +86,29 @@ int main(int argc, char** argv) {
   const std::string path = bench::ScratchPath("vk38-image-bench");
   if (!WriteImage(path)) return 1;
 
-  testing_support::ScriptedHost host;
   platform::PosixNetwork network;
   platform::PosixFileSystem files;
   PanelAddressBook panels;
-  CUPGrade page{PageContext{host, PanelLink{network, panels}, files}};
-  host.AnswerNextFileDialog(path);
-  page.Notify(IDC_PROGRAM_FILE, ui::Notification::kClicked);
+  const PanelLink link{network, panels};
 
-  double pageSeconds = 1e9;
+  double sessionSeconds = 1e9;
   double rawSeconds = 1e9;
   for (int round = 0; round < bench::kRounds; ++round) {
-    host.boxes.clear();
-    pageSeconds = std::min(pageSeconds, bench::TimeSeconds([&] {
-                             page.Notify(IDC_PROGRAM_LOAD, ui::Notification::kClicked);
-                           }));
+    bool sessionDone = false;
+    sessionSeconds =
+        std::min(sessionSeconds,
+                 bench::TimeSeconds([&] { sessionDone = SessionUpload(link, files, path); }));
     const auto stored = simulator.Panel(kPanel).ProgramImage().size();
     bool rawDone = false;
     rawSeconds = std::min(rawSeconds,
                           bench::TimeSeconds([&] { rawDone = RawUpload(network, files, path); }));
-    if (host.BoxTexts() != std::vector<std::string>{"Ver Up Finish"} ||
-        stored != bench::kBenchBytes || !rawDone) {
+    if (!sessionDone || stored != bench::kBenchBytes || !rawDone) {
       std::fprintf(stderr, "upload incomplete: panel stored %zu bytes\n", stored);
       std::filesystem::remove(path);
       return 1;
     }
   }
   std::filesystem::remove(path);
-  bench::Report("program upload", bench::kBenchBytes, pageSeconds, rawSeconds);
+  bench::Report("program upload", bench::kBenchBytes, sessionSeconds, rawSeconds);
   return 0;
 }

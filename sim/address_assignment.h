@@ -8,11 +8,12 @@
 //          earlier entry holds; the others move to free addresses, and an
 //          entry whose address collided carries the duplicate flag.
 // An address of the panel's network that an entry outside the assignment
-// holds is never handed out. Moved entries carry the highlight flag. The proposal has a valid zero sum.
+// holds is never handed out. Moved entries carry the highlight flag. The proposal has a valid zero
+// sum.
 #pragma once
 
-#include "camera/ip_setting_record.h"
-#include "link/panel_address.h"
+#include "protocol/ip_setting_record.h"
+#include "protocol/panel_address.h"
 
 namespace sim {
 

@@ -2,7 +2,7 @@
 // assignments with their confirmation.
 #include <algorithm>
 
-#include "link/zero_sum.h"
+#include "protocol/zero_sum.h"
 #include "sim/commands.h"
 
 namespace sim {

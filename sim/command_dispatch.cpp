@@ -3,34 +3,33 @@
 #include <map>
 #include <string>
 
+#include "protocol/commands.h"
 #include "sim/commands.h"
 
 namespace sim {
 
 namespace {
 
+using namespace ::commands;
 using Command = void (*)(const Exchange&);
 
 const std::map<std::string, Command, std::less<>>& CommandTable() {
   static const std::map<std::string, Command, std::less<>> table = {
-      {"VK38 IP SETTING REQ\r\n", SendCameraTable},
-      {"VK38 IP SETTING CHANGE\r\n", LoadCameraTable},
-      {"VK38 IP SET RENEW START\r\n",
-       [](const Exchange& e) { SendProposal(e, AssignMode::kRenew); }},
-      {"VK38 IP SET RENEW RETRY\r\n",
-       [](const Exchange& e) { SendProposal(e, AssignMode::kRenew); }},
-      {"VK38 IP SET RENEW SET\r\n",
-       [](const Exchange& e) { ApplyProposal(e, AssignMode::kRenew); }},
-      {"VK38 IP SET KEEP START\r\n", [](const Exchange& e) { SendProposal(e, AssignMode::kKeep); }},
-      {"VK38 IP SET KEEP RETRY\r\n", [](const Exchange& e) { SendProposal(e, AssignMode::kKeep); }},
-      {"VK38 IP SET KEEP SET\r\n", [](const Exchange& e) { ApplyProposal(e, AssignMode::kKeep); }},
-      {"VK38 SETTING REQ\r\n", SendSetupBlock},
-      {"VK38 SETTING CHANGE\r\n", LoadSetupBlock},
-      {"VK38 LOG REQ\r\n", SendLog},
-      {"VK38 VER UP START\r\n", LoadProgramImage},
-      {"FPGA VER UP START\r\n", LoadFpgaImage},
-      {"VK38 AUTH SETTING REQ\r\n", SendCredentials},
-      {"VK38 AUTH SETTING CHANGE\r\n", LoadCredentials},
+      {std::string(kCameraTableRequest), SendCameraTable},
+      {std::string(kCameraTableChange), LoadCameraTable},
+      {std::string(kRenewStart), [](const Exchange& e) { SendProposal(e, AssignMode::kRenew); }},
+      {std::string(kRenewRetry), [](const Exchange& e) { SendProposal(e, AssignMode::kRenew); }},
+      {std::string(kRenewSet), [](const Exchange& e) { ApplyProposal(e, AssignMode::kRenew); }},
+      {std::string(kKeepStart), [](const Exchange& e) { SendProposal(e, AssignMode::kKeep); }},
+      {std::string(kKeepRetry), [](const Exchange& e) { SendProposal(e, AssignMode::kKeep); }},
+      {std::string(kKeepSet), [](const Exchange& e) { ApplyProposal(e, AssignMode::kKeep); }},
+      {std::string(kSetupRequest), SendSetupBlock},
+      {std::string(kSetupChange), LoadSetupBlock},
+      {std::string(kLogRequest), SendLog},
+      {std::string(kProgramUpgradeStart), LoadProgramImage},
+      {std::string(kFpgaUpgradeStart), LoadFpgaImage},
+      {std::string(kCredentialRequest), SendCredentials},
+      {std::string(kCredentialChange), LoadCredentials},
   };
   return table;
 }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "link/panel_address.h"
+#include "protocol/panel_address.h"
 #include "sim/fault.h"
 
 namespace sim {

@@ -1,5 +1,5 @@
 // The credential commands.
-#include "link/zero_sum.h"
+#include "protocol/zero_sum.h"
 #include "sim/commands.h"
 #include "sim/credential_record.h"
 

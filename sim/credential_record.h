@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "auth/credential_record.h"
+#include "protocol/credential_record.h"
 
 namespace sim {
 

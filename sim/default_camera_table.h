@@ -2,8 +2,8 @@
 // differs from panel to panel, in wire codes with a valid zero sum.
 #pragma once
 
-#include "camera/ip_setting_record.h"
-#include "link/panel_address.h"
+#include "protocol/ip_setting_record.h"
+#include "protocol/panel_address.h"
 
 namespace sim {
 

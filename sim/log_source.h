@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "link/panel_address.h"
+#include "protocol/panel_address.h"
 
 namespace sim {
 

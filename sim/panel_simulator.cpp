@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "link/panel_address_book.h"
+#include "protocol/panel_address_book.h"
 #include "sim/panel_server.h"
 
 namespace sim {

@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "link/panel_address.h"
+#include "protocol/panel_address.h"
 #include "sim/simulated_panel.h"
 #include "sim/stop_signal.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "link/zero_sum.h"
+#include "protocol/zero_sum.h"
 
 namespace sim {
 

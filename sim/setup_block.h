@@ -14,7 +14,7 @@
 #include <span>
 #include <vector>
 
-#include "link/panel_address.h"
+#include "protocol/panel_address.h"
 
 namespace sim {
 

@@ -1,7 +1,7 @@
 // The setup block and log commands.
 #include <algorithm>
 
-#include "link/zero_sum.h"
+#include "protocol/zero_sum.h"
 #include "sim/commands.h"
 #include "sim/log_source.h"
 #include "sim/setup_block.h"

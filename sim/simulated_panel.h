@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "camera/ip_setting_record.h"
-#include "link/panel_address.h"
+#include "protocol/ip_setting_record.h"
+#include "protocol/panel_address.h"
 #include "sim/address_assignment.h"
 #include "sim/fault.h"
 

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "app/app_platform.h"
-#include "link/panel_address_book.h"
 #include "platform/file_system.h"
 #include "platform/network.h"
+#include "protocol/panel_address_book.h"
 #include "ui/host.h"
 
 class CSetupToolApp {

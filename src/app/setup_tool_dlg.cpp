@@ -3,12 +3,6 @@
 #include "app/version_dlg.h"
 #include "resources/resource.h"
 
-namespace {
-constexpr unsigned kKeyDownMessage = 0x0100;  // WM_KEYDOWN
-constexpr std::uintptr_t kEnterKey = 13;
-constexpr std::uintptr_t kEscKey = 27;
-}  // namespace
-
 CSetupToolDlg::CSetupToolDlg(const PageContext& context)
     : ui::Dialog(IDD_SETUPTOOL_DIALOG, context.host),
       m_fileOpe(context),
@@ -71,17 +65,13 @@ void CSetupToolDlg::OnSelchangeTab() {
 }
 
 bool CSetupToolDlg::OnSysCommand(unsigned command) {
-  if ((command & 0xFFF0u) != IDM_VERSION) return false;
+  if (command != IDM_VERSION) return false;
   CVersionDlg version(GetHost());
   GetHost().RunModalDialog(version, this);
   return true;
 }
 
-ui::Dialog::Translation CSetupToolDlg::PreTranslateMessage(unsigned message,
-                                                           std::uintptr_t wParam) const {
-  // Enter and Esc would reach the dialog's OK and Cancel and end the tool.
-  if (message == kKeyDownMessage && (wParam == kEnterKey || wParam == kEscKey)) {
-    return Translation::kDispatchDirectly;
-  }
-  return Translation::kDialogNavigation;
+bool CSetupToolDlg::KeepsEnterAndEscFromNavigation() const {
+  // Through the navigation they would reach OK and Cancel and end the tool.
+  return true;
 }

@@ -6,13 +6,13 @@
 #include <array>
 #include <cstdint>
 
-#include "auth/user_auth.h"
-#include "camera/ip_setting.h"
-#include "files/file_ope.h"
-#include "link/page_context.h"
-#include "link/vk38_ipset.h"
+#include "pages/common/page_context.h"
+#include "pages/file_operate/file_ope.h"
+#include "pages/ip_address/vk38_ipset.h"
+#include "pages/setting/ip_setting.h"
+#include "pages/upgrade/upgrade.h"
+#include "pages/user_auth/user_auth.h"
 #include "ui/dialog.h"
-#include "upgrade/upgrade.h"
 
 class CSetupToolDlg : public ui::Dialog {
  public:
@@ -26,7 +26,7 @@ class CSetupToolDlg : public ui::Dialog {
   bool OnInitDialog() override;
   bool OnSysCommand(unsigned command) override;
   void OnDpiChanged() override;
-  Translation PreTranslateMessage(unsigned message, std::uintptr_t wParam) const override;
+  bool KeepsEnterAndEscFromNavigation() const override;
 
   // Pages, in the order the main window constructs them.
   CFile_Ope m_fileOpe;

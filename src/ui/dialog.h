@@ -77,19 +77,18 @@ class Dialog {
   virtual void OnVScroll(int /*request*/, int /*position*/, int /*scrollBarId*/) {}
   // Colours of a static control; nothing keeps the platform's colours.
   virtual std::optional<ControlColors> OnCtlColor(int /*id*/) { return std::nullopt; }
-  // A system menu command; false hands it to the default handling.
+  // A system menu command: the id of the menu item chosen (the platform's
+  // own low bits already removed). False hands it to the default handling.
   virtual bool OnSysCommand(unsigned /*command*/) { return false; }
   // The dialog moved to a screen of another DPI and the platform has
   // scaled its template; what the dialog placed in pixels is placed again.
   virtual void OnDpiChanged() {}
 
-  // Where a queued message for this dialog or its children goes before it
-  // is dispatched: through the dialog's keyboard navigation (Tab, Enter,
-  // Esc, mnemonics), or straight to its window.
-  enum class Translation { kDialogNavigation, kDispatchDirectly };
-  virtual Translation PreTranslateMessage(unsigned /*message*/, std::uintptr_t /*wParam*/) const {
-    return Translation::kDialogNavigation;
-  }
+  // True when Enter and Esc pressed anywhere in this window go straight to
+  // the window that has the focus instead of through the dialog's keyboard
+  // navigation, so that they never reach its OK and Cancel. Tab and every
+  // other key keep the navigation.
+  virtual bool KeepsEnterAndEscFromNavigation() const { return false; }
 
  protected:
   using Handler = std::function<void()>;

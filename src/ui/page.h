@@ -15,7 +15,6 @@ class Page : public Dialog {
   void OnOK() override {}
   void OnCancel() override {}
 
- protected:
   // The outcome of an exchange with the panel, in the form every page uses:
   // a failure has no caption of its own (the application's name shows) and
   // the error icon; a success has the caption "Status" and no icon.

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "camera/ip_setting_record.h"
+#include "protocol/ip_setting_record.h"
 #include "sim/address_assignment.h"
 #include "sim/default_camera_table.h"
 

@@ -3,8 +3,8 @@
 #include <chrono>
 #include <thread>
 
-#include "camera/ip_setting_record.h"
-#include "link/zero_sum.h"
+#include "protocol/ip_setting_record.h"
+#include "protocol/zero_sum.h"
 #include "raw_client.h"
 #include "sim/credential_record.h"
 #include "sim_fixture.h"

@@ -1,8 +1,8 @@
 // The simulated panel's answer to every command line of the protocol.
 #include <chrono>
 
-#include "camera/ip_setting_record.h"
-#include "link/zero_sum.h"
+#include "protocol/ip_setting_record.h"
+#include "protocol/zero_sum.h"
 #include "raw_client.h"
 #include "sim/address_assignment.h"
 #include "sim/credential_record.h"

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "link/panel_address.h"
-#include "link/panel_wait_limits.h"
 #include "platform/posix/posix_network.h"
+#include "protocol/panel_address.h"
+#include "protocol/panel_wait_limits.h"
 
 class RawClient {
  public:

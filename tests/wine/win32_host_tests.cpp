@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "host_test_resources.h"
+#include "platform/win32/control_mirror.h"
 #include "platform/win32/file_dialogs.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_host.h"
@@ -58,11 +59,7 @@ class TestDialog : public ui::Dialog {
     if (id != IDC_TEST_LABEL) return std::nullopt;
     return ui::ControlColors{ui::Rgb{200, 0, 0}, ui::Rgb{255, 255, 0}};
   }
-  Translation PreTranslateMessage(unsigned message, std::uintptr_t key) const override {
-    const bool enterOrEsc = message == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE);
-    return keepEnterAndEsc && enterOrEsc ? Translation::kDispatchDirectly
-                                         : Translation::kDialogNavigation;
-  }
+  bool KeepsEnterAndEscFromNavigation() const override { return keepEnterAndEsc; }
 
   std::function<void()> onInit;
   bool keepEnterAndEsc = false;
@@ -127,6 +124,39 @@ TEST_F(HostTest, TypedTextReachesTheModelBeforeAClickAndProgramWritesDoNotEcho) 
   EXPECT_EQ(editAfter, "set by the program");
   EXPECT_EQ(labelAfter, "Grüße ラベル");
   EXPECT_EQ(model.Text(IDC_TEST_EDIT), "set by the program");
+}
+
+TEST_F(HostTest, ControlKindsAreTakenFromTheWindowClassesAndADeclaredKindIsChecked) {
+  TestDialog dialog(host);
+  ui::ControlModel& model = dialog.Controls();
+  model.Declare(IDC_TEST_EDIT, ControlKind::kEdit);
+  model.Declare(IDC_TEST_COMBO, ControlKind::kComboBox);
+  model.Declare(IDC_TEST_ADDRESS, ControlKind::kIpAddress);
+  model.Declare(IDC_TEST_SCROLL, ControlKind::kScrollBar);
+  model.Declare(IDC_TEST_TAB, ControlKind::kTab);
+  model.Declare(IDC_TEST_APPLY, ControlKind::kButton);
+  platform::win32::ControlWindows listed;
+  std::string agreeing, disagreeing;
+  UserScript script({
+      [&] {
+        listed = platform::win32::ListControls(host.WindowOf(dialog));
+        agreeing = platform::win32::DeclaredKindMismatches(listed, model);
+        model.Declare(IDC_TEST_LABEL, ControlKind::kEdit);  // a label, in the template
+        disagreeing = platform::win32::DeclaredKindMismatches(listed, model);
+        host.EndDialog(dialog, 0);
+      },
+  });
+  Run(dialog, script);
+
+  ASSERT_EQ(listed.count(IDC_TEST_LABEL), 1u);
+  EXPECT_EQ(listed[IDC_TEST_LABEL].kind, ControlKind::kStatic);
+  EXPECT_EQ(listed[IDC_TEST_COMBO].kind, ControlKind::kComboBox);
+  EXPECT_EQ(listed[IDC_TEST_ADDRESS].kind, ControlKind::kIpAddress);
+  EXPECT_EQ(listed[IDC_TEST_TAB].kind, ControlKind::kTab);
+  EXPECT_EQ(agreeing, "");
+  EXPECT_EQ(disagreeing, "control " + std::to_string(IDC_TEST_LABEL) + ": declared " +
+                             std::to_string(static_cast<int>(ControlKind::kEdit)) + ", window " +
+                             std::to_string(static_cast<int>(ControlKind::kStatic)) + "\n");
 }
 
 TEST_F(HostTest, ListsAddressesScrollBarsAndTabsFollowTheModel) {
@@ -364,19 +394,24 @@ TEST_F(HostTest, TheMainLoopRoutesEnterAndEscAsTheDialogAsks) {
       ::PostMessageW(Control(dialog, IDC_TEST_EDIT), WM_KEYDOWN, key, 1);
     };
     bool stillRunning = false;
+    bool tabMovedFocus = false;
     UserScript script({
         [&] {
           ::SetFocus(Control(dialog, IDC_TEST_EDIT));
           press(VK_RETURN);
           press(VK_ESCAPE);
+          // Tab keeps the navigation: it moves the focus on.
+          press(VK_TAB);
         },
         [&] {
           stillRunning = ::IsWindowVisible(host.WindowOf(dialog));
+          tabMovedFocus = ::GetFocus() != Control(dialog, IDC_TEST_EDIT);
           ::PostMessageW(host.WindowOf(dialog), WM_CLOSE, 0, 0);
         },
     });
     EXPECT_EQ(Run(dialog, script), IDCANCEL);
     EXPECT_TRUE(stillRunning);
+    EXPECT_TRUE(tabMovedFocus);
     EXPECT_EQ(dialog.okCalls, 0);
     EXPECT_EQ(dialog.cancelCalls, 0);
   }

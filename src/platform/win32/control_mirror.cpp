@@ -4,7 +4,6 @@
 
 #include <cwchar>
 #include <string>
-#include <vector>
 
 #include "platform/win32/wide_text.h"
 
@@ -35,17 +34,6 @@ bool ShowsImage(HWND staticControl) {
 void SetTextIfDifferent(HWND control, const std::string& text) {
   const std::wstring wide = Utf8ToWide(text);
   if (WindowText(control) != wide) ::SetWindowTextW(control, wide.c_str());
-}
-
-int DialogChildId(HWND child) { return ::GetDlgCtrlID(child); }
-
-std::vector<HWND> Children(HWND dialog) {
-  std::vector<HWND> children;
-  for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
-       child = ::GetWindow(child, GW_HWNDNEXT)) {
-    children.push_back(child);
-  }
-  return children;
 }
 
 void ShowComboBox(HWND combo, const ui::ControlState& state, bool itemsChanged) {
@@ -84,8 +72,9 @@ void ShowScrollBar(HWND bar, const ui::ControlState& state) {
   ::SetScrollPos(bar, SB_CTL, state.scrollPos, TRUE);
 }
 
-void ShowControl(HWND control, const ui::ControlState& state, bool itemsChanged) {
-  switch (KindOfWindow(control)) {
+void ShowControl(const ControlWindow& window, const ui::ControlState& state, bool itemsChanged) {
+  const HWND control = window.hwnd;
+  switch (window.kind) {
     case ui::ControlKind::kStatic:
       if (!ShowsImage(control)) SetTextIfDifferent(control, state.text);
       // Its colours may have changed with it; they are asked for at paint.
@@ -135,24 +124,47 @@ ui::ControlKind KindOfWindow(HWND control) {
   return ui::ControlKind::kUnknown;
 }
 
-void TakeTemplateTexts(HWND dialog, ui::ControlModel& model) {
-  for (HWND child : Children(dialog)) {
-    const int id = DialogChildId(child);
+ControlWindows ListControls(HWND dialog) {
+  ControlWindows controls;
+  for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    const int id = ::GetDlgCtrlID(child);
+    if (id <= 0 || id == 0xFFFF) continue;  // no id, or a label's
+    controls.emplace(id, ControlWindow{child, KindOfWindow(child)});
+  }
+  return controls;
+}
+
+std::string DeclaredKindMismatches(const ControlWindows& controls, const ui::ControlModel& model) {
+  std::string mismatches;
+  model.ForEach([&](int id, const ui::ControlState& state) {
+    const auto control = controls.find(id);
+    if (control == controls.end() || control->second.kind == state.kind) return;
+    mismatches += "control " + std::to_string(id) + ": declared " +
+                  std::to_string(static_cast<int>(state.kind)) + ", window " +
+                  std::to_string(static_cast<int>(control->second.kind)) + "\n";
+  });
+  return mismatches;
+}
+
+void TakeTemplateTexts(const ControlWindows& controls, ui::ControlModel& model) {
+  for (const auto& [id, control] : controls) {
     if (!model.Has(id) || !model.Text(id).empty()) continue;
-    const ui::ControlKind kind = KindOfWindow(child);
-    if (kind != ui::ControlKind::kStatic && kind != ui::ControlKind::kButton) continue;
-    if (kind == ui::ControlKind::kStatic && ShowsImage(child)) continue;
-    model.StoreUserText(id, WideToUtf8(WindowText(child)));
+    if (control.kind != ui::ControlKind::kStatic && control.kind != ui::ControlKind::kButton) {
+      continue;
+    }
+    if (control.kind == ui::ControlKind::kStatic && ShowsImage(control.hwnd)) continue;
+    model.StoreUserText(id, WideToUtf8(WindowText(control.hwnd)));
   }
 }
 
-void StoreUserInput(HWND dialog, ui::ControlModel& model, std::uint64_t shownRevision) {
-  for (HWND child : Children(dialog)) {
-    const int id = DialogChildId(child);
-    if (id <= 0 || id == 0xFFFF) continue;  // no id, or a label's
+void StoreUserInput(const ControlWindows& controls, ui::ControlModel& model,
+                    std::uint64_t shownRevision) {
+  for (const auto& [id, control] : controls) {
+    const HWND child = control.hwnd;
     const ui::ControlState& state = model.State(id);
     if (state.revision > shownRevision) continue;
-    switch (KindOfWindow(child)) {
+    switch (control.kind) {
       case ui::ControlKind::kEdit:
         model.StoreUserText(id, WideToUtf8(WindowText(child)));
         break;
@@ -181,12 +193,13 @@ void StoreUserInput(HWND dialog, ui::ControlModel& model, std::uint64_t shownRev
   }
 }
 
-void ShowModelChanges(HWND dialog, const ui::ControlModel& model, std::uint64_t shownRevision) {
+void ShowModelChanges(const ControlWindows& controls, const ui::ControlModel& model,
+                      std::uint64_t shownRevision) {
   model.ForEach([&](int id, const ui::ControlState& state) {
     if (state.revision <= shownRevision) return;
-    const HWND control = ::GetDlgItem(dialog, id);
-    if (control == nullptr) return;
-    ShowControl(control, state, state.itemsRevision > shownRevision);
+    const auto control = controls.find(id);
+    if (control == controls.end()) return;
+    ShowControl(control->second, state, state.itemsRevision > shownRevision);
   });
 }
 

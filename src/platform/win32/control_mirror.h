@@ -1,11 +1,13 @@
 // Keeps the real controls of one dialog window and its control-state model in
-// step. The kind of each real control comes from its window class, so the
-// same code serves every dialog template.
+// step. The kind of each real control comes from its window class, read once
+// when the dialog is created, so the same code serves every dialog template.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
+#include <string>
 
 #include "ui/control_model.h"
 
@@ -13,21 +15,39 @@ namespace platform::win32 {
 
 ui::ControlKind KindOfWindow(HWND control);
 
+// A control of a dialog window and its kind.
+struct ControlWindow {
+  HWND hwnd = nullptr;
+  ui::ControlKind kind = ui::ControlKind::kUnknown;
+};
+// A dialog's controls by id; labels without an id of their own are left out.
+using ControlWindows = std::map<int, ControlWindow>;
+
+// Lists the dialog's controls and asks each its class, once.
+ControlWindows ListControls(HWND dialog);
+
+// Every control whose kind the model declares differently from its window's
+// class, one line each ("control 1001: declared 3, window 4"); empty when
+// all agree. A page that declares the wrong kind would be mirrored wrongly.
+std::string DeclaredKindMismatches(const ControlWindows& controls, const ui::ControlModel& model);
+
 // Seeds a newly created dialog's model from its template: a static or button
 // that the model declares with an empty text takes the template's text, so
 // declaring a label (for its colour, say) does not blank it.
-void TakeTemplateTexts(HWND dialog, ui::ControlModel& model);
+void TakeTemplateTexts(const ControlWindows& controls, ui::ControlModel& model);
 
 // Stores what the user can change (edit text, combo selection and edit
 // field, IP address, tab selection, scroll position) into the model. A
 // control the program changed after `shownRevision` keeps the model's value:
 // it is the newer one and is yet to be shown.
-void StoreUserInput(HWND dialog, ui::ControlModel& model, std::uint64_t shownRevision);
+void StoreUserInput(const ControlWindows& controls, ui::ControlModel& model,
+                    std::uint64_t shownRevision);
 
 // Shows on the real controls every control of the model changed after
 // `shownRevision` (0: all of them). List items are rebuilt only when the
 // items themselves changed. The caller keeps its own notifications from
 // echoing back as the user's while this runs.
-void ShowModelChanges(HWND dialog, const ui::ControlModel& model, std::uint64_t shownRevision);
+void ShowModelChanges(const ControlWindows& controls, const ui::ControlModel& model,
+                      std::uint64_t shownRevision);
 
 }  // namespace platform::win32

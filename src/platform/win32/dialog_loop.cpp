@@ -2,6 +2,15 @@
 
 namespace platform::win32 {
 
+namespace {
+
+bool IsEnterOrEscKeyDown(const MSG& message) {
+  return message.message == WM_KEYDOWN &&
+         (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE);
+}
+
+}  // namespace
+
 void RunDialogLoop(DialogWindow& window) {
   MSG message;
   while (!window.ended) {
@@ -11,12 +20,9 @@ void RunDialogLoop(DialogWindow& window) {
       ::PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
-    const ui::Dialog::Translation route =
-        window.dialog->PreTranslateMessage(message.message, message.wParam);
-    if (route == ui::Dialog::Translation::kDialogNavigation &&
-        ::IsDialogMessageW(window.hwnd, &message)) {
-      continue;
-    }
+    const bool direct =
+        window.dialog->KeepsEnterAndEscFromNavigation() && IsEnterOrEscKeyDown(message);
+    if (!direct && ::IsDialogMessageW(window.hwnd, &message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }

@@ -42,10 +42,19 @@ INT_PTR Deliver(DialogWindow& window, Call&& call) {
   });
 }
 
+// The kind listed when the dialog was created; a control made later is asked.
+ui::ControlKind KindOf(const DialogWindow& window, int id, HWND control) {
+  const auto listed = window.controls.find(id);
+  if (listed != window.controls.end() && listed->second.hwnd == control) {
+    return listed->second.kind;
+  }
+  return KindOfWindow(control);
+}
+
 INT_PTR OnCommand(DialogWindow& window, WPARAM wParam, LPARAM lParam) {
   const int id = LOWORD(wParam);
   const auto control = reinterpret_cast<HWND>(lParam);
-  const ui::ControlKind kind = control ? KindOfWindow(control) : ui::ControlKind::kUnknown;
+  const ui::ControlKind kind = control ? KindOf(window, id, control) : ui::ControlKind::kUnknown;
   const auto code = CommandNotification(kind, id, HIWORD(wParam), control != nullptr);
   if (!code) return FALSE;
   return Deliver(window, [&] { return window.dialog->Notify(id, *code) ? TRUE : FALSE; });
@@ -88,7 +97,8 @@ INT_PTR OnCtlColorStatic(DialogWindow& window, WPARAM wParam, LPARAM lParam) {
 
 INT_PTR OnSysCommand(DialogWindow& window, WPARAM wParam) {
   return Deliver(window, [&]() -> INT_PTR {
-    return window.dialog->OnSysCommand(static_cast<unsigned>(wParam)) ? TRUE : FALSE;
+    // The low four bits of a system command are the system's own.
+    return window.dialog->OnSysCommand(static_cast<unsigned>(wParam & 0xFFF0)) ? TRUE : FALSE;
   });
 }
 

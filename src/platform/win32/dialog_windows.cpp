@@ -3,7 +3,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/control_mirror.h"
 #include "platform/win32/wide_text.h"
 
 namespace platform::win32 {
@@ -59,7 +58,12 @@ void DialogWindows::Forget(const ui::Dialog& dialog) { windows_.erase(&dialog); 
 
 bool DialogWindows::Initialise(DialogWindow& window, HWND hwnd) {
   window.hwnd = hwnd;
-  TakeTemplateTexts(hwnd, window.dialog->Controls());
+  window.controls = ListControls(hwnd);
+#ifndef NDEBUG
+  const std::string mismatches = DeclaredKindMismatches(window.controls, window.dialog->Controls());
+  if (!mismatches.empty()) ReportFailure(hwnd, "declared control kinds\n" + mismatches);
+#endif
+  TakeTemplateTexts(window.controls, window.dialog->Controls());
   const bool defaultFocus = window.dialog->OnInitDialog();
   // Its shown revision is still 0, so this shows its whole model.
   ShowModelChanges();
@@ -70,7 +74,7 @@ bool DialogWindows::Initialise(DialogWindow& window, HWND hwnd) {
 void DialogWindows::StoreUserInput() {
   for (const auto& [dialog, window] : windows_) {
     if (window->hwnd == nullptr) continue;
-    win32::StoreUserInput(window->hwnd, window->dialog->Controls(), window->shownRevision);
+    win32::StoreUserInput(window->controls, window->dialog->Controls(), window->shownRevision);
   }
 }
 
@@ -89,7 +93,7 @@ void DialogWindows::ShowModelChanges() {
   for (DialogWindow* window : live) {
     const ui::ControlModel& model = window->dialog->Controls();
     if (model.Revision() == window->shownRevision) continue;
-    win32::ShowModelChanges(window->hwnd, model, window->shownRevision);
+    win32::ShowModelChanges(window->controls, model, window->shownRevision);
     window->shownRevision = model.Revision();
   }
 }

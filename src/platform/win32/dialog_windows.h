@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/win32/brush_cache.h"
+#include "platform/win32/control_mirror.h"
 #include "ui/dialog.h"
 
 namespace platform::win32 {
@@ -29,6 +30,7 @@ struct DialogWindow {
   DialogWindows* windows = nullptr;
   Run run = Run::kChild;
   HWND hwnd = nullptr;              // set when the window is initialised
+  ControlWindows controls;          // its controls, listed when it is initialised
   std::uint64_t shownRevision = 0;  // model revision last shown on the controls
   bool ended = false;
   int result = 0;

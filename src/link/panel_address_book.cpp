@@ -1,5 +1,0 @@
-#include "link/panel_address_book.h"
-
-std::string PanelAddressBook::SelectorText(int index) const {
-  return "VK" + std::to_string(index + 1) + "(" + AddressText(Entry(index)) + ")";
-}

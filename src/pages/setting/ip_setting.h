@@ -1,0 +1,149 @@
+// The Setting page: the chosen panel's camera table, shown 15 rows at a time
+// with the switcher row last. The operator reads the table from the panel,
+// edits types, switcher inputs and addresses, exchanges cameras, and writes
+// the table back; the panel can also propose the addresses itself (renew and
+// keep), and ALL CLEAR resets the table to a numbering plan. The panel
+// selector at the top chooses the panel that every page talks to.
+//
+// The page's work is split by concern: view (ip_setting_view.cpp), reading
+// (ip_setting_read.cpp), row editing (ip_setting_edit.cpp), writing
+// (ip_setting_write.cpp), address assignment (ip_setting_assign.cpp), all
+// clear (ip_setting_clear.cpp), and the steps every exchange with the panel
+// shares (ip_setting_exchange.cpp).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "pages/common/page_context.h"
+#include "pages/common/panel_exchange.h"
+#include "pages/common/panel_selector.h"
+#include "pages/setting/ip_setting_controls.h"
+#include "protocol/ip_setting_record.h"
+#include "protocol/panel_session.h"
+#include "ui/page.h"
+
+class IPSetting : public ui::Page {
+ public:
+  // The address assignment in progress, if any: the values of assignMode.
+  enum AssignMode { kNoAssignment = 0, kRenewMode = 1, kKeepMode = 2 };
+
+  using AddrCopy = std::array<std::uint8_t, IpSettingRecord::kAddrSize>;
+
+  explicit IPSetting(const PageContext& context);
+
+  bool OnInitDialog() override;
+  void OnVScroll(int request, int position, int scrollBarId) override;
+  std::optional<ui::ControlColors> OnCtlColor(int id) override;
+  // Tab "Setting" or "File Operate" selected: the selector's entries are
+  // built again from the address list and the chosen panel made current.
+  void RefreshPanelSelector();
+
+  // The table as the page holds it: page type codes while the page is idle.
+  const IpSettingRecord& Table() const { return table_; }
+  // Page state, for reading.
+  AssignMode CurrentAssignMode() const { return assignMode; }
+  int TopGroup() const { return topGroup; }
+  int PanelIndex() const { return panelIndex; }
+  const std::array<AddrCopy, kCameraCount>& CamAddrAtRead() const { return camAddrAtRead; }
+
+  // The CANCEL button (1018). The dialog's own Cancel (Esc) stays the
+  // page's, which does nothing.
+  struct CancelButton {};
+  void OnCancel(CancelButton);
+  using ui::Page::OnCancel;
+
+ private:
+  // The failure texts of every exchange of the page.
+  static const ExchangeTexts kExchangeTexts;
+  // What IsDuplicate finds for an address (its -1, -2 and 0).
+  enum class Duplicate { kPanelAddress = -1, kOtherEntry = -2, kFree = 0 };
+  // The entry index of the switcher in IsDuplicate.
+  static constexpr int kSwitcherEntry = kCameraCount;
+
+  // Page state.
+  AssignMode assignMode = kNoAssignment;
+  int topGroup = 0;    // group shown in rows 1 to 5, 0 to 17
+  int panelIndex = 0;  // the selector entry picked last
+  // The addresses as last read from the panel; a write keeps a MAC address
+  // only where the address still matches.
+  std::array<AddrCopy, kCameraCount> camAddrAtRead{};
+  AddrCopy swAddrAtRead{};
+
+  // ip_setting.cpp
+  void DeclareControls();
+  void MapMessages();
+
+  // ip_setting_view.cpp
+  int CameraOfRow(int row) const { return kCamerasPerGroup * topGroup + row; }
+  // Shows the visible rows, the SW row and the picked panel from the table:
+  // the one place where the table reaches the row controls.
+  void ShowRows();
+  // Takes the addresses shown in the 16 address controls into the table.
+  void StoreVisibleAddresses();
+  // Rebuilds the 15 CAMERA Select lists from the types in the table.
+  void FillCameraSelectLists();
+  void FillFirstRowsTypeLists();
+
+  // ip_setting_exchange.cpp
+  // Takes a received record when it is whole and its sum is 0; its type
+  // codes become page codes. False when it was discarded.
+  bool TakeRecord(std::span<const std::uint8_t> received);
+  // Sends `command` and takes the record the panel answers with before it
+  // closes. False only when the connection or the command failed (reported);
+  // a socket that cannot be made, a failed receive, an empty or damaged
+  // record leave the table as it is and count as done.
+  bool FetchRecord(std::string_view command);
+  void TakeReadTimeCopies();
+  void ShowDuplication(ConstAddrField address);
+
+  // ip_setting_read.cpp
+  void OnRefresh();
+  void ReadTable();
+
+  // ip_setting_edit.cpp
+  void OnPanelSelect();
+  void OnTypeChange(int row);
+  void OnSwInputChange(int row);
+  void OnCameraSelect(int row);
+  void SwapCameras(int a, int b);
+  void ReleaseInputsOf(int cameraNumber);
+
+  // ip_setting_write.cpp
+  void OnSet();
+  // Checks, prepares and writes the table as it stands, then shows it. SET
+  // first takes the addresses shown into it; ALL CLEAR does not, its table
+  // being newer than the address controls.
+  void WriteTable();
+  // Whether the address is the panel's own or another entry's. `own` is the
+  // entry's index, 0 to 99 for a camera and 100 for the switcher.
+  Duplicate IsDuplicate(PanelAddress address, int own) const;
+  bool PassesCameraDuplicateTest();
+  bool PassesUsableAddressTest();
+  bool PassesSwitcherDuplicateTest();
+  void PrepareRecordForWrite();
+  bool ConfirmFirmware();
+  void SendTable();
+
+  // ip_setting_assign.cpp
+  void OnRenew();
+  void OnKeep();
+  void StartAssignment(AssignMode mode);
+  void FinishAssignment();
+  void EnterAssignment(AssignMode mode);
+  void LeaveAssignment();
+  void ShowFlaggedDuplicates();
+  void SetAssignmentButtons(bool assigning);
+  void SetEditingControls(bool enabled);
+
+  // ip_setting_clear.cpp
+  void OnAllClear();
+
+  PanelLink link_;
+  PanelSelector selector_;
+  IpSettingRecord table_;
+};

@@ -1,0 +1,116 @@
+// Row editing: the panel selector, the Type and SW Input lists, and the
+// exchange of two cameras through the CAMERA Select lists.
+#include <algorithm>
+#include <utility>
+
+#include "pages/setting/ip_setting.h"
+#include "resources/resource.h"
+
+namespace sc = setting_controls;
+
+namespace {
+
+template <std::size_t N>
+void SwapFields(std::span<std::uint8_t, N> a, std::span<std::uint8_t, N> b) {
+  std::swap_ranges(a.begin(), a.end(), b.begin());
+}
+
+// The item the user picked, or nothing when no item of the list is selected.
+std::optional<int> PickedItem(const ui::ControlModel& controls, int id) {
+  const int index = controls.Selection(id);
+  if (index < 0 || index >= static_cast<int>(controls.Items(id).size())) return std::nullopt;
+  return index;
+}
+
+}  // namespace
+
+void IPSetting::OnPanelSelect() {
+  // The next exchange goes to the picked panel; the table stays as it is.
+  const int picked = selector_.OnPick();
+  if (picked >= 0) panelIndex = picked;
+}
+
+void IPSetting::OnTypeChange(int row) {
+  const int id = row == sc::kSwitcherRow ? IDC_SW_TYPE : sc::kType[row];
+  const std::optional<int> picked = PickedItem(Controls(), id);
+  if (assignMode != kNoAssignment || !picked) {
+    ShowRows();
+    return;
+  }
+  StoreVisibleAddresses();
+  if (row == sc::kSwitcherRow) {
+    table_.SwKind() = static_cast<std::uint8_t>(*picked);
+  } else {
+    table_.CamKind(CameraOfRow(row)) = static_cast<std::uint8_t>(*picked);
+  }
+  FillCameraSelectLists();
+  ShowRows();
+}
+
+void IPSetting::OnSwInputChange(int row) {
+  const std::optional<int> picked = PickedItem(Controls(), sc::kSwInput[row]);
+  if (assignMode != kNoAssignment || !picked) {
+    ShowRows();
+    return;
+  }
+  StoreVisibleAddresses();
+  const int camera = CameraOfRow(row) + 1;
+  const int current = InputOfCamera(table_, CameraOfRow(row));
+  const int input = *picked;
+  if (input == 0) {
+    if (current != 0) ReleaseInputsOf(camera);
+  } else if (table_.SwInput(input - 1) == 0) {
+    if (current != 0) ReleaseInputsOf(camera);
+    table_.SwInput(input - 1) = static_cast<std::uint8_t>(camera);
+  } else if (table_.SwInput(input - 1) != camera) {
+    ShowMessage("Already Assigned!!", std::nullopt, ui::kMbOk | ui::kMbIconExclamation);
+  }
+  // Puts a refused list back on the input it showed before.
+  ShowRows();
+}
+
+void IPSetting::ReleaseInputsOf(int cameraNumber) {
+  // A table from the panel may hold a camera on several inputs; releasing
+  // the one shown must not leave it on another.
+  for (int k = 0; k < kSwitcherInputCount; ++k) {
+    if (table_.SwInput(k) == cameraNumber) table_.SwInput(k) = 0;
+  }
+}
+
+void IPSetting::OnCameraSelect(int row) {
+  const int id = sc::kCameraSelect[row];
+  const std::optional<int> picked = PickedItem(Controls(), id);
+  if (!picked) return;
+  const std::string& text = Controls().Items(id)[*picked];
+  int chosen = 0;
+  while (chosen < kCameraCount && CameraLabel(chosen) != text) ++chosen;
+  if (chosen == kCameraCount) return;  // the blank entry
+  Controls().SetSelection(id, 0);
+  SwapCameras(chosen, CameraOfRow(row));
+}
+
+void IPSetting::SwapCameras(int a, int b) {
+  if (assignMode != kNoAssignment) {
+    ShowRows();
+    return;
+  }
+  StoreVisibleAddresses();
+  SwapFields(table_.CamMac(a), table_.CamMac(b));
+  SwapFields(table_.CamAddr(a), table_.CamAddr(b));
+  std::swap(camAddrAtRead[a], camAddrAtRead[b]);
+  std::swap(table_.CamKind(a), table_.CamKind(b));
+  SwapFields(table_.CamNameField(a), table_.CamNameField(b));
+  const std::uint16_t alarmOfA = table_.CamAlarm(a);
+  table_.SetCamAlarm(a, table_.CamAlarm(b));
+  table_.SetCamAlarm(b, alarmOfA);
+  // The switcher inputs follow their cameras to the new numbers.
+  for (int k = 0; k < kSwitcherInputCount; ++k) {
+    std::uint8_t& input = table_.SwInput(k);
+    if (input == a + 1) {
+      input = static_cast<std::uint8_t>(b + 1);
+    } else if (input == b + 1) {
+      input = static_cast<std::uint8_t>(a + 1);
+    }
+  }
+  ShowRows();
+}

@@ -1,0 +1,141 @@
+// The table view: the rows shown from the table, the CAMERA Select lists,
+// scrolling one group at a time, and the colours.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "pages/setting/ip_setting.h"
+#include "resources/resource.h"
+
+namespace sc = setting_controls;
+
+namespace {
+
+constexpr ui::Rgb kWhite{255, 255, 255};
+constexpr ui::Rgb kBlue{0, 0, 255};
+constexpr ui::Rgb kYellow{255, 255, 0};
+
+bool IsHeader(int id) {
+  return std::find(sc::kHeaders.begin(), sc::kHeaders.end(), id) != sc::kHeaders.end();
+}
+
+// Only Network, IP_Direct and NoAsign cameras take part in CAMERA Select.
+bool TakesPartInCameraSelect(std::uint8_t pageKind) { return pageKind < kPageSerial; }
+
+}  // namespace
+
+void IPSetting::ShowRows() {
+  ui::ControlModel& controls = Controls();
+  for (int k = 0; k < sc::kGroupsShown; ++k) {
+    controls.SetText(sc::kGroupLabels[k], GroupLabel(topGroup + k));
+  }
+  for (int r = 0; r < sc::kRowCount; ++r) {
+    const int c = CameraOfRow(r);
+    controls.SetText(sc::kCameraNo[r], CameraLabel(c));
+    controls.SetText(sc::kCameraName[r], table_.CamName(c));
+    controls.SetText(sc::kAlarm[r], AlarmText(table_, c));
+    controls.SetText(sc::kHttpPort[r], std::to_string(HttpPort(table_.CamAddr(c))));
+    controls.SetText(sc::kMac[r], MacText(table_.CamMac(c)));
+    // A value without an item in the list leaves the list with no selection.
+    controls.SetSelection(sc::kType[r], table_.CamKind(c));
+    controls.SetSelection(sc::kSwInput[r], InputOfCamera(table_, c));
+    controls.SetAddress(sc::kIp[r], GetIp(table_.CamAddr(c)));
+  }
+  controls.SetText(IDC_SW_MAC, MacText(table_.SwMac()));
+  controls.SetSelection(IDC_SW_TYPE, table_.SwKind());
+  controls.SetAddress(IDC_SW_IP, GetIp(table_.SwAddr()));
+  controls.SetSelection(IDC_PANEL_SELECTOR, panelIndex);
+}
+
+void IPSetting::StoreVisibleAddresses() {
+  for (int r = 0; r < sc::kRowCount; ++r) {
+    SetIp(table_.CamAddr(CameraOfRow(r)), Controls().Address(sc::kIp[r]));
+  }
+  SetIp(table_.SwAddr(), Controls().Address(IDC_SW_IP));
+}
+
+void IPSetting::FillCameraSelectLists() {
+  std::array<std::vector<std::string>, sc::kRowCount> lists;
+  for (auto& list : lists) list.assign(1, std::string(sc::kBlankEntry));
+  std::array<bool, sc::kRowsOfFirstGroup> enabled{};
+
+  for (int i = 0; i < kCameraCount; ++i) {
+    if (!TakesPartInCameraSelect(table_.CamKind(i))) continue;
+    for (int r = 0; r < sc::kRowCount; ++r) {
+      const int own = CameraOfRow(r);
+      if (i == own) continue;
+      if (r < sc::kRowsOfFirstGroup) {
+        // Rows 1 to 5 offer cameras only outside an assignment, and only
+        // when their own camera takes part.
+        if (assignMode != kNoAssignment || !TakesPartInCameraSelect(table_.CamKind(own))) continue;
+        enabled[r] = true;
+      }
+      lists[r].push_back(CameraLabel(i));
+    }
+  }
+  for (int r = 0; r < sc::kRowCount; ++r) {
+    Controls().SetItems(sc::kCameraSelect[r], std::move(lists[r]));
+    // Rows 6 to 15 are enabled and disabled by the assignment alone.
+    if (r < sc::kRowsOfFirstGroup) Controls().Enable(sc::kCameraSelect[r], enabled[r]);
+  }
+}
+
+void IPSetting::FillFirstRowsTypeLists() {
+  // Cameras C001 to C005 alone may be Serial or CAM_Direct.
+  const int count =
+      topGroup == 0 ? static_cast<int>(sc::kCameraTypes.size()) : sc::kNetworkTypeCount;
+  const std::vector<std::string> items(sc::kCameraTypes.begin(), sc::kCameraTypes.begin() + count);
+  for (int r = 0; r < sc::kRowsOfFirstGroup; ++r) Controls().SetItems(sc::kType[r], items);
+}
+
+void IPSetting::OnVScroll(int request, int position, int scrollBarId) {
+  if (scrollBarId != IDC_SETTING_SCROLL) return;
+  const int t = topGroup;
+  int p = t;
+  switch (request) {
+    case ui::kSbLineUp:
+    case ui::kSbPageUp:
+      p = t - 1;
+      break;
+    case ui::kSbLineDown:
+    case ui::kSbPageDown:
+      p = t + 1;
+      break;
+    case ui::kSbThumbPosition:
+      p = position;
+      break;
+    case ui::kSbTop:
+      p = 0;
+      break;
+    case ui::kSbBottom:
+      p = sc::kLastTopGroup;
+      break;
+    default:
+      break;
+  }
+  // The last view shows groups 18 to 20; no position may show beyond them.
+  p = std::clamp(p, 0, sc::kLastTopGroup);
+  if (p == t) return;
+
+  StoreVisibleAddresses();
+  topGroup = p;
+  Controls().SetScrollPos(IDC_SETTING_SCROLL, p);
+  FillFirstRowsTypeLists();
+  FillCameraSelectLists();
+  ShowRows();
+}
+
+std::optional<ui::ControlColors> IPSetting::OnCtlColor(int id) {
+  if (IsHeader(id)) return ui::ControlColors{kWhite, kBlue};
+  if (assignMode == kNoAssignment) return std::nullopt;
+  // During an assignment the cameras the panel moved are marked.
+  const auto row = std::find(sc::kCameraNo.begin(), sc::kCameraNo.end(), id);
+  if (row != sc::kCameraNo.end()) {
+    const int c = CameraOfRow(static_cast<int>(row - sc::kCameraNo.begin()));
+    if (table_.CamFlags(c) & kHighlightFlag) return ui::ControlColors{std::nullopt, kYellow};
+  }
+  if (id == IDC_SW_CAMERA_NO && (table_.SwFlags() & kHighlightFlag)) {
+    return ui::ControlColors{std::nullopt, kYellow};
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,160 @@
+#include "pages/user_auth/user_auth.h"
+
+#include <array>
+#include <utility>
+
+#include "pages/common/panel_exchange.h"
+#include "protocol/commands.h"
+#include "protocol/zero_sum.h"
+#include "resources/resource.h"
+
+namespace {
+
+struct Field {
+  int id;
+  CredentialCharset charset;
+};
+
+constexpr std::array<Field, 5> kFields = {{
+    {IDC_OLD_USER_NAME, CredentialCharset::kName},
+    {IDC_NEW_USER_NAME, CredentialCharset::kName},
+    {IDC_OLD_PASSWORD, CredentialCharset::kPassword},
+    {IDC_NEW_PASSWORD, CredentialCharset::kPassword},
+    {IDC_RETYPE_PASSWORD, CredentialCharset::kPassword},
+}};
+
+constexpr std::size_t kMinPasswordLength = 4;
+
+// This page's own wording of the shared exchange outcomes.
+constexpr std::string_view kAuthNotConnected = "Not connected.";
+constexpr std::string_view kAuthSocketError = "Socket error.";
+
+bool LengthWithin(const std::string& text, std::size_t min) {
+  return text.size() >= min && text.size() <= kCredentialMaxLength;
+}
+
+}  // namespace
+
+CUser_Auth::CUser_Auth(const PageContext& context)
+    : ui::Page(IDD_USER_AUTH, context.host), link_(context.link) {
+  for (const Field& field : kFields) {
+    Controls().Declare(field.id, ui::ControlKind::kEdit);
+    On(field.id, ui::Notification::kEditChange,
+       [this, field] { FilterField(field.id, field.charset); });
+  }
+  Controls().Declare(IDC_AUTH_REFRESH, ui::ControlKind::kButton);
+  Controls().Declare(IDC_AUTH_SET, ui::ControlKind::kButton);
+  On(IDC_AUTH_REFRESH, ui::Notification::kClicked, [this] { OnRefresh(); });
+  On(IDC_AUTH_SET, ui::Notification::kClicked, [this] { OnSet(); });
+}
+
+bool CUser_Auth::OnInitDialog() {
+  for (const Field& field : kFields) {
+    Controls().SetTextLimit(field.id, static_cast<int>(kCredentialMaxLength));
+  }
+  return true;
+}
+
+void CUser_Auth::FilterField(int id, CredentialCharset charset) {
+  const std::string text = Controls().Text(id);
+  const std::string_view run = LeadingAllowedRun(charset, text);
+  // Each correction raises the field's change notification again; the
+  // filter then runs on the corrected text, which passes.
+  if (run.size() < text.size()) {
+    SetEditText(id, std::string(run));
+    ShowMessage("Enterd information is incorrect. Enter again.", std::nullopt,
+                ui::kMbOk | ui::kMbIconExclamation);
+  } else if (text.size() > kCredentialMaxLength) {
+    SetEditText(id, text.substr(0, kCredentialMaxLength));
+    ShowMessage("String too long.", std::nullopt, ui::kMbOk | ui::kMbIconExclamation);
+  }
+}
+
+void CUser_Auth::DisplayRecord() {
+  std::optional<std::string> user = record_.UserName();
+  std::optional<std::string> password = record_.Password();
+  if (!user || !password) return;
+  panelUserName_ = std::move(*user);
+  panelPassword_ = std::move(*password);
+  SetEditText(IDC_OLD_USER_NAME, panelUserName_);
+  for (int id : {IDC_NEW_USER_NAME, IDC_OLD_PASSWORD, IDC_NEW_PASSWORD, IDC_RETYPE_PASSWORD}) {
+    SetEditText(id, "");
+  }
+  GetHost().RepaintDialog(*this);
+}
+
+void CUser_Auth::OnRefresh() {
+  PanelExchange exchange(*this, link_,
+                         {.notConnected = kAuthNotConnected, .lost = kAuthSocketError});
+  switch (exchange.Start(commands::kCredentialRequest)) {
+    case ExchangeStart::kFailed:
+      return;
+    case ExchangeStart::kNoSocket:
+      DisplayRecord();
+      return;
+    case ExchangeStart::kSent:
+      break;
+  }
+  CPanelSession& session = exchange.Session();
+  const std::optional<std::size_t> received = session.ReceiveUntilClosed();
+  if (received && *received > 0) {
+    const auto block = session.ReplyBuffer().first(*received);
+    // A block longer than the record, or one whose bytes do not add up to
+    // zero, is dropped whole.
+    if (block.size() <= CredentialRecord::kSize && IsZeroSum(block)) record_.Overwrite(block);
+  }
+  DisplayRecord();
+}
+
+std::optional<std::string> CUser_Auth::BrokenRule() const {
+  const std::string& oldUser = Controls().Text(IDC_OLD_USER_NAME);
+  const std::string& newUser = Controls().Text(IDC_NEW_USER_NAME);
+  const std::string& oldPassword = Controls().Text(IDC_OLD_PASSWORD);
+  const std::string& newPassword = Controls().Text(IDC_NEW_PASSWORD);
+  const std::string& retyped = Controls().Text(IDC_RETYPE_PASSWORD);
+  if (!LengthWithin(oldUser, 1)) return "Complete the \"Old User Name\" field.";
+  if (!LengthWithin(newUser, 1)) return "Complete the \"New User Name\" field.";
+  if (!LengthWithin(oldPassword, kMinPasswordLength)) return "Complete the \"Old Password\" field.";
+  if (!LengthWithin(newPassword, kMinPasswordLength)) return "Complete the \"New Password\" field.";
+  if (!LengthWithin(retyped, kMinPasswordLength)) {
+    return "Complete the \"Retype New Password\" field.";
+  }
+  if (newPassword != retyped) {
+    return "Password enterd in the \"Retype New Password\" field is incorrect.";
+  }
+  if (!IsKnownOldPair(oldUser, oldPassword)) return "Old User Name or Old Password  is incorrect.";
+  return std::nullopt;
+}
+
+bool CUser_Auth::IsKnownOldPair(const std::string& user, const std::string& password) const {
+  return (user == kFactoryUserName && password == kFactoryPassword) ||
+         (user == panelUserName_ && password == panelPassword_);
+}
+
+void CUser_Auth::OnSet() {
+  if (const std::optional<std::string> broken = BrokenRule()) {
+    ShowFailure(*broken);
+    return;
+  }
+  const CredentialRecord before = record_;
+  record_.SetUserName(Controls().Text(IDC_NEW_USER_NAME));
+  record_.SetPassword(Controls().Text(IDC_NEW_PASSWORD));
+  record_.UpdateChecksum();
+  // Only a write the panel confirmed changes what the panel holds; after
+  // any other ending the page keeps believing the pair it had.
+  if (!WriteRecord()) record_ = before;
+  DisplayRecord();
+}
+
+bool CUser_Auth::WriteRecord() {
+  PanelExchange exchange(*this, link_,
+                         {.notConnected = kAuthNotConnected,
+                          .lost = kAuthSocketError,
+                          .refused = "Command error.",
+                          .blockLost = kSilent,
+                          .notWritten = "Write error.",
+                          .written = "Write OK.\nPlease reboot TL-VK38."});
+  return exchange.Write(commands::kCredentialChange, [&](CPanelSession& session) {
+    return session.SendAll(record_.Bytes()) ? BlockDelivery::kSent : BlockDelivery::kCut;
+  });
+}

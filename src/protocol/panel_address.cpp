@@ -1,0 +1,29 @@
+#include "protocol/panel_address.h"
+
+#include <cstdio>
+
+std::string AddressText(PanelAddress address) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%u.%u.%u.%u", (address >> 24) & 0xFFu, (address >> 16) & 0xFFu,
+                (address >> 8) & 0xFFu, address & 0xFFu);
+  return text;
+}
+
+PanelAddress AddressFromBytes(const std::uint8_t* bytes) {
+  return (PanelAddress{bytes[0]} << 24) | (PanelAddress{bytes[1]} << 16) |
+         (PanelAddress{bytes[2]} << 8) | PanelAddress{bytes[3]};
+}
+
+void AddressToBytes(PanelAddress address, std::uint8_t* bytes) {
+  bytes[0] = static_cast<std::uint8_t>(address >> 24);
+  bytes[1] = static_cast<std::uint8_t>(address >> 16);
+  bytes[2] = static_cast<std::uint8_t>(address >> 8);
+  bytes[3] = static_cast<std::uint8_t>(address);
+}
+
+bool IsValidPanelAddress(PanelAddress address) {
+  constexpr PanelAddress kLoopback = 0x7F000001;  // 127.0.0.1
+  const unsigned first = address >> 24;
+  const unsigned last = address & 0xFFu;
+  return first >= 1 && first <= 223 && last >= 1 && last <= 254 && address != kLoopback;
+}

@@ -1,0 +1,5 @@
+#include "protocol/panel_address_book.h"
+
+std::string PanelAddressBook::SelectorText(int index) const {
+  return "VK" + std::to_string(index + 1) + "(" + AddressText(Entry(index)) + ")";
+}

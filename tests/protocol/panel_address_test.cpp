@@ -1,0 +1,44 @@
+#include "protocol/panel_address.h"
+
+#include <gtest/gtest.h>
+
+#include "protocol/panel_address_book.h"
+
+namespace {
+
+constexpr PanelAddress Ip(unsigned a, unsigned b, unsigned c, unsigned d) {
+  return (a << 24) | (b << 16) | (c << 8) | d;
+}
+
+TEST(PanelAddress, ValidityFollowsTheFirstAndLastOctetAndExcludesLocalHost) {
+  for (PanelAddress valid : {Ip(1, 0, 0, 1), Ip(126, 255, 255, 254), Ip(127, 0, 0, 2),
+                             Ip(223, 255, 255, 254), Ip(192, 168, 0, 9)}) {
+    EXPECT_TRUE(IsValidPanelAddress(valid)) << AddressText(valid);
+  }
+  for (PanelAddress refused : {Ip(0, 1, 2, 3), Ip(10, 0, 0, 0), Ip(10, 0, 0, 255), Ip(127, 0, 0, 1),
+                               Ip(224, 0, 0, 1), Ip(255, 255, 255, 255), Ip(0, 0, 0, 0)}) {
+    EXPECT_FALSE(IsValidPanelAddress(refused)) << AddressText(refused);
+  }
+}
+
+TEST(PanelAddress, TextAndWireBytesTakeTheFirstOctetFromTheTopByte) {
+  EXPECT_EQ(AddressText(Ip(192, 168, 0, 9)), "192.168.0.9");
+  EXPECT_EQ(AddressText(Ip(255, 0, 255, 0)), "255.0.255.0");
+  std::uint8_t bytes[4] = {};
+  AddressToBytes(Ip(192, 168, 0, 10), bytes);
+  EXPECT_EQ(bytes[0], 192);
+  EXPECT_EQ(bytes[3], 10);
+  EXPECT_EQ(AddressFromBytes(bytes), Ip(192, 168, 0, 10));
+}
+
+TEST(PanelAddressBook, StartsWithTheBuiltInPanelsAndVk1Current) {
+  PanelAddressBook panels;
+  EXPECT_EQ(panels.Current(), Ip(192, 168, 0, 9));
+  const char* expected[] = {"VK1(192.168.0.9)", "VK2(192.168.0.7)", "VK3(192.168.0.6)",
+                            "VK4(192.168.0.5)", "VK5(192.168.0.4)"};
+  for (int i = 0; i < PanelAddressBook::kPanelCount; ++i) {
+    EXPECT_EQ(panels.SelectorText(i), expected[i]);
+  }
+}
+
+}  // namespace
