@@ -25,6 +25,7 @@
 #include "pages/setting/ip_setting_controls.h"
 #include "protocol/ip_setting_record.h"
 #include "protocol/panel_session.h"
+#include "rules/camera_table_write.h"
 #include "ui/page.h"
 
 class IPSetting : public ui::Page {
@@ -32,7 +33,7 @@ class IPSetting : public ui::Page {
   // The address assignment in progress, if any: the values of assignMode.
   enum AssignMode { kNoAssignment = 0, kRenewMode = 1, kKeepMode = 2 };
 
-  using AddrCopy = std::array<std::uint8_t, IpSettingRecord::kAddrSize>;
+  using AddrCopy = rules::AddrCopy;
 
   explicit IPSetting(const PageContext& context);
 
@@ -60,10 +61,6 @@ class IPSetting : public ui::Page {
  private:
   // The failure texts of every exchange of the page.
   static const ExchangeTexts kExchangeTexts;
-  // What IsDuplicate finds for an address (its -1, -2 and 0).
-  enum class Duplicate { kPanelAddress = -1, kOtherEntry = -2, kFree = 0 };
-  // The entry index of the switcher in IsDuplicate.
-  static constexpr int kSwitcherEntry = kCameraCount;
 
   // Page state.
   AssignMode assignMode = kNoAssignment;
@@ -119,13 +116,9 @@ class IPSetting : public ui::Page {
   // first takes the addresses shown into it; ALL CLEAR does not, its table
   // being newer than the address controls.
   void WriteTable();
-  // Whether the address is the panel's own or another entry's. `own` is the
-  // entry's index, 0 to 99 for a camera and 100 for the switcher.
-  Duplicate IsDuplicate(PanelAddress address, int own) const;
-  bool PassesCameraDuplicateTest();
-  bool PassesUsableAddressTest();
-  bool PassesSwitcherDuplicateTest();
-  void PrepareRecordForWrite();
+  // Shows the notices of the write's address tests; false when they stop it.
+  bool PassesAddressTests();
+  // Asks the firmware questions in order; false at the first not answered OK.
   bool ConfirmFirmware();
   void SendTable();
 

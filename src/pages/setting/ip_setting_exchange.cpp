@@ -2,7 +2,6 @@
 // failure messages, fetching and taking a received record, and the
 // read-time copies of the addresses.
 #include <algorithm>
-#include <cstdio>
 
 #include "pages/common/outcome_texts.h"
 #include "pages/common/panel_exchange.h"
@@ -45,17 +44,10 @@ bool IPSetting::TakeRecord(std::span<const std::uint8_t> received) {
 }
 
 void IPSetting::TakeReadTimeCopies() {
-  for (int c = 0; c < kCameraCount; ++c) {
-    const ConstAddrField entry = table_.CamAddr(c);
-    std::copy(entry.begin(), entry.end(), camAddrAtRead[c].begin());
-  }
-  const ConstAddrField sw = table_.SwAddr();
-  std::copy(sw.begin(), sw.end(), swAddrAtRead.begin());
+  camAddrAtRead = rules::CameraAddresses(table_);
+  swAddrAtRead = rules::SwitcherAddress(table_);
 }
 
 void IPSetting::ShowDuplication(ConstAddrField address) {
-  char text[40];
-  std::snprintf(text, sizeof text, "IP(%d.%d.%d.%d) Duplication", address[0], address[1],
-                address[2], address[3]);
-  ShowFailure(text);
+  ShowFailure(rules::DuplicationText(address));
 }

@@ -1,0 +1,142 @@
+#include "rules/camera_table_write.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace rules {
+
+namespace {
+
+constexpr std::size_t kEntriesPerLine = 5;
+
+bool IsNetworked(std::uint8_t pageKind) {
+  return pageKind == kPageNetwork || pageKind == kPageIpDirect;
+}
+
+void ClearMac(MacField mac) { std::fill(mac.begin(), mac.end(), std::uint8_t{0}); }
+
+bool Equal(ConstAddrField entry, const AddrCopy& copy) {
+  return std::equal(entry.begin(), entry.end(), copy.begin());
+}
+
+std::string FirmwarePrompt(std::string_view version) {
+  return "Please make sure that firmware version of TL-VK38\r\n(Remote Operation Panel) should "
+         "be later than " +
+         std::string(version) +
+         "\r\nDo you execute connection?\r\nIf you are not sure, please select \"Cancel\".";
+}
+
+// Every camera sharing its address gets its own notice; only the panel's
+// own address stops the write.
+bool CheckCameraDuplicates(const IpSettingRecord& table, PanelAddress panel,
+                           std::vector<WriteNotice>& notices) {
+  for (int c = 0; c < kCameraCount; ++c) {
+    const ConstAddrField entry = table.CamAddr(c);
+    const Duplicate result = IsDuplicate(table, panel, GetIp(entry), c);
+    if (result == Duplicate::kFree) continue;
+    notices.push_back({DuplicationText(entry), WriteNotice::Kind::kError});
+    if (result == Duplicate::kPanelAddress) return false;
+  }
+  return true;
+}
+
+// Every camera, whatever its type, then the switcher, five to a line.
+bool CheckUsableAddresses(const IpSettingRecord& table, std::vector<WriteNotice>& notices) {
+  std::string text = "Unavailable network setting!\r\n";
+  std::size_t listed = 0;
+  const auto list = [&](std::string_view entry) {
+    if (listed > 0) text += listed % kEntriesPerLine == 0 ? "\r\n" : "/";
+    text += ' ';
+    text += entry;
+    ++listed;
+  };
+  for (int c = 0; c < kCameraCount; ++c) {
+    if (!IsValidPanelAddress(GetIp(table.CamAddr(c)))) list(CameraLabel(c));
+  }
+  if (!IsValidPanelAddress(GetIp(table.SwAddr()))) list("SW");
+  if (listed == 0) return true;
+  notices.push_back({text, WriteNotice::Kind::kWarning});
+  return false;
+}
+
+bool CheckSwitcherDuplicate(const IpSettingRecord& table, PanelAddress panel,
+                            std::vector<WriteNotice>& notices) {
+  const ConstAddrField entry = table.SwAddr();
+  const Duplicate result = IsDuplicate(table, panel, GetIp(entry), kSwitcherEntry);
+  if (result != Duplicate::kFree) {
+    notices.push_back({DuplicationText(entry), WriteNotice::Kind::kError});
+  }
+  return result != Duplicate::kPanelAddress;
+}
+
+}  // namespace
+
+Duplicate IsDuplicate(const IpSettingRecord& table, PanelAddress panel, PanelAddress address,
+                      int own) {
+  if (address == panel) return Duplicate::kPanelAddress;
+  for (int c = 0; c < kCameraCount; ++c) {
+    if (c != own && GetIp(table.CamAddr(c)) == address) return Duplicate::kOtherEntry;
+  }
+  if (own != kSwitcherEntry && GetIp(table.SwAddr()) == address) return Duplicate::kOtherEntry;
+  return Duplicate::kFree;
+}
+
+std::string DuplicationText(ConstAddrField address) {
+  char text[40];
+  std::snprintf(text, sizeof text, "IP(%d.%d.%d.%d) Duplication", address[0], address[1],
+                address[2], address[3]);
+  return text;
+}
+
+AddressCheck CheckAddresses(const IpSettingRecord& table, PanelAddress panel) {
+  AddressCheck check;
+  check.proceeds = CheckCameraDuplicates(table, panel, check.notices) &&
+                   CheckUsableAddresses(table, check.notices) &&
+                   CheckSwitcherDuplicate(table, panel, check.notices);
+  return check;
+}
+
+CameraAddrCopies CameraAddresses(const IpSettingRecord& table) {
+  CameraAddrCopies copies{};
+  for (int c = 0; c < kCameraCount; ++c) {
+    const ConstAddrField entry = table.CamAddr(c);
+    std::copy(entry.begin(), entry.end(), copies[static_cast<std::size_t>(c)].begin());
+  }
+  return copies;
+}
+
+AddrCopy SwitcherAddress(const IpSettingRecord& table) {
+  AddrCopy copy{};
+  const ConstAddrField entry = table.SwAddr();
+  std::copy(entry.begin(), entry.end(), copy.begin());
+  return copy;
+}
+
+void PrepareForWrite(IpSettingRecord& table, const CameraAddrCopies& camAddrAtRead,
+                     const AddrCopy& swAddrAtRead) {
+  for (int c = 0; c < kCameraCount; ++c) {
+    if (!IsNetworked(table.CamKind(c)) ||
+        !Equal(table.CamAddr(c), camAddrAtRead[static_cast<std::size_t>(c)])) {
+      ClearMac(table.CamMac(c));
+    }
+  }
+  if (table.SwKind() == kSwitcherNoAsign || !Equal(table.SwAddr(), swAddrAtRead)) {
+    ClearMac(table.SwMac());
+  }
+  EncodeKinds(table);
+}
+
+std::vector<std::string> FirmwareQuestions(const IpSettingRecord& prepared) {
+  const auto anyOf = [&](int first, int end, std::uint8_t wireKind) {
+    for (int c = first; c < end; ++c) {
+      if (prepared.CamKind(c) == wireKind) return true;
+    }
+    return false;
+  };
+  std::vector<std::string> questions;
+  if (anyOf(0, kCamerasPerGroup, kWireCamDirect)) questions.push_back(FirmwarePrompt("Ver2.20.00"));
+  if (anyOf(0, kCameraCount, kWireIpDirect)) questions.push_back(FirmwarePrompt("Ver3.30.00"));
+  return questions;
+}
+
+}  // namespace rules

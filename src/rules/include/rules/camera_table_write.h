@@ -1,0 +1,69 @@
+// The rules of a camera table write, shared by every front end that writes a
+// table to a panel (the Setting page's SET and vk38's "table set"): the
+// address tests with their texts, the preparation of the record (the MAC
+// rule and the wire codes) and the firmware questions. They decide; the
+// caller shows the texts its own way and asks the questions.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "protocol/ip_setting_record.h"
+#include "protocol/panel_address.h"
+
+namespace rules {
+
+// What IsDuplicate finds for an address (the values -1, -2 and 0).
+enum class Duplicate { kPanelAddress = -1, kOtherEntry = -2, kFree = 0 };
+// The entry index of the switcher in IsDuplicate; cameras are 0 to 99.
+inline constexpr int kSwitcherEntry = kCameraCount;
+
+// Whether `address` is the panel's own or held by another entry of the
+// table than entry `own`.
+Duplicate IsDuplicate(const IpSettingRecord& table, PanelAddress panel, PanelAddress address,
+                      int own);
+
+// "IP(a.b.c.d) Duplication" for an address entry.
+std::string DuplicationText(ConstAddrField address);
+
+// A message of the address tests: a duplication shows as an error, the
+// list of unusable addresses as a warning.
+struct WriteNotice {
+  enum class Kind { kError, kWarning };
+  std::string text;
+  Kind kind;
+  bool operator==(const WriteNotice&) const = default;
+};
+
+// The address tests of a write, in the order they run: every camera whose
+// address another entry holds, the addresses that cannot be used, the
+// switcher's address. The notices are shown in order; when `proceeds` is
+// false the write stops after the last of them.
+struct AddressCheck {
+  std::vector<WriteNotice> notices;
+  bool proceeds = true;
+};
+// `table` holds page type codes; `panel` is the address the write goes to.
+AddressCheck CheckAddresses(const IpSettingRecord& table, PanelAddress panel);
+
+// Copies of address entries (address and port), as read from the panel.
+using AddrCopy = std::array<std::uint8_t, IpSettingRecord::kAddrSize>;
+using CameraAddrCopies = std::array<AddrCopy, kCameraCount>;
+CameraAddrCopies CameraAddresses(const IpSettingRecord& table);
+AddrCopy SwitcherAddress(const IpSettingRecord& table);
+
+// Makes a checked table (page codes) ready to go: a MAC address stays only
+// for a networked camera, or a switcher in use, whose address and port are
+// still those read from the panel; the type codes become wire codes. The
+// checksum is not set.
+void PrepareForWrite(IpSettingRecord& table, const CameraAddrCopies& camAddrAtRead,
+                     const AddrCopy& swAddrAtRead);
+
+// The questions a prepared table (wire codes) needs answered with OK before
+// it may be written, in the order they are asked; the first one answered
+// otherwise ends the write.
+std::vector<std::string> FirmwareQuestions(const IpSettingRecord& prepared);
+
+}  // namespace rules
