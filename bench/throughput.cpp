@@ -1,6 +1,5 @@
 #include "throughput.h"
 
-#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 
@@ -23,8 +22,9 @@ double Report(const std::string& what, std::uint64_t bytes, double pageSeconds, 
 }
 
 std::string ScratchPath(const std::string& name) {
-  return (std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid())))
-      .string();
+  // A name of this run (no process id: that is not portable C++).
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  return (std::filesystem::temp_directory_path() / (name + "-" + std::to_string(stamp))).string();
 }
 
 }  // namespace bench
