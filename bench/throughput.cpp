@@ -11,13 +11,14 @@ double TimeSeconds(const std::function<void()>& run) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double Report(const std::string& what, std::uint64_t bytes, double pageSeconds, double rawSeconds) {
+double Report(const std::string& what, std::uint64_t bytes, double pageSeconds, double rawSeconds,
+              const std::string& pageLabel, const std::string& rawLabel) {
   const double mib = static_cast<double>(bytes) / (1024.0 * 1024.0);
   const double ratio = rawSeconds / pageSeconds;
   std::printf("%s: %.0f MiB\n", what.c_str(), mib);
-  std::printf("  page code      %8.1f MiB/s\n", mib / pageSeconds);
-  std::printf("  raw socket     %8.1f MiB/s\n", mib / rawSeconds);
-  std::printf("  ratio          %8.1f %%\n", 100.0 * ratio);
+  std::printf("  %-14s %8.1f MiB/s\n", pageLabel.c_str(), mib / pageSeconds);
+  std::printf("  %-14s %8.1f MiB/s\n", rawLabel.c_str(), mib / rawSeconds);
+  std::printf("  %-14s %8.1f %%\n", "ratio", 100.0 * ratio);
   return ratio;
 }
 

@@ -15,7 +15,9 @@ inline constexpr int kRounds = 3;
 double TimeSeconds(const std::function<void()>& run);
 
 // Prints both figures in MiB/s and their ratio; returns the ratio.
-double Report(const std::string& what, std::uint64_t bytes, double pageSeconds, double rawSeconds);
+double Report(const std::string& what, std::uint64_t bytes, double pageSeconds, double rawSeconds,
+              const std::string& pageLabel = "page code",
+              const std::string& rawLabel = "raw socket");
 
 // A scratch file path for the benchmark's data, removed by the caller.
 std::string ScratchPath(const std::string& name);
