@@ -1,6 +1,5 @@
 #include "throughput.h"
 
-#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 
@@ -13,19 +12,20 @@ double TimeSeconds(const std::function<void()>& run) {
 }
 
 double Report(const std::string& what, std::uint64_t bytes, double sessionSeconds,
-              double rawSeconds) {
+              double rawSeconds, const std::string& sessionLabel, const std::string& rawLabel) {
   const double mib = static_cast<double>(bytes) / (1024.0 * 1024.0);
   const double ratio = rawSeconds / sessionSeconds;
   std::printf("%s: %.0f MiB\n", what.c_str(), mib);
-  std::printf("  session code   %8.1f MiB/s\n", mib / sessionSeconds);
-  std::printf("  raw socket     %8.1f MiB/s\n", mib / rawSeconds);
-  std::printf("  ratio          %8.1f %%\n", 100.0 * ratio);
+  std::printf("  %-14s %8.1f MiB/s\n", sessionLabel.c_str(), mib / sessionSeconds);
+  std::printf("  %-14s %8.1f MiB/s\n", rawLabel.c_str(), mib / rawSeconds);
+  std::printf("  %-14s %8.1f %%\n", "ratio", 100.0 * ratio);
   return ratio;
 }
 
 std::string ScratchPath(const std::string& name) {
-  return (std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid())))
-      .string();
+  // A name of this run (no process id: that is not portable C++).
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  return (std::filesystem::temp_directory_path() / (name + "-" + std::to_string(stamp))).string();
 }
 
 }  // namespace bench

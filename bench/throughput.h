@@ -16,7 +16,8 @@ double TimeSeconds(const std::function<void()>& run);
 
 // Prints both figures in MiB/s and their ratio; returns the ratio.
 double Report(const std::string& what, std::uint64_t bytes, double sessionSeconds,
-              double rawSeconds);
+              double rawSeconds, const std::string& sessionLabel = "session code",
+              const std::string& rawLabel = "raw socket");
 
 // A scratch file path for the benchmark's data, removed by the caller.
 std::string ScratchPath(const std::string& name);

@@ -11,8 +11,8 @@ std::wstring& StoredProgramPath() {
   return path;
 }
 
-// A path as Windows programs take it: a Unix path (as CTest passes it) is
-// turned into the Wine drive path that names the same file.
+}  // namespace
+
 std::wstring WindowsPath(const std::wstring& path) {
   if (path.empty() || path[0] != L'/') return path;
   using ToDos = LPWSTR(CDECL*)(LPCSTR);
@@ -29,8 +29,6 @@ std::wstring WindowsPath(const std::wstring& path) {
   for (wchar_t& c : result) c = c == L'/' ? L'\\' : c;
   return result;
 }
-
-}  // namespace
 
 const std::wstring& ProgramPath() {
   if (StoredProgramPath().empty()) throw DriverError("no path of SetupTool.exe was given");

@@ -16,6 +16,10 @@ namespace wine_driver {
 
 inline constexpr std::wstring_view kMainCaption = L"TL-VK38 Setup Software";
 
+// A path as Windows programs take it: a Unix path (as CTest passes it) is
+// turned into the Wine drive path that names the same file.
+std::wstring WindowsPath(const std::wstring& path);
+
 // The path of SetupTool.exe given to the test program (its last argument).
 const std::wstring& ProgramPath();
 void SetProgramPath(std::wstring path);

@@ -1,0 +1,21 @@
+# Warnings and sanitizers, each in the spelling of the compiler at hand.
+# Strictly standard C++: no GNU extensions (CMAKE_CXX_EXTENSIONS is off) and
+# pedantic warnings, so that the sources build with MSVC as they do here.
+if(MSVC)
+  add_compile_options(/W4 /utf-8 /permissive-)
+elseif(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-Wall -Wextra -Wpedantic)
+endif()
+
+if(SETUPTOOL_SANITIZE)
+  if(MSVC)
+    # MSVC has AddressSanitizer only.
+    add_compile_options(/fsanitize=address)
+  elseif(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT MINGW)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=address,undefined)
+  else()
+    message(FATAL_ERROR "SETUPTOOL_SANITIZE: no sanitizers for ${CMAKE_CXX_COMPILER_ID} here")
+  endif()
+endif()
