@@ -44,11 +44,16 @@ class SettingPage {
   // leaves rows 1 to 5 with the assignment's blank lists, disabled, until
   // the lists are next rebuilt.
   void NoteFirstRowsLeftBlank() { firstRowsMayBeBlank_ = true; }
+  // The operator typed into the address control of `row` (15: the SW
+  // row); until the page stores or replaces it, the control may show it.
+  void NoteTypedAddress(int row) { typedRows_ |= 1u << row; }
   // Scrolls through every position, checking the screen at each, and back;
   // the table must not change.
   void RequireEveryPositionShowsTable();
 
  private:
+  void RequireAddressShown(int row, PanelAddress shown, PanelAddress held) const;
+
   testing_support::ScriptedHost host_;
   testing_support::FakeNetwork network_;
   testing_support::FakeFileSystem files_;
@@ -56,6 +61,7 @@ class SettingPage {
   IPSetting page_{PageContext{host_, PanelLink{network_, panels_}, files_}};
   std::vector<std::string> lastBoxes_;
   mutable bool firstRowsMayBeBlank_ = false;
+  mutable unsigned typedRows_ = 0;
 };
 
 // The table a page holds after reading `received` in place of `before`: the
