@@ -1,5 +1,7 @@
 #include "fuzz_peer.h"
 
+#include "link/panel_session.h"
+
 namespace fuzz {
 
 ScriptedConnection::ScriptedConnection(testing_support::FakeNetwork& network, FuzzInput& input)
@@ -30,6 +32,16 @@ std::string ScriptedConnection::Delivered() const {
   std::size_t left = 0;
   for (const std::string& piece : Peer().pieces) left += piece.size();
   return reply_.substr(0, reply_.size() - left);
+}
+
+std::optional<std::string> BlockReceived(const ScriptedConnection& connection,
+                                         std::string_view command) {
+  if (!connection.Accepted() || connection.Sent() != command) return std::nullopt;
+  const std::string delivered = connection.Delivered();
+  // The panel's close ends the block, and so does a full buffer.
+  if (delivered.size() == kPanelBlockSize) return delivered;
+  if (!connection.Drained() || connection.EndsInError()) return std::nullopt;
+  return delivered;
 }
 
 void WriteConnection(SeedWriter& seed, std::uint8_t flags, const std::vector<std::string>& pieces,

@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fuzz_input.h"
@@ -57,6 +59,12 @@ class ScriptedConnection {
   bool failsAfterReply_ = false;
   std::string reply_;
 };
+
+// What a session's ReceiveUntilClosed took after `command` went out whole:
+// every byte until the panel's close, cut at the 4096-byte buffer; nothing
+// when the connection failed, the send failed or a receive error came first.
+std::optional<std::string> BlockReceived(const ScriptedConnection& connection,
+                                         std::string_view command);
 
 // A script in the same form, for seeds.
 void WriteConnection(SeedWriter& seed, std::uint8_t flags, const std::vector<std::string>& pieces,

@@ -115,12 +115,7 @@ IpSettingRecord TableAfterRead(const IpSettingRecord& before, const std::string&
 
 std::optional<std::string> ReceivedRecord(const ScriptedConnection& connection,
                                           std::string_view command) {
-  if (!connection.Accepted() || connection.Sent() != command) return std::nullopt;
-  const std::string delivered = connection.Delivered();
-  // The panel's close ends the record, and so does a full buffer.
-  if (delivered.size() == kPanelBlockSize) return delivered;
-  if (!connection.Drained() || connection.EndsInError()) return std::nullopt;
-  return delivered;
+  return BlockReceived(connection, command);
 }
 
 std::string DuplicationText(ConstAddrField entry) {
