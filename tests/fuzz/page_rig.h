@@ -35,6 +35,7 @@ class PageRig {
   void Act(const std::function<void()>& action) {
     const std::size_t from = host.boxes.size();
     action();
+    host.ForgetUnusedAnswers();
     lastBoxes_ = BoxesSince(host, from);
   }
   const std::vector<std::string>& LastBoxes() const { return lastBoxes_; }

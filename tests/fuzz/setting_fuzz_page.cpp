@@ -24,6 +24,7 @@ ScriptedConnection SettingPage::Click(int button, FuzzInput& input) {
 void SettingPage::Act(const std::function<void()>& action) {
   const std::size_t from = host_.boxes.size();
   action();
+  host_.ForgetUnusedAnswers();
   lastBoxes_ = BoxesSince(host_, from);
 }
 
