@@ -9,6 +9,7 @@
 // table but MAC addresses and the sum; "Write OK" comes only after a whole
 // record and the panel's "WRITE OK"; every box is one of the page's own.
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "camera/ip_setting_controls.h"
@@ -184,7 +185,7 @@ void RequireWriteOutcome(SettingPage& setting, const ScriptedConnection& connect
   FUZZ_REQUIRE(sent.starts_with(kWriteCommand));
   const std::string record = sent.substr(kWriteCommand.size());
   FUZZ_REQUIRE(record.size() <= IpSettingRecord::kSize);
-  FUZZ_REQUIRE(std::equal(record.begin(), record.end(), expected.bytes.begin()));
+  FUZZ_REQUIRE(std::memcmp(record.data(), expected.bytes.data(), record.size()) == 0);
   FUZZ_REQUIRE(setting.Table().Checksum() == expected.Checksum());
   // Only usable addresses, none of them the panel's own, go to the panel.
   for (int c = 0; c < kCameraCount; ++c) {
