@@ -15,7 +15,7 @@ enum FileFlags : std::uint8_t {
   kLocked = 0x02,      // cannot be created
   kWriteFails = 0x04,  // followed by a size: the bytes taken before writes fail
   kCloseFails = 0x08,
-  kMissing = 0x10,     // does not exist for reading
+  kMissing = 0x10,  // does not exist for reading
 };
 
 // Puts a file at `path` as the input describes: flags, [sizes], content.

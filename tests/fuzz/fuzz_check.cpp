@@ -16,8 +16,8 @@ void Fail(const char* file, int line, const char* condition) {
   std::fprintf(stderr, "%s:%d: invariant broken: %s\n", file, line, condition);
   if (watched) {
     for (const testing_support::ShownMessageBox& box : watched->boxes) {
-      std::fprintf(stderr, "  box: \"%s\" (%s, style %#x)\n", box.text.c_str(),
-                   box.caption.c_str(), box.style);
+      std::fprintf(stderr, "  box: \"%s\" (%s, style %#x)\n", box.text.c_str(), box.caption.c_str(),
+                   box.style);
     }
   }
   std::abort();

@@ -116,7 +116,14 @@ void SettingAssign(Corpus& corpus) {
 
 void SettingWrite(Corpus& corpus) {
   enum : std::uint8_t {
-    kRefresh, kPickType, kPickInput, kPickCamera, kTypeAddress, kScroll, kSet, kAllClear
+    kRefresh,
+    kPickType,
+    kPickInput,
+    kPickCamera,
+    kTypeAddress,
+    kScroll,
+    kSet,
+    kAllClear
   };
   const Pieces written = {Line("SETTING CHANGE OK"), Line("WRITE OK")};
   SeedWriter set;
@@ -126,12 +133,12 @@ void SettingWrite(Corpus& corpus) {
 
   SeedWriter edits;
   Connect(edits.Byte(kRefresh), {PanelTable()});
-  edits.Byte(kPickType).Byte(0).Byte(5);            // row 1: CAM_Direct
-  edits.Byte(kPickInput).Byte(1).Byte(3);           // row 2: INPUT2
-  edits.Byte(kPickCamera).Byte(6).Byte(3);          // row 7: the third camera offered
+  edits.Byte(kPickType).Byte(0).Byte(5);    // row 1: CAM_Direct
+  edits.Byte(kPickInput).Byte(1).Byte(3);   // row 2: INPUT2
+  edits.Byte(kPickCamera).Byte(6).Byte(3);  // row 7: the third camera offered
   edits.Byte(kTypeAddress).Byte(2).Byte(192).Byte(168).Byte(0).Byte(200);
   edits.Byte(kScroll).Byte(3);
-  edits.Byte(kPickType).Byte(15).Byte(1);           // the switcher: NoAsign
+  edits.Byte(kPickType).Byte(15).Byte(1);  // the switcher: NoAsign
   Connect(edits.Byte(kSet).Byte(kOk), written);
   corpus.Write("setting_write", "edits-and-write", edits);
 
@@ -141,7 +148,7 @@ void SettingWrite(Corpus& corpus) {
 
   SeedWriter refused;
   Connect(refused.Byte(kRefresh), {PanelTable()});
-  refused.Byte(kPickType).Byte(3).Byte(3);          // row 4: IP_Direct, asks about firmware
+  refused.Byte(kPickType).Byte(3).Byte(3);  // row 4: IP_Direct, asks about firmware
   Connect(refused.Byte(kSet).Byte(kCancelAnswer), written);
   Connect(refused.Byte(kSet).Byte(kOk), {Line("SETTING CHANGE NG")});
   Connect(refused.Byte(kSet).Byte(kOk), {Line("SETTING CHANGE OK"), Line("WRITE NG")});
@@ -218,8 +225,8 @@ void Upgrade(Corpus& corpus) {
   for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<char>(i * 7);
   SeedWriter program;
   program.Byte(kChooseProgram).Byte(0).Byte(0).Piece(image);
-  Connect(program.Byte(kLoadProgram), {Line("VER UP START OK"), Line("FILE OK"),
-                                       Line("ERASE OK"), Line("WRITE OK")});
+  Connect(program.Byte(kLoadProgram),
+          {Line("VER UP START OK"), Line("FILE OK"), Line("ERASE OK"), Line("WRITE OK")});
   corpus.Write("upgrade", "program", program);
 
   SeedWriter fpga;
@@ -230,7 +237,13 @@ void Upgrade(Corpus& corpus) {
 }
 
 void PanelSession(Corpus& corpus) {
-  enum : std::uint8_t { kReceiveReply, kReceiveUntilClosed, kReceiveStream, kSendCommand, kSendFile };
+  enum : std::uint8_t {
+    kReceiveReply,
+    kReceiveUntilClosed,
+    kReceiveStream,
+    kSendCommand,
+    kSendFile
+  };
   SeedWriter write;
   Connect(write, {Line("SETTING CHANGE OK"), "WRI", "TE OK\r\n", std::string(1, '\0')});
   write.Byte(kSendCommand).Piece("VK38 SETTING CHANGE\r\n").Byte(kReceiveReply);
@@ -256,8 +269,8 @@ void Simulator(Corpus& corpus) {
     corpus.Write("simulator", name, writer);
   };
   seed("read-table", {"VK38 IP SETTING REQ\r\n"});
-  seed("write-table", {"VK38 IP SETTING CHANGE\r\n", PanelTable().substr(0, 2000),
-                       PanelTable().substr(2000)});
+  seed("write-table",
+       {"VK38 IP SETTING CHANGE\r\n", PanelTable().substr(0, 2000), PanelTable().substr(2000)});
   seed("renew", {"VK38 IP SET RENEW START\r\n"});
   seed("keep-set", {"VK38 IP SET KEEP SET\r\n"});
   seed("setup-read", {"VK38 SETTING REQ\r\n"});

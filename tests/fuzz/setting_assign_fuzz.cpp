@@ -50,7 +50,8 @@ void RequireControlsFollowAssignment(const SettingPage& setting) {
 Texts FlaggedDuplicates(const IpSettingRecord& table) {
   Texts texts;
   for (int c = 0; c < kCameraCount; ++c) {
-    if (table.CamFlags(c) & kDuplicateFlag) texts.push_back(fuzz::DuplicationText(table.CamAddr(c)));
+    if (table.CamFlags(c) & kDuplicateFlag)
+      texts.push_back(fuzz::DuplicationText(table.CamAddr(c)));
   }
   if (table.SwFlags() & kDuplicateFlag) texts.push_back(fuzz::DuplicationText(table.SwAddr()));
   return texts;
@@ -71,8 +72,7 @@ void Propose(SettingPage& setting, FuzzInput& input, bool keep) {
     return;
   }
   const std::optional<std::string> received = fuzz::ReceivedRecord(connection, command);
-  FUZZ_REQUIRE(setting.Table() ==
-               (received ? fuzz::TableAfterRead(before, *received) : before));
+  FUZZ_REQUIRE(setting.Table() == (received ? fuzz::TableAfterRead(before, *received) : before));
   FUZZ_REQUIRE(setting.Assigning());
   FUZZ_REQUIRE(setting.LastBoxes() == (keep ? FlaggedDuplicates(setting.Table()) : Texts{}));
 }
@@ -124,8 +124,7 @@ void Cancel(SettingPage& setting, FuzzInput& input) {
   const std::optional<Texts> failure = StartFailure(connection, fuzz::kReadCommand);
   FUZZ_REQUIRE(setting.LastBoxes() == failure.value_or(Texts{}));
   if (failure) setting.NoteFirstRowsLeftBlank();
-  const std::optional<std::string> received =
-      fuzz::ReceivedRecord(connection, fuzz::kReadCommand);
+  const std::optional<std::string> received = fuzz::ReceivedRecord(connection, fuzz::kReadCommand);
   FUZZ_REQUIRE(setting.Table() == (received ? fuzz::TableAfterRead(before, *received) : before));
 }
 

@@ -81,8 +81,7 @@ void SettingPage::RequireScreenShowsTable() const {
     }
     FUZZ_REQUIRE(items.size() == offered);
     FUZZ_REQUIRE(screen.Selection(sc::kCameraSelect[r]) <= 0);
-    const bool selectable = r < sc::kRowsOfFirstGroup ? offered > 1 && !Assigning()
-                                                      : !Assigning();
+    const bool selectable = r < sc::kRowsOfFirstGroup ? offered > 1 && !Assigning() : !Assigning();
     FUZZ_REQUIRE(screen.IsEnabled(sc::kCameraSelect[r]) == selectable);
   }
   // Lists rebuilt since show the rule again.

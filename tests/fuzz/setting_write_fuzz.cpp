@@ -55,8 +55,8 @@ bool IsSetMessage(const std::string& text) {
 bool MayChangeOnSet(std::size_t at) {
   const bool cameraMac = at >= IpSettingRecord::kCamMacAt &&
                          at < IpSettingRecord::kCamMacAt + IpSettingRecord::kMacSize * kCameraCount;
-  const bool switcherMac = at >= IpSettingRecord::kSwMacAt &&
-                           at < IpSettingRecord::kSwMacAt + IpSettingRecord::kMacSize;
+  const bool switcherMac =
+      at >= IpSettingRecord::kSwMacAt && at < IpSettingRecord::kSwMacAt + IpSettingRecord::kMacSize;
   return cameraMac || switcherMac || at == IpSettingRecord::kChecksumAt;
 }
 
@@ -167,10 +167,9 @@ void TypeAddress(SettingPage& setting, FuzzInput& input) {
 void RequireWriteOutcome(SettingPage& setting, const ScriptedConnection& connection,
                          bool promptCancelled) {
   const Texts& boxes = setting.LastBoxes();
-  FUZZ_REQUIRE(fuzz::AllAmong(boxes,
-                              {"No Connect!!", "Socket Error!!", "Command Error!!", "Write OK",
-                               "Write Error!!"},
-                              IsSetMessage));
+  FUZZ_REQUIRE(fuzz::AllAmong(
+      boxes, {"No Connect!!", "Socket Error!!", "Command Error!!", "Write OK", "Write Error!!"},
+      IsSetMessage));
   const bool written = connection.Accepted() && connection.Sent().size() > kWriteCommand.size();
   if (promptCancelled) FUZZ_REQUIRE(!connection.Used());
   if (!written) {

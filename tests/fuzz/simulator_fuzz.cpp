@@ -35,11 +35,11 @@ using sim::Bytes;
 constexpr PanelAddress kPanel = 0xC0A80009;
 constexpr std::size_t kMaxLog = 8 * 1024;
 constexpr std::array<std::string_view, 15> kCommandLines = {
-    "VK38 IP SETTING REQ\r\n",      "VK38 IP SETTING CHANGE\r\n",  "VK38 IP SET RENEW START\r\n",
-    "VK38 IP SET RENEW RETRY\r\n",  "VK38 IP SET RENEW SET\r\n",   "VK38 IP SET KEEP START\r\n",
-    "VK38 IP SET KEEP RETRY\r\n",   "VK38 IP SET KEEP SET\r\n",    "VK38 SETTING REQ\r\n",
-    "VK38 SETTING CHANGE\r\n",      "VK38 LOG REQ\r\n",            "VK38 VER UP START\r\n",
-    "FPGA VER UP START\r\n",        "VK38 AUTH SETTING REQ\r\n",   "VK38 AUTH SETTING CHANGE\r\n"};
+    "VK38 IP SETTING REQ\r\n",     "VK38 IP SETTING CHANGE\r\n", "VK38 IP SET RENEW START\r\n",
+    "VK38 IP SET RENEW RETRY\r\n", "VK38 IP SET RENEW SET\r\n",  "VK38 IP SET KEEP START\r\n",
+    "VK38 IP SET KEEP RETRY\r\n",  "VK38 IP SET KEEP SET\r\n",   "VK38 SETTING REQ\r\n",
+    "VK38 SETTING CHANGE\r\n",     "VK38 LOG REQ\r\n",           "VK38 VER UP START\r\n",
+    "FPGA VER UP START\r\n",       "VK38 AUTH SETTING REQ\r\n",  "VK38 AUTH SETTING CHANGE\r\n"};
 constexpr std::string_view kChangeOk = std::string_view("SETTING CHANGE OK\r\n\0", 20);
 constexpr std::string_view kWriteOk = std::string_view("WRITE OK\r\n\0", 11);
 constexpr std::string_view kWriteNg = std::string_view("WRITE NG\r\n\0", 11);
@@ -125,8 +125,7 @@ void CheckWrite(const std::string& answer, const std::string& rest, std::size_t 
                 const Bytes& before, const Bytes& after) {
   const std::string written = rest.substr(0, size);
   const bool valid = written.size() == size && IsZeroSum(BytesOf(written));
-  FUZZ_REQUIRE(answer ==
-               std::string(kChangeOk) + std::string(valid ? kWriteOk : kWriteNg));
+  FUZZ_REQUIRE(answer == std::string(kChangeOk) + std::string(valid ? kWriteOk : kWriteNg));
   FUZZ_REQUIRE(Text(after) == (valid ? written : Text(before)));
 }
 
@@ -186,8 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!fault.resetAfter) FUZZ_REQUIRE(Text(received[0]) == client);
   FUZZ_REQUIRE(client.compare(0, received[0].size(), Text(received[0])) == 0);
 
-  const bool known = std::find(kCommandLines.begin(), kCommandLines.end(), line) !=
-                     kCommandLines.end();
+  const bool known =
+      std::find(kCommandLines.begin(), kCommandLines.end(), line) != kCommandLines.end();
   if (!known || fault.closeAtOnce) FUZZ_REQUIRE(answer.empty());
 
   // Whatever happened, the panel holds only records and blocks it can send.
@@ -233,8 +232,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(IsWholeZeroSum(tableAfter, IpSettingRecord::kSize));
   } else if (line == "VK38 VER UP START\r\n" || line == "FPGA VER UP START\r\n") {
     const bool program = line[0] == 'V';
-    const std::string image =
-        panel.ImageSize() ? rest.substr(0, *panel.ImageSize()) : rest;
+    const std::string image = panel.ImageSize() ? rest.substr(0, *panel.ImageSize()) : rest;
     const std::string expected = std::string("VER UP START OK\r\n\0FILE OK\r\n\0", 28) +
                                  (program ? std::string("ERASE OK\r\n\0", 11) : std::string()) +
                                  std::string(kWriteOk);

@@ -93,8 +93,9 @@ void RequireDisplayed(const Rig& rig, const CredentialRecord& record, const Text
   FUZZ_REQUIRE(rig.page.PanelUserName() == *user && rig.page.PanelPassword() == *record.Password());
   const auto [filterBoxes, shown] = Filtered(CredentialCharset::kName, *user);
   FUZZ_REQUIRE(rig.Screen().Text(IDC_OLD_USER_NAME) == shown);
-  FUZZ_REQUIRE(boxes.size() >= filterBoxes.size() &&
-               std::equal(filterBoxes.begin(), filterBoxes.end(), boxes.end() - filterBoxes.size()));
+  FUZZ_REQUIRE(
+      boxes.size() >= filterBoxes.size() &&
+      std::equal(filterBoxes.begin(), filterBoxes.end(), boxes.end() - filterBoxes.size()));
   for (const Field& field : kFields) {
     if (field.id != IDC_OLD_USER_NAME) FUZZ_REQUIRE(rig.Screen().Text(field.id).empty());
   }
@@ -111,8 +112,8 @@ void Refresh(Rig& rig, FuzzInput& input) {
   CredentialRecord expected = before;
   const std::optional<std::string> block = fuzz::BlockReceived(connection, kReadCommand);
   if (block && !block->empty() && block->size() <= CredentialRecord::kSize) {
-    const std::span<const std::uint8_t> bytes(
-        reinterpret_cast<const std::uint8_t*>(block->data()), block->size());
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(block->data()),
+                                              block->size());
     if (IsZeroSum(bytes)) expected.Overwrite(bytes);
   }
   FUZZ_REQUIRE(rig.page.Record() == expected);
@@ -130,9 +131,9 @@ void Set(Rig& rig, FuzzInput& input) {
   const CredentialRecord before = rig.page.Record();
   const std::string oldUser = rig.Screen().Text(IDC_OLD_USER_NAME);
   const std::string oldPassword = rig.Screen().Text(IDC_OLD_PASSWORD);
-  const bool knownPair = (oldUser == kFactoryUserName && oldPassword == kFactoryPassword) ||
-                         (oldUser == rig.page.PanelUserName() &&
-                          oldPassword == rig.page.PanelPassword());
+  const bool knownPair =
+      (oldUser == kFactoryUserName && oldPassword == kFactoryPassword) ||
+      (oldUser == rig.page.PanelUserName() && oldPassword == rig.page.PanelPassword());
   const ScriptedConnection connection = rig.Click(IDC_AUTH_SET, input);
   const Texts& boxes = rig.LastBoxes();
   FUZZ_REQUIRE(fuzz::AllAmong(boxes,
