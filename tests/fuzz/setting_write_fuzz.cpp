@@ -170,7 +170,13 @@ void RequireWriteOutcome(SettingPage& setting, const ScriptedConnection& connect
   FUZZ_REQUIRE(fuzz::AllAmong(
       boxes, {"No Connect!!", "Socket Error!!", "Command Error!!", "Write OK", "Write Error!!"},
       IsSetMessage));
+  // The checks' and prompts' boxes come first; at most one box tells how
+  // the exchange ended, and it comes last.
+  const auto outcome = std::find_if(boxes.begin(), boxes.end(),
+                                    [](const std::string& text) { return !IsSetMessage(text); });
+  FUZZ_REQUIRE(outcome == boxes.end() || outcome + 1 == boxes.end());
   const bool written = connection.Accepted() && connection.Sent().size() > kWriteCommand.size();
+  if (outcome != boxes.end() && *outcome == "Command Error!!") FUZZ_REQUIRE(!written);
   if (promptCancelled) FUZZ_REQUIRE(!connection.Used());
   if (!written) {
     FUZZ_REQUIRE(std::find(boxes.begin(), boxes.end(), "Write OK") == boxes.end());
