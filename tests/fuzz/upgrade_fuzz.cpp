@@ -58,8 +58,35 @@ void Load(Rig& rig, FuzzInput& input, bool program) {
   }
   for (const auto& [path, file] : rig.files.files) FUZZ_REQUIRE(file->closed);
 
+  // The outcome table: what went wrong before the image ("No Connect!!",
+  // "Socket Error!!", "Command Error!!" and/or "File Open Error!!"), then
+  // the verdict: "File Error!!" twice for a program whose image did not get
+  // through or was not confirmed with "FILE OK", once otherwise, or "Ver Up
+  // Finish" alone.
   const bool finished = boxes.back() == kFinish;
-  FUZZ_REQUIRE(finished ? boxes.size() == 1 : boxes.back() == kFileError);
+  const auto verdict = std::find(boxes.begin(), boxes.end(), finished ? kFinish : kFileError);
+  const Texts failures(boxes.begin(), verdict);
+  const Texts verdicts(verdict, boxes.end());
+  const std::vector<Texts> failureRows = {{},
+                                          {"No Connect!!"},
+                                          {"Socket Error!!"},
+                                          {"Command Error!!"},
+                                          {"Command Error!!", "File Open Error!!"},
+                                          {"File Open Error!!"}};
+  FUZZ_REQUIRE(std::find(failureRows.begin(), failureRows.end(), failures) != failureRows.end());
+  if (finished) {
+    FUZZ_REQUIRE(boxes.size() == 1);
+  } else if (!program) {
+    FUZZ_REQUIRE(verdicts == Texts{kFileError});
+  } else if (verdicts.size() == 1) {
+    // Only the last line failed: the image went out whole to "FILE OK".
+    FUZZ_REQUIRE(failures.empty() && verdicts == Texts{kFileError});
+    const std::string& path = rig.page.ProgramPath();
+    FUZZ_REQUIRE(connection.Sent() == "VK38 VER UP START\r\n" + rig.files.files.at(path)->content);
+    FUZZ_REQUIRE(connection.Delivered().find("FILE OK") != std::string::npos);
+  } else {
+    FUZZ_REQUIRE(verdicts == Texts(2, kFileError));
+  }
   if (!connection.Accepted()) {
     FUZZ_REQUIRE(!finished);
     return;
