@@ -163,6 +163,38 @@ void TypeAddress(SettingPage& setting, FuzzInput& input) {
   FUZZ_REQUIRE(setting.LastBoxes().empty() && setting.Table() == before);
 }
 
+// The entries that the usable-address message lists, in order: "C001" to
+// "C100" and "SW", five to a line, separated by " /" within a line.
+Texts ListedEntries(const std::string& message) {
+  Texts entries;
+  std::string rest = message.substr(std::string_view("Unavailable network setting!\r\n").size());
+  while (!rest.empty()) {
+    const std::size_t end = rest.find("\r\n");
+    const std::string text = rest.substr(0, end);
+    rest = end == std::string::npos ? "" : rest.substr(end + 2);
+    std::size_t inLine = 0;
+    for (std::size_t at = 0; at <= text.size(); ++inLine) {
+      const std::size_t slash = std::min(text.find('/', at), text.size());
+      const std::string entry = text.substr(at, slash - at);
+      FUZZ_REQUIRE(entry.size() > 1 && entry[0] == ' ');
+      entries.push_back(entry.substr(1));
+      at = slash + 1;
+    }
+    FUZZ_REQUIRE(inLine <= 5 && (rest.empty() || inLine == 5));
+  }
+  return entries;
+}
+
+// Every camera and then the switcher whose address cannot be used.
+Texts UnusableEntries(const IpSettingRecord& table) {
+  Texts entries;
+  for (int c = 0; c < kCameraCount; ++c) {
+    if (!IsValidPanelAddress(GetIp(table.CamAddr(c)))) entries.push_back(CameraLabel(c));
+  }
+  if (!IsValidPanelAddress(GetIp(table.SwAddr()))) entries.push_back("SW");
+  return entries;
+}
+
 // What every write shows and sends, SET or ALL CLEAR.
 void RequireWriteOutcome(SettingPage& setting, const ScriptedConnection& connection,
                          bool promptCancelled) {
@@ -175,6 +207,12 @@ void RequireWriteOutcome(SettingPage& setting, const ScriptedConnection& connect
   const auto outcome = std::find_if(boxes.begin(), boxes.end(),
                                     [](const std::string& text) { return !IsSetMessage(text); });
   FUZZ_REQUIRE(outcome == boxes.end() || outcome + 1 == boxes.end());
+  for (const std::string& text : boxes) {
+    if (text.starts_with("Unavailable network setting!")) {
+      FUZZ_REQUIRE(ListedEntries(text) == UnusableEntries(setting.Table()));
+      FUZZ_REQUIRE(!connection.Used());
+    }
+  }
   const bool written = connection.Accepted() && connection.Sent().size() > kWriteCommand.size();
   if (outcome != boxes.end() && *outcome == "Command Error!!") FUZZ_REQUIRE(!written);
   if (promptCancelled) FUZZ_REQUIRE(!connection.Used());
