@@ -24,7 +24,7 @@ using fuzz::ScriptedConnection;
 using Texts = std::vector<std::string>;
 using Rig = fuzz::PageRig<CFile_Ope>;
 
-enum Step : std::uint8_t { kChooseFile, kLoad, kSave, kSaveLog, kStepCount };
+enum Step : std::uint8_t { kChooseFile, kLoad, kSave, kSaveLog, kTypePath, kStepCount };
 constexpr int kMaxSteps = 6;
 const std::string kSetupPath = "C:/setup/panel.v38";
 const std::string kLogPath = "C:/log/VK38.log";
@@ -46,6 +46,15 @@ void ChooseFile(Rig& rig, FuzzInput& input) {
   FUZZ_REQUIRE(rig.LastBoxes().empty());
   FUZZ_REQUIRE(rig.page.m_filePath == (cancel ? before : kSetupPath));
   if (!cancel) FUZZ_REQUIRE(rig.Screen().Text(IDC_SETUP_FILE_PATH) == kSetupPath);
+}
+
+// Text typed into the path box is shown but never used: Load sends the
+// file that File chose.
+void TypePath(Rig& rig, FuzzInput& input) {
+  const std::string before = rig.page.m_filePath;
+  const std::string typed = input.Piece();
+  rig.Act([&] { testing_support::Type(rig.page, IDC_SETUP_FILE_PATH, typed); });
+  FUZZ_REQUIRE(rig.LastBoxes().empty() && rig.page.m_filePath == before);
 }
 
 void Load(Rig& rig, FuzzInput& input) {
@@ -158,6 +167,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       case kSaveLog:
         SaveLog(rig, input);
+        break;
+      case kTypePath:
+        TypePath(rig, input);
         break;
     }
   }

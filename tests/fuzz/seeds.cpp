@@ -189,7 +189,7 @@ void UserAuth(Corpus& corpus) {
 }
 
 void FileOpe(Corpus& corpus) {
-  enum : std::uint8_t { kChooseFile, kLoad, kSave, kSaveLog };
+  enum : std::uint8_t { kChooseFile, kLoad, kSave, kSaveLog, kTypePath };
   const auto file = [](SeedWriter& seed, std::uint8_t flags, const std::string& content) {
     seed.Byte(flags);
     if (flags & fuzz::kReadFails) seed.Size(content.size() / 2);
@@ -198,6 +198,7 @@ void FileOpe(Corpus& corpus) {
   };
   SeedWriter load;
   file(load.Byte(kChooseFile).Byte(0), 0, SetupBlock());
+  load.Byte(kTypePath).Piece("C:/elsewhere.v38");
   Connect(load.Byte(kLoad), {Line("SETTING CHANGE OK"), Line("WRITE OK")});
   file(load.Byte(kChooseFile).Byte(0), fuzz::kReadFails, SetupBlock());
   Connect(load.Byte(kLoad), {Line("SETTING CHANGE OK"), Line("WRITE OK")});
