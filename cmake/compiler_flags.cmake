@@ -7,7 +7,7 @@ elseif(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   add_compile_options(-Wall -Wextra -Wpedantic)
 endif()
 
-if(SETUPTOOL_SANITIZE)
+if(SETUPTOOL_SANITIZE OR SETUPTOOL_FUZZ)
   if(MSVC)
     # MSVC has AddressSanitizer only.
     add_compile_options(/fsanitize=address)
@@ -18,4 +18,9 @@ if(SETUPTOOL_SANITIZE)
   else()
     message(FATAL_ERROR "SETUPTOOL_SANITIZE: no sanitizers for ${CMAKE_CXX_COMPILER_ID} here")
   endif()
+endif()
+
+if(SETUPTOOL_FUZZ)
+  # Every portable source gives the fuzzer its coverage feedback.
+  add_compile_options(-fsanitize=fuzzer-no-link)
 endif()

@@ -60,6 +60,8 @@ class FakeNetwork : public platform::Network {
   // The next connection follows this script; connections beyond the
   // scripted ones are refused.
   ScriptedPeer& Expect(ScriptedPeer peer = {});
+  // Forgets the scripts no connection has taken yet.
+  void DropUnusedScripts() { scripts_.clear(); }
   // Every connection made so far, scripted or not.
   const std::vector<std::shared_ptr<ScriptedPeer>>& Connections() const { return connections_; }
 

@@ -17,6 +17,7 @@ int ScriptedHost::ShowMessageBox(ui::Dialog* owner, std::string_view text,
     boxAnswers_.pop_front();
     return answer;
   }
+  if (answerBox) return answerBox(boxes.back());
   return (style & ui::kMbButtonMask) == ui::kMbYesNo ? ui::kIdYes : ui::kIdOk;
 }
 

@@ -40,6 +40,13 @@ class ScriptedHost : public ui::Host {
   void AnswerNextFileDialog(std::optional<std::string> path) {
     fileAnswers_.push_back(std::move(path));
   }
+  // Forgets the answers no box or file dialog has taken.
+  void ForgetUnusedAnswers() {
+    boxAnswers_.clear();
+    fileAnswers_.clear();
+  }
+  // Answers a box that has no scripted answer left, from what it shows.
+  std::function<int(const ShownMessageBox&)> answerBox;
   // Runs while a modal dialog is "open"; the dialog ends when it returns.
   std::function<void(ui::Dialog&)> onModal;
   // Child dialog creations fail from this one on (0-based), if set.

@@ -1,0 +1,79 @@
+// The Setting page as the fuzz targets drive it: scripted host, fuzzed
+// panels and in-memory files; clicks as the operator makes them, each with
+// the next connection's script; and the checks every Setting target shares.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "camera/ip_setting.h"
+#include "fuzz_check.h"
+#include "fuzz_input.h"
+#include "fuzz_peer.h"
+#include "support/fake_file_system.h"
+#include "support/fake_network.h"
+#include "support/scripted_host.h"
+
+namespace fuzz {
+
+inline constexpr std::string_view kReadCommand = "VK38 IP SETTING REQ\r\n";
+
+class SettingPage {
+ public:
+  SettingPage();
+
+  IPSetting& Page() { return page_; }
+  const ui::ControlModel& Screen() const { return page_.Controls(); }
+  const IpSettingRecord& Table() const { return page_.Table(); }
+  testing_support::ScriptedHost& Host() { return host_; }
+  PanelAddress PanelAddressNow() const { return panels_.Current(); }
+  bool Assigning() const { return Screen().IsEnabled(IDC_SETTING_CANCEL); }
+
+  // Clicks `button` with the next connection scripted from `input`; the
+  // boxes it showed are in LastBoxes().
+  ScriptedConnection Click(int button, FuzzInput& input);
+  // Acts on a control as the operator does, without a connection.
+  void Act(const std::function<void()>& action);
+  const std::vector<std::string>& LastBoxes() const { return lastBoxes_; }
+
+  // The rows, the SW row, the group labels and the CAMERA Select lists show
+  // the table at the current scroll position.
+  void RequireScreenShowsTable() const;
+  // CANCEL whose read stopped before it rebuilt the CAMERA Select lists
+  // leaves rows 1 to 5 with the assignment's blank lists, disabled, until
+  // the lists are next rebuilt.
+  void NoteFirstRowsLeftBlank() { firstRowsMayBeBlank_ = true; }
+  // The operator typed into the address control of `row` (15: the SW
+  // row); until the page stores or replaces it, the control may show it.
+  void NoteTypedAddress(int row) { typedRows_ |= 1u << row; }
+  // Scrolls through every position, checking the screen at each, and back;
+  // the table must not change.
+  void RequireEveryPositionShowsTable();
+
+ private:
+  void RequireAddressShown(int row, PanelAddress shown, PanelAddress held) const;
+
+  testing_support::ScriptedHost host_;
+  testing_support::FakeNetwork network_;
+  testing_support::FakeFileSystem files_;
+  PanelAddressBook panels_;
+  IPSetting page_{PageContext{host_, PanelLink{network_, panels_}, files_}};
+  std::vector<std::string> lastBoxes_;
+  mutable bool firstRowsMayBeBlank_ = false;
+  mutable unsigned typedRows_ = 0;
+};
+
+// The table a page holds after reading `received` in place of `before`: the
+// record in page codes when it is whole and sums to 0, else `before`.
+IpSettingRecord TableAfterRead(const IpSettingRecord& before, const std::string& received);
+
+// What a read of the table by `connection` received: nothing when the
+// connection failed, the send failed or a receive error came first.
+std::optional<std::string> ReceivedRecord(const ScriptedConnection& connection,
+                                          std::string_view command);
+
+// "IP(a.b.c.d) Duplication" for an address entry.
+std::string DuplicationText(ConstAddrField entry);
+
+}  // namespace fuzz

@@ -1,0 +1,344 @@
+// Writing the camera table (SET, and ALL CLEAR, which writes at once) after
+// edits through the controls in the fuzzer's order: Type, SW Input and
+// CAMERA Select picks, typed addresses, scrolls and reads, with whatever
+// the panel answers and the firmware prompts answered either way.
+//
+// Invariants: edits change only what they name; a write sends the command
+// and then exactly the table the page goes on to show, in wire codes with a
+// zero sum, and only with usable addresses; SET changes nothing in the
+// table but MAC addresses and the sum; "Write OK" comes only after a whole
+// record and the panel's "WRITE OK"; every box is one of the page's own.
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "camera/ip_setting_controls.h"
+#include "link/panel_address.h"
+#include "resources/resource.h"
+#include "setting_fuzz_page.h"
+#include "support/user_input.h"
+
+namespace {
+
+namespace sc = setting_controls;
+using fuzz::FuzzInput;
+using fuzz::ScriptedConnection;
+using fuzz::SettingPage;
+using Texts = std::vector<std::string>;
+
+enum Step : std::uint8_t {
+  kRefresh,
+  kPickType,
+  kPickInput,
+  kPickCamera,
+  kTypeAddress,
+  kScroll,
+  kSet,
+  kAllClear,
+  kStepCount
+};
+constexpr int kMaxSteps = 12;
+constexpr std::string_view kWriteCommand = "VK38 IP SETTING CHANGE\r\n";
+
+int TopGroup(const SettingPage& setting) { return setting.Screen().ScrollPos(IDC_SETTING_SCROLL); }
+int CameraOfRow(const SettingPage& setting, int row) {
+  return kCamerasPerGroup * TopGroup(setting) + row;
+}
+
+bool IsSetMessage(const std::string& text) {
+  return text.starts_with("Unavailable network setting!\r\n") ||
+         (text.starts_with("IP(") && text.ends_with(") Duplication")) ||
+         text.starts_with("Please make sure that firmware version of TL-VK38\r\n");
+}
+
+// Stretches of the record that SET may change: the MAC fields and the sum.
+bool MayChangeOnSet(std::size_t at) {
+  const bool cameraMac = at >= IpSettingRecord::kCamMacAt &&
+                         at < IpSettingRecord::kCamMacAt + IpSettingRecord::kMacSize * kCameraCount;
+  const bool switcherMac =
+      at >= IpSettingRecord::kSwMacAt && at < IpSettingRecord::kSwMacAt + IpSettingRecord::kMacSize;
+  return cameraMac || switcherMac || at == IpSettingRecord::kChecksumAt;
+}
+
+// The table with what the address controls show stored, as SET takes it.
+IpSettingRecord WithShownAddresses(const SettingPage& setting) {
+  IpSettingRecord table = setting.Table();
+  for (int r = 0; r < sc::kRowCount; ++r) {
+    SetIp(table.CamAddr(CameraOfRow(setting, r)), setting.Screen().Address(sc::kIp[r]));
+  }
+  SetIp(table.SwAddr(), setting.Screen().Address(IDC_SW_IP));
+  return table;
+}
+
+void PickType(SettingPage& setting, FuzzInput& input) {
+  const int row = input.Byte() % (sc::kRowCount + 1);
+  const int index = static_cast<int>(input.Byte() % 7) - 1;
+  const int id = row == sc::kSwitcherRow ? IDC_SW_TYPE : sc::kType[row];
+  const IpSettingRecord before = WithShownAddresses(setting);
+  setting.Act([&] { testing_support::Pick(setting.Page(), id, index); });
+  FUZZ_REQUIRE(setting.LastBoxes().empty());
+  IpSettingRecord expected = before;
+  const bool picked = index >= 0 && index < static_cast<int>(setting.Screen().Items(id).size());
+  if (picked) {
+    (row == sc::kSwitcherRow ? expected.SwKind() : expected.CamKind(CameraOfRow(setting, row))) =
+        static_cast<std::uint8_t>(index);
+    FUZZ_REQUIRE(setting.Table() == expected);
+  } else {
+    // Nothing picked: the types stay, whatever else the controls hold.
+    FUZZ_REQUIRE(std::ranges::equal(
+        std::span(setting.Table().bytes).subspan(IpSettingRecord::kCamKindAt, kCameraCount + 1),
+        std::span(before.bytes).subspan(IpSettingRecord::kCamKindAt, kCameraCount + 1)));
+  }
+}
+
+void PickInput(SettingPage& setting, FuzzInput& input) {
+  const int row = input.Byte() % sc::kRowCount;
+  const int index = static_cast<int>(input.Byte() % 8) - 1;
+  const int camera = CameraOfRow(setting, row) + 1;
+  const IpSettingRecord before = WithShownAddresses(setting);
+  setting.Act([&] { testing_support::Pick(setting.Page(), sc::kSwInput[row], index); });
+  const IpSettingRecord& after = setting.Table();
+  if (setting.LastBoxes() == Texts{"Already Assigned!!"}) {
+    FUZZ_REQUIRE(index >= 1 && before.SwInput(index - 1) != 0 &&
+                 before.SwInput(index - 1) != camera);
+    FUZZ_REQUIRE(after == before);
+    return;
+  }
+  FUZZ_REQUIRE(setting.LastBoxes().empty());
+  if (index >= 1 && index <= kSwitcherInputCount) {
+    FUZZ_REQUIRE(after.SwInput(index - 1) == camera);
+  } else if (index == 0) {
+    for (int k = 0; k < kSwitcherInputCount; ++k) FUZZ_REQUIRE(after.SwInput(k) != camera);
+  }
+  // No other camera gains or loses an input.
+  for (int k = 0; k < kSwitcherInputCount; ++k) {
+    if (after.SwInput(k) == camera) continue;
+    FUZZ_REQUIRE(after.SwInput(k) == before.SwInput(k) || before.SwInput(k) == camera);
+  }
+}
+
+void PickCamera(SettingPage& setting, FuzzInput& input) {
+  const int row = input.Byte() % sc::kRowCount;
+  const std::vector<std::string>& items = setting.Screen().Items(sc::kCameraSelect[row]);
+  const int index = input.Byte() % (items.size() + 1);
+  const bool enabled = setting.Screen().IsEnabled(sc::kCameraSelect[row]);
+  if (!enabled) return;
+  const int own = CameraOfRow(setting, row);
+  int other = -1;
+  if (index > 0 && index < static_cast<int>(items.size())) {
+    for (int c = 0; c < kCameraCount; ++c) {
+      if (CameraLabel(c) == items[index]) other = c;
+    }
+  }
+  const IpSettingRecord before = WithShownAddresses(setting);
+  setting.Act([&] { testing_support::Pick(setting.Page(), sc::kCameraSelect[row], index); });
+  FUZZ_REQUIRE(setting.LastBoxes().empty());
+  if (other < 0) return;
+  // The two cameras trade every field but their flags; inputs follow them.
+  const IpSettingRecord& after = setting.Table();
+  for (const auto& [a, b] : {std::pair{own, other}, std::pair{other, own}}) {
+    FUZZ_REQUIRE(std::ranges::equal(after.CamMac(a), before.CamMac(b)));
+    FUZZ_REQUIRE(std::ranges::equal(after.CamAddr(a), before.CamAddr(b)));
+    FUZZ_REQUIRE(std::ranges::equal(after.CamNameField(a), before.CamNameField(b)));
+    FUZZ_REQUIRE(after.CamKind(a) == before.CamKind(b));
+    FUZZ_REQUIRE(after.CamAlarm(a) == before.CamAlarm(b));
+    FUZZ_REQUIRE(after.CamFlags(a) == before.CamFlags(a));
+  }
+  for (int k = 0; k < kSwitcherInputCount; ++k) {
+    const int was = before.SwInput(k);
+    const int now = after.SwInput(k);
+    FUZZ_REQUIRE(now == (was == own + 1 ? other + 1 : was == other + 1 ? own + 1 : was));
+  }
+}
+
+void TypeAddress(SettingPage& setting, FuzzInput& input) {
+  const int row = input.Byte() % (sc::kRowCount + 1);
+  PanelAddress address = 0;
+  for (int i = 0; i < 4; ++i) address = address << 8 | input.Byte();
+  const int id = row == sc::kSwitcherRow ? IDC_SW_IP : sc::kIp[row];
+  if (!setting.Screen().IsEnabled(id)) return;
+  const IpSettingRecord before = setting.Table();
+  setting.Act([&] { testing_support::EnterAddress(setting.Page(), id, address); });
+  setting.NoteTypedAddress(row);
+  FUZZ_REQUIRE(setting.LastBoxes().empty() && setting.Table() == before);
+}
+
+// The entries that the usable-address message lists, in order: "C001" to
+// "C100" and "SW", five to a line, separated by " /" within a line.
+Texts ListedEntries(const std::string& message) {
+  Texts entries;
+  std::string rest = message.substr(std::string_view("Unavailable network setting!\r\n").size());
+  while (!rest.empty()) {
+    const std::size_t end = rest.find("\r\n");
+    const std::string text = rest.substr(0, end);
+    rest = end == std::string::npos ? "" : rest.substr(end + 2);
+    std::size_t inLine = 0;
+    for (std::size_t at = 0; at <= text.size(); ++inLine) {
+      const std::size_t slash = std::min(text.find('/', at), text.size());
+      const std::string entry = text.substr(at, slash - at);
+      FUZZ_REQUIRE(entry.size() > 1 && entry[0] == ' ');
+      entries.push_back(entry.substr(1));
+      at = slash + 1;
+    }
+    FUZZ_REQUIRE(inLine <= 5 && (rest.empty() || inLine == 5));
+  }
+  return entries;
+}
+
+// Every camera and then the switcher whose address cannot be used.
+Texts UnusableEntries(const IpSettingRecord& table) {
+  Texts entries;
+  for (int c = 0; c < kCameraCount; ++c) {
+    if (!IsValidPanelAddress(GetIp(table.CamAddr(c)))) entries.push_back(CameraLabel(c));
+  }
+  if (!IsValidPanelAddress(GetIp(table.SwAddr()))) entries.push_back("SW");
+  return entries;
+}
+
+// What every write shows and sends, SET or ALL CLEAR.
+void RequireWriteOutcome(SettingPage& setting, const ScriptedConnection& connection,
+                         bool promptCancelled) {
+  const Texts& boxes = setting.LastBoxes();
+  FUZZ_REQUIRE(fuzz::AllAmong(
+      boxes, {"No Connect!!", "Socket Error!!", "Command Error!!", "Write OK", "Write Error!!"},
+      IsSetMessage));
+  // The checks' and prompts' boxes come first; at most one box tells how
+  // the exchange ended, and it comes last.
+  const auto outcome = std::find_if(boxes.begin(), boxes.end(),
+                                    [](const std::string& text) { return !IsSetMessage(text); });
+  FUZZ_REQUIRE(outcome == boxes.end() || outcome + 1 == boxes.end());
+  for (const std::string& text : boxes) {
+    if (text.starts_with("Unavailable network setting!")) {
+      FUZZ_REQUIRE(ListedEntries(text) == UnusableEntries(setting.Table()));
+      FUZZ_REQUIRE(!connection.Used());
+    }
+  }
+  const bool written = connection.Accepted() && connection.Sent().size() > kWriteCommand.size();
+  if (outcome != boxes.end() && *outcome == "Command Error!!") FUZZ_REQUIRE(!written);
+  if (promptCancelled) FUZZ_REQUIRE(!connection.Used());
+  if (!written) {
+    FUZZ_REQUIRE(std::find(boxes.begin(), boxes.end(), "Write OK") == boxes.end());
+    return;
+  }
+  // The record sent is the table the page shows, in wire codes, summed.
+  IpSettingRecord expected = setting.Table();
+  EncodeKinds(expected);
+  ComputeChecksum(expected);
+  const std::string& sent = connection.Sent();
+  FUZZ_REQUIRE(sent.starts_with(kWriteCommand));
+  const std::string record = sent.substr(kWriteCommand.size());
+  FUZZ_REQUIRE(record.size() <= IpSettingRecord::kSize);
+  FUZZ_REQUIRE(std::memcmp(record.data(), expected.bytes.data(), record.size()) == 0);
+  FUZZ_REQUIRE(setting.Table().Checksum() == expected.Checksum());
+  // Only usable addresses, none of them the panel's own, go to the panel.
+  for (int c = 0; c < kCameraCount; ++c) {
+    const PanelAddress address = GetIp(expected.CamAddr(c));
+    FUZZ_REQUIRE(IsValidPanelAddress(address) && address != setting.PanelAddressNow());
+  }
+  const PanelAddress sw = GetIp(expected.SwAddr());
+  FUZZ_REQUIRE(IsValidPanelAddress(sw) && sw != setting.PanelAddressNow());
+  const bool confirmed = record.size() == IpSettingRecord::kSize;
+  if (!boxes.empty() && boxes.back() == "Write OK") {
+    FUZZ_REQUIRE(confirmed);
+    const std::string delivered = connection.Delivered();
+    FUZZ_REQUIRE(delivered.find("WRITE OK") != std::string::npos);
+  }
+}
+
+// Answers the firmware prompts in turn from the bits of `answers` (a set
+// bit cancels); remembers whether one was cancelled.
+class PromptAnswers {
+ public:
+  PromptAnswers(testing_support::ScriptedHost& host, std::uint8_t answers) : host_(host) {
+    host.answerBox = [this, answers](const testing_support::ShownMessageBox& box) {
+      if (!box.text.starts_with("Please make sure")) return ui::kIdOk;
+      const bool cancel = (answers >> prompts_++) & 1;
+      cancelled_ = cancelled_ || cancel;
+      return cancel ? ui::kIdCancel : ui::kIdOk;
+    };
+  }
+  ~PromptAnswers() { host_.answerBox = nullptr; }
+  bool Cancelled() const { return cancelled_; }
+
+ private:
+  testing_support::ScriptedHost& host_;
+  int prompts_ = 0;
+  bool cancelled_ = false;
+};
+
+void Set(SettingPage& setting, FuzzInput& input) {
+  const PromptAnswers prompts(setting.Host(), input.Byte());
+  const IpSettingRecord before = WithShownAddresses(setting);
+  const ScriptedConnection connection = setting.Click(IDC_SETTING_SET, input);
+  const IpSettingRecord& after = setting.Table();
+  for (std::size_t at = 0; at < IpSettingRecord::kSize; ++at) {
+    if (!MayChangeOnSet(at)) FUZZ_REQUIRE(after.bytes[at] == before.bytes[at]);
+  }
+  RequireWriteOutcome(setting, connection, prompts.Cancelled());
+}
+
+void AllClear(SettingPage& setting, FuzzInput& input) {
+  if (!setting.Screen().IsEnabled(IDC_SETTING_ALL_CLEAR)) return;
+  const PromptAnswers prompts(setting.Host(), input.Byte());
+  const ScriptedConnection connection = setting.Click(IDC_SETTING_ALL_CLEAR, input);
+  // The cleared table: every camera in the panel's network, on an address
+  // of its own, none networked; the switcher unassigned; no MAC left.
+  const IpSettingRecord& table = setting.Table();
+  const PanelAddress panel = setting.PanelAddressNow();
+  std::vector<PanelAddress> seen{panel};
+  for (int c = 0; c < kCameraCount; ++c) {
+    const PanelAddress address = GetIp(table.CamAddr(c));
+    FUZZ_REQUIRE((address & 0xFFFFFF00u) == (panel & 0xFFFFFF00u));
+    FUZZ_REQUIRE(std::find(seen.begin(), seen.end(), address) == seen.end());
+    seen.push_back(address);
+    FUZZ_REQUIRE(table.CamKind(c) != kPageNetwork && table.CamKind(c) != kPageIpDirect);
+    FUZZ_REQUIRE(std::ranges::all_of(table.CamMac(c), [](std::uint8_t b) { return b == 0; }));
+  }
+  FUZZ_REQUIRE(table.SwKind() == kSwitcherNoAsign);
+  RequireWriteOutcome(setting, connection, prompts.Cancelled());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzInput input(data, size);
+  SettingPage setting;
+  for (int step = 0; step < kMaxSteps && !input.Empty(); ++step) {
+    switch (input.Byte() % kStepCount) {
+      case kRefresh: {
+        const IpSettingRecord before = setting.Table();
+        const ScriptedConnection connection = setting.Click(IDC_SETTING_REFRESH, input);
+        const std::optional<std::string> received =
+            fuzz::ReceivedRecord(connection, fuzz::kReadCommand);
+        FUZZ_REQUIRE(setting.Table() ==
+                     (received ? fuzz::TableAfterRead(before, *received) : before));
+        break;
+      }
+      case kPickType:
+        PickType(setting, input);
+        break;
+      case kPickInput:
+        PickInput(setting, input);
+        break;
+      case kPickCamera:
+        PickCamera(setting, input);
+        break;
+      case kTypeAddress:
+        TypeAddress(setting, input);
+        break;
+      case kScroll:
+        setting.Act([&] {
+          setting.Page().OnVScroll(ui::kSbThumbPosition, input.Byte() % 18, IDC_SETTING_SCROLL);
+        });
+        break;
+      case kSet:
+        Set(setting, input);
+        break;
+      case kAllClear:
+        AllClear(setting, input);
+        break;
+    }
+    setting.RequireScreenShowsTable();
+  }
+  return 0;
+}
