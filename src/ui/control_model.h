@@ -43,7 +43,6 @@ class ControlModel {
   std::uint32_t Address(int id) const { return State(id).address; }
   int ScrollPos(int id) const { return State(id).scrollPos; }
   bool IsEnabled(int id) const { return State(id).enabled; }
-  bool IsVisible(int id) const { return State(id).visible; }
 
   // Input made by the user on the real control, stored by the host (or by a
   // test acting as the user). It does not count as a change to show again.

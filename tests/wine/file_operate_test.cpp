@@ -156,8 +156,8 @@ TEST_F(FileOperateTest, SaveStoresTheBlockThePanelServedInTheChosenFile) {
   HWND dialog = OpenFileDialogWith(IDC_SETUP_SAVE);
   const FileDialogView offer = ReadFileDialog(dialog);
   EXPECT_EQ(offer.caption, L"Save As");
-  EXPECT_EQ(offer.file_types, std::vector<std::wstring>{L"SETUP"});
-  EXPECT_EQ(offer.file_name, L"*.v38");
+  EXPECT_EQ(offer.fileTypes, std::vector<std::wstring>{L"SETUP"});
+  EXPECT_EQ(offer.fileName, L"*.v38");
   // The dialog comes once the block is in the tool.
   EXPECT_EQ(simulator().Received(kPanel), std::vector<Bytes>{Concat("VK38 SETTING REQ\r\n", {})});
 
@@ -219,9 +219,9 @@ TEST_F(FileOperateTest, LoadSendsTheFileChosenWithFileBackToThePanel) {
   HWND dialog = OpenFileDialogWith(IDC_SETUP_FILE);
   const FileDialogView offer = ReadFileDialog(dialog);
   EXPECT_EQ(offer.caption, L"Open");
-  EXPECT_EQ(offer.file_types, std::vector<std::wstring>{L"SETUP"});
-  EXPECT_EQ(offer.file_name, L"*.v38");
-  EXPECT_FALSE(offer.read_only_box);
+  EXPECT_EQ(offer.fileTypes, std::vector<std::wstring>{L"SETUP"});
+  EXPECT_EQ(offer.fileName, L"*.v38");
+  EXPECT_FALSE(offer.readOnlyBox);
   ChooseAndClose(dialog, path);
   program().ExpectNoDialog();
   EXPECT_EQ(Text(Control(IDC_SETUP_FILE_PATH)), path);
@@ -260,8 +260,8 @@ TEST_F(FileOperateTest, LogSaveWritesTheWholeLogInTheChosenFile) {
   HWND dialog = OpenFileDialogWith(IDC_LOG_SAVE);
   const FileDialogView offer = ReadFileDialog(dialog);
   EXPECT_EQ(offer.caption, L"Save As");
-  EXPECT_EQ(offer.file_types, std::vector<std::wstring>{L"LOG"});
-  EXPECT_EQ(offer.file_name, L"VK38.log");
+  EXPECT_EQ(offer.fileTypes, std::vector<std::wstring>{L"LOG"});
+  EXPECT_EQ(offer.fileName, L"VK38.log");
   // The panel is asked only once a file is chosen.
   EXPECT_TRUE(simulator().Received(kPanel).empty());
 

@@ -102,7 +102,7 @@ TEST_F(SettingPageTest, TheRealScrollBarMovesTheTableOneGroupAtATime) {
   Refresh();
   ClickScrollDown();
   WaitFor([&] { return Text(Control(kCameraNo[0])) == L"C006"; }, "row 1 to show C006");
-  Settle(main_window());
+  Settle(MainWindow());
   EXPECT_EQ(Text(Control(kCameraNo[14])), L"C020");
   EXPECT_EQ(Text(Control(IDC_GROUP_1)), L"2");
   EXPECT_EQ(GetScrollPos(Control(IDC_SETTING_SCROLL), SB_CTL), 1);
@@ -131,7 +131,7 @@ TEST_F(SettingPageTest, MakingACameraSerialTakesItOutOfEveryCameraSelectList) {
 }
 
 TEST_F(SettingPageTest, HeadersAreDrawnWhiteOnBlue) {
-  Settle(main_window());
+  Settle(MainWindow());
   const HDC screen = GetDC(nullptr);
   for (int id : {IDC_HEAD_CAMERA, IDC_HEAD_TYPE, IDC_HEAD_IP, IDC_HEAD_HTTP_PORT, IDC_HEAD_ALARM}) {
     const RECT rect = ScreenRect(Control(id));
@@ -154,7 +154,7 @@ TEST_F(SettingPageTest, WhileAPanelIsSlowThePageRepaintsAndAClickWaits) {
   simulator().Put("192.168.0.9", "camera-record", setting_table::ExampleTable());
   simulator().Fault("192.168.0.9", "delay 2500", "VK38 IP SETTING REQ");
   const HWND header = Control(IDC_HEAD_TYPE);
-  const HWND tab = tab_control();
+  const HWND tab = TabControl();
   const RECT item = TabItemRect(tab, kFileOperateTab);
 
   // While the program waits it answers no sent message: only what needs
@@ -185,7 +185,7 @@ TEST_F(SettingPageTest, WhileAPanelIsSlowThePageRepaintsAndAClickWaits) {
 // one, silently, and the click queued meanwhile is handled.
 TEST_F(SettingPageTest, ASilentPanelReleasesTheWindowAfterTheWaitLimit) {
   simulator().Fault("192.168.0.9", "silent", "VK38 IP SETTING REQ");
-  const HWND tab = tab_control();
+  const HWND tab = TabControl();
   const RECT item = TabItemRect(tab, kFileOperateTab);
   const auto clicked = std::chrono::steady_clock::now();
   Click(Control(IDC_SETTING_REFRESH), Until::kPosted);

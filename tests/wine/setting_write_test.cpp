@@ -106,7 +106,7 @@ TEST_F(SettingWriteTest, RenewDisablesTheEditingControlsAndCancelRestoresThem) {
   EXPECT_EQ(IpAddressText(Control(IDC_IP_01)), L"192.168.0.10");
 
   // The panel moved C001: its label is yellow now.
-  Settle(main_window());
+  Settle(MainWindow());
   const RECT label = ScreenRect(Control(IDC_CAMERA_NO_01));
   const HDC screen = GetDC(nullptr);
   EXPECT_EQ(GetPixel(screen, label.left + 3, label.top + 3), RGB(255, 255, 0));

@@ -34,10 +34,10 @@ RECT PlaceInMainWindow(HWND page, HWND main) {
 }
 
 TEST_F(ShellTest, StartsWithFourTabsAndTheSettingPageOnVk1) {
-  EXPECT_EQ(Text(main_window()), L"TL-VK38 Setup Software");
-  EXPECT_EQ(TabTexts(tab_control()),
+  EXPECT_EQ(Text(MainWindow()), L"TL-VK38 Setup Software");
+  EXPECT_EQ(TabTexts(TabControl()),
             (std::vector<std::wstring>{L"Setting", L"File Operate", L"IP Address", L"User Auth."}));
-  EXPECT_EQ(SelectedTab(tab_control()), kSettingTab);
+  EXPECT_EQ(SelectedTab(TabControl()), kSettingTab);
   EXPECT_EQ(VisiblePage(), SettingPage());
 
   HWND selector = Child(SettingPage(), IDC_PANEL_SELECTOR);
@@ -46,7 +46,7 @@ TEST_F(ShellTest, StartsWithFourTabsAndTheSettingPageOnVk1) {
 }
 
 TEST_F(ShellTest, EachTabShowsItsPageInOnePlaceAndTheUpgradePageStaysHidden) {
-  const RECT setting = PlaceInMainWindow(SettingPage(), main_window());
+  const RECT setting = PlaceInMainWindow(SettingPage(), MainWindow());
   EXPECT_EQ(setting.left, 12);
   EXPECT_EQ(setting.top, 32);
 
@@ -65,7 +65,7 @@ TEST_F(ShellTest, EachTabShowsItsPageInOnePlaceAndTheUpgradePageStaysHidden) {
 
   for (HWND page : {FileOperatePage(), IpAddressPage(), UserAuthPage(), UpgradePage()}) {
     SCOPED_TRACE(Describe(page));
-    const RECT place = PlaceInMainWindow(page, main_window());
+    const RECT place = PlaceInMainWindow(page, MainWindow());
     EXPECT_EQ(place.left, setting.left);
     EXPECT_EQ(place.top, setting.top);
     EXPECT_EQ(place.right - place.left, setting.right - setting.left);
@@ -127,15 +127,15 @@ class PagePlacementTest : public ProgramTest, public ::testing::WithParamInterfa
 // at 150 % they cover part of the tab strip.
 TEST_P(PagePlacementTest, EveryPageLiesBelowTheTabStripsItems) {
   const int dpi = GetParam();
-  const RECT setting = PlaceInMainWindow(SettingPage(), main_window());
+  const RECT setting = PlaceInMainWindow(SettingPage(), MainWindow());
   EXPECT_EQ(setting.left, MulDiv(12, dpi, 96));
   EXPECT_EQ(setting.top, MulDiv(32, dpi, 96));
 
-  const HWND tab = tab_control();
+  const HWND tab = TabControl();
   LONG itemsBottom = 0;
   for (int item = 0; item < 4; ++item) {
     RECT rect = TabItemRect(tab, item);
-    MapWindowPoints(tab, main_window(), reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(tab, MainWindow(), reinterpret_cast<POINT*>(&rect), 2);
     itemsBottom = std::max(itemsBottom, rect.bottom);
   }
   ASSERT_GT(itemsBottom, 0);
@@ -144,7 +144,7 @@ TEST_P(PagePlacementTest, EveryPageLiesBelowTheTabStripsItems) {
   for (Tab t : {kSettingTab, kFileOperateTab, kIpAddressTab, kUserAuthTab}) {
     const HWND page = ShowTab(t);
     SCOPED_TRACE(Describe(page));
-    EXPECT_GE(PlaceInMainWindow(page, main_window()).top, itemsBottom);
+    EXPECT_GE(PlaceInMainWindow(page, MainWindow()).top, itemsBottom);
   }
 }
 
@@ -154,16 +154,16 @@ TEST_F(ShellTest, EnterAndEscapeNeitherEndTheProgramNorChangeThePage) {
   HWND page = ShowTab(kIpAddressTab);
   HWND vk3 = Child(page, IDC_VK3_ADDRESS);
   TypeIpAddress(vk3, L"10.1.2.3");
-  HWND vk3_first_field = GetWindow(vk3, GW_CHILD);
+  HWND vk3FirstField = GetWindow(vk3, GW_CHILD);
 
-  for (HWND target : {main_window(), tab_control(), page, vk3_first_field}) {
+  for (HWND target : {MainWindow(), TabControl(), page, vk3FirstField}) {
     for (UINT key : {VK_RETURN, VK_ESCAPE}) {
       SCOPED_TRACE(Describe(target) + (key == VK_RETURN ? " Enter" : " Esc"));
       PressKey(target, key);
-      Settle(main_window());
+      Settle(MainWindow());
       ASSERT_TRUE(program().IsRunning());
-      EXPECT_TRUE(IsShown(main_window()));
-      EXPECT_EQ(SelectedTab(tab_control()), kIpAddressTab);
+      EXPECT_TRUE(IsShown(MainWindow()));
+      EXPECT_EQ(SelectedTab(TabControl()), kIpAddressTab);
       EXPECT_EQ(VisiblePage(), page);
       EXPECT_EQ(IpAddressText(vk3), L"10.1.2.3");
     }
@@ -182,36 +182,36 @@ TEST_F(ShellTest, VersionEntryOfTheSystemMenuOpensTheVersionBoxModally) {
   // "Version TL-VK38 Setup Software(&A)...", and Enter chooses it. (Its
   // mnemonic is no way in under Wine, whose own "&About Wine" entry comes
   // first.)
-  Post(main_window(), WM_SYSCOMMAND, SC_KEYMENU, L' ');
+  Post(MainWindow(), WM_SYSCOMMAND, SC_KEYMENU, L' ');
   program().WaitForMenu();
-  PressKey(main_window(), VK_UP);
-  PressKey(main_window(), VK_RETURN);
+  PressKey(MainWindow(), VK_UP);
+  PressKey(MainWindow(), VK_RETURN);
   HWND version = program().WaitForDialog(L"Version TL-VK38 Setup Software");
-  EXPECT_EQ(GetWindow(version, GW_OWNER), main_window());
-  EXPECT_FALSE(IsEnabled(main_window()));
+  EXPECT_EQ(GetWindow(version, GW_OWNER), MainWindow());
+  EXPECT_FALSE(IsEnabled(MainWindow()));
 
-  bool has_version_text = false;
+  bool hasVersionText = false;
   for (HWND child : Children(version)) {
-    has_version_text = has_version_text || Text(child) == L"TL-VK38 Setup Software Version 1.1.0.1";
+    hasVersionText = hasVersionText || Text(child) == L"TL-VK38 Setup Software Version 1.1.0.1";
   }
-  EXPECT_TRUE(has_version_text);
+  EXPECT_TRUE(hasVersionText);
 
   Click(Child(version, IDOK), Until::kPosted);
   WaitUntilGone(version);
   EXPECT_TRUE(program().IsRunning());
-  EXPECT_TRUE(IsEnabled(main_window()));
+  EXPECT_TRUE(IsEnabled(MainWindow()));
 }
 
 TEST_F(ShellTest, VersionCommandIsRecognisedWhateverItsLowFourBits) {
   for (WPARAM command : {WPARAM{16}, WPARAM{16 | 0xF}}) {
     SCOPED_TRACE("WM_SYSCOMMAND " + std::to_string(command));
-    Post(main_window(), WM_SYSCOMMAND, command);
+    Post(MainWindow(), WM_SYSCOMMAND, command);
     HWND version = program().WaitForDialog(L"Version TL-VK38 Setup Software");
     Click(Child(version, IDOK), Until::kPosted);
     WaitUntilGone(version);
   }
   // The commands next to it are not the version box's.
-  Post(main_window(), WM_SYSCOMMAND, 32);
+  Post(MainWindow(), WM_SYSCOMMAND, 32);
   program().ExpectNoDialog();
   EXPECT_TRUE(program().IsRunning());
 }
@@ -223,7 +223,7 @@ TEST_F(ShellTest, IpAddressPageShowsTheBuiltInPanelAddresses) {
     SCOPED_TRACE("VK" + std::to_string(i + 1));
     HWND control = Child(page, kAddressIds[i]);
     EXPECT_EQ(IpAddressText(control), Widen(kBuiltInPanels[i]));
-    EXPECT_EQ(ReadIpAddress(control).filled_fields, 4);
+    EXPECT_EQ(ReadIpAddress(control).filledFields, 4);
   }
 }
 

@@ -38,7 +38,7 @@ std::wstring Lower(std::wstring text) {
 
 TEST_F(UpgradePageTest, IsAHiddenChildDialogOfTheMainWindowWithBothImageSections) {
   HWND page = UpgradePage();
-  EXPECT_EQ(GetParent(page), main_window());
+  EXPECT_EQ(GetParent(page), MainWindow());
   EXPECT_NE(GetWindowLongW(page, GWL_STYLE) & WS_CHILD, 0);
   EXPECT_EQ(GetWindowLongW(page, GWL_STYLE) & WS_VISIBLE, 0);
   EXPECT_FALSE(IsShown(page));
@@ -64,7 +64,7 @@ TEST_F(UpgradePageTest, IsAHiddenChildDialogOfTheMainWindowWithBothImageSections
 
   // It is the only page that holds them all.
   int holders = 0;
-  for (HWND child : Children(main_window())) {
+  for (HWND child : Children(MainWindow())) {
     bool all = ClassOf(child) == L"#32770";
     for (const auto& c : controls) all = all && FindChild(child, c.id);
     holders += all ? 1 : 0;
@@ -73,12 +73,12 @@ TEST_F(UpgradePageTest, IsAHiddenChildDialogOfTheMainWindowWithBothImageSections
 }
 
 TEST_F(UpgradePageTest, HasThePlaceAndSizeOfTheOtherPages) {
-  const RECT upgrade = PlaceInMainWindow(UpgradePage(), main_window());
+  const RECT upgrade = PlaceInMainWindow(UpgradePage(), MainWindow());
   EXPECT_GT(upgrade.right - upgrade.left, 0);
   EXPECT_GT(upgrade.bottom - upgrade.top, 0);
   for (HWND page : {SettingPage(), FileOperatePage(), IpAddressPage(), UserAuthPage()}) {
     SCOPED_TRACE(Describe(page));
-    const RECT place = PlaceInMainWindow(page, main_window());
+    const RECT place = PlaceInMainWindow(page, MainWindow());
     EXPECT_EQ(place.left, upgrade.left);
     EXPECT_EQ(place.top, upgrade.top);
     EXPECT_EQ(place.right, upgrade.right);
@@ -87,7 +87,7 @@ TEST_F(UpgradePageTest, HasThePlaceAndSizeOfTheOtherPages) {
 }
 
 TEST_F(UpgradePageTest, NoTabNamesIt) {
-  const std::vector<std::wstring> texts = TabTexts(tab_control());
+  const std::vector<std::wstring> texts = TabTexts(TabControl());
   EXPECT_EQ(texts,
             (std::vector<std::wstring>{L"Setting", L"File Operate", L"IP Address", L"User Auth."}));
   for (const std::wstring& text : texts) {
@@ -111,14 +111,14 @@ TEST_F(UpgradePageTest, StaysHiddenWhicheverTabIsSelected) {
   }
 
   // The keyboard moves along the tabs and finds none after the last one.
-  HWND tabs = tab_control();
+  HWND tabs = TabControl();
   ShowTab(kUserAuthTab);
   PressKey(tabs, VK_LEFT);
-  Settle(main_window());
+  Settle(MainWindow());
   ASSERT_EQ(SelectedTab(tabs), kIpAddressTab);
   for (UINT key : {VK_RIGHT, VK_RIGHT, VK_END}) {
     PressKey(tabs, key);
-    Settle(main_window());
+    Settle(MainWindow());
     EXPECT_EQ(SelectedTab(tabs), kUserAuthTab);
     EXPECT_EQ(VisiblePage(), pages[kUserAuthTab]);
     EXPECT_FALSE(IsShown(upgrade));

@@ -109,12 +109,12 @@ TEST_F(UserAuthTest, AnAmpersandSetIntoAnyOfTheFiveFieldsIsCutTheSameWay) {
 TEST_F(UserAuthTest, RefreshThenSetWithThePanelsPairChangesThePanelsCredentials) {
   // A pair other than the factory one, so that only the panel's pair as
   // read by Refresh lets Set through; the spare byte is the panel's own.
-  Bytes panel_record(kRecordSize, 0);
-  PutText(panel_record, 0, "operator7");
-  PutText(panel_record, kPasswordAt, "x7:pass!");
-  panel_record[kSpareAt] = 0x5A;
-  Balance(panel_record);
-  simulator().Put(kPanel, "credentials", panel_record);
+  Bytes panelRecord(kRecordSize, 0);
+  PutText(panelRecord, 0, "operator7");
+  PutText(panelRecord, kPasswordAt, "x7:pass!");
+  panelRecord[kSpareAt] = 0x5A;
+  Balance(panelRecord);
+  simulator().Put(kPanel, "credentials", panelRecord);
 
   Click(Field(IDC_AUTH_REFRESH));
   program().ExpectNoDialog();
@@ -137,7 +137,7 @@ TEST_F(UserAuthTest, RefreshThenSetWithThePanelsPairChangesThePanelsCredentials)
 
   // The new pair is written over the old one; the rest of each field and
   // the spare byte stay as the panel had them, and the sum is 0 again.
-  Bytes expected = panel_record;
+  Bytes expected = panelRecord;
   PutText(expected, 0, "night");
   PutText(expected, kPasswordAt, "n3w;word");
   Balance(expected);

@@ -11,7 +11,8 @@ void CFile_Ope::OnSaveLog() {
   if (!path) return;
   PushToControls();
 
-  PanelExchange exchange(*this, link_, {.notConnected = kNoConnect, .lost = kSocketError});
+  PanelExchange exchange(*this, link_,
+                         {.noSocket = kSilent, .notConnected = kNoConnect, .lost = kSocketError});
   if (exchange.Start(commands::kLogRequest) != ExchangeStart::kSent) return;
   CPanelSession& session = exchange.Session();
   const std::unique_ptr<platform::WritableFile> file = files_.CreateForWriting(*path);

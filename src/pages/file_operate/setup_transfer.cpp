@@ -39,7 +39,8 @@ void CFile_Ope::OnLoad() {
 }
 
 void CFile_Ope::OnSave() {
-  PanelExchange exchange(*this, link_, {.notConnected = kNoConnect});
+  PanelExchange exchange(*this, link_,
+                         {.noSocket = kSilent, .notConnected = kNoConnect, .lost = kSilent});
   if (exchange.Start(commands::kSetupRequest) != ExchangeStart::kSent) return;
   CPanelSession& session = exchange.Session();
   const std::optional<std::size_t> received = session.ReceiveUntilClosed();

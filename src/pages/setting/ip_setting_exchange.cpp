@@ -9,7 +9,8 @@
 
 // Every exchange of the page: a socket that cannot be made and a block
 // that does not get through, or is not answered, end silently.
-const ExchangeTexts IPSetting::kExchangeTexts{.notConnected = kNoConnect,
+const ExchangeTexts IPSetting::kExchangeTexts{.noSocket = kSilent,
+                                              .notConnected = kNoConnect,
                                               .lost = kSocketError,
                                               .refused = kCommandError,
                                               .blockLost = kSilent,

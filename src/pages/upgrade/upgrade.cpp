@@ -34,8 +34,11 @@ void CUPGrade::OnFile(Image image) {
 }
 
 void CUPGrade::OnLoad(Image image) {
-  PanelExchange exchange(
-      *this, link_, {.notConnected = kNoConnect, .lost = kSocketError, .refused = kCommandError});
+  PanelExchange exchange(*this, link_,
+                         {.noSocket = kSilent,
+                          .notConnected = kNoConnect,
+                          .lost = kSocketError,
+                          .refused = kCommandError});
   const bool sent = SendImage(exchange, image);
   CPanelSession& session = exchange.Session();
   const bool written = image == Image::kProgram ? AwaitProgramWritten(session, sent)

@@ -84,8 +84,9 @@ void CUser_Auth::DisplayRecord() {
 }
 
 void CUser_Auth::OnRefresh() {
-  PanelExchange exchange(*this, link_,
-                         {.notConnected = kAuthNotConnected, .lost = kAuthSocketError});
+  PanelExchange exchange(
+      *this, link_,
+      {.noSocket = kSilent, .notConnected = kAuthNotConnected, .lost = kAuthSocketError});
   switch (exchange.Start(commands::kCredentialRequest)) {
     case ExchangeStart::kFailed:
       return;
@@ -148,7 +149,8 @@ void CUser_Auth::OnSet() {
 
 bool CUser_Auth::WriteRecord() {
   PanelExchange exchange(*this, link_,
-                         {.notConnected = kAuthNotConnected,
+                         {.noSocket = kSilent,
+                          .notConnected = kAuthNotConnected,
                           .lost = kAuthSocketError,
                           .refused = "Command error.",
                           .blockLost = kSilent,

@@ -47,15 +47,15 @@ void Click(HWND button, Until until) {
   Deliver(button, BM_CLICK, 0, 0, until);
 }
 
-void PressKey(HWND target, UINT virtual_key) {
-  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC)) << 16;
-  Post(target, WM_KEYDOWN, virtual_key, 1 | scan);
-  Post(target, WM_KEYUP, virtual_key, 1 | scan | (LPARAM{1} << 30) | (LPARAM{1} << 31));
+void PressKey(HWND target, UINT virtualKey) {
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+  Post(target, WM_KEYDOWN, virtualKey, 1 | scan);
+  Post(target, WM_KEYUP, virtualKey, 1 | scan | (LPARAM{1} << 30) | (LPARAM{1} << 31));
 }
 
-void Settle(HWND any_window_of_program, Duration settle) {
+void Settle(HWND anyWindowOfProgram, Duration settle) {
   Sleep(static_cast<DWORD>(settle.count()));
-  if (IsWindow(any_window_of_program)) Send(any_window_of_program, WM_NULL);
+  if (IsWindow(anyWindowOfProgram)) Send(anyWindowOfProgram, WM_NULL);
 }
 
 void TypeText(HWND edit, std::wstring_view text, Until until) {

@@ -24,11 +24,11 @@ enum class Until { kHandled, kPosted };
 void Click(HWND button, Until until = Until::kHandled);
 
 // Presses and releases a key with the window as the target of the input.
-void PressKey(HWND target, UINT virtual_key);
+void PressKey(HWND target, UINT virtualKey);
 
 // Gives the program time to handle posted input, then makes sure its
 // thread answers again.
-void Settle(HWND any_window_of_program, Duration settle = kSettle);
+void Settle(HWND anyWindowOfProgram, Duration settle = kSettle);
 
 // Edits: replaces the whole text by typing it (an empty text is a
 // backspace over the selection), or sets it at once with WM_SETTEXT (as a
@@ -63,7 +63,7 @@ void PostClickAt(HWND window, const RECT& area);
 
 // IP address controls.
 struct IpAddressValue {
-  int filled_fields;    // fields that are not blank
+  int filledFields;     // fields that are not blank
   std::uint32_t value;  // first octet in the high byte, blank fields as 0
 };
 IpAddressValue ReadIpAddress(HWND control);

@@ -98,9 +98,9 @@ BoxIcon MatchIcon(HWND icon) {
   if (width <= 0 || height <= 0) return BoxIcon::kUnknown;
 
   Pixels screen(width, height);
-  HDC screen_dc = GetDC(nullptr);
-  BitBlt(screen.dc(), 0, 0, width, height, screen_dc, rect.left, rect.top, SRCCOPY);
-  ReleaseDC(nullptr, screen_dc);
+  HDC screenDc = GetDC(nullptr);
+  BitBlt(screen.dc(), 0, 0, width, height, screenDc, rect.left, rect.top, SRCCOPY);
+  ReleaseDC(nullptr, screenDc);
 
   // The static paints its background, then the icon at the control's size.
   const std::uint32_t background = screen.at(0, 0);
@@ -112,21 +112,21 @@ BoxIcon MatchIcon(HWND icon) {
                     {BoxIcon::kInformation, MAKEINTRESOURCEW(32516)},  // IDI_ASTERISK
                     {BoxIcon::kQuestion, MAKEINTRESOURCEW(32514)}};    // IDI_QUESTION
   BoxIcon best = BoxIcon::kUnknown;
-  double best_difference = std::numeric_limits<double>::max();
+  double bestDifference = std::numeric_limits<double>::max();
   for (const auto& candidate : candidates) {
     Pixels drawn(width, height);
     drawn.Fill(background);
     DrawIconEx(drawn.dc(), 0, 0, LoadIconW(nullptr, candidate.id), width, height, 0, nullptr,
                DI_NORMAL);
     const double difference = screen.Difference(drawn);
-    if (difference < best_difference) {
-      best_difference = difference;
+    if (difference < bestDifference) {
+      bestDifference = difference;
       best = candidate.kind;
     }
   }
   // The standard icons differ from each other by far more than this.
   constexpr double kSameIcon = 8.0;
-  return best_difference < kSameIcon ? best : BoxIcon::kUnknown;
+  return bestDifference < kSameIcon ? best : BoxIcon::kUnknown;
 }
 
 }  // namespace
@@ -198,10 +198,10 @@ bool IsFileDialog(HWND window) {
 FileDialogView ReadFileDialog(HWND dialog) {
   FileDialogView view;
   view.caption = Text(dialog);
-  view.file_name = Text(FileNameField(dialog));
-  view.file_types = ComboItems(Child(dialog, cmb1));
-  HWND read_only = FindChild(dialog, chx1);
-  view.read_only_box = read_only && IsShown(read_only);
+  view.fileName = Text(FileNameField(dialog));
+  view.fileTypes = ComboItems(Child(dialog, cmb1));
+  HWND readOnly = FindChild(dialog, chx1);
+  view.readOnlyBox = readOnly && IsShown(readOnly);
   return view;
 }
 

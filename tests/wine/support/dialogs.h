@@ -41,9 +41,9 @@ bool IsFileDialog(HWND window);
 // What a common file dialog offers.
 struct FileDialogView {
   std::wstring caption;
-  std::wstring file_name;                // the file name field
-  std::vector<std::wstring> file_types;  // the names of the filter's entries
-  bool read_only_box = false;            // whether "Open as read-only" shows
+  std::wstring fileName;                // the file name field
+  std::vector<std::wstring> fileTypes;  // the names of the filter's entries
+  bool readOnlyBox = false;             // whether "Open as read-only" shows
 };
 FileDialogView ReadFileDialog(HWND dialog);
 

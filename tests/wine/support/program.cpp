@@ -16,10 +16,10 @@ std::wstring& StoredProgramPath() {
 std::wstring WindowsPath(const std::wstring& path) {
   if (path.empty() || path[0] != L'/') return path;
   using ToDos = LPWSTR(CDECL*)(LPCSTR);
-  const auto to_dos = reinterpret_cast<ToDos>(reinterpret_cast<void*>(
+  const auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_dos_file_name")));
-  if (to_dos) {
-    if (LPWSTR dos = to_dos(Narrow(path).c_str())) {
+  if (toDos) {
+    if (LPWSTR dos = toDos(Narrow(path).c_str())) {
       std::wstring result(dos);
       HeapFree(GetProcessHeap(), 0, dos);
       return result;
@@ -38,10 +38,10 @@ const std::wstring& ProgramPath() {
 void SetProgramPath(std::wstring path) { StoredProgramPath() = WindowsPath(path); }
 
 ProgramUnderTest::ProgramUnderTest(const std::wstring& path) {
-  std::wstring command_line = L"\"" + path + L"\"";
+  std::wstring commandLine = L"\"" + path + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process_)) {
     throw DriverError("cannot start " + Narrow(path) + " (error " + std::to_string(GetLastError()) +
                       ")");
@@ -62,10 +62,10 @@ bool ProgramUnderTest::IsRunning() const {
 }
 
 HWND ProgramUnderTest::WaitForMainWindow(Duration timeout) {
-  main_window_ = WaitFor(
+  mainWindow_ = WaitFor(
       [this]() -> HWND {
         if (!IsRunning()) throw DriverError("the program ended before showing its main window");
-        for (HWND window : TopLevelWindows(process_id())) {
+        for (HWND window : TopLevelWindows(ProcessId())) {
           if (IsShown(window) && !GetWindow(window, GW_OWNER) && Text(window) == kMainCaption) {
             return window;
           }
@@ -73,11 +73,11 @@ HWND ProgramUnderTest::WaitForMainWindow(Duration timeout) {
         return nullptr;
       },
       "the main window \"" + Narrow(kMainCaption) + "\"", timeout);
-  return main_window_;
+  return mainWindow_;
 }
 
 HWND ProgramUnderTest::Page(std::initializer_list<int> control_ids) const {
-  for (HWND child : Children(main_window_)) {
+  for (HWND child : Children(mainWindow_)) {
     if (ClassOf(child) != L"#32770") continue;
     bool all = true;
     for (int id : control_ids) all = all && FindChild(child, id);
@@ -90,7 +90,7 @@ HWND ProgramUnderTest::Page(std::initializer_list<int> control_ids) const {
 
 std::vector<HWND> ProgramUnderTest::VisiblePages() const {
   std::vector<HWND> pages;
-  for (HWND child : Children(main_window_)) {
+  for (HWND child : Children(mainWindow_)) {
     if (ClassOf(child) == L"#32770" && IsShown(child)) pages.push_back(child);
   }
   return pages;
@@ -98,8 +98,8 @@ std::vector<HWND> ProgramUnderTest::VisiblePages() const {
 
 std::vector<HWND> ProgramUnderTest::Dialogs() const {
   std::vector<HWND> dialogs;
-  for (HWND window : TopLevelWindows(process_id())) {
-    if (window != main_window_ && IsShown(window) && ClassOf(window) == L"#32770") {
+  for (HWND window : TopLevelWindows(ProcessId())) {
+    if (window != mainWindow_ && IsShown(window) && ClassOf(window) == L"#32770") {
       dialogs.push_back(window);
     }
   }
@@ -150,7 +150,7 @@ HWND ProgramUnderTest::WaitForFileDialog(Duration timeout) const {
 HWND ProgramUnderTest::WaitForMenu(Duration timeout) const {
   return WaitFor(
       [this]() -> HWND {
-        for (HWND window : TopLevelWindows(process_id())) {
+        for (HWND window : TopLevelWindows(ProcessId())) {
           if (IsShown(window) && ClassOf(window) == L"#32768") return window;
         }
         return nullptr;

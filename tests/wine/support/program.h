@@ -32,12 +32,12 @@ class ProgramUnderTest {
   ProgramUnderTest(const ProgramUnderTest&) = delete;
   ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
 
-  DWORD process_id() const { return process_.dwProcessId; }
+  DWORD ProcessId() const { return process_.dwProcessId; }
   bool IsRunning() const;
 
   // The main window: the visible top-level window with the main caption.
   HWND WaitForMainWindow(Duration timeout = kStartTimeout);
-  HWND main_window() const { return main_window_; }
+  HWND MainWindow() const { return mainWindow_; }
 
   // The page (a child dialog of the main window) that holds all these
   // control ids; throws when there is none.
@@ -60,7 +60,7 @@ class ProgramUnderTest {
 
  private:
   PROCESS_INFORMATION process_{};
-  HWND main_window_ = nullptr;
+  HWND mainWindow_ = nullptr;
 };
 
 }  // namespace wine_driver

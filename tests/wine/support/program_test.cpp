@@ -13,10 +13,10 @@ void ProgramTest::SetUp() {
 
 void ProgramTest::TearDown() { program_.reset(); }
 
-HWND ProgramTest::tab_control() const { return Child(main_window(), IDC_TAB); }
+HWND ProgramTest::TabControl() const { return Child(MainWindow(), IDC_TAB); }
 
 HWND ProgramTest::ShowTab(Tab tab) {
-  SelectTab(tab_control(), tab);
+  SelectTab(TabControl(), tab);
   return VisiblePage();
 }
 

@@ -27,8 +27,8 @@ class ProgramTest : public ::testing::Test {
   void TearDown() override;
 
   ProgramUnderTest& program() { return *program_; }
-  HWND main_window() const { return program_->main_window(); }
-  HWND tab_control() const;
+  HWND MainWindow() const { return program_->MainWindow(); }
+  HWND TabControl() const;
   // Selects a tab as a user does and returns the page that it shows.
   HWND ShowTab(Tab tab);
   // The one visible page; fails when none or several are visible.

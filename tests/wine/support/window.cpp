@@ -82,9 +82,9 @@ std::wstring ClassOf(HWND window) {
 int IdOf(HWND window) { return static_cast<int>(GetWindowLongPtrW(window, GWLP_ID)); }
 
 DWORD ProcessOf(HWND window) {
-  DWORD process_id = 0;
-  GetWindowThreadProcessId(window, &process_id);
-  return process_id;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  return processId;
 }
 
 bool IsShown(HWND window) { return IsWindowVisible(window) != FALSE; }
@@ -112,15 +112,15 @@ std::vector<HWND> Children(HWND parent) {
   return children;
 }
 
-std::vector<HWND> TopLevelWindows(DWORD process_id) {
+std::vector<HWND> TopLevelWindows(DWORD processId) {
   struct Search {
-    DWORD process_id;
+    DWORD processId;
     std::vector<HWND> found;
-  } search{process_id, {}};
+  } search{processId, {}};
   EnumWindows(
       [](HWND window, LPARAM context) -> BOOL {
         auto* s = reinterpret_cast<Search*>(context);
-        if (ProcessOf(window) == s->process_id) s->found.push_back(window);
+        if (ProcessOf(window) == s->processId) s->found.push_back(window);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&search));

@@ -47,7 +47,7 @@ HWND Child(HWND parent, int id);
 // Direct children of `parent`, in z-order.
 std::vector<HWND> Children(HWND parent);
 // Top-level windows of a process, in z-order (topmost first).
-std::vector<HWND> TopLevelWindows(DWORD process_id);
+std::vector<HWND> TopLevelWindows(DWORD processId);
 
 // A block of memory inside the process that owns a window, for messages
 // whose parameters point to structures.
