@@ -49,10 +49,9 @@ std::optional<std::vector<std::size_t>> ParseSizes(std::string_view text) {
 
 std::optional<FaultWords> SplitFaultWords(const Words& words, std::string& error) {
   static const std::map<std::string_view, std::size_t> kWordCounts = {
-      {"none", 1},        {"close", 1},    {"wrong", 1},  {"badsum", 1},
-      {"file-ng", 1},     {"write-ng", 1}, {"pieces", 2}, {"delay", 2},
-      {"reset-after", 2}, {"oversize", 2}, {"reply", 2},
-      {"silent", 1},      {"silent-after", 2},
+      {"none", 1},     {"close", 1},  {"wrong", 1},        {"badsum", 1},      {"file-ng", 1},
+      {"write-ng", 1}, {"pieces", 2}, {"delay", 2},        {"reset-after", 2}, {"oversize", 2},
+      {"reply", 2},    {"silent", 1}, {"silent-after", 2},
   };
   if (words.empty()) {
     error = "fault missing";

@@ -7,7 +7,16 @@
 
 namespace ui {
 
-enum class ControlKind { kUnknown, kStatic, kEdit, kButton, kComboBox, kIpAddress, kScrollBar, kTab };
+enum class ControlKind {
+  kUnknown,
+  kStatic,
+  kEdit,
+  kButton,
+  kComboBox,
+  kIpAddress,
+  kScrollBar,
+  kTab
+};
 
 struct ControlState {
   ControlKind kind = ControlKind::kUnknown;

@@ -23,7 +23,7 @@ struct Rect {
 };
 
 struct FileDialogOptions {
-  std::string filter{};     // as "NAME|pattern||"
+  std::string filter{};       // as "NAME|pattern||"
   std::string initialName{};  // file name proposed in the name field
   bool overwritePrompt = false;
 };

@@ -17,14 +17,14 @@
 #include <vector>
 
 #include "pages/file_operate/file_ope.h"
-#include "protocol/panel_session.h"
+#include "pages/upgrade/upgrade.h"
 #include "platform/posix/posix_network.h"
+#include "protocol/panel_session.h"
 #include "resources/resource.h"
 #include "sim/panel_simulator.h"
 #include "support/fake_file_system.h"
 #include "support/scripted_host.h"
 #include "support/user_input.h"
-#include "pages/upgrade/upgrade.h"
 
 namespace {
 

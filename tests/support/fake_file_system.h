@@ -4,9 +4,9 @@
 #pragma once
 
 #include <map>
-#include <set>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "platform/file_system.h"

@@ -25,8 +25,8 @@ class ScriptedSocket : public platform::StreamSocket {
     peer_->sendSizes.push_back(length);
     std::size_t room = length;
     if (peer_->sendFailsAfter) {
-      room = std::min(length, *peer_->sendFailsAfter - std::min(*peer_->sendFailsAfter,
-                                                                 peer_->received.size()));
+      room = std::min(length, *peer_->sendFailsAfter -
+                                  std::min(*peer_->sendFailsAfter, peer_->received.size()));
       if (room == 0) return -1;
     }
     peer_->received.append(reinterpret_cast<const char*>(data), room);
@@ -61,8 +61,7 @@ ScriptedPeer& FakeNetwork::Expect(ScriptedPeer peer) {
   return *scripts_.back();
 }
 
-std::unique_ptr<platform::StreamSocket> FakeNetwork::CreateStreamSocket(
-    platform::WaitLimit limit) {
+std::unique_ptr<platform::StreamSocket> FakeNetwork::CreateStreamSocket(platform::WaitLimit limit) {
   if (socketCreationFails) return nullptr;
   std::shared_ptr<ScriptedPeer> peer;
   if (scripts_.empty()) {

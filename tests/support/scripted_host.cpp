@@ -10,8 +10,8 @@ std::vector<std::string> ScriptedHost::BoxTexts() const {
 
 int ScriptedHost::ShowMessageBox(ui::Dialog* owner, std::string_view text,
                                  std::optional<std::string_view> caption, unsigned style) {
-  boxes.push_back({owner, std::string(text), std::string(caption.value_or(kApplicationName)),
-                   style});
+  boxes.push_back(
+      {owner, std::string(text), std::string(caption.value_or(kApplicationName)), style});
   if (!boxAnswers_.empty()) {
     const int answer = boxAnswers_.front();
     boxAnswers_.pop_front();

@@ -228,8 +228,7 @@ TEST_F(SocketWait, AResetAfterSomeDataIsAFailedReceive) {
     LoopbackPeer::SendText(panel, std::string(3000, 'L'));
     std::this_thread::sleep_for(200ms);
     const linger abort{1, 0};
-    ::setsockopt(panel, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort),
-                 sizeof abort);
+    ::setsockopt(panel, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
     ::closesocket(panel);
   });
   auto socket = ConnectedSocket(network, peer);
@@ -237,7 +236,8 @@ TEST_F(SocketWait, AResetAfterSomeDataIsAFailedReceive) {
   std::size_t received = 0;
   std::uint8_t buffer[4096];
   std::ptrdiff_t got;
-  while ((got = socket->Receive(buffer, sizeof buffer)) > 0) received += static_cast<std::size_t>(got);
+  while ((got = socket->Receive(buffer, sizeof buffer)) > 0)
+    received += static_cast<std::size_t>(got);
   EXPECT_EQ(received, 3000u);
   EXPECT_EQ(got, -1) << "a reset read as the end of the data";
 }

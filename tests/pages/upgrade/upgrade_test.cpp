@@ -81,9 +81,9 @@ TEST_F(UpgradePage, AProgramImageIsStreamedByteForByteAndConfirmed) {
   EXPECT_TRUE(files.files[kImagePath]->closed);
   // The panel writes its flash before it answers the image.
   EXPECT_EQ(panel.createdWithLimit, kPanelProgressLimit);
-  EXPECT_EQ(panel.receiveLimits, (std::vector<platform::WaitLimit>{
-                                     kPanelProgressLimit, kPanelFlashWriteLimit,
-                                     kPanelFlashWriteLimit, kPanelFlashWriteLimit}));
+  EXPECT_EQ(panel.receiveLimits,
+            (std::vector<platform::WaitLimit>{kPanelProgressLimit, kPanelFlashWriteLimit,
+                                              kPanelFlashWriteLimit, kPanelFlashWriteLimit}));
 }
 
 TEST_F(UpgradePage, AnFpgaImageNeedsOnlyAFinalWriteOk) {
