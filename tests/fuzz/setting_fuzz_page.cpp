@@ -4,29 +4,12 @@
 
 #include "camera/ip_setting_controls.h"
 #include "resources/resource.h"
-#include "support/user_input.h"
 
 namespace fuzz {
 
 namespace sc = setting_controls;
 
-SettingPage::SettingPage() {
-  WatchHost(&host_);
-  page_.OnInitDialog();
-}
-
-ScriptedConnection SettingPage::Click(int button, FuzzInput& input) {
-  ScriptedConnection connection(network_, input);
-  Act([&] { testing_support::Click(page_, button); });
-  return connection;
-}
-
-void SettingPage::Act(const std::function<void()>& action) {
-  const std::size_t from = host_.boxes.size();
-  action();
-  host_.ForgetUnusedAnswers();
-  lastBoxes_ = BoxesSince(host_, from);
-}
+SettingPage::SettingPage() { rig_.page.OnInitDialog(); }
 
 void SettingPage::RequireAddressShown(int row, PanelAddress shown, PanelAddress held) const {
   const unsigned bit = 1u << row;
@@ -95,11 +78,11 @@ void SettingPage::RequireEveryPositionShowsTable() {
   const IpSettingRecord before = Table();
   const int start = Screen().ScrollPos(IDC_SETTING_SCROLL);
   for (int position = 0; position <= sc::kLastTopGroup; ++position) {
-    page_.OnVScroll(ui::kSbThumbPosition, position, IDC_SETTING_SCROLL);
+    rig_.page.OnVScroll(ui::kSbThumbPosition, position, IDC_SETTING_SCROLL);
     FUZZ_REQUIRE(Screen().ScrollPos(IDC_SETTING_SCROLL) == position);
     RequireScreenShowsTable();
   }
-  page_.OnVScroll(ui::kSbThumbPosition, start, IDC_SETTING_SCROLL);
+  rig_.page.OnVScroll(ui::kSbThumbPosition, start, IDC_SETTING_SCROLL);
   RequireScreenShowsTable();
   FUZZ_REQUIRE(Table() == before);
 }

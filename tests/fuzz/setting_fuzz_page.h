@@ -11,9 +11,7 @@
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "fuzz_peer.h"
-#include "support/fake_file_system.h"
-#include "support/fake_network.h"
-#include "support/scripted_host.h"
+#include "page_rig.h"
 
 namespace fuzz {
 
@@ -23,19 +21,19 @@ class SettingPage {
  public:
   SettingPage();
 
-  IPSetting& Page() { return page_; }
-  const ui::ControlModel& Screen() const { return page_.Controls(); }
-  const IpSettingRecord& Table() const { return page_.Table(); }
-  testing_support::ScriptedHost& Host() { return host_; }
-  PanelAddress PanelAddressNow() const { return panels_.Current(); }
+  IPSetting& Page() { return rig_.page; }
+  const ui::ControlModel& Screen() const { return rig_.Screen(); }
+  const IpSettingRecord& Table() const { return rig_.page.Table(); }
+  testing_support::ScriptedHost& Host() { return rig_.host; }
+  PanelAddress PanelAddressNow() const { return rig_.panels.Current(); }
   bool Assigning() const { return Screen().IsEnabled(IDC_SETTING_CANCEL); }
 
   // Clicks `button` with the next connection scripted from `input`; the
   // boxes it showed are in LastBoxes().
-  ScriptedConnection Click(int button, FuzzInput& input);
+  ScriptedConnection Click(int button, FuzzInput& input) { return rig_.Click(button, input); }
   // Acts on a control as the operator does, without a connection.
-  void Act(const std::function<void()>& action);
-  const std::vector<std::string>& LastBoxes() const { return lastBoxes_; }
+  void Act(const std::function<void()>& action) { rig_.Act(action); }
+  const std::vector<std::string>& LastBoxes() const { return rig_.LastBoxes(); }
 
   // The rows, the SW row, the group labels and the CAMERA Select lists show
   // the table at the current scroll position.
@@ -54,12 +52,7 @@ class SettingPage {
  private:
   void RequireAddressShown(int row, PanelAddress shown, PanelAddress held) const;
 
-  testing_support::ScriptedHost host_;
-  testing_support::FakeNetwork network_;
-  testing_support::FakeFileSystem files_;
-  PanelAddressBook panels_;
-  IPSetting page_{PageContext{host_, PanelLink{network_, panels_}, files_}};
-  std::vector<std::string> lastBoxes_;
+  PageRig<IPSetting> rig_;
   mutable bool firstRowsMayBeBlank_ = false;
   mutable unsigned typedRows_ = 0;
 };
