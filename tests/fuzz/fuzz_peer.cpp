@@ -1,6 +1,6 @@
 #include "fuzz_peer.h"
 
-#include "link/panel_session.h"
+#include "protocol/panel_session.h"
 
 namespace fuzz {
 

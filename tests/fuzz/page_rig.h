@@ -11,7 +11,7 @@
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "fuzz_peer.h"
-#include "link/page_context.h"
+#include "pages/common/page_context.h"
 #include "support/fake_file_system.h"
 #include "support/fake_network.h"
 #include "support/scripted_host.h"

@@ -10,7 +10,7 @@
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "fuzz_peer.h"
-#include "link/panel_session.h"
+#include "protocol/panel_session.h"
 #include "support/fake_file_system.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "auth/credential_record.h"
+#include "protocol/credential_record.h"
 #include "file_fuzz.h"
 #include "fuzz_input.h"
 #include "fuzz_peer.h"

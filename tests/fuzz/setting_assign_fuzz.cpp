@@ -11,7 +11,7 @@
 // the page's own, in the order of those tables.
 #include <string_view>
 
-#include "camera/ip_setting_controls.h"
+#include "pages/setting/ip_setting_controls.h"
 #include "resources/resource.h"
 #include "setting_fuzz_page.h"
 

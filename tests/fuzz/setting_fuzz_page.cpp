@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "camera/ip_setting_controls.h"
+#include "pages/setting/ip_setting_controls.h"
 #include "resources/resource.h"
 
 namespace fuzz {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "camera/ip_setting.h"
+#include "pages/setting/ip_setting.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "fuzz_peer.h"

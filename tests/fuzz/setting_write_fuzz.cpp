@@ -12,8 +12,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "camera/ip_setting_controls.h"
-#include "link/panel_address.h"
+#include "pages/setting/ip_setting_controls.h"
+#include "protocol/panel_address.h"
 #include "resources/resource.h"
 #include "setting_fuzz_page.h"
 #include "support/user_input.h"

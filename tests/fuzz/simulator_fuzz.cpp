@@ -19,7 +19,7 @@
 
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "link/zero_sum.h"
+#include "protocol/zero_sum.h"
 #include "sim/command_dispatch.h"
 #include "sim/credential_record.h"
 #include "sim/panel_connection.h"

@@ -11,10 +11,10 @@
 #include <algorithm>
 
 #include "file_fuzz.h"
-#include "link/panel_session.h"
+#include "protocol/panel_session.h"
 #include "page_rig.h"
 #include "resources/resource.h"
-#include "upgrade/upgrade.h"
+#include "pages/upgrade/upgrade.h"
 
 namespace {
 

@@ -16,7 +16,9 @@ class CUPGrade : public ui::Page {
 
   explicit CUPGrade(const PageContext& context);
 
+  // The image paths chosen with File.
   const std::string& ProgramPath() const { return programPath_; }
+  const std::string& FpgaPath() const { return fpgaPath_; }
 
  private:
   void OnFile(Image image);
