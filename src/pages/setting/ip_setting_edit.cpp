@@ -33,11 +33,16 @@ void IPSetting::OnPanelSelect() {
 void IPSetting::OnTypeChange(int row) {
   const int id = row == sc::kSwitcherRow ? IDC_SW_TYPE : sc::kType[row];
   const std::optional<int> picked = PickedItem(Controls(), id);
-  if (assignMode != kNoAssignment || !picked) {
+  if (assignMode != kNoAssignment) {
     ShowRows();
     return;
   }
   StoreVisibleAddresses();
+  // A list left without an entry changes no type; what was typed stays.
+  if (!picked) {
+    ShowRows();
+    return;
+  }
   if (row == sc::kSwitcherRow) {
     table_.SwKind() = static_cast<std::uint8_t>(*picked);
   } else {
@@ -49,11 +54,15 @@ void IPSetting::OnTypeChange(int row) {
 
 void IPSetting::OnSwInputChange(int row) {
   const std::optional<int> picked = PickedItem(Controls(), sc::kSwInput[row]);
-  if (assignMode != kNoAssignment || !picked) {
+  if (assignMode != kNoAssignment) {
     ShowRows();
     return;
   }
   StoreVisibleAddresses();
+  if (!picked) {
+    ShowRows();
+    return;
+  }
   const int camera = CameraOfRow(row) + 1;
   const int current = InputOfCamera(table_, CameraOfRow(row));
   const int input = *picked;

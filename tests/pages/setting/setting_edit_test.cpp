@@ -162,6 +162,21 @@ TEST_F(RowEditing, TheBlankCameraSelectEntryDoesNothing) {
   EXPECT_EQ(AddressShown(0), Ip(10, 9, 9, 1));
 }
 
+// A Type or SW Input list that reports a change with no entry picked
+// changes nothing in the table, and the addresses typed into the rows are
+// taken first, as for any other pick, rather than lost to the redraw.
+TEST_F(RowEditing, AListLeftWithoutAnEntryKeepsTheTypedAddresses) {
+  Load(PanelTable());
+  for (const int list : {sc::kType[2], sc::kSwInput[2]}) {
+    EnterAddress(page, sc::kIp[0], Ip(10, 9, 9, 1));
+    const std::uint8_t kindBefore = page.Table().CamKind(2);
+    Pick(page, list, -1);
+    EXPECT_EQ(AddressShown(0), Ip(10, 9, 9, 1));
+    EXPECT_EQ(GetIp(page.Table().CamAddr(0)), Ip(10, 9, 9, 1));
+    EXPECT_EQ(page.Table().CamKind(2), kindBefore);
+  }
+}
+
 TEST_F(RowEditing, NothingIsEditedDuringAnAssignment) {
   IpSettingRecord table = PanelTable();
   table.SwInput(0) = 2;
