@@ -1,0 +1,104 @@
+#include "cli/panel_calls.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "protocol/commands.h"
+#include "protocol/zero_sum.h"
+#include "rules/outcome_texts.h"
+
+namespace cli {
+
+namespace {
+
+// Endings that the pages leave silent.
+constexpr std::string_view kNoSocket = "No socket could be made";
+constexpr std::string_view kBadRecord = "The panel's record was cut short or its sum was bad";
+constexpr std::string_view kBadBlock = "The panel's setup block was empty or its sum was bad";
+constexpr std::string_view kBlockLost =
+    "The block did not reach the panel whole, or no answer came";
+
+CallResult Failed(std::string_view text) { return {false, std::string(text)}; }
+CallResult Succeeded(std::string_view text) { return {true, std::string(text)}; }
+
+// Opens the session and sends `command`; the failure, or nothing.
+std::optional<CallResult> Start(CPanelSession& session, std::string_view command) {
+  switch (session.Open()) {
+    case OpenResult::kSocketNotCreated:
+      return Failed(kNoSocket);
+    case OpenResult::kNotConnected:
+      return Failed(kNoConnect);
+    case OpenResult::kOpen:
+      break;
+  }
+  if (!session.SendCommand(command)) return Failed(kSocketError);
+  return std::nullopt;
+}
+
+// A write: command, "SETTING CHANGE OK", the block from `send`, "WRITE OK".
+CallResult Write(const PanelLink& link, std::string_view command,
+                 const std::function<bool(CPanelSession&)>& send) {
+  CPanelSession session(link);
+  if (auto failed = Start(session, command)) return *failed;
+  if (!session.ReceiveReply()) return Failed(kSocketError);
+  if (!session.ReplyStartsWith(replies::kChangeAccepted)) return Failed(kCommandError);
+  // An incomplete block is not answered; no confirmation is awaited.
+  if (!send(session) || !session.ReceiveReply()) return Failed(kBlockLost);
+  if (!session.ReplyStartsWith(replies::kWriteOk)) return Failed(kWriteError);
+  return Succeeded(kWriteOk);
+}
+
+}  // namespace
+
+CallResult ReadCameraTable(const PanelLink& link, IpSettingRecord& table) {
+  CPanelSession session(link);
+  if (auto failed = Start(session, commands::kCameraTableRequest)) return *failed;
+  const std::optional<std::size_t> received = session.ReceiveUntilClosed();
+  if (!received) return Failed(kSocketError);
+  const auto record = session.ReplyBuffer().first(*received);
+  if (record.size() != IpSettingRecord::kSize || !IsChecksumValid(record))
+    return Failed(kBadRecord);
+  std::copy(record.begin(), record.end(), table.bytes.begin());
+  DecodeKinds(table);
+  return Succeeded("Read OK");
+}
+
+CallResult WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared) {
+  return Write(link, commands::kCameraTableChange,
+               [&](CPanelSession& session) { return session.SendAll(prepared.bytes); });
+}
+
+CallResult ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& block) {
+  CPanelSession session(link);
+  if (auto failed = Start(session, commands::kSetupRequest)) return *failed;
+  const std::optional<std::size_t> received = session.ReceiveUntilClosed();
+  if (!received) return Failed(kSocketError);
+  const auto bytes = session.ReplyBuffer().first(*received);
+  if (bytes.empty() || !IsZeroSum(bytes)) return Failed(kBadBlock);
+  block.assign(bytes.begin(), bytes.end());
+  return Succeeded("Save OK");
+}
+
+CallResult WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block) {
+  return Write(link, commands::kSetupChange,
+               [&](CPanelSession& session) { return session.SendAll(block); });
+}
+
+CallResult SaveLog(const PanelLink& link, platform::WritableFile& file, const Progress& progress) {
+  CPanelSession session(link);
+  if (auto failed = Start(session, commands::kLogRequest)) return *failed;
+  bool writeFailed = false;
+  std::uint64_t total = 0;
+  const StreamEnd end = session.ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
+    // A piece that cannot be written is lost, but the rest still arrives.
+    if (!file.Write(data, count)) writeFailed = true;
+    total += count;
+    if (progress) progress(total);
+  });
+  if (!file.Close()) writeFailed = true;
+  if (end.failed) return Failed(kSocketError);
+  if (writeFailed) return Failed("File write error");
+  return Succeeded("Save OK!!");
+}
+
+}  // namespace cli
