@@ -50,11 +50,6 @@ std::variant<ColumnPlaces, TableFileError> ReadHeader(const CsvRow& header) {
   return places;
 }
 
-TextPosition EndOf(const CsvRow& row) {
-  const CsvCell& last = row.back();
-  return {last.at.line, last.at.column + static_cast<int>(last.text.size())};
-}
-
 }  // namespace
 
 std::string TableCsv(const IpSettingRecord& table) {
@@ -100,7 +95,7 @@ TableFileRead ReadTableCsv(std::string_view text) {
     if (row.size() != rows.front().size()) {
       return TableFileError{"the row has " + std::to_string(row.size()) + " fields, the header " +
                                 std::to_string(rows.front().size()),
-                            EndOf(row)};
+                            row.front().at};
     }
     const CsvCell& label = row[*places[kNo]];
     if (!reader.Begin(label.text, label.at)) break;
