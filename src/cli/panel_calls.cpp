@@ -1,6 +1,7 @@
 #include "cli/panel_calls.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "protocol/commands.h"
@@ -99,6 +100,52 @@ CallResult SaveLog(const PanelLink& link, platform::WritableFile& file, const Pr
   if (end.failed) return Failed(kSocketError);
   if (writeFailed) return Failed("File write error");
   return Succeeded("Save OK!!");
+}
+
+namespace {
+
+// The image in blocks of the panel's size, the bytes counted as they go.
+bool SendImage(CPanelSession& session, platform::ReadableFile& file, const Progress& progress) {
+  std::array<std::uint8_t, kPanelBlockSize> block;
+  std::uint64_t total = 0;
+  for (;;) {
+    const std::ptrdiff_t read = file.Read(block.data(), block.size());
+    if (read < 0) return false;
+    if (read == 0) return true;
+    if (!session.SendAll({block.data(), static_cast<std::size_t>(read)})) return false;
+    total += static_cast<std::uint64_t>(read);
+    if (progress) progress(total);
+  }
+}
+
+// The panel's verdict: a program image is answered "FILE OK", a line that
+// is not examined and the one that decides; an FPGA image by two lines, the
+// second deciding. Each may take the panel's flash write.
+bool ImageWritten(CPanelSession& session, Image image) {
+  constexpr ReplyWait kAfterImage = ReplyWait::kFlashWrite;
+  if (image == Image::kProgram &&
+      !(session.ReceiveReply(kAfterImage) && session.ReplyStartsWith(replies::kFileOk))) {
+    return false;
+  }
+  return session.ReceiveReply(kAfterImage) && session.ReceiveReply(kAfterImage) &&
+         session.ReplyStartsWith(replies::kWriteOk);
+}
+
+}  // namespace
+
+CallResult UpgradeImage(const PanelLink& link, Image image, platform::ReadableFile& file,
+                        const Progress& progress) {
+  CPanelSession session(link);
+  const std::string_view command =
+      image == Image::kProgram ? commands::kProgramUpgradeStart : commands::kFpgaUpgradeStart;
+  if (auto failed = Start(session, command)) return *failed;
+  if (!session.ReceiveReply()) return Failed(kSocketError);
+  if (!session.ReplyStartsWith(replies::kUpgradeAccepted)) return Failed(kCommandError);
+  // An image that did not go out whole is not answered; nothing is awaited.
+  if (!SendImage(session, file, progress) || !ImageWritten(session, image)) {
+    return Failed("File Error!!");
+  }
+  return Succeeded("Ver Up Finish");
 }
 
 }  // namespace cli

@@ -78,7 +78,7 @@ bool RowReader::Begin(std::string_view label, std::optional<TextPosition> at) {
     return Fail(fmt::format("{} appears a second time", label), at);
   }
   seen_[static_cast<std::size_t>(entry)] = true;
-  changes_.push_back({.entry = entry});
+  changes_.emplace_back().entry = entry;
   return true;
 }
 

@@ -42,6 +42,8 @@ struct Arguments {
   std::string file;
   std::string format = "csv";
   bool yes = false;
+  std::string program;
+  std::string fpga;
 };
 
 RunContext ContextOf(const Arguments& args, Machine& machine) {
@@ -91,10 +93,19 @@ int RunVk38(int argc, const char* const* argv, Machine& machine) {
   log->add_option("PANEL", args.panels)->required()->check(kPanel);
   log->add_option("-o,--output", args.output, "folder for the files")->required();
 
+  CLI::App* upgrade = app.add_subcommand("upgrade", "load a firmware image into each panel");
+  upgrade->add_option("PANEL", args.panels)->required()->check(kPanel);
+  CLI::Option* program = upgrade->add_option("--program", args.program, "the program image");
+  CLI::Option* fpga = upgrade->add_option("--fpga", args.fpga, "the FPGA image");
+  program->excludes(fpga);
+
   try {
     app.parse(argc, argv);
     if (*tableGet && args.panels.size() > 1 && args.output.empty()) {
-      throw CLI::RequiredError("table get of more than one panel needs -o FOLDER");
+      throw CLI::RequiredError("-o FOLDER for more than one panel");
+    }
+    if (*upgrade && args.program.empty() && args.fpga.empty()) {
+      throw CLI::RequiredError("--program FILE or --fpga FILE");
     }
   } catch (const CLI::ParseError& error) {
     return app.exit(error);
@@ -113,6 +124,11 @@ int RunVk38(int argc, const char* const* argv, Machine& machine) {
   }
   if (*backup) return SetupBackup(context, Resolve(args.panels), args.output);
   if (*restore) return SetupRestore(context, *ResolvePanel(args.panel), args.file);
+  if (*upgrade) {
+    const bool isProgram = !args.program.empty();
+    return Upgrade(context, Resolve(args.panels), isProgram ? Image::kProgram : Image::kFpga,
+                   isProgram ? args.program : args.fpga);
+  }
   return SaveLogs(context, Resolve(args.panels), args.output);
 }
 

@@ -131,12 +131,31 @@ TEST_F(Fleet, LogsGoToTheirFilesWhole) {
   EXPECT_EQ(run.err, "");
 }
 
+TEST_F(Fleet, UpgradeGivesThePagesVerdictForEachPanel) {
+  const std::string image = cli_test::FreshFolder("upgrade") + "/program.bin";
+  std::string bytes;
+  for (int i = 0; i < 20000; ++i) bytes += static_cast<char>(i * 7);
+  cli_test::WriteText(image, bytes);
+  simulator.Panel(kVk3).SetFault("VK38 VER UP START", {.fileNg = true});
+
+  const auto run = RunVk38({"upgrade", "VK1", "VK3", "--program", image});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "192.168.0.9: Ver Up Finish (" + image +
+                         ")\n192.168.0.6: FAILED: File Error!! (" + image + ")\n");
+  EXPECT_EQ(simulator.Panel(kVk1).ProgramImage(), sim::Bytes(bytes.begin(), bytes.end()));
+
+  // An image that cannot be opened reaches no panel.
+  EXPECT_EQ(RunVk38({"upgrade", "VK4", "--fpga", image + ".missing"}).exitCode, 2);
+  EXPECT_TRUE(simulator.Panel(kVk4).Received().empty());
+}
+
 TEST_F(Fleet, UsageErrorsHaveCodesOfTheirOwnAndReachNoPanel) {
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"table", "get", "VK6"},
         {"table", "get", "192.168.0.255"},
         {"table", "get", "VK1", "VK2"},  // two tables need a folder
         {"setup", "backup", "VK1"},      // and so do backups
+        {"upgrade", "VK1"},              // which image
         {"upload", "VK1"}}) {
     const auto run = RunVk38(arguments);
     EXPECT_GE(run.exitCode, 100) << arguments[2];

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/panel_calls.h"
 #include "cli/run_context.h"
 #include "cli/table_file.h"
 
@@ -31,5 +32,9 @@ int SetupRestore(const RunContext& context, PanelAddress panel, const std::strin
 
 int SaveLogs(const RunContext& context, const std::vector<PanelAddress>& panels,
              const std::string& folder);
+
+// The same firmware image to every panel.
+int Upgrade(const RunContext& context, const std::vector<PanelAddress>& panels, Image image,
+            const std::string& file);
 
 }  // namespace cli

@@ -40,4 +40,11 @@ CallResult WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> 
 // The log, piece by piece into `file` (Save Log); closes the file.
 CallResult SaveLog(const PanelLink& link, platform::WritableFile& file, const Progress& progress);
 
+// A firmware image to the panel (the upgrade page's Load): the start
+// command, the image in blocks, then the panel's verdict after its flash
+// write — "Ver Up Finish", or the page's "File Error!!".
+enum class Image { kProgram, kFpga };
+CallResult UpgradeImage(const PanelLink& link, Image image, platform::ReadableFile& file,
+                        const Progress& progress);
+
 }  // namespace cli
