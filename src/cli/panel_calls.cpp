@@ -23,31 +23,48 @@ CallResult Failed(std::string_view text) { return {false, std::string(text)}; }
 CallResult Succeeded(std::string_view text) { return {true, std::string(text)}; }
 
 // Opens the session and sends `command`; the failure, or nothing.
-std::optional<CallResult> Start(CPanelSession& session, std::string_view command) {
+std::optional<CallResult> Start(CPanelSession& session, std::string_view command,
+                                std::string_view notConnected = kNoConnect,
+                                std::string_view lost = kSocketError) {
   switch (session.Open()) {
     case OpenResult::kSocketNotCreated:
       return Failed(kNoSocket);
     case OpenResult::kNotConnected:
-      return Failed(kNoConnect);
+      return Failed(notConnected);
     case OpenResult::kOpen:
       break;
   }
-  if (!session.SendCommand(command)) return Failed(kSocketError);
+  if (!session.SendCommand(command)) return Failed(lost);
   return std::nullopt;
 }
 
 // A write: command, "SETTING CHANGE OK", the block from `send`, "WRITE OK".
+// The texts of a write's endings; the User Auth. page words them its own way.
+struct WriteTexts {
+  std::string_view notConnected = kNoConnect;
+  std::string_view lost = kSocketError;
+  std::string_view refused = kCommandError;
+  std::string_view notWritten = kWriteError;
+  std::string_view written = kWriteOk;
+};
+
 CallResult Write(const PanelLink& link, std::string_view command,
-                 const std::function<bool(CPanelSession&)>& send) {
+                 const std::function<bool(CPanelSession&)>& send, const WriteTexts& texts = {}) {
   CPanelSession session(link);
-  if (auto failed = Start(session, command)) return *failed;
-  if (!session.ReceiveReply()) return Failed(kSocketError);
-  if (!session.ReplyStartsWith(replies::kChangeAccepted)) return Failed(kCommandError);
+  if (auto failed = Start(session, command, texts.notConnected, texts.lost)) return *failed;
+  if (!session.ReceiveReply()) return Failed(texts.lost);
+  if (!session.ReplyStartsWith(replies::kChangeAccepted)) return Failed(texts.refused);
   // An incomplete block is not answered; no confirmation is awaited.
   if (!send(session) || !session.ReceiveReply()) return Failed(kBlockLost);
-  if (!session.ReplyStartsWith(replies::kWriteOk)) return Failed(kWriteError);
-  return Succeeded(kWriteOk);
+  if (!session.ReplyStartsWith(replies::kWriteOk)) return Failed(texts.notWritten);
+  return Succeeded(texts.written);
 }
+
+constexpr WriteTexts kCredentialTexts{.notConnected = "Not connected.",
+                                      .lost = "Socket error.",
+                                      .refused = "Command error.",
+                                      .notWritten = "Write error.",
+                                      .written = "Write OK.\nPlease reboot TL-VK38."};
 
 }  // namespace
 
@@ -146,6 +163,28 @@ CallResult UpgradeImage(const PanelLink& link, Image image, platform::ReadableFi
     return Failed("File Error!!");
   }
   return Succeeded("Ver Up Finish");
+}
+
+CallResult ReadCredentials(const PanelLink& link, CredentialRecord& record) {
+  CPanelSession session(link);
+  if (auto failed = Start(session, commands::kCredentialRequest, kCredentialTexts.notConnected,
+                          kCredentialTexts.lost)) {
+    return *failed;
+  }
+  const std::optional<std::size_t> received = session.ReceiveUntilClosed();
+  if (!received) return Failed(kCredentialTexts.lost);
+  const auto block = session.ReplyBuffer().first(*received);
+  if (block.empty() || block.size() > CredentialRecord::kSize || !IsZeroSum(block)) {
+    return Failed("The panel's credential record was empty, too long or its sum was bad");
+  }
+  record.Overwrite(block);
+  return Succeeded("Read OK");
+}
+
+CallResult WriteCredentials(const PanelLink& link, const CredentialRecord& record) {
+  return Write(
+      link, commands::kCredentialChange,
+      [&](CPanelSession& session) { return session.SendAll(record.Bytes()); }, kCredentialTexts);
 }
 
 }  // namespace cli

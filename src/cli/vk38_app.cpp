@@ -42,6 +42,9 @@ struct Arguments {
   std::string file;
   std::string format = "csv";
   bool yes = false;
+  std::string oldUser;
+  std::string newUser;
+  bool passwordStdin = false;
   std::string program;
   std::string fpga;
 };
@@ -93,6 +96,16 @@ int RunVk38(int argc, const char* const* argv, Machine& machine) {
   log->add_option("PANEL", args.panels)->required()->check(kPanel);
   log->add_option("-o,--output", args.output, "folder for the files")->required();
 
+  CLI::App* auth =
+      app.add_subcommand("auth", "the panel's user name and password")->require_subcommand(1);
+  CLI::App* authSet = auth->add_subcommand(
+      "set", "change the pair; passwords are asked for without echo (old, new, new again)");
+  authSet->add_option("PANEL", args.panel)->required()->check(kPanel);
+  authSet->add_option("--old-user", args.oldUser, "the user name the panel holds")->required();
+  authSet->add_option("--new-user", args.newUser, "the new user name")->required();
+  authSet->add_flag("--password-stdin", args.passwordStdin,
+                    "read the three passwords as lines from standard input");
+
   CLI::App* upgrade = app.add_subcommand("upgrade", "load a firmware image into each panel");
   upgrade->add_option("PANEL", args.panels)->required()->check(kPanel);
   CLI::Option* program = upgrade->add_option("--program", args.program, "the program image");
@@ -124,6 +137,12 @@ int RunVk38(int argc, const char* const* argv, Machine& machine) {
   }
   if (*backup) return SetupBackup(context, Resolve(args.panels), args.output);
   if (*restore) return SetupRestore(context, *ResolvePanel(args.panel), args.file);
+  if (*authSet) {
+    return AuthSet(context, {.panel = *ResolvePanel(args.panel),
+                             .oldUser = args.oldUser,
+                             .newUser = args.newUser,
+                             .passwordStdin = args.passwordStdin});
+  }
   if (*upgrade) {
     const bool isProgram = !args.program.empty();
     return Upgrade(context, Resolve(args.panels), isProgram ? Image::kProgram : Image::kFpga,

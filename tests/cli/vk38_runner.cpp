@@ -38,11 +38,12 @@ void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-Vk38Run RunVk38(const std::vector<std::string>& arguments) {
+Vk38Run RunVk38(const std::vector<std::string>& arguments, const std::string& input) {
   const std::string folder = FreshFolder("run");
   std::string command = Quoted(VK38_PROGRAM);
   for (const std::string& argument : arguments) command += " " + Quoted(argument);
-  command += " >" + folder + "/out 2>" + folder + "/err </dev/null";
+  WriteText(folder + "/in", input);
+  command += " >" + folder + "/out 2>" + folder + "/err <" + folder + "/in";
   Vk38Run run;
   const auto start = std::chrono::steady_clock::now();
   const int status = std::system(command.c_str());

@@ -15,7 +15,8 @@ struct Vk38Run {
   std::chrono::milliseconds took{0};
 };
 
-Vk38Run RunVk38(const std::vector<std::string>& arguments);
+// `input` is what standard input holds.
+Vk38Run RunVk38(const std::vector<std::string>& arguments, const std::string& input = "");
 
 // A fresh empty folder for one test's files.
 std::string FreshFolder(const std::string& name);

@@ -33,6 +33,14 @@ int SetupRestore(const RunContext& context, PanelAddress panel, const std::strin
 int SaveLogs(const RunContext& context, const std::vector<PanelAddress>& panels,
              const std::string& folder);
 
+struct AuthSetArgs {
+  PanelAddress panel = 0;
+  std::string oldUser{};
+  std::string newUser{};
+  bool passwordStdin = false;  // three lines: old, new, new again
+};
+int AuthSet(const RunContext& context, const AuthSetArgs& args);
+
 // The same firmware image to every panel.
 int Upgrade(const RunContext& context, const std::vector<PanelAddress>& panels, Image image,
             const std::string& file);

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "platform/file_system.h"
 #include "platform/network.h"
@@ -16,6 +18,9 @@ class Machine {
   virtual platform::FileSystem& Files() = 0;
   // True when standard error is a terminal (progress is shown there).
   virtual bool ErrorsOnTerminal() const = 0;
+  // A line typed at the terminal without echo, after `prompt` on standard
+  // error; nothing when standard input is not a terminal or is at its end.
+  virtual std::optional<std::string> ReadSecret(const std::string& prompt) = 0;
 };
 
 // The machine's own; nothing when its network cannot be started.

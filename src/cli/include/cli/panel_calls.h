@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "protocol/credential_record.h"
 #include "protocol/ip_setting_record.h"
 #include "protocol/panel_link.h"
 #include "protocol/panel_session.h"
@@ -46,5 +47,12 @@ CallResult SaveLog(const PanelLink& link, platform::WritableFile& file, const Pr
 enum class Image { kProgram, kFpga };
 CallResult UpgradeImage(const PanelLink& link, Image image, platform::ReadableFile& file,
                         const Progress& progress);
+
+// The panel's credential record (the User Auth. page's REFRESH): a block no
+// longer than the record with a good sum, over the start of `record`.
+CallResult ReadCredentials(const PanelLink& link, CredentialRecord& record);
+// The record to the panel (its SET); "Write OK.\nPlease reboot TL-VK38."
+// when the panel confirmed it.
+CallResult WriteCredentials(const PanelLink& link, const CredentialRecord& record);
 
 }  // namespace cli
