@@ -8,7 +8,7 @@ int RunOnPanels(const RunContext& context, const std::vector<PanelAddress>& pane
 }
 
 int Report(const RunContext& context, const std::vector<PanelOutcome>& outcomes, std::FILE* out) {
-  PrintOutcomes(out, outcomes, context.form);
+  PrintOutcomes(out ? out : context.report, outcomes, context.form);
   return AllSucceeded(outcomes) ? kExitSuccess : kExitPanelFailed;
 }
 

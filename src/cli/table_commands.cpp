@@ -93,7 +93,7 @@ int TableGet(const RunContext& context, const TableGetArgs& args) {
         return {.ok = true, .message = read.text, .file = path};
       },
       // With the table on standard output, the report goes beside it.
-      args.output ? stdout : stderr);
+      args.output ? nullptr : stderr);
   std::fwrite(printed.data(), 1, printed.size(), stdout);
   return code;
 }

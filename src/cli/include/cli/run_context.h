@@ -2,6 +2,7 @@
 // silent, how many panels at once, and how outcomes are reported.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,8 @@ struct RunContext {
   PanelWaitLimits waits{};
   int jobs = 4;
   ReportForm form = ReportForm::kPlain;
-  bool progress = false;  // a progress line on standard error
+  bool progress = false;       // a progress line on standard error
+  std::FILE* report = stdout;  // where the outcomes go
 };
 
 // One panel's link: its own address book whose current address is `panel`.
@@ -40,12 +42,12 @@ struct PanelTarget {
   PanelLink link;
 };
 
-// Reports the outcomes on `out` and gives the exit code.
+// Reports the outcomes on `out` (the context's report without it) and
+// gives the exit code.
 int Report(const RunContext& context, const std::vector<PanelOutcome>& outcomes,
-           std::FILE* out = stdout);
-// Runs `task` on every panel, reports the outcomes on `out` and gives the
-// exit code.
+           std::FILE* out = nullptr);
+// Runs `task` on every panel, reports the outcomes and gives the exit code.
 int RunOnPanels(const RunContext& context, const std::vector<PanelAddress>& panels,
-                const PanelTask& task, std::FILE* out = stdout);
+                const PanelTask& task, std::FILE* out = nullptr);
 
 }  // namespace cli
