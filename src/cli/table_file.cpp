@@ -75,7 +75,8 @@ std::string TableJson(const IpSettingRecord& table) {
   nlohmann::ordered_json document;
   document["cameras"] = std::move(cameras);
   document["switcher"] = {{"type", sw[kType]}, {"mac", sw[kMac]}, {"address", sw[kAddress]}};
-  return document.dump(2) + "\n";
+  // A name from the panel need not be UTF-8; such bytes show as U+FFFD.
+  return document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
 TableFileRead ReadTableCsv(std::string_view text) {

@@ -100,9 +100,8 @@ bool RowReader::Name(std::string_view text, std::optional<TextPosition> at) {
     return Fail(
         fmt::format("a camera name has at most {} characters", IpSettingRecord::kNameSize - 1), at);
   }
-  if (std::any_of(text.begin(), text.end(), [](char c) { return c >= 0 && c < ' '; })) {
-    return Fail("a camera name holds no control characters", at);
-  }
+  // A NUL would end the name in the record, and what follows it would be lost.
+  if (text.find('\0') != std::string_view::npos) return Fail("a camera name holds no NUL", at);
   Row().name = std::string(text);
   return true;
 }

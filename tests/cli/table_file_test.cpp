@@ -140,6 +140,18 @@ TEST(TableFile, JsonFaultsAreNamed) {
             "cameras[0] has no \"camera\" text");
 }
 
+TEST(TableFile, NamesThatAreNotTextStillGiveATable) {
+  IpSettingRecord table = BusyTable();
+  table.SetCamName(8,
+                   "\xFF\xFE"
+                   "cam");
+  // CSV carries the bytes as they are and puts them back.
+  IpSettingRecord back = table;
+  cli::ApplyRowChanges(Changes(cli::ReadTableCsv(cli::TableCsv(table))), back);
+  EXPECT_EQ(back, table);
+  EXPECT_NE(cli::TableJson(table).find("\xEF\xBF\xBD"), std::string::npos);
+}
+
 TEST(TableFile, RowsShowThePagesWords) {
   const auto rows = cli::TableRows(BusyTable());
   ASSERT_EQ(rows.size(), 101u);
