@@ -1,10 +1,5 @@
-// The outcome texts that most exchanges with a panel report.
+// The outcome texts live beside the write rules, below the pages, so that
+// vk38 reports an exchange's ending with the same words as the pages.
 #pragma once
 
-#include <string_view>
-
-inline constexpr std::string_view kNoConnect = "No Connect!!";        // no connection
-inline constexpr std::string_view kSocketError = "Socket Error!!";    // command or reply lost
-inline constexpr std::string_view kCommandError = "Command Error!!";  // command refused
-inline constexpr std::string_view kWriteOk = "Write OK";              // write confirmed
-inline constexpr std::string_view kWriteError = "Write Error!!";      // write not confirmed
+#include "rules/outcome_texts.h"

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "resources/resource.h"
+#include "rules/camera_table_words.h"
 
 namespace setting_controls {
 
@@ -72,14 +73,11 @@ inline constexpr RowIds kAlarm = {IDC_ALARM_01, IDC_ALARM_02, IDC_ALARM_03, IDC_
 // while group 1 is at the top.
 inline constexpr int kRowsOfFirstGroup = 5;
 
-// The Type list items, in page code order.
-inline constexpr std::array<std::string_view, 5> kCameraTypes = {"NoAsign", "Network", "IP_Direct",
-                                                                 "Serial", "CAM_Direct"};
-inline constexpr int kNetworkTypeCount = 3;   // NoAsign, Network, IP_Direct
-inline constexpr int kSwitcherTypeCount = 2;  // NoAsign, Network
-
-inline constexpr std::array<std::string_view, 6> kSwInputs = {"NoAsign", "INPUT1", "INPUT2",
-                                                              "INPUT3",  "INPUT4", "INPUT5"};
+// The Type and SW Input list items, shared with vk38.
+using rules::kCameraTypes;
+using rules::kNetworkTypeCount;
+using rules::kSwInputs;
+using rules::kSwitcherTypeCount;
 
 // The one entry a CAMERA Select list holds before any camera is offered.
 inline constexpr std::string_view kBlankEntry = " ";

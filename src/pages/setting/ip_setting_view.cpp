@@ -19,9 +19,6 @@ bool IsHeader(int id) {
   return std::find(sc::kHeaders.begin(), sc::kHeaders.end(), id) != sc::kHeaders.end();
 }
 
-// Only Network, IP_Direct and NoAsign cameras take part in CAMERA Select.
-bool TakesPartInCameraSelect(std::uint8_t pageKind) { return pageKind < kPageSerial; }
-
 }  // namespace
 
 void IPSetting::ShowRows() {
@@ -60,14 +57,15 @@ void IPSetting::FillCameraSelectLists() {
   std::array<bool, sc::kRowsOfFirstGroup> enabled{};
 
   for (int i = 0; i < kCameraCount; ++i) {
-    if (!TakesPartInCameraSelect(table_.CamKind(i))) continue;
+    if (!rules::TakesPartInCameraSelect(table_.CamKind(i))) continue;
     for (int r = 0; r < sc::kRowCount; ++r) {
       const int own = CameraOfRow(r);
       if (i == own) continue;
       if (r < sc::kRowsOfFirstGroup) {
         // Rows 1 to 5 offer cameras only outside an assignment, and only
         // when their own camera takes part.
-        if (assignMode != kNoAssignment || !TakesPartInCameraSelect(table_.CamKind(own))) continue;
+        if (assignMode != kNoAssignment || !rules::TakesPartInCameraSelect(table_.CamKind(own)))
+          continue;
         enabled[r] = true;
       }
       lists[r].push_back(CameraLabel(i));

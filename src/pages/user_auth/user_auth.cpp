@@ -23,15 +23,9 @@ constexpr std::array<Field, 5> kFields = {{
     {IDC_RETYPE_PASSWORD, CredentialCharset::kPassword},
 }};
 
-constexpr std::size_t kMinPasswordLength = 4;
-
 // This page's own wording of the shared exchange outcomes.
 constexpr std::string_view kAuthNotConnected = "Not connected.";
 constexpr std::string_view kAuthSocketError = "Socket error.";
-
-bool LengthWithin(const std::string& text, std::size_t min) {
-  return text.size() >= min && text.size() <= kCredentialMaxLength;
-}
 
 }  // namespace
 
@@ -108,28 +102,12 @@ void CUser_Auth::OnRefresh() {
 }
 
 std::optional<std::string> CUser_Auth::BrokenRule() const {
-  const std::string& oldUser = Controls().Text(IDC_OLD_USER_NAME);
-  const std::string& newUser = Controls().Text(IDC_NEW_USER_NAME);
-  const std::string& oldPassword = Controls().Text(IDC_OLD_PASSWORD);
-  const std::string& newPassword = Controls().Text(IDC_NEW_PASSWORD);
-  const std::string& retyped = Controls().Text(IDC_RETYPE_PASSWORD);
-  if (!LengthWithin(oldUser, 1)) return "Complete the \"Old User Name\" field.";
-  if (!LengthWithin(newUser, 1)) return "Complete the \"New User Name\" field.";
-  if (!LengthWithin(oldPassword, kMinPasswordLength)) return "Complete the \"Old Password\" field.";
-  if (!LengthWithin(newPassword, kMinPasswordLength)) return "Complete the \"New Password\" field.";
-  if (!LengthWithin(retyped, kMinPasswordLength)) {
-    return "Complete the \"Retype New Password\" field.";
-  }
-  if (newPassword != retyped) {
-    return "Password enterd in the \"Retype New Password\" field is incorrect.";
-  }
-  if (!IsKnownOldPair(oldUser, oldPassword)) return "Old User Name or Old Password  is incorrect.";
-  return std::nullopt;
-}
-
-bool CUser_Auth::IsKnownOldPair(const std::string& user, const std::string& password) const {
-  return (user == kFactoryUserName && password == kFactoryPassword) ||
-         (user == panelUserName_ && password == panelPassword_);
+  return BrokenCredentialRule({.oldUser = Controls().Text(IDC_OLD_USER_NAME),
+                               .newUser = Controls().Text(IDC_NEW_USER_NAME),
+                               .oldPassword = Controls().Text(IDC_OLD_PASSWORD),
+                               .newPassword = Controls().Text(IDC_NEW_PASSWORD),
+                               .retyped = Controls().Text(IDC_RETYPE_PASSWORD)},
+                              panelUserName_, panelPassword_);
 }
 
 void CUser_Auth::OnSet() {

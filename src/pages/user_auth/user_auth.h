@@ -6,8 +6,8 @@
 #include <string>
 
 #include "pages/common/page_context.h"
-#include "pages/user_auth/field_filter.h"
 #include "protocol/credential_record.h"
+#include "rules/credential_rules.h"
 #include "ui/page.h"
 
 class CUser_Auth : public ui::Page {
@@ -28,7 +28,6 @@ class CUser_Auth : public ui::Page {
   void OnSet();
   // The first rule the five fields break, as its message; nothing when all hold.
   std::optional<std::string> BrokenRule() const;
-  bool IsKnownOldPair(const std::string& user, const std::string& password) const;
   // Sends the record to the panel; true when the panel confirmed the write.
   bool WriteRecord();
   void DisplayRecord();

@@ -1,0 +1,94 @@
+// auth set: the User Auth. page's SET for one panel. The passwords come from
+// a prompt without echo, or from standard input for scripts; they never
+// appear in the arguments or in any output.
+#include <fmt/format.h>
+
+#include <array>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "rules/credential_rules.h"
+
+namespace cli {
+
+namespace {
+
+// The three passwords: old, new and new again.
+std::optional<std::array<std::string, 3>> ReadPasswords(Machine& machine, bool fromStdin) {
+  constexpr std::array<const char*, 3> kPrompts = {
+      "Old Password: ", "New Password: ", "Retype New Password: "};
+  std::array<std::string, 3> passwords;
+  for (std::size_t i = 0; i < passwords.size(); ++i) {
+    if (fromStdin) {
+      if (!std::getline(std::cin, passwords[i])) return std::nullopt;
+      if (!passwords[i].empty() && passwords[i].back() == '\r') passwords[i].pop_back();
+    } else {
+      std::optional<std::string> typed = machine.ReadSecret(kPrompts[i]);
+      if (!typed) return std::nullopt;
+      passwords[i] = std::move(*typed);
+    }
+  }
+  return passwords;
+}
+
+// What the page's field filter would refuse as it is typed.
+std::optional<std::string> RefusedCharacters(const CredentialChange& change) {
+  const std::array<std::pair<const std::string*, CredentialCharset>, 5> fields = {{
+      {&change.oldUser, CredentialCharset::kName},
+      {&change.newUser, CredentialCharset::kName},
+      {&change.oldPassword, CredentialCharset::kPassword},
+      {&change.newPassword, CredentialCharset::kPassword},
+      {&change.retyped, CredentialCharset::kPassword},
+  }};
+  for (const auto& [text, charset] : fields) {
+    if (LeadingAllowedRun(charset, *text).size() < text->size()) {
+      return "Enterd information is incorrect. Enter again.";
+    }
+    if (text->size() > kCredentialMaxLength) return "String too long.";
+  }
+  return std::nullopt;
+}
+
+PanelOutcome ChangeCredentials(const RunContext& context, PanelAddress panel,
+                               const CredentialChange& change) {
+  PanelTarget target(context, panel);
+  CredentialRecord record;
+  const CallResult read = ReadCredentials(target.link, record);
+  if (!read.ok) return {.ok = false, .message = read.text};
+  const std::string panelUser = record.UserName().value_or("");
+  const std::string panelPassword = record.Password().value_or("");
+  if (const std::optional<std::string> broken =
+          BrokenCredentialRule(change, panelUser, panelPassword)) {
+    return {.ok = false, .message = *broken};
+  }
+  record.SetUserName(change.newUser);
+  record.SetPassword(change.newPassword);
+  record.UpdateChecksum();
+  const CallResult written = WriteCredentials(target.link, record);
+  return {.ok = written.ok, .message = written.text};
+}
+
+}  // namespace
+
+int AuthSet(const RunContext& context, const AuthSetArgs& args) {
+  const std::optional<std::array<std::string, 3>> passwords =
+      ReadPasswords(context.machine, args.passwordStdin);
+  if (!passwords) {
+    fmt::print(stderr,
+               "vk38: three passwords are needed: at a terminal, or with --password-stdin\n");
+    return kExitFileRefused;
+  }
+  const CredentialChange change{.oldUser = args.oldUser,
+                                .newUser = args.newUser,
+                                .oldPassword = (*passwords)[0],
+                                .newPassword = (*passwords)[1],
+                                .retyped = (*passwords)[2]};
+  if (const std::optional<std::string> refused = RefusedCharacters(change)) {
+    fmt::print(stderr, "vk38: {}\n", *refused);
+    return kExitFileRefused;
+  }
+  return RunOnPanels(context, {args.panel},
+                     [&](PanelAddress panel) { return ChangeCredentials(context, panel, change); });
+}
+
+}  // namespace cli

@@ -1,0 +1,40 @@
+// Comma-separated text as spreadsheets write it (RFC 4180): fields in double
+// quotes may hold commas, line breaks and doubled quotes; lines end in CR LF
+// or LF. Every cell keeps where it began, so that a later check of its
+// content can still name the line and column.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace cli {
+
+// A place in a text file: line and column, both from 1; the column counts bytes.
+struct TextPosition {
+  int line = 1;
+  int column = 1;
+};
+
+struct CsvCell {
+  std::string text;
+  TextPosition at;
+};
+using CsvRow = std::vector<CsvCell>;
+
+struct CsvError {
+  std::string message;
+  TextPosition at;
+};
+
+// The rows of `text`. A UTF-8 byte order mark at the start is skipped, and
+// so are lines with nothing on them.
+std::variant<std::vector<CsvRow>, CsvError> ReadCsv(std::string_view text);
+
+// One line of fields, each quoted when it holds a comma, a quote, a CR or
+// an LF or begins or ends with a space, ended by CR LF.
+std::string CsvLine(const std::vector<std::string>& fields);
+
+}  // namespace cli

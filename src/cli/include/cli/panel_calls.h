@@ -1,0 +1,58 @@
+// vk38's exchanges with one panel, on CPanelSession, in the shapes the
+// pages use (open, command line, reply, block, confirmation). Each ends in
+// a CallResult whose text is the one the page shows for that ending; where
+// a page ends silently, vk38 still names the failure.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "protocol/credential_record.h"
+#include "protocol/ip_setting_record.h"
+#include "protocol/panel_link.h"
+#include "protocol/panel_session.h"
+
+namespace cli {
+
+struct CallResult {
+  bool ok = false;
+  std::string text;
+};
+
+// Called with the bytes moved so far.
+using Progress = std::function<void(std::uint64_t bytes)>;
+
+// The camera table (REFRESH): the record whole with a good sum, type codes
+// turned into page codes.
+CallResult ReadCameraTable(const PanelLink& link, IpSettingRecord& table);
+// The camera table (SET's exchange): `prepared` holds wire codes and its sum.
+CallResult WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared);
+
+// The setup block (Save): never an empty one or one with a bad sum.
+CallResult ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& block);
+// A setup block to the panel (Load).
+CallResult WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block);
+
+// The log, piece by piece into `file` (Save Log); closes the file.
+CallResult SaveLog(const PanelLink& link, platform::WritableFile& file, const Progress& progress);
+
+// A firmware image to the panel (the upgrade page's Load): the start
+// command, the image in blocks, then the panel's verdict after its flash
+// write — "Ver Up Finish", or the page's "File Error!!".
+enum class Image { kProgram, kFpga };
+CallResult UpgradeImage(const PanelLink& link, Image image, platform::ReadableFile& file,
+                        const Progress& progress);
+
+// The panel's credential record (the User Auth. page's REFRESH): a block no
+// longer than the record with a good sum, over the start of `record`.
+CallResult ReadCredentials(const PanelLink& link, CredentialRecord& record);
+// The record to the panel (its SET); "Write OK.\nPlease reboot TL-VK38."
+// when the panel confirmed it.
+CallResult WriteCredentials(const PanelLink& link, const CredentialRecord& record);
+
+}  // namespace cli

@@ -1,0 +1,19 @@
+// PANEL on the command line: a dotted address ("192.168.0.9") or one of the
+// program's panel names, VK1 to VK5, which stand for its built-in addresses.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "protocol/panel_address.h"
+
+namespace cli {
+
+// "a.b.c.d" with every part 0 to 255; nothing for any other text.
+std::optional<PanelAddress> ParseDottedAddress(std::string_view text);
+
+// The address, or nothing when `text` is neither form or names an address
+// that no panel can have (IsValidPanelAddress).
+std::optional<PanelAddress> ResolvePanel(std::string_view text);
+
+}  // namespace cli

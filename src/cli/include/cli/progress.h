@@ -1,0 +1,41 @@
+// A progress line on a terminal for long transfers: the bytes moved by all
+// panels together, the rate and, when the total is known, the time left.
+// Redrawn at most ten times a second; silent when not on a terminal.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <mutex>
+#include <optional>
+#include <string>
+
+namespace cli {
+
+// "1.5 MiB  300.0 KiB/s  0:04 left" (the last part only with a total).
+std::string ProgressText(std::uint64_t bytes, std::chrono::duration<double> elapsed,
+                         std::optional<std::uint64_t> total);
+
+class ProgressLine {
+ public:
+  ProgressLine(std::FILE* out, bool shown, std::optional<std::uint64_t> total = std::nullopt);
+  ~ProgressLine();  // ends the line
+  ProgressLine(const ProgressLine&) = delete;
+  ProgressLine& operator=(const ProgressLine&) = delete;
+
+  // Adds bytes moved; safe from any thread.
+  void Add(std::uint64_t bytes);
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  std::FILE* out_;
+  bool shown_;
+  std::optional<std::uint64_t> total_;
+  std::mutex mutex_;
+  std::uint64_t bytes_ = 0;
+  Clock::time_point start_ = Clock::now();
+  Clock::time_point drawn_{};
+  bool drew_ = false;
+};
+
+}  // namespace cli

@@ -1,0 +1,32 @@
+// The camera table as a file: CSV with a header row (the Setting page's
+// column captions) or JSON, written from a table and read back as the
+// changes it asks for.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "cli/table_words.h"
+#include "protocol/ip_setting_record.h"
+
+namespace cli {
+
+enum class TableFormat { kCsv, kJson };
+
+// `table` holds page type codes.
+std::string TableCsv(const IpSettingRecord& table);
+std::string TableJson(const IpSettingRecord& table);
+
+using TableFileRead = std::variant<std::vector<RowChange>, TableFileError>;
+// The columns may come in any order; the header must name "CAMERA No" and
+// no column twice. Columns that a file does not set are ignored.
+TableFileRead ReadTableCsv(std::string_view text);
+// {"cameras": [{"camera": "C001", "type": ..., "name": ..., "swInput": ...,
+// "address": ..., "httpPort": ...}, ...], "switcher": {"type": ..., "address": ...}}
+TableFileRead ReadTableJson(std::string_view text);
+// JSON when the text begins (after blanks) with "{", CSV otherwise.
+TableFileRead ReadTableFile(std::string_view text);
+
+}  // namespace cli

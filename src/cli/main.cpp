@@ -1,0 +1,15 @@
+// vk38: the command-line companion of SetupTool for fleets of panels.
+#include <cstdio>
+
+#include "cli/machine.h"
+#include "cli/run_context.h"
+#include "cli/vk38_app.h"
+
+int main(int argc, char** argv) {
+  const std::unique_ptr<cli::Machine> machine = cli::StartMachine();
+  if (!machine) {
+    std::fputs("vk38: the network could not be started\n", stderr);
+    return cli::kExitPanelFailed;
+  }
+  return cli::RunVk38(argc, argv, *machine);
+}

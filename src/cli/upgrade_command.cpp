@@ -1,0 +1,52 @@
+// upgrade: the upgrade page's Load of a program or FPGA image, for many
+// panels, with one progress line for all of them.
+#include <fmt/format.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "cli/commands.h"
+#include "cli/progress.h"
+
+namespace cli {
+
+namespace {
+
+std::optional<std::uint64_t> FileSize(const std::string& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(
+      std::filesystem::path(std::u8string(path.begin(), path.end())), error);
+  if (error) return std::nullopt;
+  return size;
+}
+
+}  // namespace
+
+int Upgrade(const RunContext& context, const std::vector<PanelAddress>& panels, Image image,
+            const std::string& file) {
+  // An image that cannot be opened is refused before any panel is asked.
+  const std::optional<std::uint64_t> size = FileSize(file);
+  if (!size || !context.machine.Files().OpenForReading(file)) {
+    fmt::print(stderr, "vk38: {}: File Open Error!!\n", file);
+    return kExitFileRefused;
+  }
+  std::vector<PanelOutcome> outcomes;
+  {
+    ProgressLine progress(stderr, context.progress, *size * panels.size());
+    outcomes = RunFleet(panels, context.jobs, [&](PanelAddress panel) -> PanelOutcome {
+      PanelTarget target(context, panel);
+      const std::unique_ptr<platform::ReadableFile> source =
+          context.machine.Files().OpenForReading(file);
+      if (!source) return {.ok = false, .message = "File Open Error!!", .file = file};
+      std::uint64_t moved = 0;
+      const CallResult result = UpgradeImage(target.link, image, *source, [&](std::uint64_t total) {
+        progress.Add(total - moved);
+        moved = total;
+      });
+      return {.ok = result.ok, .message = result.text, .file = file, .bytes = moved};
+    });
+  }
+  return Report(context, outcomes);
+}
+
+}  // namespace cli

@@ -1,0 +1,33 @@
+// The rules of a credential change, shared by the User Auth. page and vk38.
+// Which characters the credential fields accept. User names take printable
+// ASCII without " & : ; and \; passwords without " and &. Space and every
+// character outside ASCII belong to neither set.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+enum class CredentialCharset { kName, kPassword };
+
+inline constexpr std::size_t kCredentialMaxLength = 32;
+
+bool IsAllowed(CredentialCharset charset, char c);
+// The longest start of `text` whose characters are all allowed.
+std::string_view LeadingAllowedRun(CredentialCharset charset, std::string_view text);
+
+// What an operator enters to change the panel's pair.
+struct CredentialChange {
+  std::string oldUser;
+  std::string newUser;
+  std::string oldPassword;
+  std::string newPassword;
+  std::string retyped;
+};
+
+// The first rule the change breaks, in the page's words, or nothing. The
+// old pair must be the factory pair or the one the panel last reported.
+std::optional<std::string> BrokenCredentialRule(const CredentialChange& change,
+                                                const std::string& panelUser,
+                                                const std::string& panelPassword);

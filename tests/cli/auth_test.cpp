@@ -1,0 +1,92 @@
+// auth set: the User Auth. page's rules and texts, the passwords from
+// standard input and never in any output.
+#include <gtest/gtest.h>
+
+#include "protocol/credential_record.h"
+#include "sim/panel_simulator.h"
+#include "vk38_runner.h"
+
+namespace {
+
+using cli_test::RunVk38;
+
+constexpr PanelAddress kVk1 = 0xC0A80009;
+
+class AuthSet : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sim::PanelTiming timing;
+    timing.lineGap = std::chrono::milliseconds(10);
+    timing.peerWait = std::chrono::milliseconds(5000);
+    simulator.Panel(kVk1).SetTiming(timing);
+    std::string error;
+    ASSERT_TRUE(simulator.Start(&error)) << error;
+  }
+
+  CredentialRecord Held() {
+    CredentialRecord record;
+    record.Overwrite(simulator.Panel(kVk1).Credentials());
+    return record;
+  }
+
+  // Runs auth set with the three passwords on standard input; they must
+  // not show anywhere in what vk38 prints.
+  cli_test::Vk38Run Run(const std::string& oldUser, const std::string& newUser,
+                        const std::vector<std::string>& passwords) {
+    std::string input;
+    for (const std::string& password : passwords) input += password + "\n";
+    const auto run = RunVk38(
+        {"auth", "set", "VK1", "--old-user", oldUser, "--new-user", newUser, "--password-stdin"},
+        input);
+    for (const std::string& password : passwords) {
+      EXPECT_EQ(run.out.find(password), std::string::npos) << run.out;
+      EXPECT_EQ(run.err.find(password), std::string::npos) << run.err;
+    }
+    return run;
+  }
+
+  sim::PanelSimulator simulator{{kVk1}};
+};
+
+TEST_F(AuthSet, TheFactoryPairOrThePanelsOwnOpensTheChange) {
+  auto run = Run("staff", "keeper", {"48213", "s3cr!t", "s3cr!t"});
+  EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+  EXPECT_EQ(run.out, "192.168.0.9: Write OK.\nPlease reboot TL-VK38.\n");
+  EXPECT_EQ(Held().UserName(), "keeper");
+  EXPECT_EQ(Held().Password(), "s3cr!t");
+
+  // Now the panel's pair is the old one.
+  run = Run("keeper", "second", {"s3cr!t", "pass2word", "pass2word"});
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_EQ(Held().UserName(), "second");
+}
+
+TEST_F(AuthSet, EachBrokenRuleIsThePagesTextAndNothingIsWritten) {
+  const sim::Bytes before = simulator.Panel(kVk1).Credentials();
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"4821", "abcd", "abcd"}, "Old User Name or Old Password  is incorrect."},
+      {{"48213", "abc", "abc"}, "Complete the \"New Password\" field."},
+      {{"48213", "abcd", "abce"},
+       "Password enterd in the \"Retype New Password\" field is incorrect."},
+  };
+  for (const auto& [passwords, text] : cases) {
+    const auto run = Run("staff", "keeper", passwords);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "192.168.0.9: FAILED: " + text + "\n");
+  }
+  EXPECT_EQ(simulator.Panel(kVk1).Credentials(), before);
+}
+
+TEST_F(AuthSet, CharactersTheFieldsRefuseStopItBeforeAnyPanelIsAsked) {
+  auto run = Run("staff", "kee;per", {"48213", "abcd", "abcd"});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("Enterd information is incorrect. Enter again."), std::string::npos);
+  run = Run("staff", "keeper", {"48213", "ab&cd", "ab&cd"});
+  EXPECT_EQ(run.exitCode, 2);
+  // Too few lines: no password is guessed.
+  run = Run("staff", "keeper", {"48213"});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_TRUE(simulator.Panel(kVk1).Received().empty());
+}
+
+}  // namespace

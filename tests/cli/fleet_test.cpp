@@ -1,0 +1,168 @@
+// vk38 on many panels at once: every panel's outcome is reported, one
+// panel's failure never stops the others, a silent panel ends within the
+// silence limit, and the exit code tells the three endings apart.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+
+#include "sim/panel_simulator.h"
+#include "vk38_runner.h"
+
+namespace {
+
+using cli_test::RunVk38;
+
+constexpr PanelAddress kVk1 = 0xC0A80009, kVk2 = 0xC0A80007, kVk3 = 0xC0A80006,
+                       kVk4 = 0xC0A80005;  // VK5, 192.168.0.4, has no panel: refused
+
+class Fleet : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (PanelAddress address : simulator.Addresses()) {
+      sim::PanelTiming timing;
+      timing.idleGap = std::chrono::milliseconds(150);
+      timing.peerWait = std::chrono::milliseconds(5000);
+      simulator.Panel(address).SetTiming(timing);
+      simulator.Panel(address).SetSetupBlock(Block(static_cast<std::uint8_t>(address)));
+    }
+    std::string error;
+    ASSERT_TRUE(simulator.Start(&error)) << error;
+  }
+
+  // A setup block of its own for each panel, with a good sum.
+  static sim::Bytes Block(std::uint8_t seed) {
+    sim::Bytes block(600, seed);
+    block.back() = 0;
+    unsigned sum = 0;
+    for (std::uint8_t byte : block) sum += byte;
+    block.back() = static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
+    return block;
+  }
+
+  static std::vector<nlohmann::json> JsonLines(const std::string& out) {
+    std::vector<nlohmann::json> lines;
+    std::size_t at = 0;
+    for (std::size_t end; (end = out.find('\n', at)) != std::string::npos; at = end + 1) {
+      lines.push_back(nlohmann::json::parse(out.substr(at, end - at)));
+    }
+    return lines;
+  }
+
+  sim::PanelSimulator simulator{{kVk1, kVk2, kVk3, kVk4}};
+};
+
+TEST_F(Fleet, OneSilentAndOneRefusingPanelFailAloneAndInTime) {
+  simulator.Panel(kVk2).SetFault("VK38 SETTING REQ", {.silentAfter = 0});
+  const std::string folder = cli_test::FreshFolder("backup");
+  const auto run = RunVk38({"--json", "--timeout", "1", "setup", "backup", "VK1", "VK2", "VK3",
+                            "VK4", "VK5", "-o", folder});
+
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  // One silence limit, with the other panels worked on meanwhile.
+  EXPECT_LT(run.took, std::chrono::seconds(4));
+  const std::vector<nlohmann::json> lines = JsonLines(run.out);
+  ASSERT_EQ(lines.size(), 5u) << run.out;
+  const std::vector<std::string> panels = {"192.168.0.9", "192.168.0.7", "192.168.0.6",
+                                           "192.168.0.5", "192.168.0.4"};
+  const std::vector<bool> ok = {true, false, true, true, false};
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(lines[i]["panel"], panels[i]);
+    EXPECT_EQ(lines[i]["ok"], ok[i]) << lines[i];
+  }
+  EXPECT_EQ(lines[1]["message"], "Socket Error!!");
+  EXPECT_EQ(lines[4]["message"], "No Connect!!");
+  // Each good panel's block, byte for byte, in a file named by its address.
+  for (std::size_t i : {0u, 2u, 3u}) {
+    const std::string path = lines[i]["file"];
+    EXPECT_TRUE(std::filesystem::path(path).filename().string().starts_with(panels[i] + "_"));
+    const std::string text = cli_test::ReadText(path);
+    const sim::Bytes expected = Block(static_cast<std::uint8_t>(i == 0   ? kVk1
+                                                                : i == 2 ? kVk3
+                                                                         : kVk4));
+    EXPECT_EQ(text, std::string(expected.begin(), expected.end()));
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                          std::filesystem::directory_iterator()),
+            3);
+}
+
+TEST_F(Fleet, ABlockWithABadSumOrNoBytesIsAFailureAndNoFile) {
+  simulator.Panel(kVk1).SetFault("VK38 SETTING REQ", {.badChecksum = true});
+  simulator.Panel(kVk2).SetSetupBlock({});
+  const std::string folder = cli_test::FreshFolder("bad-blocks");
+  const auto run = RunVk38({"setup", "backup", "VK1", "VK2", "VK3", "-o", folder, "--jobs", "1"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.out.find("192.168.0.9: FAILED: "), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("192.168.0.7: FAILED: "), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("192.168.0.6: Save OK"), std::string::npos) << run.out;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST_F(Fleet, RestoreSendsABackupAndRefusesADamagedOne) {
+  const std::string folder = cli_test::FreshFolder("restore");
+  const std::string good = folder + "/good.v38";
+  const sim::Bytes block = Block(0x21);
+  cli_test::WriteText(good, std::string(block.begin(), block.end()));
+  auto run = RunVk38({"setup", "restore", "VK3", good});
+  EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+  EXPECT_EQ(simulator.Panel(kVk3).SetupBlock(), block);
+
+  const std::string damaged = folder + "/damaged.v38";
+  cli_test::WriteText(damaged, std::string(block.begin(), block.end() - 1));
+  run = RunVk38({"setup", "restore", "VK4", damaged});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_TRUE(simulator.Panel(kVk4).Received().empty());
+}
+
+TEST_F(Fleet, LogsGoToTheirFilesWhole) {
+  simulator.Panel(kVk1).SetLog({.size = 3 * 1024 * 1024 + 5, .piece = 8192});
+  const std::string folder = cli_test::FreshFolder("logs");
+  const auto run = RunVk38({"--json", "log", "VK1", "VK2", "-o", folder});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  const std::vector<nlohmann::json> lines = JsonLines(run.out);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0]["bytes"], 3 * 1024 * 1024 + 5);
+  EXPECT_EQ(std::filesystem::file_size(lines[0]["file"].get<std::string>()), 3 * 1024 * 1024 + 5);
+  // Not on a terminal: nothing but the outcomes.
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(Fleet, UpgradeGivesThePagesVerdictForEachPanel) {
+  const std::string image = cli_test::FreshFolder("upgrade") + "/program.bin";
+  std::string bytes;
+  for (int i = 0; i < 20000; ++i) bytes += static_cast<char>(i * 7);
+  cli_test::WriteText(image, bytes);
+  simulator.Panel(kVk3).SetFault("VK38 VER UP START", {.fileNg = true});
+
+  const auto run = RunVk38({"upgrade", "VK1", "VK3", "--program", image});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "192.168.0.9: Ver Up Finish (" + image +
+                         ")\n192.168.0.6: FAILED: File Error!! (" + image + ")\n");
+  EXPECT_EQ(simulator.Panel(kVk1).ProgramImage(), sim::Bytes(bytes.begin(), bytes.end()));
+
+  // An image that cannot be opened reaches no panel.
+  EXPECT_EQ(RunVk38({"upgrade", "VK4", "--fpga", image + ".missing"}).exitCode, 2);
+  EXPECT_TRUE(simulator.Panel(kVk4).Received().empty());
+}
+
+TEST_F(Fleet, UsageErrorsHaveCodesOfTheirOwnAndReachNoPanel) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"table", "get", "VK6"},
+        {"table", "get", "192.168.0.255"},
+        {"table", "get", "VK1", "VK2"},  // two tables need a folder
+        {"setup", "backup", "VK1"},      // and so do backups
+        {"upgrade", "VK1"},              // which image
+        {"upload", "VK1"}}) {
+    const auto run = RunVk38(arguments);
+    EXPECT_GE(run.exitCode, 100) << arguments[2];
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_TRUE(simulator.Panel(kVk1).Received().empty());
+  EXPECT_EQ(RunVk38({"--help"}).exitCode, 0);
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+// The progress line's text: bytes and rate in binary units, and the time
+// left only when the total is known.
+#include <gtest/gtest.h>
+
+#include "cli/progress.h"
+
+namespace {
+
+using std::chrono::duration;
+
+TEST(Progress, BytesRateAndTimeLeft) {
+  EXPECT_EQ(cli::ProgressText(512, duration<double>(1.0), std::nullopt), "512 B  512 B/s");
+  EXPECT_EQ(cli::ProgressText(3 * 1024 * 1024, duration<double>(2.0), std::nullopt),
+            "3.0 MiB  1.5 MiB/s");
+  // 1 MiB of 4 MiB at 1 MiB/s: three seconds left.
+  EXPECT_EQ(cli::ProgressText(1024 * 1024, duration<double>(1.0), 4 * 1024 * 1024),
+            "1.0 MiB  1.0 MiB/s  0:03 left");
+  // 100 s at 10 KiB/s: a minute and 40 seconds.
+  EXPECT_EQ(cli::ProgressText(10 * 1024, duration<double>(1.0), 1010 * 1024),
+            "10.0 KiB  10.0 KiB/s  1:40 left");
+  // Nothing moved yet: no rate, so no guess at the time left.
+  EXPECT_EQ(cli::ProgressText(0, duration<double>(0.0), 100), "0 B  0 B/s");
+  // More than the total (a panel sent extra): never a negative time.
+  EXPECT_EQ(cli::ProgressText(200, duration<double>(1.0), 100), "200 B  200 B/s  0:00 left");
+}
+
+}  // namespace

@@ -1,0 +1,168 @@
+// The camera table as a file: what table get writes, table set reads back
+// to the very same record; what it cannot use is refused with its place.
+#include <gtest/gtest.h>
+
+#include <variant>
+
+#include "cli/table_file.h"
+
+namespace {
+
+using cli::RowChange;
+using cli::TableFileError;
+
+PanelAddress Ip(int a, int b, int c, int d) {
+  return static_cast<PanelAddress>((a << 24) | (b << 16) | (c << 8) | d);
+}
+
+// A table in page codes with every field the page shows carrying something,
+// names that need quoting, a camera on two inputs, and reserved bytes set.
+IpSettingRecord BusyTable() {
+  IpSettingRecord table;
+  for (int c = 0; c < kCameraCount; ++c) {
+    SetIp(table.CamAddr(c), Ip(10, 1, c / 50, c + 1));
+    SetHttpPort(table.CamAddr(c), static_cast<std::uint16_t>(80 + c));
+    table.CamKind(c) = static_cast<std::uint8_t>(c % 3);
+    table.CamMac(c)[5] = static_cast<std::uint8_t>(c);
+  }
+  table.CamKind(1) = kPageSerial;
+  table.CamKind(2) = kPageCamDirect;
+  table.SetCamName(0, "a,\"b\"");
+  table.SetCamName(1, "\"\"");
+  table.SetCamName(2, " lead");
+  table.SetCamName(3, "12345678");
+  table.CamNameField(4)[6] = 0x5A;  // a byte after the NUL that a rewrite would lose
+  table.SetCamAlarm(5, kAlarmFan);
+  table.SwInput(0) = 7;
+  table.SwInput(2) = 7;
+  table.SwInput(4) = 100;
+  table.SwKind() = kSwitcherNetwork;
+  SetIp(table.SwAddr(), Ip(10, 2, 0, 1));
+  table.bytes[5] = 0x42;
+  table.bytes[3339] = 0x17;
+  return table;
+}
+
+std::vector<RowChange> Changes(const cli::TableFileRead& read) {
+  if (const TableFileError* error = std::get_if<TableFileError>(&read)) {
+    ADD_FAILURE() << cli::ErrorText(*error);
+    return {};
+  }
+  return std::get<std::vector<RowChange>>(read);
+}
+
+std::string ErrorOf(const std::string& text) {
+  const cli::TableFileRead read = cli::ReadTableFile(text);
+  if (const TableFileError* error = std::get_if<TableFileError>(&read))
+    return cli::ErrorText(*error);
+  ADD_FAILURE() << "accepted:\n" << text;
+  return {};
+}
+
+// The CSV of BusyTable with one cell replaced.
+std::string CsvWith(const std::string& from, const std::string& to) {
+  std::string csv = cli::TableCsv(BusyTable());
+  const std::size_t at = csv.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return csv.replace(at, from.size(), to);
+}
+
+TEST(TableFile, WhatGetWritesSetPutsBackByteForByte) {
+  const IpSettingRecord original = BusyTable();
+  for (const std::string& text : {cli::TableCsv(original), cli::TableJson(original)}) {
+    IpSettingRecord table = original;
+    cli::ApplyRowChanges(Changes(cli::ReadTableFile(text)), table);
+    EXPECT_EQ(table, original) << text.substr(0, 200);
+  }
+}
+
+TEST(TableFile, ChangesReachTheirFieldsAndNothingElse) {
+  const std::string csv = CsvWith("C011,3,Network,,NoAsign", "C011,3,IP_Direct,\"x,y\",INPUT2");
+  cli::TableFileRead read = cli::ReadTableCsv(csv);
+  IpSettingRecord table = BusyTable();
+  cli::ApplyRowChanges(Changes(read), table);
+
+  IpSettingRecord expected = BusyTable();
+  expected.CamKind(10) = kPageIpDirect;
+  expected.SetCamName(10, "x,y");
+  // INPUT2 was free; camera 11 now shows on it alone.
+  expected.SwInput(1) = 11;
+  EXPECT_EQ(table, expected);
+}
+
+TEST(TableFile, MovingACameraToAnotherInputReleasesEveryInputItHeld) {
+  // Camera 7 shows on inputs 1 and 3 (the page shows INPUT3); moving it to INPUT4.
+  IpSettingRecord table = BusyTable();
+  cli::ApplyRowChanges(
+      Changes(cli::ReadTableCsv(CsvWith("C007,2,NoAsign,,INPUT3", "C007,2,NoAsign,,INPUT4"))),
+      table);
+  EXPECT_EQ(table.SwInput(0), 0);
+  EXPECT_EQ(table.SwInput(2), 0);
+  EXPECT_EQ(table.SwInput(3), 7);
+  EXPECT_EQ(table.SwInput(4), 100);
+}
+
+TEST(TableFile, ValuesThePageCannotHoldAreRefusedWithTheirPlace) {
+  // C002 is on line 3; its Type is the third field.
+  EXPECT_EQ(ErrorOf(CsvWith("C002,1,Serial", "C002,1,Serial2")),
+            "line 3, column 8: \"Serial2\" is not a type this entry can have");
+  // Serial only for C001 to C005.
+  EXPECT_EQ(ErrorOf(CsvWith("C006,2,IP_Direct", "C006,2,Serial")),
+            "line 7, column 8: \"Serial\" is not a type this entry can have");
+  EXPECT_EQ(ErrorOf(CsvWith("C004,1,NoAsign,12345678", "C004,1,NoAsign,123456789")),
+            "line 5, column 16: a camera name has at most 8 characters");
+  EXPECT_EQ(ErrorOf(CsvWith("10.1.0.3,82", "10.1.0.256,82")),
+            "line 4, column 53: \"10.1.0.256\" is no address a.b.c.d");
+  EXPECT_EQ(ErrorOf(CsvWith("10.1.0.3,82", "10.1.0.3,65536")),
+            "line 4, column 62: \"65536\" is no port number 0 to 65535");
+  EXPECT_EQ(ErrorOf(CsvWith("C009,2", "C101,2")),
+            "line 10, column 1: \"C101\" is no camera (C001 to C100) and not \"SW\"");
+  EXPECT_EQ(ErrorOf(CsvWith("C009,2", "C008,2")), "line 10, column 1: C008 appears a second time");
+  EXPECT_EQ(ErrorOf(CsvWith("C009,2,IP_Direct,,NoAsign", "C009,2,IP_Direct,,INPUT3")),
+            "line 10, column 19: INPUT3 is already given to C007");
+  EXPECT_EQ(ErrorOf(CsvWith("SW,,Network", "SW,,IP_Direct")),
+            "line 102, column 5: \"IP_Direct\" is not a type this entry can have");
+  EXPECT_EQ(ErrorOf(CsvWith("C003,1,CAM_Direct,\" lead\",", "C003,1,CAM_Direct,\" lead\",,")),
+            "line 4, column 1: the row has 11 fields, the header 10");
+  EXPECT_EQ(ErrorOf("Group,Type\n1,Network\n"),
+            "line 1, column 1: the header row has no \"CAMERA No\" column");
+}
+
+TEST(TableFile, JsonFaultsAreNamed) {
+  EXPECT_EQ(ErrorOf("{\n  \"cameras\": [\n    {\"camera\": \"C001\",, }\n  ]\n}").substr(0, 17),
+            "line 3, column 23");
+  EXPECT_EQ(ErrorOf("{\"cameras\": [{\"camera\": \"C001\", \"type\": \"Serial\"},"
+                    " {\"camera\": \"C010\", \"type\": \"Serial\"}]}"),
+            "cameras[1]: \"Serial\" is not a type this entry can have");
+  EXPECT_EQ(ErrorOf("{\"cameras\": [{\"camera\": \"C001\", \"httpPort\": -1}]}"),
+            "cameras[0]: httpPort is neither text nor a number");
+  EXPECT_EQ(ErrorOf("{\"cameras\": [{\"type\": \"Network\"}]}"),
+            "cameras[0] has no \"camera\" text");
+}
+
+TEST(TableFile, NamesThatAreNotTextStillGiveATable) {
+  IpSettingRecord table = BusyTable();
+  table.SetCamName(8,
+                   "\xFF\xFE"
+                   "cam");
+  // CSV carries the bytes as they are and puts them back.
+  IpSettingRecord back = table;
+  cli::ApplyRowChanges(Changes(cli::ReadTableCsv(cli::TableCsv(table))), back);
+  EXPECT_EQ(back, table);
+  EXPECT_NE(cli::TableJson(table).find("\xEF\xBF\xBD"), std::string::npos);
+}
+
+TEST(TableFile, RowsShowThePagesWords) {
+  const auto rows = cli::TableRows(BusyTable());
+  ASSERT_EQ(rows.size(), 101u);
+  EXPECT_EQ(rows[1][2], "Serial");
+  EXPECT_EQ(rows[1][8], "No");  // Serial cameras take no part in CAMERA Select
+  EXPECT_EQ(rows[0][8], "Yes");
+  EXPECT_EQ(rows[6][4], "INPUT3");  // the highest input showing camera 7
+  EXPECT_EQ(rows[99][4], "INPUT5");
+  EXPECT_EQ(rows[5][9], AlarmText(BusyTable(), 5));
+  EXPECT_EQ(rows[100][0], "SW");
+  EXPECT_EQ(rows[100][2], "Network");
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// table set: the Setting page's SET from a file — the same record back
+// when nothing changed, the page's own rules and texts, and nothing sent
+// for a file that cannot be read.
+#include <gtest/gtest.h>
+
+#include "pages/setting/setting_page_fixture.h"
+#include "vk38_runner.h"
+
+namespace {
+
+using cli_test::RunVk38;
+using setting_test::Ip;
+
+class TableSet : public setting_test::SettingPageWithPanel {
+ protected:
+  // VK1 holds `table`; vk38 saves it to a file that the test may change.
+  std::string GetTable(const IpSettingRecord& table) {
+    Vk1().SetCameraRecord(setting_test::Sealed(table));
+    const std::string file = cli_test::FreshFolder("table") + "/vk1.csv";
+    const auto run = RunVk38({"table", "get", "VK1", "-o", file});
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    return file;
+  }
+};
+
+bool InMacField(std::size_t at) {
+  const auto in = [at](std::size_t from, std::size_t size) {
+    return at >= from && at < from + size;
+  };
+  return in(IpSettingRecord::kCamMacAt, kCameraCount * IpSettingRecord::kMacSize) ||
+         in(IpSettingRecord::kSwMacAt, IpSettingRecord::kMacSize);
+}
+
+TEST_F(TableSet, GetThenSetWritesTheSameRecordApartFromTheMacRule) {
+  IpSettingRecord table = setting_test::PanelTable();
+  table.CamKind(1) = kWireSerial;  // a MAC the rule zeroes, and a firmware question
+  table.SetCamName(3, "a,\"b\"");
+  table.SwInput(1) = 4;
+  const IpSettingRecord original = setting_test::Sealed(table);
+  const std::string file = GetTable(original);
+
+  const auto run = RunVk38({"table", "set", "VK1", file, "--yes"});
+  ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+  EXPECT_EQ(run.out, "192.168.0.9: Write OK (" + file + ")\n");
+  const sim::Bytes written = Vk1().CameraRecord();
+  ASSERT_EQ(written.size(), IpSettingRecord::kSize);
+  for (std::size_t at = 0; at < IpSettingRecord::kSize; ++at) {
+    if (at == IpSettingRecord::kChecksumAt) continue;
+    if (InMacField(at)) {
+      EXPECT_TRUE(written[at] == original.bytes[at] || written[at] == 0) << at;
+    } else {
+      EXPECT_EQ(written[at], original.bytes[at]) << at;
+    }
+  }
+  // The Serial camera's MAC is the one zeroed.
+  const auto mac = IpSettingRecord::kCamMacAt + IpSettingRecord::kMacSize;
+  EXPECT_EQ(sim::Bytes(written.begin() + mac, written.begin() + mac + 6), sim::Bytes(6, 0));
+  EXPECT_TRUE(IsChecksumValid(written));
+}
+
+TEST_F(TableSet, FirmwareQuestionsWithoutYesStopTheWrite) {
+  IpSettingRecord table = setting_test::PanelTable();
+  table.CamKind(0) = kWireCamDirect;
+  const std::string file = GetTable(table);
+  const std::size_t connections = Vk1().Received().size();
+
+  const auto run = RunVk38({"table", "set", "VK1", file});
+  EXPECT_EQ(run.exitCode, 1);
+  ASSERT_FALSE(cli_test::Notices(run.err).empty()) << run.err;
+  EXPECT_NE(cli_test::Notices(run.err)[0].find("firmware version"), std::string::npos);
+  // The table was read again; nothing was written.
+  EXPECT_EQ(Vk1().Received().size(), connections + 1);
+}
+
+TEST_F(TableSet, AFileThatCannotBeReadIsRefusedWithItsPlaceAndNothingIsSent) {
+  const std::string file = GetTable(setting_test::PanelTable());
+  std::string csv = cli_test::ReadText(file);
+  csv.replace(csv.find("C002,1,Network,CAM2,"), 20, "C002,1,Network,CA\"M2,");
+  cli_test::WriteText(file, csv);
+  const std::size_t connections = Vk1().Received().size();
+
+  const auto run = RunVk38({"table", "set", "VK1", file, "--yes"});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("line 3, column 18: "), std::string::npos) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(Vk1().Received().size(), connections);
+}
+
+TEST_F(TableSet, ThePageAndVk38RefuseATableWithTheSameTexts) {
+  IpSettingRecord table = setting_test::PanelTable();
+  SetIp(table.CamAddr(1), Ip(10, 0, 5, 5));
+  SetIp(table.CamAddr(9), Ip(10, 0, 5, 5));
+  SetIp(table.CamAddr(2), 0);
+  SetIp(table.CamAddr(6), Ip(127, 0, 0, 1));
+  SetIp(table.SwAddr(), Ip(192, 168, 0, 9));
+  const std::string file = GetTable(table);
+
+  Load(table);
+  const setting_test::Texts pageTexts = Press(IDC_SETTING_SET);
+  ASSERT_EQ(pageTexts.size(), 3u);  // two duplicates, then the unusable list stops it
+  const auto run = RunVk38({"table", "set", "VK1", file, "--yes"});
+  EXPECT_EQ(cli_test::Notices(run.err), pageTexts) << run.err;
+  EXPECT_EQ(run.exitCode, 1);
+
+  // And the same table with usable addresses: both write.
+  SetIp(table.CamAddr(2), Ip(10, 0, 9, 3));
+  SetIp(table.CamAddr(6), Ip(10, 0, 9, 7));
+  SetIp(table.SwAddr(), Ip(10, 0, 9, 100));
+  const std::string usable = GetTable(table);
+  Load(table);
+  const setting_test::Texts pageWrite = Press(IDC_SETTING_SET);
+  const auto write = RunVk38({"table", "set", "VK1", usable, "--yes"});
+  EXPECT_EQ(write.exitCode, 0) << write.err;
+  setting_test::Texts cliTexts = cli_test::Notices(write.err);
+  cliTexts.push_back(write.out.substr(13, 8));  // "Write OK" after "192.168.0.9: "
+  EXPECT_EQ(cliTexts, pageWrite);
+}
+
+}  // namespace

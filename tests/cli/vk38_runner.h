@@ -1,0 +1,30 @@
+// Runs the vk38 program as a user does, in the test's private network, and
+// keeps what it printed and how it ended.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace cli_test {
+
+struct Vk38Run {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+  std::chrono::milliseconds took{0};
+};
+
+// `input` is what standard input holds.
+Vk38Run RunVk38(const std::vector<std::string>& arguments, const std::string& input = "");
+
+// A fresh empty folder for one test's files.
+std::string FreshFolder(const std::string& name);
+std::string ReadText(const std::string& path);
+void WriteText(const std::string& path, const std::string& text);
+
+// The texts vk38 printed on standard error as "error: " and "warning: "
+// notices, in order; a text may span lines.
+std::vector<std::string> Notices(const std::string& err);
+
+}  // namespace cli_test
