@@ -159,8 +159,9 @@ void ApplyCamera(const RowChange& change, IpSettingRecord& table) {
 }  // namespace
 
 void ApplyRowChanges(const std::vector<RowChange>& changes, IpSettingRecord& table) {
-  // Inputs a file takes from one camera may be given to another by a later
-  // row; releasing first keeps the order of rows from mattering.
+  // The inputs go last, each camera's moved from where the table has it at
+  // that moment, so that two cameras trading inputs end up traded whatever
+  // the order of their rows.
   for (const RowChange& change : changes) {
     if (change.entry == kCameraCount) {
       if (change.kind) table.SwKind() = *change.kind;

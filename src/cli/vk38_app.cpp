@@ -75,39 +75,39 @@ int RunVk38(int argc, const char* const* argv, Machine& machine) {
 
   CLI::App* table = app.add_subcommand("table", "the camera table")->require_subcommand(1);
   CLI::App* tableGet = table->add_subcommand("get", "read the camera table of each panel");
-  tableGet->add_option("PANEL", args.panels)->required()->check(kPanel);
+  tableGet->add_option("PANEL", args.panels, "one or more panels")->required()->check(kPanel);
   tableGet->add_option("-o,--output", args.output,
                        "a file (one panel) or a folder (files named by address)");
   tableGet->add_option("--format", args.format)->check(CLI::IsMember({"csv", "json"}));
   CLI::App* tableSet = table->add_subcommand("set", "write a camera table file to a panel");
-  tableSet->add_option("PANEL", args.panel)->required()->check(kPanel);
+  tableSet->add_option("PANEL", args.panel, "the panel")->required()->check(kPanel);
   tableSet->add_option("FILE", args.file, "CSV or JSON as table get writes it")->required();
   tableSet->add_flag("--yes", args.yes, "answer the firmware questions with OK");
 
   CLI::App* setup = app.add_subcommand("setup", "the setup block")->require_subcommand(1);
   CLI::App* backup = setup->add_subcommand("backup", "save each panel's setup to a file");
-  backup->add_option("PANEL", args.panels)->required()->check(kPanel);
+  backup->add_option("PANEL", args.panels, "one or more panels")->required()->check(kPanel);
   backup->add_option("-o,--output", args.output, "folder for the files")->required();
   CLI::App* restore = setup->add_subcommand("restore", "load a setup file into a panel");
-  restore->add_option("PANEL", args.panel)->required()->check(kPanel);
+  restore->add_option("PANEL", args.panel, "the panel")->required()->check(kPanel);
   restore->add_option("FILE", args.file)->required();
 
   CLI::App* log = app.add_subcommand("log", "save each panel's log to a file");
-  log->add_option("PANEL", args.panels)->required()->check(kPanel);
+  log->add_option("PANEL", args.panels, "one or more panels")->required()->check(kPanel);
   log->add_option("-o,--output", args.output, "folder for the files")->required();
 
   CLI::App* auth =
       app.add_subcommand("auth", "the panel's user name and password")->require_subcommand(1);
   CLI::App* authSet = auth->add_subcommand(
       "set", "change the pair; passwords are asked for without echo (old, new, new again)");
-  authSet->add_option("PANEL", args.panel)->required()->check(kPanel);
+  authSet->add_option("PANEL", args.panel, "the panel")->required()->check(kPanel);
   authSet->add_option("--old-user", args.oldUser, "the user name the panel holds")->required();
   authSet->add_option("--new-user", args.newUser, "the new user name")->required();
   authSet->add_flag("--password-stdin", args.passwordStdin,
                     "read the three passwords as lines from standard input");
 
   CLI::App* upgrade = app.add_subcommand("upgrade", "load a firmware image into each panel");
-  upgrade->add_option("PANEL", args.panels)->required()->check(kPanel);
+  upgrade->add_option("PANEL", args.panels, "one or more panels")->required()->check(kPanel);
   CLI::Option* program = upgrade->add_option("--program", args.program, "the program image");
   CLI::Option* fpga = upgrade->add_option("--fpga", args.fpga, "the FPGA image");
   program->excludes(fpga);
