@@ -160,6 +160,13 @@ TableFileRead ReadTableJson(std::string_view text) {
     const std::size_t detail = message.find("syntax error");
     if (detail != std::string::npos) message.erase(0, detail);
     return TableFileError{message, PositionOf(text, at)};
+  } catch (const nlohmann::json::exception& error) {
+    // Well-formed but beyond what a value can hold, such as a number too
+    // large for any type; the parser names the token, not its place.
+    std::string message = error.what();
+    const std::size_t detail = message.find("] ");
+    if (detail != std::string::npos) message.erase(0, detail + 2);
+    return TableFileError{message, std::nullopt};
   }
   if (!document.is_object()) return TableFileError{"the document is not an object", TextPosition{}};
 

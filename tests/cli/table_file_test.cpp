@@ -138,6 +138,8 @@ TEST(TableFile, JsonFaultsAreNamed) {
             "cameras[0]: httpPort is neither text nor a number");
   EXPECT_EQ(ErrorOf("{\"cameras\": [{\"type\": \"Network\"}]}"),
             "cameras[0] has no \"camera\" text");
+  // Well-formed, but a number no type can hold: refused, not thrown.
+  EXPECT_EQ(ErrorOf("{\"cameras\": 1E99999}").substr(0, 24), "number overflow parsing ");
 }
 
 TEST(TableFile, NamesThatAreNotTextStillGiveATable) {

@@ -1,0 +1,87 @@
+// vk38's camera table files: arbitrary bytes as a CSV or JSON file. A file
+// that is refused says why (and where, within the text); a file that is
+// accepted applies to the panel's table, writes itself back as the same
+// table, and gives a table that the write rules accept or refuse with their
+// own texts — never an unchecked record on the wire.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "cli/table_file.h"
+#include "fuzz_check.h"
+#include "protocol/ip_setting_record.h"
+#include "rules/camera_table_write.h"
+#include "sim/default_camera_table.h"
+
+namespace {
+
+constexpr PanelAddress kPanel = 0xC0A80009;
+
+int LineCount(std::string_view text) {
+  return 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// The panel's own table as the page holds it: page type codes.
+IpSettingRecord PanelTable() {
+  IpSettingRecord table = sim::DefaultCameraTable(kPanel);
+  DecodeKinds(table);
+  return table;
+}
+
+bool IsWriteNotice(const rules::WriteNotice& notice) {
+  if (notice.kind == rules::WriteNotice::Kind::kWarning) {
+    return notice.text.starts_with("Unavailable network setting!\r\n");
+  }
+  return notice.text.starts_with("IP(") && notice.text.ends_with(") Duplication");
+}
+
+void CheckRefusal(std::string_view text, const cli::TableFileError& error) {
+  FUZZ_REQUIRE(!error.message.empty());
+  FUZZ_REQUIRE(!cli::ErrorText(error).empty());
+  if (error.at) {
+    FUZZ_REQUIRE(error.at->line >= 1 && error.at->line <= LineCount(text));
+    FUZZ_REQUIRE(error.at->column >= 1);
+  }
+}
+
+void CheckAccepted(const std::vector<cli::RowChange>& changes) {
+  const IpSettingRecord before = PanelTable();
+  IpSettingRecord table = before;
+  cli::ApplyRowChanges(changes, table);
+
+  // What the file set, written out in either form, sets the same again.
+  for (const std::string& written : {cli::TableCsv(table), cli::TableJson(table)}) {
+    const cli::TableFileRead again = cli::ReadTableFile(written);
+    FUZZ_REQUIRE(std::holds_alternative<std::vector<cli::RowChange>>(again));
+    IpSettingRecord copy = before;
+    cli::ApplyRowChanges(std::get<std::vector<cli::RowChange>>(again), copy);
+    FUZZ_REQUIRE(copy == table);
+  }
+
+  // The write rules decide with their own texts; a table they let through
+  // leaves prepared with a zero sum.
+  const rules::AddressCheck check = rules::CheckAddresses(table, kPanel);
+  FUZZ_REQUIRE(std::all_of(check.notices.begin(), check.notices.end(), IsWriteNotice));
+  if (!check.proceeds) return;
+  rules::PrepareForWrite(table, rules::CameraAddresses(before), rules::SwitcherAddress(before));
+  FUZZ_REQUIRE(rules::FirmwareQuestions(table).size() <= 2);
+  ComputeChecksum(table);
+  FUZZ_REQUIRE(IsChecksumValid(table.bytes));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const cli::TableFileRead read = cli::ReadTableFile(text);
+  if (const auto* error = std::get_if<cli::TableFileError>(&read)) {
+    CheckRefusal(text, *error);
+  } else {
+    CheckAccepted(std::get<std::vector<cli::RowChange>>(read));
+  }
+  return 0;
+}
