@@ -140,6 +140,7 @@ std::wstring InstallFolder() {
   return KnownFolder(FOLDERID_ProgramFiles) + L"\\" + std::wstring(kProductName);
 }
 std::wstring InstalledProgram() { return InstallFolder() + L"\\SetupTool.exe"; }
+std::wstring InstalledCompanion() { return InstallFolder() + L"\\vk38.exe"; }
 
 // The Start menu shortcut, for all users or for this one.
 std::optional<std::wstring> FindShortcut() {
@@ -230,6 +231,7 @@ TEST_F(InstallerTest, InstallsSilentlyStartsWithFourTabsAndUninstallsWithoutTrac
   const std::optional<VersionInfo> info = ReadVersionInfo(InstalledProgram());
   ASSERT_TRUE(info);
   EXPECT_EQ(info->file_version_text, version);
+  EXPECT_TRUE(Exists(InstalledCompanion())) << "vk38.exe is not beside the program";
 
   // One product, listed among the installed programs.
   const std::vector<std::wstring> products = installed();
@@ -252,6 +254,7 @@ TEST_F(InstallerTest, InstallsSilentlyStartsWithFourTabsAndUninstallsWithoutTrac
 
   ASSERT_EQ(Uninstall(package()), 0u);
   EXPECT_FALSE(Exists(InstalledProgram()));
+  EXPECT_FALSE(Exists(InstalledCompanion()));
   EXPECT_FALSE(Exists(InstallFolder()));
   EXPECT_FALSE(FindShortcut()) << "the shortcut stayed: " << Narrow(FindShortcut().value_or(L""));
   EXPECT_TRUE(installed().empty());
