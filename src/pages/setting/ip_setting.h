@@ -104,6 +104,10 @@ class IPSetting : public ui::Page {
 
   // ip_setting_edit.cpp
   void OnPanelSelect();
+  // What a pick on a Type or SW Input list does first: nothing during an
+  // address assignment, else the addresses shown go into the table. True
+  // when the pick then applies (an entry was picked).
+  bool BeginRowEdit(bool picked);
   void OnTypeChange(int row);
   void OnSwInputChange(int row);
   void OnCameraSelect(int row);

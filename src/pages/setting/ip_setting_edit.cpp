@@ -30,19 +30,25 @@ void IPSetting::OnPanelSelect() {
   if (picked >= 0) panelIndex = picked;
 }
 
+bool IPSetting::BeginRowEdit(bool picked) {
+  // During an address assignment nothing is edited: the rows go back.
+  if (assignMode != kNoAssignment) {
+    ShowRows();
+    return false;
+  }
+  StoreVisibleAddresses();
+  // A list left without an entry changes nothing; what was typed stays.
+  if (!picked) {
+    ShowRows();
+    return false;
+  }
+  return true;
+}
+
 void IPSetting::OnTypeChange(int row) {
   const int id = row == sc::kSwitcherRow ? IDC_SW_TYPE : sc::kType[row];
   const std::optional<int> picked = PickedItem(Controls(), id);
-  if (assignMode != kNoAssignment) {
-    ShowRows();
-    return;
-  }
-  StoreVisibleAddresses();
-  // A list left without an entry changes no type; what was typed stays.
-  if (!picked) {
-    ShowRows();
-    return;
-  }
+  if (!BeginRowEdit(picked.has_value())) return;
   if (row == sc::kSwitcherRow) {
     table_.SwKind() = static_cast<std::uint8_t>(*picked);
   } else {
@@ -54,15 +60,7 @@ void IPSetting::OnTypeChange(int row) {
 
 void IPSetting::OnSwInputChange(int row) {
   const std::optional<int> picked = PickedItem(Controls(), sc::kSwInput[row]);
-  if (assignMode != kNoAssignment) {
-    ShowRows();
-    return;
-  }
-  StoreVisibleAddresses();
-  if (!picked) {
-    ShowRows();
-    return;
-  }
+  if (!BeginRowEdit(picked.has_value())) return;
   const int camera = CameraOfRow(row) + 1;
   const int current = InputOfCamera(table_, CameraOfRow(row));
   const int input = *picked;
