@@ -50,6 +50,51 @@ std::variant<ColumnPlaces, TableFileError> ReadHeader(const CsvRow& header) {
   return places;
 }
 
+// A camera name that is not UTF-8 (a panel keeps bytes, not text) travels
+// in JSON as the hex of its bytes under this key, so that get then set
+// writes back the same bytes.
+constexpr const char* kNameBytesKey = "nameBytes";
+
+// Judged by the JSON writer itself, so that what it takes as text is
+// exactly what it can write.
+bool IsUtf8(std::string_view text) {
+  try {
+    (void)nlohmann::json(std::string(text)).dump();
+    return true;
+  } catch (const nlohmann::json::type_error&) {
+    return false;
+  }
+}
+
+std::string Hex(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    hex += kDigits[byte >> 4];
+    hex += kDigits[byte & 0x0F];
+  }
+  return hex;
+}
+
+std::optional<std::string> FromHex(std::string_view hex) {
+  const auto digit = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  if (hex.size() % 2 != 0) return std::nullopt;
+  std::string bytes;
+  for (std::size_t i = 0; i < hex.size(); i += 2) {
+    const int high = digit(hex[i]);
+    const int low = digit(hex[i + 1]);
+    if (high < 0 || low < 0) return std::nullopt;
+    bytes += static_cast<char>(high * 16 + low);
+  }
+  return bytes;
+}
+
 }  // namespace
 
 std::string TableCsv(const IpSettingRecord& table) {
@@ -66,7 +111,13 @@ std::string TableJson(const IpSettingRecord& table) {
   for (int c = 0; c < kCameraCount; ++c) {
     const auto& row = rows[static_cast<std::size_t>(c)];
     nlohmann::ordered_json camera;
-    for (std::size_t i = 0; i < row.size(); ++i) camera[std::string(kJsonKeys[i])] = row[i];
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      if (i == kName && !IsUtf8(row[i])) {
+        camera[kNameBytesKey] = Hex(row[i]);
+      } else {
+        camera[std::string(kJsonKeys[i])] = row[i];
+      }
+    }
     camera["httpPort"] = HttpPort(table.CamAddr(c));
     camera["cameraSelect"] = row[kSelect] == "Yes";
     cameras.push_back(std::move(camera));
@@ -75,7 +126,7 @@ std::string TableJson(const IpSettingRecord& table) {
   nlohmann::ordered_json document;
   document["cameras"] = std::move(cameras);
   document["switcher"] = {{"type", sw[kType]}, {"mac", sw[kMac]}, {"address", sw[kAddress]}};
-  // A name from the panel need not be UTF-8; such bytes show as U+FFFD.
+  // Names that are not UTF-8 went in as hex above; nothing is replaced.
   return document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
@@ -139,6 +190,13 @@ bool ReadJsonEntry(RowReader& reader, const nlohmann::json& entry, std::string_v
   if (!reader.Begin(label, std::nullopt)) return false;
   for (const SetColumn& set : kSetColumns) {
     const std::string key(kJsonKeys[set.column]);
+    if (set.column == kName && entry.contains(kNameBytesKey)) {
+      const std::optional<std::string> hex = FieldText(entry[kNameBytesKey]);
+      const std::optional<std::string> bytes = hex ? FromHex(*hex) : std::nullopt;
+      if (!bytes) return reader.Fail(std::string(kNameBytesKey) + " is not hex", std::nullopt);
+      if (!reader.Name(*bytes, std::nullopt)) return false;
+      continue;
+    }
     if (!entry.contains(key)) continue;
     const std::optional<std::string> text = FieldText(entry[key]);
     if (!text) return reader.Fail(key + " is neither text nor a number", std::nullopt);

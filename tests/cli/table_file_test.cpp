@@ -147,11 +147,13 @@ TEST(TableFile, NamesThatAreNotTextStillGiveATable) {
   table.SetCamName(8,
                    "\xFF\xFE"
                    "cam");
-  // CSV carries the bytes as they are and puts them back.
-  IpSettingRecord back = table;
-  cli::ApplyRowChanges(Changes(cli::ReadTableCsv(cli::TableCsv(table))), back);
-  EXPECT_EQ(back, table);
-  EXPECT_NE(cli::TableJson(table).find("\xEF\xBF\xBD"), std::string::npos);
+  // CSV carries the bytes as they are, JSON as their hex; both put them back.
+  for (const std::string& text : {cli::TableCsv(table), cli::TableJson(table)}) {
+    IpSettingRecord back = BusyTable();
+    cli::ApplyRowChanges(Changes(cli::ReadTableFile(text)), back);
+    EXPECT_EQ(back, table) << text.substr(0, 40);
+  }
+  EXPECT_NE(cli::TableJson(table).find("\"nameBytes\": \"fffe63616d\""), std::string::npos);
 }
 
 TEST(TableFile, RowsShowThePagesWords) {
