@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "protocol/credential_record.h"
 #include "file_fuzz.h"
 #include "fuzz_input.h"
 #include "fuzz_peer.h"
+#include "protocol/credential_record.h"
 #include "sim/address_assignment.h"
 #include "sim/credential_record.h"
 #include "sim/default_camera_table.h"

@@ -71,7 +71,7 @@ void Propose(SettingPage& setting, FuzzInput& input, bool keep) {
     FUZZ_REQUIRE(setting.Table() == before && setting.Assigning() == wasAssigning);
     return;
   }
-  const std::optional<std::string> received = fuzz::ReceivedRecord(connection, command);
+  const std::optional<std::string> received = fuzz::BlockReceived(connection, command);
   FUZZ_REQUIRE(setting.Table() == (received ? fuzz::TableAfterRead(before, *received) : before));
   FUZZ_REQUIRE(setting.Assigning());
   FUZZ_REQUIRE(setting.LastBoxes() == (keep ? FlaggedDuplicates(setting.Table()) : Texts{}));
@@ -107,7 +107,7 @@ void Confirm(SettingPage& setting, FuzzInput& input) {
     FUZZ_REQUIRE(after.empty());
     return;
   }
-  const std::optional<std::string> received = fuzz::ReceivedRecord(connection, command);
+  const std::optional<std::string> received = fuzz::BlockReceived(connection, command);
   if (!received) {
     FUZZ_REQUIRE(after.empty());
   } else if (received->starts_with("SETTING OK")) {
@@ -124,7 +124,7 @@ void Cancel(SettingPage& setting, FuzzInput& input) {
   const std::optional<Texts> failure = StartFailure(connection, fuzz::kReadCommand);
   FUZZ_REQUIRE(setting.LastBoxes() == failure.value_or(Texts{}));
   if (failure) setting.NoteFirstRowsLeftBlank();
-  const std::optional<std::string> received = fuzz::ReceivedRecord(connection, fuzz::kReadCommand);
+  const std::optional<std::string> received = fuzz::BlockReceived(connection, fuzz::kReadCommand);
   FUZZ_REQUIRE(setting.Table() == (received ? fuzz::TableAfterRead(before, *received) : before));
 }
 
@@ -150,14 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (screen.IsEnabled(IDC_SETTING_CANCEL)) Cancel(setting, input);
         break;
       case kRefresh:
-        if (screen.IsEnabled(IDC_SETTING_REFRESH)) {
-          const IpSettingRecord before = setting.Table();
-          const ScriptedConnection connection = setting.Click(IDC_SETTING_REFRESH, input);
-          const std::optional<std::string> received =
-              fuzz::ReceivedRecord(connection, fuzz::kReadCommand);
-          FUZZ_REQUIRE(setting.Table() ==
-                       (received ? fuzz::TableAfterRead(before, *received) : before));
-        }
+        if (screen.IsEnabled(IDC_SETTING_REFRESH)) setting.RefreshAndRequireRead(input);
         break;
       case kScroll:
         setting.Act([&] {

@@ -96,9 +96,11 @@ IpSettingRecord TableAfterRead(const IpSettingRecord& before, const std::string&
   return record;
 }
 
-std::optional<std::string> ReceivedRecord(const ScriptedConnection& connection,
-                                          std::string_view command) {
-  return BlockReceived(connection, command);
+void SettingPage::RefreshAndRequireRead(FuzzInput& input) {
+  const IpSettingRecord before = Table();
+  const ScriptedConnection connection = Click(IDC_SETTING_REFRESH, input);
+  const std::optional<std::string> received = BlockReceived(connection, kReadCommand);
+  FUZZ_REQUIRE(Table() == (received ? TableAfterRead(before, *received) : before));
 }
 
 std::string DuplicationText(ConstAddrField entry) {

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "pages/setting/ip_setting.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "fuzz_peer.h"
 #include "page_rig.h"
+#include "pages/setting/ip_setting.h"
 
 namespace fuzz {
 
@@ -31,6 +31,9 @@ class SettingPage {
   // Clicks `button` with the next connection scripted from `input`; the
   // boxes it showed are in LastBoxes().
   ScriptedConnection Click(int button, FuzzInput& input) { return rig_.Click(button, input); }
+  // REFRESH with the next connection scripted from `input`: the table is
+  // the record received when it is whole and sums to 0, else as it was.
+  void RefreshAndRequireRead(FuzzInput& input);
   // Acts on a control as the operator does, without a connection.
   void Act(const std::function<void()>& action) { rig_.Act(action); }
   const std::vector<std::string>& LastBoxes() const { return rig_.LastBoxes(); }
@@ -60,11 +63,6 @@ class SettingPage {
 // The table a page holds after reading `received` in place of `before`: the
 // record in page codes when it is whole and sums to 0, else `before`.
 IpSettingRecord TableAfterRead(const IpSettingRecord& before, const std::string& received);
-
-// What a read of the table by `connection` received: nothing when the
-// connection failed, the send failed or a receive error came first.
-std::optional<std::string> ReceivedRecord(const ScriptedConnection& connection,
-                                          std::string_view command);
 
 // "IP(a.b.c.d) Duplication" for an address entry.
 std::string DuplicationText(ConstAddrField entry);

@@ -29,7 +29,7 @@ void Refresh(SettingPage& setting, FuzzInput& input) {
     FUZZ_REQUIRE(std::string_view(fuzz::kReadCommand).starts_with(connection.Sent()));
   }
 
-  const std::optional<std::string> received = fuzz::ReceivedRecord(connection, fuzz::kReadCommand);
+  const std::optional<std::string> received = fuzz::BlockReceived(connection, fuzz::kReadCommand);
   FUZZ_REQUIRE(setting.Table() == (received ? fuzz::TableAfterRead(before, *received) : before));
 }
 

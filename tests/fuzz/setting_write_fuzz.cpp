@@ -305,15 +305,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SettingPage setting;
   for (int step = 0; step < kMaxSteps && !input.Empty(); ++step) {
     switch (input.Byte() % kStepCount) {
-      case kRefresh: {
-        const IpSettingRecord before = setting.Table();
-        const ScriptedConnection connection = setting.Click(IDC_SETTING_REFRESH, input);
-        const std::optional<std::string> received =
-            fuzz::ReceivedRecord(connection, fuzz::kReadCommand);
-        FUZZ_REQUIRE(setting.Table() ==
-                     (received ? fuzz::TableAfterRead(before, *received) : before));
+      case kRefresh:
+        setting.RefreshAndRequireRead(input);
         break;
-      }
       case kPickType:
         PickType(setting, input);
         break;

@@ -11,10 +11,10 @@
 #include <algorithm>
 
 #include "file_fuzz.h"
-#include "protocol/panel_session.h"
 #include "page_rig.h"
-#include "resources/resource.h"
 #include "pages/upgrade/upgrade.h"
+#include "protocol/panel_session.h"
+#include "resources/resource.h"
 
 namespace {
 

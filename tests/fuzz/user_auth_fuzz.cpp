@@ -10,9 +10,9 @@
 // every box is one of the page's own.
 #include <string_view>
 
+#include "page_rig.h"
 #include "pages/user_auth/user_auth.h"
 #include "protocol/zero_sum.h"
-#include "page_rig.h"
 #include "resources/resource.h"
 
 namespace {
