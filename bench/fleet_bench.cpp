@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "platform/system.h"
 #include "sim/panel_simulator.h"
 #include "support/private_network.h"
 
@@ -46,7 +47,8 @@ double BestBackupSeconds(const cli::RunContext& context, const std::vector<Panel
 
 int main(int argc, char** argv) {
   testing_support::EnsurePrivateNetwork(argc, argv);
-  sim::PanelSimulator simulator{FleetAddresses()};
+  platform::SystemNetwork network;
+  sim::PanelSimulator simulator{network, FleetAddresses()};
   std::string error;
   if (!simulator.Start(&error)) {
     std::fprintf(stderr, "fleet_bench: %s\n", error.c_str());

@@ -7,8 +7,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/posix/posix_file_system.h"
-#include "platform/posix/posix_network.h"
+#include "platform/system.h"
 #include "protocol/commands.h"
 #include "protocol/panel_session.h"
 #include "sim/panel_simulator.h"
@@ -55,7 +54,9 @@ std::uint64_t SessionFetch(const PanelLink& link, platform::FileSystem& files,
 
 int main(int argc, char** argv) {
   testing_support::EnsurePrivateNetwork(argc, argv);
-  sim::PanelSimulator simulator{{kPanel}};
+  platform::SystemNetwork network;
+  platform::SystemFileSystem files;
+  sim::PanelSimulator simulator{network, {kPanel}};
   std::string error;
   if (!simulator.Start(&error)) {
     std::fprintf(stderr, "simulator: %s\n", error.c_str());
@@ -63,8 +64,6 @@ int main(int argc, char** argv) {
   }
   simulator.Panel(kPanel).SetLog({.size = bench::kBenchBytes, .piece = 64 * 1024});
 
-  platform::PosixNetwork network;
-  platform::PosixFileSystem files;
   PanelAddressBook panels;
   const PanelLink link{network, panels};
   const std::string path = bench::ScratchPath("vk38-log-bench");

@@ -8,8 +8,7 @@
 #include <fstream>
 #include <vector>
 
-#include "platform/posix/posix_file_system.h"
-#include "platform/posix/posix_network.h"
+#include "platform/system.h"
 #include "protocol/commands.h"
 #include "protocol/panel_session.h"
 #include "sim/panel_simulator.h"
@@ -76,7 +75,9 @@ bool SessionUpload(const PanelLink& link, platform::FileSystem& files, const std
 
 int main(int argc, char** argv) {
   testing_support::EnsurePrivateNetwork(argc, argv);
-  sim::PanelSimulator simulator{{kPanel}};
+  platform::SystemNetwork network;
+  platform::SystemFileSystem files;
+  sim::PanelSimulator simulator{network, {kPanel}};
   std::string error;
   if (!simulator.Start(&error)) {
     std::fprintf(stderr, "simulator: %s\n", error.c_str());
@@ -86,8 +87,6 @@ int main(int argc, char** argv) {
   const std::string path = bench::ScratchPath("vk38-image-bench");
   if (!WriteImage(path)) return 1;
 
-  platform::PosixNetwork network;
-  platform::PosixFileSystem files;
   PanelAddressBook panels;
   const PanelLink link{network, panels};
 

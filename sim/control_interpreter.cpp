@@ -65,7 +65,7 @@ SimulatedPanel* ControlInterpreter::PanelArg(const Words& args, Failure& failure
     failure = "panel address missing";
     return nullptr;
   }
-  const std::optional<PanelAddress> address = ParseAddress(args[0]);
+  const std::optional<PanelAddress> address = ParseAddressText(args[0]);
   SimulatedPanel* panel = address ? simulator_.FindPanel(*address) : nullptr;
   if (!panel) failure = "no panel at " + std::string(args[0]);
   return panel;

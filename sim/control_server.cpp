@@ -1,64 +1,50 @@
 #include "sim/control_server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 namespace sim {
 
 namespace {
 
-bool SendText(int fd, const std::string& text) {
-  std::size_t sent = 0;
-  while (sent < text.size()) {
-    const ssize_t n = ::send(fd, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    sent += static_cast<std::size_t>(n);
+using platform::Readiness;
+using platform::ServedSocket;
+
+bool SendText(ServedSocket& socket, const platform::StopSignal& stop, const std::string& text) {
+  const auto* next = reinterpret_cast<const std::uint8_t*>(text.data());
+  std::size_t left = text.size();
+  while (left > 0) {
+    const std::ptrdiff_t sent = socket.Send(next, left);
+    if (sent == ServedSocket::kWouldBlock) {
+      if (socket.WaitToSend(stop, platform::kUntilStopped) != Readiness::kReady) return false;
+      continue;
+    }
+    if (sent < 0) return false;
+    next += sent;
+    left -= static_cast<std::size_t>(sent);
   }
   return true;
 }
 
 }  // namespace
 
-ControlServer::ControlServer(ControlInterpreter& interpreter, const StopSignal& stop)
-    : interpreter_(interpreter), stop_(stop) {}
+ControlServer::ControlServer(platform::Network& network, ControlInterpreter& interpreter,
+                             const platform::StopSignal& stop)
+    : network_(network), interpreter_(interpreter), stop_(stop) {}
 
-ControlServer::~ControlServer() {
-  JoinClients(true);
-  if (listenFd_ >= 0) ::close(listenFd_);
-}
+ControlServer::~ControlServer() { JoinClients(true); }
 
 bool ControlServer::Listen(std::uint16_t port, std::string& error) {
-  listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  const int on = 1;
-  sockaddr_in local{};
-  local.sin_family = AF_INET;
-  local.sin_port = htons(port);
-  local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (listenFd_ < 0 || ::setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
-      ::bind(listenFd_, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 ||
-      ::listen(listenFd_, 8) != 0) {
-    error = "control channel on 127.0.0.1:" + std::to_string(port) + ": " + std::strerror(errno);
-    return false;
-  }
-  return true;
+  listening_ = network_.Listen("127.0.0.1", port, error);
+  if (!listening_) error = "control channel: " + error;
+  return listening_ != nullptr;
 }
 
 void ControlServer::Run() {
-  while (WaitFor(listenFd_, POLLIN, stop_) == WaitResult::kReady) {
+  while (std::shared_ptr<ServedSocket> socket = listening_->Accept(stop_)) {
     JoinClients(false);
-    const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd < 0) continue;
     auto done = std::make_shared<std::atomic<bool>>(false);
-    clients_.push_back({std::thread([this, fd, done] {
-                          Serve(fd);
+    clients_.push_back({std::thread([this, socket, done] {
+                          Serve(*socket);
                           *done = true;
                         }),
                         done});
@@ -74,27 +60,23 @@ void ControlServer::JoinClients(bool all) {
   });
 }
 
-void ControlServer::Serve(int fd) {
+void ControlServer::Serve(ServedSocket& socket) {
   std::string pending;
-  char chunk[4096];
-  while (WaitFor(fd, POLLIN, stop_) == WaitResult::kReady) {
-    const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    pending.append(chunk, static_cast<std::size_t>(got));
+  std::uint8_t chunk[4096];
+  while (socket.WaitToReceive(stop_, platform::kUntilStopped) == Readiness::kReady) {
+    const std::ptrdiff_t got = socket.Receive(chunk, sizeof chunk);
+    if (got == ServedSocket::kWouldBlock) continue;
+    if (got <= 0) return;
+    pending.append(reinterpret_cast<const char*>(chunk), static_cast<std::size_t>(got));
     for (std::size_t lf; (lf = pending.find('\n')) != std::string::npos;) {
       std::string line = pending.substr(0, lf);
       pending.erase(0, lf + 1);
       if (!line.empty() && line.back() == '\r') line.pop_back();
       std::string answer;
       for (const std::string& out : interpreter_.Execute(line)) answer += out + "\n";
-      if (!SendText(fd, answer)) {
-        ::close(fd);
-        return;
-      }
+      if (!SendText(socket, stop_, answer)) return;
     }
   }
-  ::close(fd);
 }
 
 }  // namespace sim

@@ -10,8 +10,9 @@
 #include <thread>
 #include <vector>
 
+#include "platform/network.h"
+#include "platform/stop_signal.h"
 #include "sim/control_interpreter.h"
-#include "sim/stop_signal.h"
 
 namespace sim {
 
@@ -19,7 +20,8 @@ inline constexpr std::uint16_t kDefaultControlPort = 35699;
 
 class ControlServer {
  public:
-  ControlServer(ControlInterpreter& interpreter, const StopSignal& stop);
+  ControlServer(platform::Network& network, ControlInterpreter& interpreter,
+                const platform::StopSignal& stop);
   ~ControlServer();
   ControlServer(const ControlServer&) = delete;
   ControlServer& operator=(const ControlServer&) = delete;
@@ -34,13 +36,14 @@ class ControlServer {
     std::thread thread;
     std::shared_ptr<std::atomic<bool>> done;
   };
-  void Serve(int fd);
+  void Serve(platform::ServedSocket& socket);
   // Joins the threads of clients that have gone, or of all when `all`.
   void JoinClients(bool all);
 
+  platform::Network& network_;
   ControlInterpreter& interpreter_;
-  const StopSignal& stop_;
-  int listenFd_ = -1;
+  const platform::StopSignal& stop_;
+  std::unique_ptr<platform::ListeningSocket> listening_;
   std::vector<Client> clients_;
 };
 

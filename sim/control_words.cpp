@@ -1,7 +1,5 @@
 #include "sim/control_words.h"
 
-#include <arpa/inet.h>
-
 #include <charconv>
 #include <map>
 
@@ -20,12 +18,6 @@ Words SplitWords(std::string_view line) {
     at = end;
   }
   return words;
-}
-
-std::optional<PanelAddress> ParseAddress(std::string_view text) {
-  in_addr parsed{};
-  if (::inet_pton(AF_INET, std::string(text).c_str(), &parsed) != 1) return std::nullopt;
-  return ntohl(parsed.s_addr);
 }
 
 std::optional<std::uint64_t> ParseNumber(std::string_view text) {

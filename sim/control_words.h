@@ -16,7 +16,6 @@ namespace sim {
 using Words = std::vector<std::string_view>;
 
 Words SplitWords(std::string_view line);
-std::optional<PanelAddress> ParseAddress(std::string_view text);
 std::optional<std::uint64_t> ParseNumber(std::string_view text);
 // "5,10,7".
 std::optional<std::vector<std::size_t>> ParseSizes(std::string_view text);

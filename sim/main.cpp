@@ -3,22 +3,21 @@
 //   panel-sim [--address A]... [--control-port N]
 //
 // Without --address it simulates the five built-in panels. It prints
-// "panel-sim ready" once everything listens and ends on SIGTERM or SIGINT.
-// Run it only inside a private network namespace (scripts/private-net).
-#include <pthread.h>
-
-#include <csignal>
+// "panel-sim ready" once everything listens and ends on SIGTERM or SIGINT
+// (Ctrl+C or Ctrl+Break on Windows). Run it only inside a private network
+// namespace (scripts/private-net).
 #include <cstdio>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
+#include "platform/stop_request.h"
+#include "platform/system.h"
 #include "sim/control_interpreter.h"
 #include "sim/control_server.h"
 #include "sim/control_words.h"
 #include "sim/panel_simulator.h"
-#include "sim/stop_signal.h"
 
 namespace {
 
@@ -33,7 +32,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     const std::string_view option = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
     if (option == "--address" && value) {
-      const auto address = sim::ParseAddress(value);
+      const auto address = ParseAddressText(value);
       if (!address) return false;
       options.addresses.push_back(*address);
     } else if (option == "--control-port" && value) {
@@ -57,23 +56,23 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  // Only this thread takes the stop signals; every thread started later
-  // inherits the mask.
-  sigset_t stopSignals;
-  sigemptyset(&stopSignals);
-  sigaddset(&stopSignals, SIGTERM);
-  sigaddset(&stopSignals, SIGINT);
-  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  // Before any thread starts: the requests to end wait for this thread.
+  platform::StopRequests stopRequests;
+  platform::SystemNetwork network;
+  if (!network.Started()) {
+    std::fprintf(stderr, "panel-sim: the socket layer does not start\n");
+    return 1;
+  }
 
-  sim::PanelSimulator simulator(options.addresses);
+  sim::PanelSimulator simulator(network, options.addresses);
   std::string error;
   if (!simulator.Start(&error)) {
     std::fprintf(stderr, "panel-sim: %s\n", error.c_str());
     return 1;
   }
-  sim::StopSignal controlStop;
+  platform::StopSignal controlStop;
   sim::ControlInterpreter interpreter(simulator);
-  sim::ControlServer control(interpreter, controlStop);
+  sim::ControlServer control(network, interpreter, controlStop);
   if (!control.Listen(options.controlPort, error)) {
     std::fprintf(stderr, "panel-sim: %s\n", error.c_str());
     return 1;
@@ -83,8 +82,7 @@ int main(int argc, char** argv) {
   std::printf("panel-sim ready\n");
   std::fflush(stdout);
 
-  int received = 0;
-  sigwait(&stopSignals, &received);
+  stopRequests.Wait();
   controlStop.Trigger();
   controlThread.join();
   simulator.Stop();

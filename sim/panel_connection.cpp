@@ -1,15 +1,7 @@
 #include "sim/panel_connection.h"
 
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 
 namespace sim {
 
@@ -19,20 +11,21 @@ namespace {
 constexpr std::size_t kMaxCommandLine = 256;
 constexpr std::uint8_t kByteAfterLine = 0;
 
-bool WouldBlock() { return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR; }
+using platform::Readiness;
+using platform::ServedSocket;
 
 }  // namespace
 
-PanelConnection::PanelConnection(int fd, SimulatedPanel& panel, const StopSignal& stop)
-    : fd_(fd), panel_(panel), stop_(stop), id_(panel.BeginConnection()), timing_(panel.Timing()) {
-  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) | O_NONBLOCK);
-  // Pieces must leave one by one, not wait to be joined.
-  const int on = 1;
-  ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-}
+PanelConnection::PanelConnection(std::unique_ptr<ServedSocket> socket, SimulatedPanel& panel,
+                                 const platform::StopSignal& stop)
+    : socket_(std::move(socket)),
+      panel_(panel),
+      stop_(stop),
+      id_(panel.BeginConnection()),
+      timing_(panel.Timing()) {}
 
 PanelConnection::~PanelConnection() {
-  if (fd_ >= 0) CloseInOrder();
+  if (socket_) CloseInOrder();
   panel_.EndConnection(id_);
 }
 
@@ -44,19 +37,19 @@ void PanelConnection::ShapeOutput(const Fault& fault) {
 }
 
 PanelConnection::Fill PanelConnection::FillInput(std::chrono::milliseconds wait) {
-  if (peerClosed_ || fd_ < 0) return Fill::kClosed;
+  if (peerClosed_ || !socket_) return Fill::kClosed;
   for (;;) {
-    switch (WaitFor(fd_, POLLIN, stop_, wait)) {
-      case WaitResult::kTimeout:
+    switch (socket_->WaitToReceive(stop_, wait)) {
+      case Readiness::kTimeout:
         return Fill::kIdle;
-      case WaitResult::kStopped:
+      case Readiness::kStopped:
         return Fill::kStopped;
-      case WaitResult::kReady:
+      case Readiness::kReady:
         break;
     }
     std::array<std::uint8_t, 65536> chunk;
-    const ssize_t got = ::recv(fd_, chunk.data(), chunk.size(), 0);
-    if (got < 0 && WouldBlock()) continue;
+    const std::ptrdiff_t got = socket_->Receive(chunk.data(), chunk.size());
+    if (got == ServedSocket::kWouldBlock) continue;
     if (got <= 0) {
       peerClosed_ = true;
       return Fill::kClosed;
@@ -138,12 +131,12 @@ bool PanelConnection::SendLine(std::string_view text) {
 
 bool PanelConnection::SendChunk(std::span<const std::uint8_t> bytes) {
   while (!bytes.empty()) {
-    if (WaitFor(fd_, POLLOUT, stop_, timing_.peerWait) != WaitResult::kReady) {
+    if (socket_->WaitToSend(stop_, timing_.peerWait) != Readiness::kReady) {
       broken_ = true;
       return false;
     }
-    const ssize_t sent = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-    if (sent < 0 && WouldBlock()) continue;
+    const std::ptrdiff_t sent = socket_->Send(bytes.data(), bytes.size());
+    if (sent == ServedSocket::kWouldBlock) continue;
     if (sent < 0) {
       broken_ = true;
       return false;
@@ -154,10 +147,8 @@ bool PanelConnection::SendChunk(std::span<const std::uint8_t> bytes) {
 }
 
 void PanelConnection::ResetConnection() {
-  const linger abort{1, 0};
-  ::setsockopt(fd_, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
-  ::close(fd_);
-  fd_ = -1;
+  socket_->Reset();
+  socket_.reset();
   broken_ = true;
 }
 
@@ -165,15 +156,14 @@ void PanelConnection::StaySilent() {
   // Neither sends nor reads, like a panel that hung or a pulled cable: what
   // the tool sends fills the buffers until its own send gives up. The
   // connection stays until the tool closes it or the simulator stops.
-  WaitFor(fd_, POLLRDHUP, stop_);
+  socket_->WaitForPeerToClose(stop_);
   broken_ = true;
 }
 
 void PanelConnection::CloseInOrder() {
-  ::shutdown(fd_, SHUT_WR);
+  socket_->EndSending();
   while (FillInput(timing_.peerWait) == Fill::kData) input_.clear();
-  ::close(fd_);
-  fd_ = -1;
+  socket_.reset();
 }
 
 }  // namespace sim

@@ -7,14 +7,16 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "platform/network.h"
+#include "platform/stop_signal.h"
 #include "sim/fault.h"
 #include "sim/simulated_panel.h"
-#include "sim/stop_signal.h"
 
 namespace sim {
 
@@ -24,8 +26,8 @@ using LengthRule = std::function<std::optional<std::size_t>(std::span<const std:
 
 class PanelConnection {
  public:
-  // Takes over the accepted socket `fd`.
-  PanelConnection(int fd, SimulatedPanel& panel, const StopSignal& stop);
+  PanelConnection(std::unique_ptr<platform::ServedSocket> socket, SimulatedPanel& panel,
+                  const platform::StopSignal& stop);
   ~PanelConnection();
   PanelConnection(const PanelConnection&) = delete;
   PanelConnection& operator=(const PanelConnection&) = delete;
@@ -60,9 +62,9 @@ class PanelConnection {
   void StaySilent();
   void CloseInOrder();
 
-  int fd_;
+  std::unique_ptr<platform::ServedSocket> socket_;  // none once reset or closed
   SimulatedPanel& panel_;
-  const StopSignal& stop_;
+  const platform::StopSignal& stop_;
   const SimulatedPanel::ConnectionId id_;
   const PanelTiming timing_;
   Bytes input_;  // received and not yet taken

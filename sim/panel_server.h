@@ -3,19 +3,19 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "platform/network.h"
+#include "platform/stop_signal.h"
 #include "sim/simulated_panel.h"
-#include "sim/stop_signal.h"
 
 namespace sim {
 
 class PanelServer {
  public:
-  PanelServer(SimulatedPanel& panel, std::uint16_t port, const StopSignal& stop);
-  ~PanelServer();
-  PanelServer(const PanelServer&) = delete;
-  PanelServer& operator=(const PanelServer&) = delete;
+  PanelServer(platform::Network& network, SimulatedPanel& panel, std::uint16_t port,
+              const platform::StopSignal& stop);
 
   // Binds the panel's address and port; false with a reason when it cannot.
   bool Listen(std::string& error);
@@ -23,10 +23,11 @@ class PanelServer {
   void Run();
 
  private:
+  platform::Network& network_;
   SimulatedPanel& panel_;
   const std::uint16_t port_;
-  const StopSignal& stop_;
-  int listenFd_ = -1;
+  const platform::StopSignal& stop_;
+  std::unique_ptr<platform::ListeningSocket> listening_;
 };
 
 }  // namespace sim

@@ -12,8 +12,9 @@ std::vector<PanelAddress> BuiltInPanelAddresses() {
   return {PanelAddressBook::kBuiltIn.begin(), PanelAddressBook::kBuiltIn.end()};
 }
 
-PanelSimulator::PanelSimulator(std::vector<PanelAddress> addresses, std::uint16_t port)
-    : addresses_(std::move(addresses)), port_(port) {
+PanelSimulator::PanelSimulator(platform::Network& network, std::vector<PanelAddress> addresses,
+                               std::uint16_t port)
+    : network_(network), addresses_(std::move(addresses)), port_(port) {
   for (PanelAddress address : addresses_) {
     panels_.push_back(std::make_unique<SimulatedPanel>(address));
   }
@@ -23,10 +24,10 @@ PanelSimulator::~PanelSimulator() { Stop(); }
 
 bool PanelSimulator::Start(std::string* error) {
   Stop();
-  stop_ = std::make_unique<StopSignal>();
+  stop_ = std::make_unique<platform::StopSignal>();
   std::vector<std::unique_ptr<PanelServer>> servers;
   for (auto& panel : panels_) {
-    auto server = std::make_unique<PanelServer>(*panel, port_, *stop_);
+    auto server = std::make_unique<PanelServer>(network_, *panel, port_, *stop_);
     std::string reason;
     if (!server->Listen(reason)) {
       if (error) *error = reason;

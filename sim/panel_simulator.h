@@ -2,7 +2,7 @@
 // TCP 35600 on its address and served by a thread of its own. Tests run it
 // in-process; the panel-sim program runs it beside the tool.
 //
-//   sim::PanelSimulator simulator;             // the five built-in panels
+//   sim::PanelSimulator simulator(network);    // the five built-in panels
 //   if (!simulator.Start(&error)) ...
 //   simulator.Panel(0xC0A80009).SetFault("VK38 LOG REQ", {.closeAtOnce = true});
 //   ... the tool talks to 192.168.0.9 ...
@@ -17,9 +17,10 @@
 #include <thread>
 #include <vector>
 
+#include "platform/network.h"
+#include "platform/stop_signal.h"
 #include "protocol/panel_address.h"
 #include "sim/simulated_panel.h"
-#include "sim/stop_signal.h"
 
 namespace sim {
 
@@ -30,7 +31,9 @@ std::vector<PanelAddress> BuiltInPanelAddresses();
 
 class PanelSimulator {
  public:
-  explicit PanelSimulator(std::vector<PanelAddress> addresses = BuiltInPanelAddresses(),
+  // The panels listen through `network`, which must outlive the simulator.
+  explicit PanelSimulator(platform::Network& network,
+                          std::vector<PanelAddress> addresses = BuiltInPanelAddresses(),
                           std::uint16_t port = kSimulatedPanelPort);
   ~PanelSimulator();
   PanelSimulator(const PanelSimulator&) = delete;
@@ -50,10 +53,11 @@ class PanelSimulator {
   void Reset();
 
  private:
+  platform::Network& network_;
   std::vector<PanelAddress> addresses_;
   std::uint16_t port_;
   std::vector<std::unique_ptr<SimulatedPanel>> panels_;
-  std::unique_ptr<StopSignal> stop_;
+  std::unique_ptr<platform::StopSignal> stop_;
   std::vector<std::thread> threads_;
 };
 

@@ -122,7 +122,7 @@ bool RowReader::SwInput(std::string_view word, std::optional<TextPosition> at) {
 }
 
 bool RowReader::Address(std::string_view text, std::optional<TextPosition> at) {
-  const std::optional<PanelAddress> address = ParseDottedAddress(text);
+  const std::optional<PanelAddress> address = ParseAddressText(text);
   if (!address) return Fail(fmt::format("\"{}\" is no address a.b.c.d", text), at);
   Row().address = *address;
   return true;

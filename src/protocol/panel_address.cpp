@@ -1,5 +1,6 @@
 #include "protocol/panel_address.h"
 
+#include <charconv>
 #include <cstdio>
 
 std::string AddressText(PanelAddress address) {
@@ -7,6 +8,25 @@ std::string AddressText(PanelAddress address) {
   std::snprintf(text, sizeof text, "%u.%u.%u.%u", (address >> 24) & 0xFFu, (address >> 16) & 0xFFu,
                 (address >> 8) & 0xFFu, address & 0xFFu);
   return text;
+}
+
+std::optional<PanelAddress> ParseAddressText(std::string_view text) {
+  PanelAddress address = 0;
+  const char* next = text.data();
+  const char* const end = text.data() + text.size();
+  for (int octet = 0; octet < 4; ++octet) {
+    if (octet > 0) {
+      if (next == end || *next != '.') return std::nullopt;
+      ++next;
+    }
+    unsigned value = 0;
+    const auto [stop, error] = std::from_chars(next, end, value);
+    if (error != std::errc() || stop == next || stop - next > 3 || value > 255) return std::nullopt;
+    address = (address << 8) | value;
+    next = stop;
+  }
+  if (next != end) return std::nullopt;
+  return address;
 }
 
 PanelAddress AddressFromBytes(const std::uint8_t* bytes) {

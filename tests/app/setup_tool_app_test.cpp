@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/posix/posix_file_system.h"
-#include "platform/posix/posix_network.h"
+#include "platform/system.h"
 #include "resources/resource.h"
 #include "support/scripted_host.h"
 
@@ -22,8 +21,8 @@ class FakeAppPlatform : public AppPlatform {
 struct AppFixture : ::testing::Test {
   ScriptedHost host;
   FakeAppPlatform platform;
-  platform::PosixNetwork network;
-  platform::PosixFileSystem files;
+  platform::SystemNetwork network;
+  platform::SystemFileSystem files;
   CSetupToolApp app{host, platform, network, files};
 };
 

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/posix/posix_file_system.h"
-#include "platform/posix/posix_network.h"
+#include "platform/system.h"
 #include "resources/resource.h"
 #include "support/scripted_host.h"
 #include "support/user_input.h"
@@ -21,8 +20,8 @@ constexpr PanelAddress kVk3 = 0xC0A80006;
 
 struct MainWindowFixture : ::testing::Test {
   ScriptedHost host;
-  platform::PosixNetwork network;
-  platform::PosixFileSystem files;
+  platform::SystemNetwork network;
+  platform::SystemFileSystem files;
   PanelAddressBook panels;
   CSetupToolDlg dlg{PageContext{host, PanelLink{network, panels}, files}};
 

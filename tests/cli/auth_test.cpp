@@ -2,6 +2,7 @@
 // standard input and never in any output.
 #include <gtest/gtest.h>
 
+#include "platform/system.h"
 #include "protocol/credential_record.h"
 #include "sim/panel_simulator.h"
 #include "vk38_runner.h"
@@ -45,7 +46,8 @@ class AuthSet : public ::testing::Test {
     return run;
   }
 
-  sim::PanelSimulator simulator{{kVk1}};
+  platform::SystemNetwork network;
+  sim::PanelSimulator simulator{network, {kVk1}};
 };
 
 TEST_F(AuthSet, TheFactoryPairOrThePanelsOwnOpensTheChange) {

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "platform/system.h"
 #include "sim/panel_simulator.h"
 #include "vk38_runner.h"
 
@@ -50,7 +51,8 @@ class Fleet : public ::testing::Test {
     return lines;
   }
 
-  sim::PanelSimulator simulator{{kVk1, kVk2, kVk3, kVk4}};
+  platform::SystemNetwork network;
+  sim::PanelSimulator simulator{network, {kVk1, kVk2, kVk3, kVk4}};
 };
 
 TEST_F(Fleet, OneSilentAndOneRefusingPanelFailAloneAndInTime) {

@@ -19,13 +19,14 @@
 
 #include "fuzz_check.h"
 #include "fuzz_input.h"
+#include "platform/posix/posix_network.h"
+#include "platform/stop_signal.h"
 #include "protocol/zero_sum.h"
 #include "sim/command_dispatch.h"
 #include "sim/credential_record.h"
 #include "sim/panel_connection.h"
 #include "sim/setup_block.h"
 #include "sim/simulated_panel.h"
-#include "sim/stop_signal.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ bool IsFaultFree(const sim::Fault& fault) {
 // Serves one connection whose client sent `pieces` and stopped sending;
 // returns everything the panel answered, read as it comes.
 std::string Serve(sim::SimulatedPanel& panel, const std::vector<std::string>& pieces) {
-  static const sim::StopSignal stop;
+  static const platform::StopSignal stop;
   int ends[2];
   FUZZ_REQUIRE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) == 0);
   for (const std::string& piece : pieces) {
@@ -108,7 +109,7 @@ std::string Serve(sim::SimulatedPanel& panel, const std::vector<std::string>& pi
     }
   });
   {
-    sim::PanelConnection connection(ends[0], panel, stop);
+    sim::PanelConnection connection(platform::AdoptServedSocket(ends[0]), panel, stop);
     sim::ServeConnection(connection, panel);
   }
   client.join();

@@ -18,7 +18,7 @@
 
 #include "pages/file_operate/file_ope.h"
 #include "pages/upgrade/upgrade.h"
-#include "platform/posix/posix_network.h"
+#include "platform/system.h"
 #include "protocol/panel_session.h"
 #include "resources/resource.h"
 #include "sim/panel_simulator.h"
@@ -115,8 +115,8 @@ struct SilentPanel : ::testing::Test {
     EXPECT_LT(took, limit + kSlack);
   }
 
-  sim::PanelSimulator simulator{{kPanel}};
-  platform::PosixNetwork network;
+  platform::SystemNetwork network;
+  sim::PanelSimulator simulator{network, {kPanel}};
   PanelAddressBook panels;  // VK1 is the current panel
   PanelLink link{network, panels, kShortWaits};
 };

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <string>
 
-#include "platform/posix/posix_network.h"
+#include "platform/system.h"
 #include "protocol/panel_session.h"
 #include "sim/log_source.h"
 #include "sim/panel_simulator.h"
@@ -54,8 +54,8 @@ class PanelSessionTest : public ::testing::Test {
     Vk1().SetFault("VK38 IP SETTING CHANGE", Fault{.firstReply = BytesOf(reply), .pieces = pieces});
   }
 
-  sim::PanelSimulator simulator;
-  platform::PosixNetwork network;
+  platform::SystemNetwork network;
+  sim::PanelSimulator simulator{network};
   PanelAddressBook panels;  // VK1 is the current panel
   PanelLink link{network, panels};
 };
@@ -254,7 +254,7 @@ TEST_F(ScriptedSessionTest, ReceiveErrorAfterDataFailsTheBlock) {
 }
 
 TEST(PanelSessionConnect, NobodyListeningIsNotConnected) {
-  platform::PosixNetwork network;
+  platform::SystemNetwork network;
   PanelAddressBook panels;
   panels.SetCurrent(kNobody);
   CPanelSession session(PanelLink{network, panels});

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/posix/posix_network.h"
+#include "platform/system.h"
 #include "protocol/panel_address.h"
 #include "protocol/panel_wait_limits.h"
 
@@ -36,7 +36,7 @@ class RawClient {
  private:
   bool ReceiveSome(std::string& into, std::size_t capacity);
 
-  platform::PosixNetwork network_;
+  platform::SystemNetwork network_;
   std::unique_ptr<platform::StreamSocket> socket_;
   bool connected_ = false;
 };

@@ -6,6 +6,7 @@
 
 #include <chrono>
 
+#include "platform/system.h"
 #include "sim/panel_simulator.h"
 
 inline constexpr PanelAddress kVk1 = 0xC0A80009;  // 192.168.0.9
@@ -32,5 +33,6 @@ class SimulatorTest : public ::testing::Test {
     ASSERT_TRUE(panel.WaitForConnections(count, std::chrono::seconds(10)));
   }
 
-  sim::PanelSimulator simulator;
+  platform::SystemNetwork network;
+  sim::PanelSimulator simulator{network};
 };

@@ -75,4 +75,11 @@ std::unique_ptr<platform::StreamSocket> FakeNetwork::CreateStreamSocket(platform
   return std::make_unique<ScriptedSocket>(peer, limit);
 }
 
+std::unique_ptr<platform::ListeningSocket> FakeNetwork::Listen(const std::string& addressText,
+                                                               std::uint16_t port,
+                                                               std::string& error) {
+  error = "the scripted network cannot listen on " + addressText + ":" + std::to_string(port);
+  return nullptr;
+}
+
 }  // namespace testing_support

@@ -66,6 +66,10 @@ class FakeNetwork : public platform::Network {
   const std::vector<std::shared_ptr<ScriptedPeer>>& Connections() const { return connections_; }
 
   std::unique_ptr<platform::StreamSocket> CreateStreamSocket(platform::WaitLimit limit) override;
+  // Scripted peers only: nothing listens here.
+  std::unique_ptr<platform::ListeningSocket> Listen(const std::string& addressText,
+                                                    std::uint16_t port,
+                                                    std::string& error) override;
 
  private:
   std::deque<std::shared_ptr<ScriptedPeer>> scripts_;

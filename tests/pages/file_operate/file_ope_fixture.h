@@ -12,8 +12,7 @@
 #include <vector>
 
 #include "pages/file_operate/file_ope.h"
-#include "platform/posix/posix_file_system.h"
-#include "platform/posix/posix_network.h"
+#include "platform/system.h"
 #include "resources/resource.h"
 #include "sim/panel_simulator.h"
 #include "support/fake_file_system.h"
@@ -58,11 +57,11 @@ inline Bytes ZeroSumBlock(std::size_t size, std::size_t summed) {
 // With the simulator on VK1 and real files in a temporary folder.
 struct FileOpeWithPanel : ::testing::Test {
   testing_support::ScriptedHost host;
-  platform::PosixNetwork network;
-  platform::PosixFileSystem files;
+  platform::SystemNetwork network;
+  platform::SystemFileSystem files;
   PanelAddressBook panels;
   CFile_Ope page{PageContext{host, PanelLink{network, panels}, files}};
-  sim::PanelSimulator simulator{{kPanel}};
+  sim::PanelSimulator simulator{network, {kPanel}};
   std::filesystem::path folder;
 
   void SetUp() override {

@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "pages/setting/ip_setting.h"
-#include "platform/posix/posix_file_system.h"
-#include "platform/posix/posix_network.h"
+#include "platform/system.h"
 #include "resources/resource.h"
 #include "support/scripted_host.h"
 #include "support/user_input.h"
@@ -19,8 +18,8 @@ using testing_support::TypeIntoCombo;
 
 struct PanelLinkFixture : ::testing::Test {
   ScriptedHost host;
-  platform::PosixNetwork network;
-  platform::PosixFileSystem files;
+  platform::SystemNetwork network;
+  platform::SystemFileSystem files;
   PanelAddressBook panels;
   PageContext context{host, PanelLink{network, panels}, files};
 };

@@ -13,8 +13,7 @@
 
 #include "pages/setting/ip_setting.h"
 #include "pages/setting/ip_setting_controls.h"
-#include "platform/posix/posix_file_system.h"
-#include "platform/posix/posix_network.h"
+#include "platform/system.h"
 #include "resources/resource.h"
 #include "sim/panel_simulator.h"
 #include "support/fake_network.h"
@@ -77,7 +76,7 @@ template <class Network>
 struct SettingPage : ::testing::Test {
   testing_support::ScriptedHost host;
   Network network;
-  platform::PosixFileSystem files;
+  platform::SystemFileSystem files;
   PanelAddressBook panels;
   IPSetting page{PageContext{host, PanelLink{network, panels}, files}};
 
@@ -116,8 +115,8 @@ struct SettingPage : ::testing::Test {
 };
 
 // Against the simulated panels VK1 and VK2.
-struct SettingPageWithPanel : SettingPage<platform::PosixNetwork> {
-  sim::PanelSimulator simulator{{kVk1, kVk2}};
+struct SettingPageWithPanel : SettingPage<platform::SystemNetwork> {
+  sim::PanelSimulator simulator{network, {kVk1, kVk2}};
 
   void SetUp() override {
     for (PanelAddress address : simulator.Addresses()) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/posix/posix_file_system.h"
+#include "platform/system.h"
 #include "protocol/zero_sum.h"
 #include "resources/resource.h"
 #include "support/fake_network.h"
@@ -37,7 +37,7 @@ std::string PanelRecord(const std::string& user, const std::string& password) {
 struct UserAuthPage : ::testing::Test {
   ScriptedHost host;
   FakeNetwork network;
-  platform::PosixFileSystem files;
+  platform::SystemFileSystem files;
   PanelAddressBook panels;
   CUser_Auth page{PageContext{host, PanelLink{network, panels}, files}};
 

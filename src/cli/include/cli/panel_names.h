@@ -9,9 +9,6 @@
 
 namespace cli {
 
-// "a.b.c.d" with every part 0 to 255; nothing for any other text.
-std::optional<PanelAddress> ParseDottedAddress(std::string_view text);
-
 // The address, or nothing when `text` is neither form or names an address
 // that no panel can have (IsValidPanelAddress).
 std::optional<PanelAddress> ResolvePanel(std::string_view text);

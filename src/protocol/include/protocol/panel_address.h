@@ -3,12 +3,17 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 using PanelAddress = std::uint32_t;
 
 // "%d.%d.%d.%d", octets from the most significant byte down.
 std::string AddressText(PanelAddress address);
+// The reverse: "a.b.c.d" with every part 0 to 255 in at most three digits;
+// nothing for any other text.
+std::optional<PanelAddress> ParseAddressText(std::string_view text);
 
 PanelAddress AddressFromBytes(const std::uint8_t* bytes);
 void AddressToBytes(PanelAddress address, std::uint8_t* bytes);

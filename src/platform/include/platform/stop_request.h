@@ -1,0 +1,21 @@
+// The request to end a console program from outside: SIGTERM or SIGINT on
+// POSIX systems; Ctrl+C, Ctrl+Break or the console closing on Windows.
+#pragma once
+
+namespace platform {
+
+class StopRequests {
+ public:
+  // Takes the requests over from the default handling, which would end the
+  // process at once. Make it before any other thread starts: on POSIX the
+  // signals are blocked for every thread started afterwards.
+  StopRequests();
+  ~StopRequests();
+  StopRequests(const StopRequests&) = delete;
+  StopRequests& operator=(const StopRequests&) = delete;
+
+  // Blocks until a request arrives.
+  void Wait();
+};
+
+}  // namespace platform

@@ -1,0 +1,53 @@
+// The machine's own sockets and files under one name on both systems, for
+// the simulator, vk38's tests and the page tests: BSD sockets and POSIX
+// files natively; Winsock (its socket layer started for the object's
+// lifetime) and Win32 files on Windows.
+#pragma once
+
+#include <memory>
+
+#include "platform/file_system.h"
+#include "platform/network.h"
+
+namespace platform {
+
+class SystemNetwork : public Network {
+ public:
+  SystemNetwork();
+  ~SystemNetwork() override;
+  SystemNetwork(const SystemNetwork&) = delete;
+  SystemNetwork& operator=(const SystemNetwork&) = delete;
+
+  // False when the socket layer could not start; no socket can be made then.
+  bool Started() const { return started_; }
+
+  std::unique_ptr<StreamSocket> CreateStreamSocket(WaitLimit limit) override {
+    return system_->CreateStreamSocket(limit);
+  }
+  std::unique_ptr<ListeningSocket> Listen(const std::string& addressText, std::uint16_t port,
+                                          std::string& error) override {
+    return system_->Listen(addressText, port, error);
+  }
+
+ private:
+  bool started_ = false;
+  std::unique_ptr<Network> system_;
+};
+
+class SystemFileSystem : public FileSystem {
+ public:
+  SystemFileSystem();
+  ~SystemFileSystem() override;
+
+  std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override {
+    return system_->OpenForReading(path);
+  }
+  std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override {
+    return system_->CreateForWriting(path);
+  }
+
+ private:
+  std::unique_ptr<FileSystem> system_;
+};
+
+}  // namespace platform
