@@ -1,7 +1,9 @@
 # setuptool_links_only(TARGET ALLOWED...): at the end of the configuration,
 # fails it when TARGET links — directly or through any library it links —
 # a library of this project that is not in ALLOWED. Imported targets (the
-# thread library, GoogleTest) and plain system libraries are not checked.
+# thread library, an installed GoogleTest), libraries built from sources
+# outside the project (GoogleTest's own) and plain system libraries are not
+# checked.
 # Together with the include/ folders of the lower layers, this makes "the
 # simulator builds on protocol and platform only" a fact the build checks.
 
@@ -32,7 +34,9 @@ function(_setuptool_check_links target)
   _setuptool_linked_targets(${target} linked)
   foreach(library IN LISTS linked)
     get_target_property(imported ${library} IMPORTED)
-    if(NOT imported AND NOT library IN_LIST ARGN)
+    get_target_property(folder ${library} SOURCE_DIR)
+    cmake_path(IS_PREFIX PROJECT_SOURCE_DIR "${folder}" NORMALIZE ours)
+    if(NOT imported AND ours AND NOT library IN_LIST ARGN)
       string(JOIN ", " allowed ${ARGN})
       message(FATAL_ERROR "${target} links ${library}; it may build only on: ${allowed}")
     endif()

@@ -4,12 +4,6 @@
 // takes the path it takes for that failure. The limits are shortened here.
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstring>
 #include <functional>
@@ -48,41 +42,28 @@ class UnacceptingListener {
  public:
   enum class Queue { kRoom, kFull };
 
-  UnacceptingListener(PanelAddress address, Queue queue) {
-    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_port = htons(kPanelPort);
-    at.sin_addr.s_addr = htonl(address);
-    ready_ = ::bind(fd_, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0 &&
-             ::listen(fd_, queue == Queue::kFull ? 0 : 8) == 0 &&
-             (queue == Queue::kRoom || FillQueue(at));
+  UnacceptingListener(platform::Network& network, PanelAddress address, Queue queue) {
+    std::string error;
+    listening_ = network.Listen(AddressText(address), kPanelPort, error);
+    ready_ = listening_ && (queue == Queue::kRoom || FillQueue(network, address));
   }
-  ~UnacceptingListener() {
-    for (int fd : queued_) ::close(fd);
-    ::close(fd_);
-  }
-  UnacceptingListener(const UnacceptingListener&) = delete;
-  UnacceptingListener& operator=(const UnacceptingListener&) = delete;
 
   bool Ready() const { return ready_; }
 
  private:
   // Connects until a connection is no longer made within a moment.
-  bool FillQueue(const sockaddr_in& at) {
+  bool FillQueue(platform::Network& network, PanelAddress address) {
     for (int i = 0; i < 16; ++i) {
-      const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-      queued_.push_back(fd);
-      ::connect(fd, reinterpret_cast<const sockaddr*>(&at), sizeof at);
-      pollfd watched{fd, POLLOUT, 0};
-      if (::poll(&watched, 1, 200) == 0) return true;
+      auto queued = network.CreateStreamSocket(200ms);
+      if (!queued->Connect(AddressText(address), kPanelPort)) return true;
+      queued_.push_back(std::move(queued));
     }
     return false;
   }
 
-  int fd_ = -1;
+  std::unique_ptr<platform::ListeningSocket> listening_;
+  std::vector<std::unique_ptr<platform::StreamSocket>> queued_;
   bool ready_ = false;
-  std::vector<int> queued_;
 };
 
 // An image that never ends, for a send that can only stop by failing.
@@ -147,7 +128,7 @@ TEST_F(SilentPanel, EveryKindOfReceiveFailsAfterTheLimit) {
 }
 
 TEST_F(SilentPanel, ASendThatStallsFailsAfterTheLimit) {
-  UnacceptingListener stalled(kStalled, UnacceptingListener::Queue::kRoom);
+  UnacceptingListener stalled(network, kStalled, UnacceptingListener::Queue::kRoom);
   ASSERT_TRUE(stalled.Ready());
   panels.SetCurrent(kStalled);
   CPanelSession session(link);
@@ -161,7 +142,7 @@ TEST_F(SilentPanel, ASendThatStallsFailsAfterTheLimit) {
 }
 
 TEST_F(SilentPanel, AConnectionThatIsNeverMadeFailsAfterTheLimit) {
-  UnacceptingListener stalled(kStalled, UnacceptingListener::Queue::kFull);
+  UnacceptingListener stalled(network, kStalled, UnacceptingListener::Queue::kFull);
   ASSERT_TRUE(stalled.Ready());
   panels.SetCurrent(kStalled);
   CPanelSession session(link);
@@ -214,7 +195,7 @@ TEST_F(SilentPanelPages, FileOperateTakesItsFailurePaths) {
 }
 
 TEST_F(SilentPanelPages, ANeverMadeConnectionIsNoConnect) {
-  UnacceptingListener stalled(kStalled, UnacceptingListener::Queue::kFull);
+  UnacceptingListener stalled(network, kStalled, UnacceptingListener::Queue::kFull);
   ASSERT_TRUE(stalled.Ready());
   panels.SetCurrent(kStalled);
   CFile_Ope page(context);

@@ -14,7 +14,7 @@ const std::string kTenBlanks(10, ' ');
 std::uint8_t MacByte(int c, int i) { return static_cast<std::uint8_t>(c * 7 + i * 31 + 1); }
 std::uint8_t AddrByte(int c, int i) { return static_cast<std::uint8_t>(c * 3 + i * 41 + 5); }
 std::uint8_t Kind(int c) { return static_cast<std::uint8_t>(c % 5); }
-std::string Name(int c) { return "N" + std::to_string(1000 + c); }  // 5 characters
+std::string Name(int c) { return std::to_string(1000 + c).insert(0, 1, 'N'); }  // 5 characters
 std::uint16_t Alarm(int c) { return static_cast<std::uint16_t>(((c + 1) << 8) | (c ^ 0x5A)); }
 std::uint8_t Flags(int c) { return static_cast<std::uint8_t>(c % 4); }
 constexpr std::uint8_t kSwMac[6] = {0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6};

@@ -1,15 +1,11 @@
-// The control channel: its commands against an in-process simulator, and
-// the panel-sim program steered through it.
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
+// The control channel: its commands against an in-process simulator.
 #include <chrono>
-#include <cstdio>
 #include <thread>
 
+#include "platform/stop_signal.h"
 #include "raw_client.h"
 #include "sim/control_interpreter.h"
+#include "sim/control_server.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -87,71 +83,28 @@ TEST_F(ControlChannel, ReceivedListsConnectionsInHexAndWaitTellsTheirEnd) {
   EXPECT_EQ(Run("received 192.168.0.7"), Lines{"OK"});
 }
 
-// The program on a spare address of the private network, so that it never
-// meets the in-process simulators of other tests.
-class PanelSimProgram : public ::testing::Test {
- protected:
-  void TearDown() override {
-    if (pid > 0) {
-      kill(pid, SIGKILL);
-      waitpid(pid, nullptr, 0);
-    }
-  }
+TEST_F(ControlChannel, AnswersEachLineOverItsSocketUntilStopped) {
+  constexpr std::uint16_t kPort = 35697;
+  platform::StopSignal stop;
+  sim::ControlServer server(network, interpreter, stop);
+  std::string error;
+  ASSERT_TRUE(server.Listen(kPort, error)) << error;
+  std::thread serving([&server] { server.Run(); });
 
-  // Starts the program and reads its standard output up to "ready".
-  std::string Launch() {
-    int out[2];
-    if (pipe(out) != 0) return "";
-    pid = fork();
-    if (pid == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      execl(PANEL_SIM_PROGRAM, PANEL_SIM_PROGRAM, "--address", "192.168.0.8", "--control-port",
-            "35698", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(out[1]);
-    std::string said;
-    char c;
-    while (said.find('\n') == std::string::npos && read(out[0], &c, 1) == 1) said += c;
-    close(out[0]);
-    return said;
-  }
+  RawClient idle(0x7F000001, kPort);  // connected and silent when the stop comes
+  RawClient channel(0x7F000001, kPort);
+  // Two lines in one piece, one ending in CR LF; the third comes in two.
+  ASSERT_TRUE(channel.Send("panels\r\nexplode\nget 192.168.0.9 pro"));
+  ASSERT_TRUE(channel.Send("gram-image\n"));
+  std::string expected;
+  for (PanelAddress panel : simulator.Addresses()) expected += "panel " + AddressText(panel) + "\n";
+  expected += "OK\nERR unknown command explode\n\nOK\n";
+  EXPECT_EQ(channel.ReceiveCount(expected.size()), expected);
 
-  // Runs one control command through the channel.
-  std::string Control(std::string_view line) {
-    RawClient channel(0x7F000001, 35698);
-    channel.Send(std::string(line) + "\n");
-    std::string answer;
-    while (answer.find("OK\n") == std::string::npos && answer.find("ERR") == std::string::npos) {
-      const std::string more = channel.ReceiveCount(1);
-      if (more.empty()) break;
-      answer += more;
-    }
-    return answer;
-  }
-
-  pid_t pid = -1;
-};
-
-TEST_F(PanelSimProgram, ServesItsPanelIsSteeredAndEndsOnSigterm) {
-  ASSERT_EQ(Launch(), "panel-sim ready\n");
-  EXPECT_EQ(Control("panels"), "panel 192.168.0.8\nOK\n");
-  EXPECT_EQ(Control("fault 192.168.0.8 oversize 100 VK38 AUTH SETTING REQ"), "OK\n");
-
-  RawClient client(0xC0A80008);
-  client.Send("VK38 AUTH SETTING REQ\r\n");
-  EXPECT_EQ(client.ReceiveAll().size(), 100u);
-
-  kill(pid, SIGTERM);
-  int status = 0;
-  const auto start = std::chrono::steady_clock::now();
-  while (waitpid(pid, &status, WNOHANG) == 0 && std::chrono::steady_clock::now() - start < 5s) {
-    std::this_thread::sleep_for(10ms);
-  }
-  ASSERT_TRUE(WIFEXITED(status)) << "still running or killed";
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  pid = -1;
+  stop.Trigger();
+  serving.join();  // ends although both clients are still connected
+  EXPECT_TRUE(idle.Connected());
+  EXPECT_EQ(idle.ReceiveAll(), "") << "closed without a word";
 }
 
 }  // namespace
