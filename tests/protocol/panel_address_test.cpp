@@ -31,6 +31,18 @@ TEST(PanelAddress, TextAndWireBytesTakeTheFirstOctetFromTheTopByte) {
   EXPECT_EQ(AddressFromBytes(bytes), Ip(192, 168, 0, 10));
 }
 
+TEST(PanelAddress, TextReadsBackOnlyInTheDottedForm) {
+  for (PanelAddress address : {Ip(192, 168, 0, 9), Ip(0, 0, 0, 0), Ip(255, 255, 255, 255)}) {
+    EXPECT_EQ(ParseAddressText(AddressText(address)), address) << AddressText(address);
+  }
+  EXPECT_EQ(ParseAddressText("010.001.000.009"), Ip(10, 1, 0, 9)) << "three digits at most";
+  for (const char* refused :
+       {"", "192.168.0", "192.168.0.9.1", "192.168.0.256", "192.168..9", "192.168.0.9 ",
+        " 192.168.0.9", "192.168.0.-9", "192.168.0.0009", "192.168.0.x", "192,168,0,9"}) {
+    EXPECT_EQ(ParseAddressText(refused), std::nullopt) << '"' << refused << '"';
+  }
+}
+
 TEST(PanelAddressBook, StartsWithTheBuiltInPanelsAndVk1Current) {
   PanelAddressBook panels;
   EXPECT_EQ(panels.Current(), Ip(192, 168, 0, 9));

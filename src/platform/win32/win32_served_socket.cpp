@@ -142,11 +142,10 @@ std::unique_ptr<ListeningSocket> Win32Network::Listen(const std::string& address
     error = "socket for " + where + ": error " + std::to_string(::WSAGetLastError());
     return nullptr;
   }
+  // No SO_REUSEADDR: on Windows it would let a second listener take the
+  // address from a running one, and connections of an earlier listener
+  // that linger in TIME_WAIT do not keep Windows from binding again.
   auto listening = std::make_unique<Win32ListeningSocket>(socket);
-  // Tests start a simulator on the same address again and again; the
-  // connections of the one before may still linger on it.
-  const BOOL on = TRUE;
-  ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof on);
   u_long nonBlocking = 1;
   if (::ioctlsocket(socket, FIONBIO, &nonBlocking) != 0 ||
       ::bind(socket, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 ||
