@@ -68,7 +68,7 @@ class ServedSocket {
   // Sends the end of the stream; receiving goes on.
   virtual void EndSending() = 0;
   // Ends the connection at once with a reset, whatever is still unsent;
-  // every later call fails.
+  // only destruction may follow.
   virtual void Reset() = 0;
 };
 
