@@ -5,8 +5,7 @@
 #include <iostream>
 
 #include "cli/machine.h"
-#include "platform/posix/posix_file_system.h"
-#include "platform/posix/posix_network.h"
+#include "platform/system.h"
 
 namespace cli {
 
@@ -34,8 +33,8 @@ class PosixMachine : public Machine {
   }
 
  private:
-  platform::PosixNetwork network_;
-  platform::PosixFileSystem files_;
+  platform::SystemNetwork network_;
+  platform::SystemFileSystem files_;
 };
 
 }  // namespace

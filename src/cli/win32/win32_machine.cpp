@@ -6,9 +6,7 @@
 #include <cstdio>
 
 #include "cli/machine.h"
-#include "platform/win32/socket_layer.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_network.h"
+#include "platform/system.h"
 
 namespace cli {
 
@@ -16,7 +14,7 @@ namespace {
 
 class Win32Machine : public Machine {
  public:
-  ~Win32Machine() override { platform::StopSocketLayer(); }
+  bool NetworkStarted() const { return network_.Started(); }
   platform::Network& Network() override { return network_; }
   platform::FileSystem& Files() override { return files_; }
   bool ErrorsOnTerminal() const override { return _isatty(_fileno(stderr)) != 0; }
@@ -37,15 +35,16 @@ class Win32Machine : public Machine {
   }
 
  private:
-  platform::Win32Network network_;
-  platform::Win32FileSystem files_;
+  platform::SystemNetwork network_;
+  platform::SystemFileSystem files_;
 };
 
 }  // namespace
 
 std::unique_ptr<Machine> StartMachine() {
-  if (!platform::StartSocketLayer()) return nullptr;
-  return std::make_unique<Win32Machine>();
+  auto machine = std::make_unique<Win32Machine>();
+  if (!machine->NetworkStarted()) return nullptr;
+  return machine;
 }
 
 }  // namespace cli
