@@ -55,6 +55,7 @@ class UnacceptingListener {
   bool FillQueue(platform::Network& network, PanelAddress address) {
     for (int i = 0; i < 16; ++i) {
       auto queued = network.CreateStreamSocket(200ms);
+      if (!queued) return false;
       if (!queued->Connect(AddressText(address), kPanelPort)) return true;
       queued_.push_back(std::move(queued));
     }
