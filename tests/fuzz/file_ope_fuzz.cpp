@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "file_fuzz.h"
+#include "fuzz_steps.h"
 #include "page_rig.h"
 #include "pages/file_operate/file_ope.h"
 #include "protocol/panel_session.h"
@@ -24,7 +25,7 @@ using fuzz::ScriptedConnection;
 using Texts = std::vector<std::string>;
 using Rig = fuzz::PageRig<CFile_Ope>;
 
-enum Step : std::uint8_t { kChooseFile, kLoad, kSave, kSaveLog, kTypePath, kStepCount };
+using enum fuzz::steps::file_ope::Step;
 constexpr int kMaxSteps = 6;
 const std::string kSetupPath = "C:/setup/panel.v38";
 const std::string kLogPath = "C:/log/VK38.log";

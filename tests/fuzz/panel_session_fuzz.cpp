@@ -10,6 +10,7 @@
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "fuzz_peer.h"
+#include "fuzz_steps.h"
 #include "protocol/panel_session.h"
 #include "support/fake_file_system.h"
 
@@ -19,14 +20,7 @@ using fuzz::FuzzInput;
 using fuzz::ScriptedConnection;
 using Buffer = std::array<std::uint8_t, kPanelBlockSize>;
 
-enum Step : std::uint8_t {
-  kReceiveReply,
-  kReceiveUntilClosed,
-  kReceiveStream,
-  kSendCommand,
-  kSendFile,
-  kStepCount
-};
+using enum fuzz::steps::panel_session::Step;
 
 constexpr std::uint8_t kCarriageReturn = 13;
 

@@ -11,6 +11,7 @@
 #include "file_fuzz.h"
 #include "fuzz_input.h"
 #include "fuzz_peer.h"
+#include "fuzz_steps.h"
 #include "protocol/credential_record.h"
 #include "sim/address_assignment.h"
 #include "sim/credential_record.h"
@@ -71,7 +72,7 @@ SeedWriter& Connect(SeedWriter& seed, const Pieces& pieces, std::uint8_t flags =
 }
 
 void SettingRefresh(Corpus& corpus) {
-  enum : std::uint8_t { kRefresh, kScroll, kEveryPosition };
+  using enum fuzz::steps::setting_refresh::Step;
   SeedWriter whole;
   Connect(whole.Byte(kRefresh), {PanelTable()}).Byte(kEveryPosition);
   corpus.Write("setting_refresh", "table-whole", whole);
@@ -91,7 +92,7 @@ void SettingRefresh(Corpus& corpus) {
 }
 
 void SettingAssign(Corpus& corpus) {
-  enum : std::uint8_t { kRenew, kKeep, kSet, kCancel, kRefresh, kScroll };
+  using enum fuzz::steps::setting_assign::Step;
   SeedWriter renew;
   Connect(renew.Byte(kRefresh), {PanelTable()});
   Connect(renew.Byte(kRenew), InPieces(Proposal(sim::AssignMode::kRenew)));
@@ -115,16 +116,7 @@ void SettingAssign(Corpus& corpus) {
 }
 
 void SettingWrite(Corpus& corpus) {
-  enum : std::uint8_t {
-    kRefresh,
-    kPickType,
-    kPickInput,
-    kPickCamera,
-    kTypeAddress,
-    kScroll,
-    kSet,
-    kAllClear
-  };
+  using enum fuzz::steps::setting_write::Step;
   const Pieces written = {Line("SETTING CHANGE OK"), Line("WRITE OK")};
   SeedWriter set;
   Connect(set.Byte(kRefresh), {PanelTable()});
@@ -156,8 +148,8 @@ void SettingWrite(Corpus& corpus) {
 }
 
 void UserAuth(Corpus& corpus) {
-  enum : std::uint8_t { kType, kRefresh, kSet };
-  enum : std::uint8_t { kOldUser, kNewUser, kOldPassword, kNewPassword, kRetype };
+  using enum fuzz::steps::user_auth::Step;
+  using enum fuzz::steps::user_auth::FieldIndex;
   const auto type = [](SeedWriter& seed, std::uint8_t field, const std::string& text) {
     seed.Byte(kType).Byte(field).Piece(text);
   };
@@ -189,7 +181,7 @@ void UserAuth(Corpus& corpus) {
 }
 
 void FileOpe(Corpus& corpus) {
-  enum : std::uint8_t { kChooseFile, kLoad, kSave, kSaveLog, kTypePath };
+  using enum fuzz::steps::file_ope::Step;
   const auto file = [](SeedWriter& seed, std::uint8_t flags, const std::string& content) {
     seed.Byte(flags);
     if (flags & fuzz::kReadFails) seed.Size(content.size() / 2);
@@ -221,7 +213,7 @@ void FileOpe(Corpus& corpus) {
 }
 
 void Upgrade(Corpus& corpus) {
-  enum : std::uint8_t { kChooseProgram, kChooseFpga, kLoadProgram, kLoadFpga };
+  using enum fuzz::steps::upgrade::Step;
   std::string image(6000, '\0');
   for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<char>(i * 7);
   SeedWriter program;
@@ -238,13 +230,7 @@ void Upgrade(Corpus& corpus) {
 }
 
 void PanelSession(Corpus& corpus) {
-  enum : std::uint8_t {
-    kReceiveReply,
-    kReceiveUntilClosed,
-    kReceiveStream,
-    kSendCommand,
-    kSendFile
-  };
+  using enum fuzz::steps::panel_session::Step;
   SeedWriter write;
   Connect(write, {Line("SETTING CHANGE OK"), "WRI", "TE OK\r\n", std::string(1, '\0')});
   write.Byte(kSendCommand).Piece("VK38 SETTING CHANGE\r\n").Byte(kReceiveReply);

@@ -11,6 +11,7 @@
 // the page's own, in the order of those tables.
 #include <string_view>
 
+#include "fuzz_steps.h"
 #include "pages/setting/ip_setting_controls.h"
 #include "resources/resource.h"
 #include "setting_fuzz_page.h"
@@ -23,7 +24,7 @@ using fuzz::ScriptedConnection;
 using fuzz::SettingPage;
 using Texts = std::vector<std::string>;
 
-enum Step : std::uint8_t { kRenew, kKeep, kSet, kCancel, kRefresh, kScroll, kStepCount };
+using enum fuzz::steps::setting_assign::Step;
 constexpr int kMaxSteps = 10;
 
 // The boxes that a failed start of an exchange shows, if it failed.

@@ -3,6 +3,7 @@
 // whole and with a zero sum; anything else leaves the table byte for byte
 // as it was. The only messages are the connection's and the command's
 // failures. After every step the rows show the table at every position.
+#include "fuzz_steps.h"
 #include "resources/resource.h"
 #include "setting_fuzz_page.h"
 
@@ -11,7 +12,7 @@ namespace {
 using fuzz::FuzzInput;
 using fuzz::SettingPage;
 
-enum Step : std::uint8_t { kRefresh, kScroll, kEveryPosition, kStepCount };
+using enum fuzz::steps::setting_refresh::Step;
 constexpr int kMaxSteps = 8;
 
 void Refresh(SettingPage& setting, FuzzInput& input) {

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "fuzz_steps.h"
 #include "pages/setting/ip_setting_controls.h"
 #include "protocol/panel_address.h"
 #include "resources/resource.h"
@@ -26,17 +27,7 @@ using fuzz::ScriptedConnection;
 using fuzz::SettingPage;
 using Texts = std::vector<std::string>;
 
-enum Step : std::uint8_t {
-  kRefresh,
-  kPickType,
-  kPickInput,
-  kPickCamera,
-  kTypeAddress,
-  kScroll,
-  kSet,
-  kAllClear,
-  kStepCount
-};
+using enum fuzz::steps::setting_write::Step;
 constexpr int kMaxSteps = 12;
 constexpr std::string_view kWriteCommand = "VK38 IP SETTING CHANGE\r\n";
 

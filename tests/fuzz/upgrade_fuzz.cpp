@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "file_fuzz.h"
+#include "fuzz_steps.h"
 #include "page_rig.h"
 #include "pages/upgrade/upgrade.h"
 #include "protocol/panel_session.h"
@@ -23,7 +24,7 @@ using fuzz::ScriptedConnection;
 using Texts = std::vector<std::string>;
 using Rig = fuzz::PageRig<CUPGrade>;
 
-enum Step : std::uint8_t { kChooseProgram, kChooseFpga, kLoadProgram, kLoadFpga, kStepCount };
+using enum fuzz::steps::upgrade::Step;
 constexpr int kMaxSteps = 6;
 const std::string kProgramPath = "C:/images/program.bin";
 const std::string kFpgaPath = "C:/images/fpga.bin";

@@ -10,6 +10,7 @@
 // every box is one of the page's own.
 #include <string_view>
 
+#include "fuzz_steps.h"
 #include "page_rig.h"
 #include "pages/user_auth/user_auth.h"
 #include "protocol/zero_sum.h"
@@ -22,7 +23,7 @@ using fuzz::ScriptedConnection;
 using Texts = std::vector<std::string>;
 using Rig = fuzz::PageRig<CUser_Auth>;
 
-enum Step : std::uint8_t { kType, kRefresh, kSet, kStepCount };
+using enum fuzz::steps::user_auth::Step;
 constexpr int kMaxSteps = 12;
 
 struct Field {
@@ -36,6 +37,7 @@ constexpr Field kFields[] = {
     {IDC_NEW_PASSWORD, CredentialCharset::kPassword},
     {IDC_RETYPE_PASSWORD, CredentialCharset::kPassword},
 };
+static_assert(std::size(kFields) == fuzz::steps::user_auth::kFieldCount);
 
 const std::string kIncorrect = "Enterd information is incorrect. Enter again.";
 const std::string kTooLong = "String too long.";
