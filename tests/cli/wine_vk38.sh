@@ -5,18 +5,11 @@
 #   scripts/with-simulator panel-sim tests/cli/wine_vk38.sh vk38.exe
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 program="$1"
 work="$(mktemp -d)"
 trap 'wine_stop; rm -rf "$work"' EXIT
 wine_ready
-
-failures=0
-expect() {  # expect WHAT ACTUAL EXPECTED
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1: got [$2], expected [$3]" >&2
-    failures=$((failures + 1))
-  fi
-}
 
 wine "$program" table get VK1 -o "$(winepath -w "$work/vk1.csv")" >"$work/out" 2>"$work/err"
 expect "table get exit code" "$?" 0
@@ -32,8 +25,4 @@ expect "backup outcomes" "$(grep -o '"ok":[a-z]*' "$work/out" | tr '\n' ' ')" \
   '"ok":true "ok":false "ok":true '
 expect "backup files" "$(ls "$work/b" | wc -l)" 2
 
-if [ "$failures" -ne 0 ]; then
-  cat "$work/out" "$work/err" >&2
-  exit 1
-fi
-echo "vk38.exe under Wine: all checks passed"
+checks_end "vk38.exe under Wine: all checks passed" "$work/out" "$work/err"

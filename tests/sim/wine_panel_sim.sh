@@ -5,6 +5,7 @@
 #   tests/sim/wine_panel_sim.sh panel-sim.exe
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 program="$1"
 work="$(mktemp -d)"
 simulator_pid=""
@@ -18,14 +19,6 @@ finish() {
 }
 trap finish EXIT
 wine_ready
-
-failures=0
-expect() {  # expect WHAT ACTUAL EXPECTED
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1: got [$2], expected [$3]" >&2
-    failures=$((failures + 1))
-  fi
-}
 
 wine "$program" --control-port 35695 >"$work/out" 2>"$work/err" &
 simulator_pid=$!
@@ -63,8 +56,4 @@ exec 4<&-
 expect "wait" "$(control 'wait 192.168.0.7 1')" "OK;"
 expect "received" "$(control 'received 192.168.0.7')" "conn 0 564B3338204C4F47205245510D0A;OK;"
 
-if [ "$failures" -ne 0 ]; then
-  cat "$work/out" "$work/err" >&2
-  exit 1
-fi
-echo "panel-sim.exe under Wine: all checks passed"
+checks_end "panel-sim.exe under Wine: all checks passed" "$work/out" "$work/err"
