@@ -33,7 +33,7 @@ class PosixStreamSocket : public StreamSocket {
     if (::inet_pton(AF_INET, addressText.c_str(), &peer.sin_addr) != 1) return false;
     if (::connect(fd_, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0) return true;
     if (errno != EINPROGRESS && errno != EINTR) return false;
-    if (!WaitFor(POLLOUT, Clock::now() + limit_)) return false;
+    if (WaitFor(POLLOUT, Clock::now() + limit_) != Waited::kReady) return false;
     int error = 0;
     socklen_t length = sizeof error;
     return ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
@@ -45,7 +45,7 @@ class PosixStreamSocket : public StreamSocket {
       const ssize_t sent = ::send(fd_, data, length, MSG_NOSIGNAL);
       if (sent >= 0) return sent;
       if (errno == EINTR) continue;
-      if (!WouldBlock() || !WaitFor(POLLOUT, deadline)) return -1;
+      if (const std::ptrdiff_t failed = WaitAfterWouldBlock(POLLOUT, deadline)) return failed;
     }
   }
 
@@ -55,24 +55,42 @@ class PosixStreamSocket : public StreamSocket {
       const ssize_t got = ::recv(fd_, buffer, capacity, 0);
       if (got >= 0) return got;
       if (errno == EINTR) continue;
-      if (!WouldBlock() || !WaitFor(POLLIN, deadline)) return -1;
+      if (const std::ptrdiff_t failed = WaitAfterWouldBlock(POLLIN, deadline)) return failed;
     }
   }
 
   void SetWaitLimit(WaitLimit limit) override { limit_ = limit; }
 
  private:
+  enum class Waited { kReady, kTimedOut, kFailed };
+
+  // After a call failed: 0 when it would have blocked and the socket is
+  // ready now (try again), else what the call returns: -1 for any other
+  // error, kTimedOut at the deadline.
+  std::ptrdiff_t WaitAfterWouldBlock(short events, Clock::time_point deadline) const {
+    if (!WouldBlock()) return -1;
+    switch (WaitFor(events, deadline)) {
+      case Waited::kReady:
+        return 0;
+      case Waited::kTimedOut:
+        return kTimedOut;
+      case Waited::kFailed:
+        break;
+    }
+    return -1;
+  }
+
   // Sleeps until the socket is ready for `events` or reports an error or
-  // hang-up (true: the next call tells which), false at the deadline.
-  bool WaitFor(short events, Clock::time_point deadline) const {
+  // hang-up (kReady: the next call tells which), or the deadline passes.
+  Waited WaitFor(short events, Clock::time_point deadline) const {
     for (;;) {
       const auto left =
           std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-      if (left <= 0) return false;
+      if (left <= 0) return Waited::kTimedOut;
       pollfd watched{fd_, events, 0};
       const int ready = ::poll(&watched, 1, static_cast<int>(std::min<long long>(left, INT_MAX)));
-      if (ready > 0) return true;
-      if (ready < 0 && errno != EINTR) return false;
+      if (ready > 0) return Waited::kReady;
+      if (ready < 0 && errno != EINTR) return Waited::kFailed;
     }
   }
 

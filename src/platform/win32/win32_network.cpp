@@ -41,7 +41,7 @@ class Win32StreamSocket : public StreamSocket {
     const Clock::time_point deadline = Clock::now() + limit_;
     for (;;) {
       WSANETWORKEVENTS happened{};
-      if (!WaitForEvents(happened, deadline)) return false;
+      if (WaitForEvents(happened, deadline) != Waited::kSignalled) return false;
       if (happened.lNetworkEvents & FD_CONNECT) return happened.iErrorCode[FD_CONNECT_BIT] == 0;
     }
   }
@@ -52,7 +52,7 @@ class Win32StreamSocket : public StreamSocket {
     for (;;) {
       const int sent = ::send(socket_, reinterpret_cast<const char*>(data), chunk, 0);
       if (sent != SOCKET_ERROR) return sent;
-      if (!WaitAfterWouldBlock(deadline)) return -1;
+      if (const std::ptrdiff_t failed = WaitAfterWouldBlock(deadline)) return failed;
     }
   }
 
@@ -65,34 +65,47 @@ class Win32StreamSocket : public StreamSocket {
       const int got = ::recv(socket_, reinterpret_cast<char*>(buffer), chunk, 0);
       if (got > 0) return got;
       if (got == 0) return ClosedByReset() ? -1 : 0;
-      if (!WaitAfterWouldBlock(deadline)) return -1;
+      if (const std::ptrdiff_t failed = WaitAfterWouldBlock(deadline)) return failed;
     }
   }
 
   void SetWaitLimit(WaitLimit limit) override { limit_ = limit; }
 
  private:
-  // After a call failed: waits for the socket when it would have blocked
-  // (true: try again), false for any other error or at the deadline.
-  bool WaitAfterWouldBlock(Clock::time_point deadline) {
-    if (::WSAGetLastError() != WSAEWOULDBLOCK) return false;
+  enum class Waited { kSignalled, kTimedOut, kFailed };
+
+  // After a call failed: 0 when it would have blocked and the socket has
+  // signalled since (try again), else what the call returns: -1 for any
+  // other error, kTimedOut at the deadline.
+  std::ptrdiff_t WaitAfterWouldBlock(Clock::time_point deadline) {
+    if (::WSAGetLastError() != WSAEWOULDBLOCK) return -1;
     WSANETWORKEVENTS happened{};
     // A signalled event may still find the call blocking; the caller then
     // simply asks again and comes back here.
-    return WaitForEvents(happened, deadline);
+    switch (WaitForEvents(happened, deadline)) {
+      case Waited::kSignalled:
+        return 0;
+      case Waited::kTimedOut:
+        return kTimedOut;
+      case Waited::kFailed:
+        break;
+    }
+    return -1;
   }
 
   // Sleeps until the socket reports something or the deadline passes,
   // repainting the windows meanwhile, and collects (and clears) what it
   // reported.
-  bool WaitForEvents(WSANETWORKEVENTS& happened, Clock::time_point deadline) {
+  Waited WaitForEvents(WSANETWORKEVENTS& happened, Clock::time_point deadline) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    if (!win32::WaitRepaintingWindows(event_, left)) return false;
-    if (::WSAEnumNetworkEvents(socket_, event_, &happened) != 0) return false;
+    if (!win32::WaitRepaintingWindows(event_, left)) {
+      return Clock::now() >= deadline ? Waited::kTimedOut : Waited::kFailed;
+    }
+    if (::WSAEnumNetworkEvents(socket_, event_, &happened) != 0) return Waited::kFailed;
     if ((happened.lNetworkEvents & FD_CLOSE) && happened.iErrorCode[FD_CLOSE_BIT] != 0) {
       closeFailed_ = true;
     }
-    return true;
+    return Waited::kSignalled;
   }
 
   // Whether the end of the stream that recv reported as a close was a

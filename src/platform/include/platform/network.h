@@ -24,16 +24,20 @@ using WaitLimit = std::chrono::milliseconds;
 
 class StreamSocket {
  public:
+  // Send or Receive waited the whole limit and nothing moved: the peer is
+  // silent, which is not the same as a broken connection (-1).
+  static constexpr std::ptrdiff_t kTimedOut = -2;
+
   virtual ~StreamSocket() = default;  // closes the socket, without a shutdown handshake
   // Connects to a dotted address and port; false when refused, failed or
   // not made within the wait limit.
   virtual bool Connect(const std::string& addressText, std::uint16_t port) = 0;
-  // Sends some of the bytes; the count taken, or -1 on error or when none
-  // could be sent within the wait limit.
+  // Sends some of the bytes; the count taken, -1 on error, or kTimedOut
+  // when none could be sent within the wait limit.
   virtual std::ptrdiff_t Send(const std::uint8_t* data, std::size_t length) = 0;
   // Receives up to `capacity` bytes; the count, 0 when the peer closed in
-  // order, -1 on error (a reset included) or when nothing arrived within
-  // the wait limit.
+  // order, -1 on error (a reset included), or kTimedOut when nothing
+  // arrived within the wait limit.
   virtual std::ptrdiff_t Receive(std::uint8_t* buffer, std::size_t capacity) = 0;
   // The wait limit of every later call.
   virtual void SetWaitLimit(WaitLimit limit) = 0;
