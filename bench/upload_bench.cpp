@@ -63,7 +63,8 @@ bool SessionUpload(const PanelLink& link, platform::FileSystem& files, const std
   const auto file = files.OpenForReading(path);
   if (!file || session.Open() != OpenResult::kOpen ||
       !session.SendCommand(commands::kProgramUpgradeStart) || !session.ReceiveReply() ||
-      !session.ReplyStartsWith(replies::kUpgradeAccepted) || !session.SendFile(*file)) {
+      !session.ReplyStartsWith(replies::kUpgradeAccepted) ||
+      session.SendFile(*file) != FileSend::kWhole) {
     return false;
   }
   return session.ReceiveReply() && session.ReplyStartsWith(replies::kFileOk) &&

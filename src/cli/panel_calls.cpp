@@ -1,190 +1,120 @@
 #include "cli/panel_calls.h"
 
-#include <algorithm>
-#include <array>
-#include <optional>
+#include <utility>
 
-#include "protocol/commands.h"
-#include "protocol/zero_sum.h"
+#include "operations/camera_table.h"
+#include "operations/credentials.h"
+#include "operations/outcome_words.h"
+#include "operations/panel_log.h"
+#include "operations/setup_block.h"
 #include "rules/outcome_texts.h"
 
 namespace cli {
 
 namespace {
 
+using operations::OutcomeWords;
+
 // Endings that the pages leave silent.
 constexpr std::string_view kNoSocket = "No socket could be made";
-constexpr std::string_view kBadRecord = "The panel's record was cut short or its sum was bad";
-constexpr std::string_view kBadBlock = "The panel's setup block was empty or its sum was bad";
 constexpr std::string_view kBlockLost =
     "The block did not reach the panel whole, or no answer came";
 
-CallResult Failed(std::string_view text) { return {false, std::string(text)}; }
-CallResult Succeeded(std::string_view text) { return {true, std::string(text)}; }
+// The pages' words for each ending of a read and of a write.
+constexpr OutcomeWords kTableRead{.noSocket = kNoSocket,
+                                  .notConnected = kNoConnect,
+                                  .lost = kSocketError,
+                                  .payloadLost = kSocketError,
+                                  .badData = "The panel's record was cut short or its sum was bad",
+                                  .done = "Read OK"};
+constexpr OutcomeWords kSetupRead{.noSocket = kNoSocket,
+                                  .notConnected = kNoConnect,
+                                  .lost = kSocketError,
+                                  .payloadLost = kSocketError,
+                                  .badData = "The panel's setup block was empty or its sum was bad",
+                                  .done = "Save OK"};
+constexpr OutcomeWords kLogSave{.noSocket = kNoSocket,
+                                .notConnected = kNoConnect,
+                                .lost = kSocketError,
+                                .payloadLost = kSocketError,
+                                .noFile = "File open error",
+                                .fileFailed = "File write error",
+                                .done = "Save OK!!"};
+constexpr OutcomeWords kWrite{.noSocket = kNoSocket,
+                              .notConnected = kNoConnect,
+                              .lost = kSocketError,
+                              .refused = kCommandError,
+                              .payloadLost = kBlockLost,
+                              .notWritten = kWriteError,
+                              .done = kWriteOk};
+// Whatever fails once the panel accepted an upgrade is the page's one text.
+constexpr OutcomeWords kUpgrade{.noSocket = kNoSocket,
+                                .notConnected = kNoConnect,
+                                .lost = kSocketError,
+                                .refused = kCommandError,
+                                .payloadLost = "File Error!!",
+                                .notWritten = "File Error!!",
+                                .noFile = "File Open Error!!",
+                                .fileFailed = "File Error!!",
+                                .done = "Ver Up Finish"};
+// The User Auth. page words its endings its own way.
+constexpr OutcomeWords kCredentialRead{
+    .noSocket = kNoSocket,
+    .notConnected = "Not connected.",
+    .lost = "Socket error.",
+    .payloadLost = "Socket error.",
+    .badData = "The panel's credential record was empty, too long or its sum was bad",
+    .done = "Read OK"};
+constexpr OutcomeWords kCredentialWrite{.noSocket = kNoSocket,
+                                        .notConnected = "Not connected.",
+                                        .lost = "Socket error.",
+                                        .refused = "Command error.",
+                                        .payloadLost = kBlockLost,
+                                        .notWritten = "Write error.",
+                                        .done = "Write OK.\nPlease reboot TL-VK38."};
 
-// Opens the session and sends `command`; the failure, or nothing.
-std::optional<CallResult> Start(CPanelSession& session, std::string_view command,
-                                std::string_view notConnected = kNoConnect,
-                                std::string_view lost = kSocketError) {
-  switch (session.Open()) {
-    case OpenResult::kSocketNotCreated:
-      return Failed(kNoSocket);
-    case OpenResult::kNotConnected:
-      return Failed(notConnected);
-    case OpenResult::kOpen:
-      break;
-  }
-  if (!session.SendCommand(command)) return Failed(lost);
-  return std::nullopt;
+CallResult Told(const operations::Outcome& outcome, const OutcomeWords& words) {
+  return {outcome.Done(), std::string(operations::WordsFor(outcome, words))};
 }
-
-// A write: command, "SETTING CHANGE OK", the block from `send`, "WRITE OK".
-// The texts of a write's endings; the User Auth. page words them its own way.
-struct WriteTexts {
-  std::string_view notConnected = kNoConnect;
-  std::string_view lost = kSocketError;
-  std::string_view refused = kCommandError;
-  std::string_view notWritten = kWriteError;
-  std::string_view written = kWriteOk;
-};
-
-CallResult Write(const PanelLink& link, std::string_view command,
-                 const std::function<bool(CPanelSession&)>& send, const WriteTexts& texts = {}) {
-  CPanelSession session(link);
-  if (auto failed = Start(session, command, texts.notConnected, texts.lost)) return *failed;
-  if (!session.ReceiveReply()) return Failed(texts.lost);
-  if (!session.ReplyStartsWith(replies::kChangeAccepted)) return Failed(texts.refused);
-  // An incomplete block is not answered; no confirmation is awaited.
-  if (!send(session) || !session.ReceiveReply()) return Failed(kBlockLost);
-  if (!session.ReplyStartsWith(replies::kWriteOk)) return Failed(texts.notWritten);
-  return Succeeded(texts.written);
-}
-
-constexpr WriteTexts kCredentialTexts{.notConnected = "Not connected.",
-                                      .lost = "Socket error.",
-                                      .refused = "Command error.",
-                                      .notWritten = "Write error.",
-                                      .written = "Write OK.\nPlease reboot TL-VK38."};
 
 }  // namespace
 
 CallResult ReadCameraTable(const PanelLink& link, IpSettingRecord& table) {
-  CPanelSession session(link);
-  if (auto failed = Start(session, commands::kCameraTableRequest)) return *failed;
-  const std::optional<std::size_t> received = session.ReceiveUntilClosed();
-  if (!received) return Failed(kSocketError);
-  const auto record = session.ReplyBuffer().first(*received);
-  if (record.size() != IpSettingRecord::kSize || !IsChecksumValid(record))
-    return Failed(kBadRecord);
-  std::copy(record.begin(), record.end(), table.bytes.begin());
-  DecodeKinds(table);
-  return Succeeded("Read OK");
+  return Told(operations::ReadCameraTable(link, table), kTableRead);
 }
 
 CallResult WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared) {
-  return Write(link, commands::kCameraTableChange,
-               [&](CPanelSession& session) { return session.SendAll(prepared.bytes); });
+  return Told(operations::WriteCameraTable(link, prepared), kWrite);
 }
 
 CallResult ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& block) {
-  CPanelSession session(link);
-  if (auto failed = Start(session, commands::kSetupRequest)) return *failed;
-  const std::optional<std::size_t> received = session.ReceiveUntilClosed();
-  if (!received) return Failed(kSocketError);
-  const auto bytes = session.ReplyBuffer().first(*received);
-  if (bytes.empty() || !IsZeroSum(bytes)) return Failed(kBadBlock);
-  block.assign(bytes.begin(), bytes.end());
-  return Succeeded("Save OK");
+  return Told(operations::ReadSetupBlock(link, block), kSetupRead);
 }
 
 CallResult WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block) {
-  return Write(link, commands::kSetupChange,
-               [&](CPanelSession& session) { return session.SendAll(block); });
+  return Told(operations::WriteSetupBlock(link, block), kWrite);
 }
 
-CallResult SaveLog(const PanelLink& link, platform::WritableFile& file, const Progress& progress) {
-  CPanelSession session(link);
-  if (auto failed = Start(session, commands::kLogRequest)) return *failed;
-  bool writeFailed = false;
-  std::uint64_t total = 0;
-  const StreamEnd end = session.ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
-    // A piece that cannot be written is lost, but the rest still arrives.
-    if (!file.Write(data, count)) writeFailed = true;
-    total += count;
-    if (progress) progress(total);
-  });
-  if (!file.Close()) writeFailed = true;
-  if (end.failed) return Failed(kSocketError);
-  if (writeFailed) return Failed("File write error");
-  return Succeeded("Save OK!!");
+CallResult SaveLog(const PanelLink& link, std::unique_ptr<platform::WritableFile> file,
+                   const Progress& progress) {
+  // vk38 creates the file before it asks the panel.
+  const operations::CreateSink handOver = [&file] { return std::move(file); };
+  return Told(operations::SaveLog(link, handOver, progress), kLogSave);
 }
 
-namespace {
-
-// The image in blocks of the panel's size, the bytes counted as they go.
-bool SendImage(CPanelSession& session, platform::ReadableFile& file, const Progress& progress) {
-  std::array<std::uint8_t, kPanelBlockSize> block;
-  std::uint64_t total = 0;
-  for (;;) {
-    const std::ptrdiff_t read = file.Read(block.data(), block.size());
-    if (read < 0) return false;
-    if (read == 0) return true;
-    if (!session.SendAll({block.data(), static_cast<std::size_t>(read)})) return false;
-    total += static_cast<std::uint64_t>(read);
-    if (progress) progress(total);
-  }
-}
-
-// The panel's verdict: a program image is answered "FILE OK", a line that
-// is not examined and the one that decides; an FPGA image by two lines, the
-// second deciding. Each may take the panel's flash write.
-bool ImageWritten(CPanelSession& session, Image image) {
-  constexpr ReplyWait kAfterImage = ReplyWait::kFlashWrite;
-  if (image == Image::kProgram &&
-      !(session.ReceiveReply(kAfterImage) && session.ReplyStartsWith(replies::kFileOk))) {
-    return false;
-  }
-  return session.ReceiveReply(kAfterImage) && session.ReceiveReply(kAfterImage) &&
-         session.ReplyStartsWith(replies::kWriteOk);
-}
-
-}  // namespace
-
-CallResult UpgradeImage(const PanelLink& link, Image image, platform::ReadableFile& file,
-                        const Progress& progress) {
-  CPanelSession session(link);
-  const std::string_view command =
-      image == Image::kProgram ? commands::kProgramUpgradeStart : commands::kFpgaUpgradeStart;
-  if (auto failed = Start(session, command)) return *failed;
-  if (!session.ReceiveReply()) return Failed(kSocketError);
-  if (!session.ReplyStartsWith(replies::kUpgradeAccepted)) return Failed(kCommandError);
-  // An image that did not go out whole is not answered; nothing is awaited.
-  if (!SendImage(session, file, progress) || !ImageWritten(session, image)) {
-    return Failed("File Error!!");
-  }
-  return Succeeded("Ver Up Finish");
+CallResult UpgradeImage(const PanelLink& link, Image image,
+                        std::unique_ptr<platform::ReadableFile> file, const Progress& progress) {
+  // vk38 opens the image before it asks the panel.
+  const operations::OpenSource handOver = [&file] { return std::move(file); };
+  return Told(operations::SendImage(link, image, handOver, progress), kUpgrade);
 }
 
 CallResult ReadCredentials(const PanelLink& link, CredentialRecord& record) {
-  CPanelSession session(link);
-  if (auto failed = Start(session, commands::kCredentialRequest, kCredentialTexts.notConnected,
-                          kCredentialTexts.lost)) {
-    return *failed;
-  }
-  const std::optional<std::size_t> received = session.ReceiveUntilClosed();
-  if (!received) return Failed(kCredentialTexts.lost);
-  const auto block = session.ReplyBuffer().first(*received);
-  if (block.empty() || block.size() > CredentialRecord::kSize || !IsZeroSum(block)) {
-    return Failed("The panel's credential record was empty, too long or its sum was bad");
-  }
-  record.Overwrite(block);
-  return Succeeded("Read OK");
+  return Told(operations::ReadCredentials(link, record), kCredentialRead);
 }
 
 CallResult WriteCredentials(const PanelLink& link, const CredentialRecord& record) {
-  return Write(
-      link, commands::kCredentialChange,
-      [&](CPanelSession& session) { return session.SendAll(record.Bytes()); }, kCredentialTexts);
+  return Told(operations::WriteCredentials(link, record), kCredentialWrite);
 }
 
 }  // namespace cli

@@ -6,6 +6,7 @@
 #include "cli/file_io.h"
 #include "cli/panel_calls.h"
 #include "cli/progress.h"
+#include "protocol/panel_wire.h"
 #include "protocol/zero_sum.h"
 
 namespace cli {
@@ -69,11 +70,10 @@ int SaveLogs(const RunContext& context, const std::vector<PanelAddress>& panels,
     outcomes = RunFleet(panels, context.jobs, [&](PanelAddress panel) -> PanelOutcome {
       PanelTarget target(context, panel);
       const std::string path = PanelFilePath(folder, panel, TimeStamp() + ".log");
-      const std::unique_ptr<platform::WritableFile> file =
-          context.machine.Files().CreateForWriting(path);
+      std::unique_ptr<platform::WritableFile> file = context.machine.Files().CreateForWriting(path);
       if (!file) return {.ok = false, .message = "File open error", .file = path};
       std::uint64_t moved = 0;
-      const CallResult saved = SaveLog(target.link, *file, [&](std::uint64_t total) {
+      const CallResult saved = SaveLog(target.link, std::move(file), [&](std::uint64_t total) {
         progress.Add(total - moved);
         moved = total;
       });

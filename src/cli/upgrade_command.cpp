@@ -35,14 +35,14 @@ int Upgrade(const RunContext& context, const std::vector<PanelAddress>& panels, 
     ProgressLine progress(stderr, context.progress, *size * panels.size());
     outcomes = RunFleet(panels, context.jobs, [&](PanelAddress panel) -> PanelOutcome {
       PanelTarget target(context, panel);
-      const std::unique_ptr<platform::ReadableFile> source =
-          context.machine.Files().OpenForReading(file);
+      std::unique_ptr<platform::ReadableFile> source = context.machine.Files().OpenForReading(file);
       if (!source) return {.ok = false, .message = "File Open Error!!", .file = file};
       std::uint64_t moved = 0;
-      const CallResult result = UpgradeImage(target.link, image, *source, [&](std::uint64_t total) {
-        progress.Add(total - moved);
-        moved = total;
-      });
+      const CallResult result =
+          UpgradeImage(target.link, image, std::move(source), [&](std::uint64_t total) {
+            progress.Add(total - moved);
+            moved = total;
+          });
       return {.ok = result.ok, .message = result.text, .file = file, .bytes = moved};
     });
   }

@@ -100,7 +100,7 @@ struct Run {
     if (readFailsAfter < content.size()) file.readFailsAfter = readFailsAfter;
     const std::size_t before = open ? connection.Sent().size() : 0;
     const std::size_t callsBefore = open ? connection.SendSizes().size() : 0;
-    const bool sent = session.SendFile(*files.OpenForReading("image"));
+    const bool sent = session.SendFile(*files.OpenForReading("image")) == FileSend::kWhole;
     // Streaming a file goes through the reply buffer.
     std::copy_n(session.ReplyBuffer().begin(), kPanelBlockSize, model.begin());
     if (!open) {

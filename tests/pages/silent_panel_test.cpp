@@ -125,6 +125,7 @@ TEST_F(SilentPanel, EveryKindOfReceiveFailsAfterTheLimit) {
     ASSERT_EQ(session.Open(), OpenResult::kOpen);
     ASSERT_TRUE(session.SendCommand(std::string(c.command) + "\r\n"));
     ExpectToLast(kShortWaits.progress, [&] { EXPECT_FALSE(c.succeeds(session)); });
+    EXPECT_EQ(session.LastWaitEnd(), WaitEnd::kSilent);
   }
 }
 
@@ -136,7 +137,8 @@ TEST_F(SilentPanel, ASendThatStallsFailsAfterTheLimit) {
   ASSERT_EQ(session.Open(), OpenResult::kOpen);
   EndlessFile image;
   const Clock::time_point start = Clock::now();
-  EXPECT_FALSE(session.SendFile(image));
+  EXPECT_EQ(session.SendFile(image), FileSend::kSendFailed);
+  EXPECT_EQ(session.LastWaitEnd(), WaitEnd::kSilent);
   // The buffers fill first; from then on, nothing moves for the limit.
   EXPECT_GE(Clock::now() - start, kShortWaits.progress);
   EXPECT_LT(Clock::now() - start, kShortWaits.progress + kSlack);

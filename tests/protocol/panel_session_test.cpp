@@ -109,7 +109,9 @@ TEST_F(PanelSessionTest, ReplyIsJudgedOverTheExpectedTextsLength) {
 
 TEST_F(PanelSessionTest, EarlyCloseFailsAReplyButEndsABlockEmpty) {
   Vk1().SetFault("VK38 IP SETTING CHANGE", Fault{.closeAtOnce = true});
-  EXPECT_EQ(SessionAfter("VK38 IP SETTING CHANGE\r\n")->ReceiveReply(), std::nullopt);
+  auto closed = SessionAfter("VK38 IP SETTING CHANGE\r\n");
+  EXPECT_EQ(closed->ReceiveReply(), std::nullopt);
+  EXPECT_EQ(closed->LastWaitEnd(), WaitEnd::kClosed);
 
   Vk1().SetFault("VK38 IP SETTING REQ", Fault{.closeAtOnce = true});
   EXPECT_EQ(SessionAfter("VK38 IP SETTING REQ\r\n")->ReceiveUntilClosed(), 0u);
@@ -137,7 +139,10 @@ TEST_F(PanelSessionTest, BlockIsReadUntilCloseAndCutAt4096) {
 
 TEST_F(PanelSessionTest, BlockReadFailsWhenTheConnectionIsReset) {
   Vk1().SetFault("VK38 SETTING REQ", Fault{.resetAfter = 100});
-  EXPECT_EQ(SessionAfter("VK38 SETTING REQ\r\n")->ReceiveUntilClosed(), std::nullopt);
+  auto session = SessionAfter("VK38 SETTING REQ\r\n");
+  EXPECT_EQ(session->ReceiveUntilClosed(), std::nullopt);
+  // Broken, not silent: the panel's reset is not a wait that ran out.
+  EXPECT_EQ(session->LastWaitEnd(), WaitEnd::kBroken);
 }
 
 TEST_F(PanelSessionTest, StreamHandsOnEveryPieceInOrder) {
@@ -180,7 +185,7 @@ TEST_F(PanelSessionTest, FileStreamedToThePanelArrivesByteForByte) {
   auto session = SessionAfter("VK38 VER UP START\r\n");
   ASSERT_TRUE(session->ReceiveReply());
   auto file = files.OpenForReading("image.bin");
-  EXPECT_TRUE(session->SendFile(*file));
+  EXPECT_EQ(session->SendFile(*file), FileSend::kWhole);
   EXPECT_TRUE(session->ReceiveReply());
   EXPECT_TRUE(session->ReplyStartsWith("FILE OK"));
   session.reset();
@@ -210,7 +215,7 @@ TEST_F(ScriptedSessionTest, FileGoesOutInBlocksOf4096) {
     CPanelSession session(link);
     ASSERT_EQ(session.Open(), OpenResult::kOpen);
     auto file = files.OpenForReading("f");
-    EXPECT_TRUE(session.SendFile(*file));
+    EXPECT_EQ(session.SendFile(*file), FileSend::kWhole);
     EXPECT_EQ(peer.sendSizes, blocks);
     EXPECT_EQ(peer.received, content);
   }
@@ -222,7 +227,7 @@ TEST_F(ScriptedSessionTest, FileStreamStopsAtAFailedSendOrRead) {
   CPanelSession sending(link);
   ASSERT_EQ(sending.Open(), OpenResult::kOpen);
   auto file = files.OpenForReading("f");
-  EXPECT_FALSE(sending.SendFile(*file));
+  EXPECT_EQ(sending.SendFile(*file), FileSend::kSendFailed);
   EXPECT_EQ(network.Connections().back()->received.size(), 5000u);
 
   files.Add("g", {.content = std::string(10000, 'z'), .readFailsAfter = 4096});
@@ -230,7 +235,7 @@ TEST_F(ScriptedSessionTest, FileStreamStopsAtAFailedSendOrRead) {
   CPanelSession reading(link);
   ASSERT_EQ(reading.Open(), OpenResult::kOpen);
   auto broken = files.OpenForReading("g");
-  EXPECT_FALSE(reading.SendFile(*broken));
+  EXPECT_EQ(reading.SendFile(*broken), FileSend::kReadFailed);
 }
 
 TEST_F(ScriptedSessionTest, SocketNotCreatedLeavesEveryOperationFailing) {

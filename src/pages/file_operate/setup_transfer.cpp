@@ -1,10 +1,12 @@
 // The setup block between panel and setup file: File chooses the file that
 // Load sends; Save fetches the block and stores it where the user says.
+#include <cstdint>
+#include <vector>
+
+#include "operations/setup_block.h"
+#include "pages/common/outcome_report.h"
 #include "pages/common/outcome_texts.h"
-#include "pages/common/panel_exchange.h"
 #include "pages/file_operate/file_ope.h"
-#include "protocol/commands.h"
-#include "protocol/zero_sum.h"
 #include "resources/resource.h"
 
 namespace {
@@ -19,36 +21,29 @@ void CFile_Ope::OnFile() {
 }
 
 void CFile_Ope::OnLoad() {
-  PanelExchange exchange(*this, link_,
-                         {.noSocket = kWriteError,
-                          .notConnected = kNoConnect,
-                          .lost = kSocketError,
-                          .refused = kCommandError,
-                          .blockLost = kWriteError,
-                          .notWritten = kWriteError,
-                          .written = kWriteOk});
-  exchange.Write(commands::kSetupChange, [&](CPanelSession& session) {
-    const std::unique_ptr<platform::ReadableFile> file = files_.OpenForReading(m_filePath);
-    if (!file) {
-      ShowFailure("File Open Error!!");
-      return BlockDelivery::kAbandoned;
-    }
-    // A file that cannot be read to its end is not sent whole.
-    return session.SendFile(*file) ? BlockDelivery::kSent : BlockDelivery::kCut;
-  });
+  // The file is opened once the panel accepted the change; a file that
+  // cannot be read to its end is not sent whole.
+  const operations::Outcome written =
+      operations::WriteSetupBlock(link_, [&] { return files_.OpenForReading(m_filePath); });
+  ReportOutcome(*this, written,
+                {.noSocket = kWriteError,
+                 .notConnected = kNoConnect,
+                 .lost = kSocketError,
+                 .refused = kCommandError,
+                 .payloadLost = kWriteError,
+                 .notWritten = kWriteError,
+                 .noFile = "File Open Error!!",
+                 .fileFailed = kWriteError,
+                 .done = kWriteOk});
 }
 
 void CFile_Ope::OnSave() {
-  PanelExchange exchange(*this, link_,
-                         {.noSocket = kSilent, .notConnected = kNoConnect, .lost = kSilent});
-  if (exchange.Start(commands::kSetupRequest) != ExchangeStart::kSent) return;
-  CPanelSession& session = exchange.Session();
-  const std::optional<std::size_t> received = session.ReceiveUntilClosed();
-  if (!received) return;
-  const std::span<const std::uint8_t> block = session.ReplyBuffer().first(*received);
-  // An empty block is no setup: like one whose sum is off, it ends the Save
-  // silently, before any file (perhaps a good backup) is touched.
-  if (block.empty() || !IsZeroSum(block)) return;
+  std::vector<std::uint8_t> block;
+  const operations::Outcome read = operations::ReadSetupBlock(link_, block);
+  ReportOutcome(*this, read, {.notConnected = kNoConnect});
+  // A block that did not arrive, an empty one or one whose sum is off ends
+  // the Save silently, before any file (perhaps a good backup) is touched.
+  if (!read.Done()) return;
 
   ui::FileDialogOptions dialog = kSetupFileDialog;
   dialog.overwritePrompt = true;

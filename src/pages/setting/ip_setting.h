@@ -19,12 +19,12 @@
 #include <string>
 #include <string_view>
 
+#include "operations/outcome.h"
+#include "pages/common/outcome_report.h"
 #include "pages/common/page_context.h"
-#include "pages/common/panel_exchange.h"
 #include "pages/common/panel_selector.h"
 #include "pages/setting/ip_setting_controls.h"
 #include "protocol/ip_setting_record.h"
-#include "protocol/panel_session.h"
 #include "rules/camera_table_write.h"
 #include "ui/page.h"
 
@@ -59,8 +59,9 @@ class IPSetting : public ui::Page {
   using ui::Page::OnCancel;
 
  private:
-  // The failure texts of every exchange of the page.
-  static const ExchangeTexts kExchangeTexts;
+  // The messages of the page's reads and of its write.
+  static const ExchangeTexts kReadTexts;
+  static const ExchangeTexts kWriteTexts;
 
   // Page state.
   AssignMode assignMode = kNoAssignment;
@@ -87,14 +88,11 @@ class IPSetting : public ui::Page {
   void FillFirstRowsTypeLists();
 
   // ip_setting_exchange.cpp
-  // Takes a received record when it is whole and its sum is 0; its type
-  // codes become page codes. False when it was discarded.
-  bool TakeRecord(std::span<const std::uint8_t> received);
-  // Sends `command` and takes the record the panel answers with before it
-  // closes. False only when the connection or the command failed (reported);
-  // a socket that cannot be made, a failed receive, an empty or damaged
-  // record leave the table as it is and count as done.
-  bool FetchRecord(std::string_view command);
+  // Reports how fetching a record (the table, or a proposal) into the table
+  // ended. False only when the connection or the command failed; a socket
+  // that cannot be made, a failed receive, an empty or damaged record leave
+  // the table as it is and count as done.
+  bool Fetched(const operations::Outcome& outcome);
   void TakeReadTimeCopies();
   void ShowDuplication(ConstAddrField address);
 

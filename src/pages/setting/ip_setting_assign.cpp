@@ -1,24 +1,17 @@
 // The panel's own address assignment: RENEW and KEEP ask the panel for a
 // proposal, which the page shows read-only; SET confirms it, CANCEL
 // abandons it and reads the panel's table again.
-#include <string_view>
-
-#include "pages/common/panel_exchange.h"
+#include "operations/camera_table.h"
 #include "pages/setting/ip_setting.h"
-#include "protocol/commands.h"
 #include "resources/resource.h"
 
 namespace sc = setting_controls;
 
 namespace {
 
-std::string_view StartCommand(IPSetting::AssignMode mode, bool retry) {
-  if (mode == IPSetting::kRenewMode) return retry ? commands::kRenewRetry : commands::kRenewStart;
-  return retry ? commands::kKeepRetry : commands::kKeepStart;
-}
-
-std::string_view SetCommand(IPSetting::AssignMode mode) {
-  return mode == IPSetting::kRenewMode ? commands::kRenewSet : commands::kKeepSet;
+operations::Assignment AssignmentOf(IPSetting::AssignMode mode) {
+  return mode == IPSetting::kRenewMode ? operations::Assignment::kRenew
+                                       : operations::Assignment::kKeep;
 }
 
 }  // namespace
@@ -28,8 +21,10 @@ void IPSetting::OnRenew() { StartAssignment(kRenewMode); }
 void IPSetting::OnKeep() { StartAssignment(kKeepMode); }
 
 void IPSetting::StartAssignment(AssignMode mode) {
-  // The proposal comes as a whole record, ended by the panel's close.
-  if (!FetchRecord(StartCommand(mode, assignMode != kNoAssignment))) return;  // nothing changes
+  const bool retry = assignMode != kNoAssignment;
+  if (!Fetched(operations::ProposeAssignment(link_, AssignmentOf(mode), retry, table_))) {
+    return;  // nothing changes
+  }
   EnterAssignment(mode);
 }
 
@@ -53,25 +48,14 @@ void IPSetting::ShowFlaggedDuplicates() {
 
 void IPSetting::FinishAssignment() {
   if (ShowMessage("IP Setting Start", std::nullopt, ui::kMbYesNo) != ui::kIdYes) return;
-  {
-    PanelExchange exchange(*this, link_, kExchangeTexts);
-    switch (exchange.Start(SetCommand(assignMode))) {
-      case ExchangeStart::kFailed:
-        return;  // reported; the assignment stays in progress
-      case ExchangeStart::kNoSocket:
-        break;
-      case ExchangeStart::kSent:
-        if (const auto received = exchange.Session().ReceiveUntilClosed()) {
-          // A shorter reply must not match what the buffer held before.
-          if (*received >= replies::kSettingOk.size() &&
-              exchange.Session().ReplyStartsWith(replies::kSettingOk)) {
-            ShowMessage("Finish!!", std::nullopt, ui::kMbOk);
-          } else {
-            ShowFailure("Setting Error!!");
-          }
-        }
-        break;
-    }
+  const operations::Outcome outcome =
+      operations::ConfirmAssignment(link_, AssignmentOf(assignMode));
+  ReportOutcome(*this, outcome, kReadTexts);
+  if (StoppedAtStart(outcome)) return;  // the assignment stays in progress
+  if (outcome.Done()) {
+    ShowMessage("Finish!!", std::nullopt, ui::kMbOk);
+  } else if (outcome.ending == operations::Ending::kNotWritten) {
+    ShowFailure("Setting Error!!");
   }
   // The page goes on showing the proposal the panel now applies.
   LeaveAssignment();

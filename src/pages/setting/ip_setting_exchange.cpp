@@ -1,47 +1,30 @@
 // What every exchange of the Setting page with the panel shares: its
-// failure messages, fetching and taking a received record, and the
-// read-time copies of the addresses.
-#include <algorithm>
-
+// messages, the judgement of a fetched record, and the read-time copies of
+// the addresses.
 #include "pages/common/outcome_texts.h"
-#include "pages/common/panel_exchange.h"
 #include "pages/setting/ip_setting.h"
 
-// Every exchange of the page: a socket that cannot be made and a block
-// that does not get through, or is not answered, end silently.
-const ExchangeTexts IPSetting::kExchangeTexts{.noSocket = kSilent,
-                                              .notConnected = kNoConnect,
-                                              .lost = kSocketError,
-                                              .refused = kCommandError,
-                                              .blockLost = kSilent,
-                                              .notWritten = kWriteError,
-                                              .written = kWriteOk};
+// A read shows only that the connection or the command failed: a socket
+// that cannot be made, a record that does not arrive, and an empty or
+// damaged one end silently.
+const ExchangeTexts IPSetting::kReadTexts{.notConnected = kNoConnect, .lost = kSocketError};
 
-bool IPSetting::FetchRecord(std::string_view command) {
-  PanelExchange exchange(*this, link_, kExchangeTexts);
-  switch (exchange.Start(command)) {
-    case ExchangeStart::kFailed:
-      return false;
-    case ExchangeStart::kNoSocket:
-      return true;
-    case ExchangeStart::kSent:
-      break;
-  }
-  CPanelSession& session = exchange.Session();
-  if (const auto received = session.ReceiveUntilClosed()) {
-    TakeRecord(session.ReplyBuffer().first(*received));
-  }
-  return true;
-}
+// A write: a socket that cannot be made and a block that does not get
+// through, or is not answered, end silently.
+const ExchangeTexts IPSetting::kWriteTexts{.noSocket = kSilent,
+                                           .notConnected = kNoConnect,
+                                           .lost = kSocketError,
+                                           .refused = kCommandError,
+                                           .payloadLost = kSilent,
+                                           .notWritten = kWriteError,
+                                           .done = kWriteOk};
 
-bool IPSetting::TakeRecord(std::span<const std::uint8_t> received) {
-  // A panel always sends the whole record. Anything shorter or longer is
-  // dropped like a record with a bad sum, so that a cut reply can never
-  // mix with the table it would partly overwrite.
-  if (received.size() != IpSettingRecord::kSize || !IsChecksumValid(received)) return false;
-  std::copy(received.begin(), received.end(), table_.bytes.begin());
-  DecodeKinds(table_);
-  return true;
+bool IPSetting::Fetched(const operations::Outcome& outcome) {
+  ReportOutcome(*this, outcome, kReadTexts);
+  // Intended: only a refused connection or a command that did not go out
+  // stops the step. Without a socket, or when the record did not arrive
+  // whole with a good sum, the table stays as it is and the step goes on.
+  return !StoppedAtStart(outcome);
 }
 
 void IPSetting::TakeReadTimeCopies() {

@@ -1,13 +1,12 @@
 // Reading the camera table from the panel (REFRESH, and CANCEL of an
 // address assignment).
+#include "operations/camera_table.h"
 #include "pages/setting/ip_setting.h"
-#include "protocol/commands.h"
 
 void IPSetting::OnRefresh() { ReadTable(); }
 
 void IPSetting::ReadTable() {
-  // The panel answers with the record alone and closes.
-  if (!FetchRecord(commands::kCameraTableRequest)) return;  // the table and rows stay as they are
+  if (!Fetched(operations::ReadCameraTable(link_, table_))) return;  // the rows stay as they are
   TakeReadTimeCopies();
   FillCameraSelectLists();
   ShowRows();

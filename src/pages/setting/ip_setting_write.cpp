@@ -3,9 +3,8 @@
 // the page, then the exchange.
 #include <string>
 
-#include "pages/common/panel_exchange.h"
+#include "operations/camera_table.h"
 #include "pages/setting/ip_setting.h"
-#include "protocol/commands.h"
 #include "rules/camera_table_write.h"
 
 void IPSetting::OnSet() {
@@ -55,8 +54,5 @@ bool IPSetting::ConfirmFirmware() {
 }
 
 void IPSetting::SendTable() {
-  PanelExchange exchange(*this, link_, kExchangeTexts);
-  exchange.Write(commands::kCameraTableChange, [&](CPanelSession& session) {
-    return session.SendAll(table_.bytes) ? BlockDelivery::kSent : BlockDelivery::kCut;
-  });
+  ReportOutcome(*this, operations::WriteCameraTable(link_, table_), kWriteTexts);
 }

@@ -1,15 +1,11 @@
 #include "pages/upgrade/upgrade.h"
 
+#include "pages/common/outcome_report.h"
 #include "pages/common/outcome_texts.h"
-#include "pages/common/panel_exchange.h"
-#include "protocol/commands.h"
 #include "resources/resource.h"
 
 namespace {
 constexpr const char* kFileError = "File Error!!";
-// The panel writes its flash before it answers an image, so every reply
-// after one gets the flash-write limit.
-constexpr ReplyWait kAfterImage = ReplyWait::kFlashWrite;
 }  // namespace
 
 CUPGrade::CUPGrade(const PageContext& context)
@@ -33,54 +29,36 @@ void CUPGrade::OnFile(Image image) {
   Controls().SetText(IDC_FPGA_PATH, fpgaPath_);
 }
 
+const std::string& CUPGrade::PathOf(Image image) const {
+  return image == Image::kProgram ? programPath_ : fpgaPath_;
+}
+
 void CUPGrade::OnLoad(Image image) {
-  PanelExchange exchange(*this, link_,
-                         {.noSocket = kSilent,
-                          .notConnected = kNoConnect,
-                          .lost = kSocketError,
-                          .refused = kCommandError});
-  const bool sent = SendImage(exchange, image);
-  CPanelSession& session = exchange.Session();
-  const bool written = image == Image::kProgram ? AwaitProgramWritten(session, sent)
-                                                : AwaitFpgaWritten(session, sent);
-  if (written) {
+  const operations::Outcome outcome =
+      operations::SendImage(link_, image, [&] { return files_.OpenForReading(PathOf(image)); });
+  if (outcome.Done()) {
     ShowMessage("Ver Up Finish");
   } else {
-    ShowFailure(kFileError);
+    ReportFailure(image, outcome);
   }
 }
 
-bool CUPGrade::SendImage(PanelExchange& exchange, Image image) {
-  const std::string_view command =
-      image == Image::kProgram ? commands::kProgramUpgradeStart : commands::kFpgaUpgradeStart;
-  if (exchange.Start(command) != ExchangeStart::kSent || !exchange.AwaitReply()) return false;
-  const bool accepted = exchange.CheckReply(replies::kUpgradeAccepted);
-  // The file is opened even after a refused start, so that an unreadable
-  // file is reported too; it is then closed unsent.
-  const std::unique_ptr<platform::ReadableFile> file =
-      files_.OpenForReading(image == Image::kProgram ? programPath_ : fpgaPath_);
-  if (!file) {
+void CUPGrade::ReportFailure(Image image, const operations::Outcome& outcome) {
+  ReportOutcome(*this, outcome,
+                {.notConnected = kNoConnect,
+                 .lost = kSocketError,
+                 .refused = kCommandError,
+                 .noFile = "File Open Error!!"});
+  // Intended: the image file is opened even after a refused start, so that
+  // an unreadable file is reported too; it is then closed unsent.
+  if (outcome.ending == operations::Ending::kRefused && !files_.OpenForReading(PathOf(image))) {
     ShowFailure("File Open Error!!");
-    return false;
   }
-  // A send that fails, or a read of the image that fails part-way, ends
-  // the transfer as failed: no reply is awaited for an incomplete image.
-  return accepted && exchange.Session().SendFile(*file);
-}
-
-bool CUPGrade::AwaitProgramWritten(CPanelSession& session, bool sent) {
-  const bool fileOk =
-      sent && session.ReceiveReply(kAfterImage) && session.ReplyStartsWith(replies::kFileOk);
-  if (!fileOk) {
+  // Intended: a program image that failed before its "FILE OK" was judged
+  // shows the failure twice, once for the missing "FILE OK" and once for the
+  // Load.
+  if (image == Image::kProgram && outcome.stage <= operations::Stage::kReceipt) {
     ShowFailure(kFileError);
-    return false;
   }
-  // The line after "FILE OK" is not examined; the one after it decides.
-  return session.ReceiveReply(kAfterImage) && session.ReceiveReply(kAfterImage) &&
-         session.ReplyStartsWith(replies::kWriteOk);
-}
-
-bool CUPGrade::AwaitFpgaWritten(CPanelSession& session, bool sent) {
-  return sent && session.ReceiveReply(kAfterImage) && session.ReceiveReply(kAfterImage) &&
-         session.ReplyStartsWith(replies::kWriteOk);
+  ShowFailure(kFileError);
 }

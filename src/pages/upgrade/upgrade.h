@@ -5,14 +5,13 @@
 
 #include <string>
 
+#include "operations/firmware.h"
 #include "pages/common/page_context.h"
-#include "pages/common/panel_exchange.h"
-#include "protocol/panel_session.h"
 #include "ui/page.h"
 
 class CUPGrade : public ui::Page {
  public:
-  enum class Image { kProgram, kFpga };
+  using Image = operations::Image;
 
   explicit CUPGrade(const PageContext& context);
 
@@ -23,13 +22,9 @@ class CUPGrade : public ui::Page {
  private:
   void OnFile(Image image);
   void OnLoad(Image image);
-  // Starts the upload and streams the image; false when anything failed
-  // (each failure reported as it happened).
-  bool SendImage(PanelExchange& exchange, Image image);
-  // The panel's lines after the image; true only when this Load received a
-  // final line beginning with "WRITE OK".
-  bool AwaitProgramWritten(CPanelSession& session, bool sent);
-  static bool AwaitFpgaWritten(CPanelSession& session, bool sent);
+  const std::string& PathOf(Image image) const;
+  // The messages of a Load that did not end in "Ver Up Finish".
+  void ReportFailure(Image image, const operations::Outcome& outcome);
 
   PanelLink link_;
   platform::FileSystem& files_;

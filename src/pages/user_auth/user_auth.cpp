@@ -3,9 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "pages/common/panel_exchange.h"
-#include "protocol/commands.h"
-#include "protocol/zero_sum.h"
+#include "operations/credentials.h"
+#include "pages/common/outcome_report.h"
 #include "resources/resource.h"
 
 namespace {
@@ -78,26 +77,11 @@ void CUser_Auth::DisplayRecord() {
 }
 
 void CUser_Auth::OnRefresh() {
-  PanelExchange exchange(
-      *this, link_,
-      {.noSocket = kSilent, .notConnected = kAuthNotConnected, .lost = kAuthSocketError});
-  switch (exchange.Start(commands::kCredentialRequest)) {
-    case ExchangeStart::kFailed:
-      return;
-    case ExchangeStart::kNoSocket:
-      DisplayRecord();
-      return;
-    case ExchangeStart::kSent:
-      break;
-  }
-  CPanelSession& session = exchange.Session();
-  const std::optional<std::size_t> received = session.ReceiveUntilClosed();
-  if (received && *received > 0) {
-    const auto block = session.ReplyBuffer().first(*received);
-    // A block longer than the record, or one whose bytes do not add up to
-    // zero, is dropped whole.
-    if (block.size() <= CredentialRecord::kSize && IsZeroSum(block)) record_.Overwrite(block);
-  }
+  // A block longer than the record, or one whose bytes do not add up to
+  // zero, is dropped whole and the record shown as it was.
+  const operations::Outcome read = operations::ReadCredentials(link_, record_);
+  ReportOutcome(*this, read, {.notConnected = kAuthNotConnected, .lost = kAuthSocketError});
+  if (StoppedAtStart(read)) return;
   DisplayRecord();
 }
 
@@ -126,15 +110,14 @@ void CUser_Auth::OnSet() {
 }
 
 bool CUser_Auth::WriteRecord() {
-  PanelExchange exchange(*this, link_,
-                         {.noSocket = kSilent,
-                          .notConnected = kAuthNotConnected,
-                          .lost = kAuthSocketError,
-                          .refused = "Command error.",
-                          .blockLost = kSilent,
-                          .notWritten = "Write error.",
-                          .written = "Write OK.\nPlease reboot TL-VK38."});
-  return exchange.Write(commands::kCredentialChange, [&](CPanelSession& session) {
-    return session.SendAll(record_.Bytes()) ? BlockDelivery::kSent : BlockDelivery::kCut;
-  });
+  const operations::Outcome written = operations::WriteCredentials(link_, record_);
+  ReportOutcome(*this, written,
+                {.noSocket = kSilent,
+                 .notConnected = kAuthNotConnected,
+                 .lost = kAuthSocketError,
+                 .refused = "Command error.",
+                 .payloadLost = kSilent,
+                 .notWritten = "Write error.",
+                 .done = "Write OK.\nPlease reboot TL-VK38."});
+  return written.Done();
 }

@@ -1,21 +1,21 @@
-// vk38's exchanges with one panel, on CPanelSession, in the shapes the
-// pages use (open, command line, reply, block, confirmation). Each ends in
-// a CallResult whose text is the one the page shows for that ending; where
-// a page ends silently, vk38 still names the failure.
+// vk38's exchanges with one panel: the panel operations that the pages use
+// too, each ending told in a CallResult whose text is the one the page
+// shows for that ending; where a page ends silently, vk38 still names the
+// failure.
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "operations/firmware.h"
+#include "operations/local_files.h"
 #include "platform/file_system.h"
 #include "protocol/credential_record.h"
 #include "protocol/ip_setting_record.h"
 #include "protocol/panel_link.h"
-#include "protocol/panel_session.h"
 
 namespace cli {
 
@@ -24,8 +24,8 @@ struct CallResult {
   std::string text;
 };
 
-// Called with the bytes moved so far.
-using Progress = std::function<void(std::uint64_t bytes)>;
+using operations::Image;
+using operations::Progress;
 
 // The camera table (REFRESH): the record whole with a good sum, type codes
 // turned into page codes.
@@ -39,14 +39,14 @@ CallResult ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& bloc
 CallResult WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block);
 
 // The log, piece by piece into `file` (Save Log); closes the file.
-CallResult SaveLog(const PanelLink& link, platform::WritableFile& file, const Progress& progress);
+CallResult SaveLog(const PanelLink& link, std::unique_ptr<platform::WritableFile> file,
+                   const Progress& progress);
 
 // A firmware image to the panel (the upgrade page's Load): the start
 // command, the image in blocks, then the panel's verdict after its flash
 // write — "Ver Up Finish", or the page's "File Error!!".
-enum class Image { kProgram, kFpga };
-CallResult UpgradeImage(const PanelLink& link, Image image, platform::ReadableFile& file,
-                        const Progress& progress);
+CallResult UpgradeImage(const PanelLink& link, Image image,
+                        std::unique_ptr<platform::ReadableFile> file, const Progress& progress);
 
 // The panel's credential record (the User Auth. page's REFRESH): a block no
 // longer than the record with a good sum, over the start of `record`.

@@ -1,6 +1,10 @@
-// One short TCP session with the current panel: a handler opens it, sends
-// one command line, reads and judges the reply, transfers the payload, and
-// the connection closes when the session is destroyed.
+// One short TCP session with the current panel: an operation opens it,
+// sends one command line, reads and judges the reply, transfers the
+// payload, and the connection closes when the session is destroyed.
+//
+// Only the panel operations (src/operations) and the protocol's own tests
+// and benches reach this header: the program's pages and vk38 go through
+// the operations, and the build gives them no include path to it.
 #pragma once
 
 #include <array>
@@ -15,9 +19,7 @@
 #include "platform/file_system.h"
 #include "platform/network.h"
 #include "protocol/panel_link.h"
-
-inline constexpr std::uint16_t kPanelPort = 35600;
-inline constexpr std::size_t kPanelBlockSize = 4096;
+#include "protocol/panel_wire.h"
 
 enum class OpenResult { kSocketNotCreated, kNotConnected, kOpen };
 
@@ -25,16 +27,28 @@ enum class OpenResult { kSocketNotCreated, kNotConnected, kOpen };
 // the flash-write limit for the replies that follow a firmware image.
 enum class ReplyWait { kProgress, kFlashWrite };
 
+// Why the last send or receive of a session did not complete: the panel
+// closed the connection, it stayed silent for the whole wait limit, or the
+// connection broke (a reset or any other error).
+enum class WaitEnd { kClosed, kSilent, kBroken };
+
 // How a ReceiveStream ended: the bytes handed to the sink, and whether the
-// stream ended on a receive error rather than on the panel's close.
+// stream ended on a failed receive (silence or a break, see LastWaitEnd)
+// rather than on the panel's close.
 struct StreamEnd {
   std::uint64_t total = 0;
   bool failed = false;
 };
 
+// How SendFile ended: the file went out whole, or a read of it or a send
+// failed first.
+enum class FileSend { kWhole, kReadFailed, kSendFailed };
+
 class CPanelSession {
  public:
   using Sink = std::function<void(const std::uint8_t* data, std::size_t count)>;
+  // Called with the bytes sent so far.
+  using Progress = std::function<void(std::uint64_t bytes)>;
 
   explicit CPanelSession(const PanelLink& link) : link_(link) {}
   CPanelSession(const CPanelSession&) = delete;
@@ -42,7 +56,8 @@ class CPanelSession {
 
   // Creates the socket and connects to the current panel address.
   OpenResult Open();
-  // Sends every byte; false on the first send error.
+  // Sends every byte; false on the first send that failed or stayed
+  // blocked for the wait limit.
   bool SendAll(std::span<const std::uint8_t> data);
   // Sends a command line without a terminating NUL.
   bool SendCommand(std::string_view command);
@@ -57,19 +72,27 @@ class CPanelSession {
   // Hands every piece received to `sink` until the panel closes or a
   // receive fails.
   StreamEnd ReceiveStream(const Sink& sink);
-  // Streams the file in blocks of kPanelBlockSize, byte for byte. False when
-  // a send failed or the file could not be read to its end.
-  bool SendFile(platform::ReadableFile& file);
+  // Streams the file in blocks of kPanelBlockSize, byte for byte, telling
+  // `progress` after each block.
+  FileSend SendFile(platform::ReadableFile& file, const Progress& progress = {});
 
   // The reply buffer: 4096 bytes, all zero when the session is created, not
   // cleared between reads.
   std::span<const std::uint8_t> ReplyBuffer() const { return buffer_; }
 
+  // Why the last call that failed (or a reply line that the panel's close
+  // cut off) ended; kBroken before any such call.
+  WaitEnd LastWaitEnd() const { return lastEnd_; }
+
  private:
+  // A receive into the buffer at `offset`, whose failure is noted.
   std::ptrdiff_t ReceiveInto(std::size_t offset);
+  // Notes why a send or receive returned `result` (0 or below).
+  void NoteEnd(std::ptrdiff_t result);
   std::optional<std::size_t> ReceiveReplyLine();
 
   PanelLink link_;
   std::unique_ptr<platform::StreamSocket> socket_;
   std::array<std::uint8_t, kPanelBlockSize> buffer_{};
+  WaitEnd lastEnd_ = WaitEnd::kBroken;
 };

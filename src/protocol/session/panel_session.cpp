@@ -23,7 +23,10 @@ bool CPanelSession::SendAll(std::span<const std::uint8_t> data) {
   std::size_t sent = 0;
   while (sent < data.size()) {
     const std::ptrdiff_t taken = socket_->Send(data.data() + sent, data.size() - sent);
-    if (taken < 0) return false;
+    if (taken < 0) {
+      NoteEnd(taken);
+      return false;
+    }
     sent += static_cast<std::size_t>(taken);
   }
   return true;
@@ -35,8 +38,21 @@ bool CPanelSession::SendCommand(std::string_view command) {
 
 std::ptrdiff_t CPanelSession::ReceiveInto(std::size_t offset) {
   if (!socket_) return -1;
+  // A full buffer reads as the end of what the panel sends.
   if (offset >= buffer_.size()) return 0;
-  return socket_->Receive(buffer_.data() + offset, buffer_.size() - offset);
+  const std::ptrdiff_t result = socket_->Receive(buffer_.data() + offset, buffer_.size() - offset);
+  if (result <= 0) NoteEnd(result);
+  return result;
+}
+
+void CPanelSession::NoteEnd(std::ptrdiff_t result) {
+  if (result == 0) {
+    lastEnd_ = WaitEnd::kClosed;
+  } else if (result == platform::StreamSocket::kTimedOut) {
+    lastEnd_ = WaitEnd::kSilent;
+  } else {
+    lastEnd_ = WaitEnd::kBroken;
+  }
 }
 
 std::optional<std::size_t> CPanelSession::ReceiveReply(ReplyWait wait) {
@@ -87,11 +103,14 @@ StreamEnd CPanelSession::ReceiveStream(const Sink& sink) {
   }
 }
 
-bool CPanelSession::SendFile(platform::ReadableFile& file) {
+FileSend CPanelSession::SendFile(platform::ReadableFile& file, const Progress& progress) {
+  std::uint64_t total = 0;
   for (;;) {
     const std::ptrdiff_t read = file.Read(buffer_.data(), buffer_.size());
-    if (read < 0) return false;
-    if (read == 0) return true;
-    if (!SendAll({buffer_.data(), static_cast<std::size_t>(read)})) return false;
+    if (read < 0) return FileSend::kReadFailed;
+    if (read == 0) return FileSend::kWhole;
+    if (!SendAll({buffer_.data(), static_cast<std::size_t>(read)})) return FileSend::kSendFailed;
+    total += static_cast<std::uint64_t>(read);
+    if (progress) progress(total);
   }
 }

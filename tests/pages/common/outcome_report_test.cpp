@@ -1,14 +1,17 @@
-// The exchange helper on its own: which text each ending of a write shows,
-// that silent endings stay silent, and that a block that did not go out
-// whole is never taken as written.
-#include "pages/common/panel_exchange.h"
+// How a page reports a write: which text each ending shows, that silent
+// endings stay silent, and that a block that did not go out whole is never
+// taken as written.
+#include "pages/common/outcome_report.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/posix/posix_file_system.h"
+#include "operations/camera_table.h"
+#include "operations/setup_block.h"
+#include "support/fake_file_system.h"
 #include "support/fake_network.h"
 #include "support/scripted_host.h"
 
@@ -18,7 +21,7 @@ using testing_support::FakeNetwork;
 using testing_support::ScriptedHost;
 using testing_support::ScriptedPeer;
 
-constexpr std::string_view kCommand = "VK38 TEST CHANGE\r\n";
+constexpr std::string_view kCommand = "VK38 SETTING CHANGE\r\n";
 const std::string kAccepted = std::string("SETTING CHANGE OK\r\n") + '\0';
 const std::string kWritten = std::string("WRITE OK\r\n") + '\0';
 const std::string kBlock = "block";
@@ -28,29 +31,32 @@ constexpr ExchangeTexts kNamed{.noSocket = "no socket",
                                .notConnected = "not connected",
                                .lost = "lost",
                                .refused = "refused",
-                               .blockLost = "block lost",
+                               .payloadLost = "block lost",
                                .notWritten = "not written",
-                               .written = "written"};
+                               .noFile = "no file",
+                               .fileFailed = "file failed",
+                               .done = "written"};
 
 class ProbePage : public ui::Page {
  public:
   explicit ProbePage(ui::Host& host) : ui::Page(1, host) {}
 };
 
-struct PanelExchangeTest : ::testing::Test {
+struct OutcomeReportTest : ::testing::Test {
   ScriptedHost host;
   FakeNetwork network;
+  testing_support::FakeFileSystem files;
   PanelAddressBook panels;
   ProbePage page{host};
 
-  bool Write(const ExchangeTexts& texts,
-             BlockDelivery (*how)(CPanelSession&, const std::string&) = SendBlock) {
-    PanelExchange exchange(page, PanelLink{network, panels}, texts);
-    return exchange.Write(kCommand, [&](CPanelSession& session) { return how(session, kBlock); });
-  }
+  OutcomeReportTest() { files.Add("block", {.content = kBlock}); }
 
-  static BlockDelivery SendBlock(CPanelSession& session, const std::string& block) {
-    return session.SendCommand(block) ? BlockDelivery::kSent : BlockDelivery::kCut;
+  // A setup write of `path`, reported with `texts`; true when done.
+  bool Write(const ExchangeTexts& texts, const std::string& path = "block") {
+    const operations::Outcome outcome = operations::WriteSetupBlock(
+        PanelLink{network, panels}, [&] { return files.OpenForReading(path); });
+    ReportOutcome(page, outcome, texts);
+    return outcome.Done();
   }
 };
 
@@ -61,7 +67,7 @@ struct Ending {
   std::string expectedText;
 };
 
-TEST_F(PanelExchangeTest, EachEndingOfAWriteShowsItsOwnTextAsAFailure) {
+TEST_F(OutcomeReportTest, EachEndingOfAWriteShowsItsOwnTextAsAFailure) {
   const std::vector<Ending> endings = {
       {"socket not created", true, {}, "no socket"},
       {"connection refused", false, ScriptedPeer::Refusing(), "not connected"},
@@ -88,7 +94,7 @@ TEST_F(PanelExchangeTest, EachEndingOfAWriteShowsItsOwnTextAsAFailure) {
   }
 }
 
-TEST_F(PanelExchangeTest, AConfirmedWriteSendsCommandAndBlockAndShowsItsStatus) {
+TEST_F(OutcomeReportTest, AConfirmedWriteSendsCommandAndBlockAndShowsItsStatus) {
   ScriptedPeer& peer = network.Expect(ScriptedPeer::Answering({kAccepted, kWritten}));
   EXPECT_TRUE(Write(kNamed));
   EXPECT_EQ(peer.received, std::string(kCommand) + kBlock);
@@ -97,7 +103,7 @@ TEST_F(PanelExchangeTest, AConfirmedWriteSendsCommandAndBlockAndShowsItsStatus) 
   EXPECT_EQ(host.boxes[0].Icon(), 0u);
 }
 
-TEST_F(PanelExchangeTest, SilentEndingsShowNothing) {
+TEST_F(OutcomeReportTest, SilentEndingsShowNothing) {
   network.socketCreationFails = true;
   EXPECT_FALSE(Write({}));
   network.socketCreationFails = false;
@@ -112,26 +118,26 @@ TEST_F(PanelExchangeTest, SilentEndingsShowNothing) {
   EXPECT_TRUE(host.boxes.empty());
 }
 
-TEST_F(PanelExchangeTest, AnAbandonedBlockEndsTheWriteWithThePagesOwnReportOnly) {
+TEST_F(OutcomeReportTest, ABlockThatCannotBeOpenedEndsTheWriteUnanswered) {
   // The panel would confirm, but nothing was sent: no confirmation is read.
-  network.Expect(ScriptedPeer::Answering({kAccepted, kWritten}));
-  EXPECT_FALSE(
-      Write(kNamed, [](CPanelSession&, const std::string&) { return BlockDelivery::kAbandoned; }));
-  EXPECT_TRUE(host.boxes.empty());
+  ScriptedPeer& peer = network.Expect(ScriptedPeer::Answering({kAccepted, kWritten}));
+  EXPECT_FALSE(Write(kNamed, "missing"));
+  EXPECT_EQ(host.BoxTexts(), std::vector<std::string>{"no file"});
+  EXPECT_EQ(peer.received, kCommand);
 }
 
-TEST_F(PanelExchangeTest, StartTellsASocketThatCouldNotBeMadeFromAFailedConnection) {
+TEST_F(OutcomeReportTest, OnlyARefusedConnectionOrALostCommandStopsAPageAtTheStart) {
+  const PanelLink link{network, panels};
+  IpSettingRecord table;
   network.socketCreationFails = true;
-  PanelExchange first(page, PanelLink{network, panels}, {.notConnected = "not connected"});
-  EXPECT_EQ(first.Start(kCommand), ExchangeStart::kNoSocket);
+  EXPECT_FALSE(StoppedAtStart(operations::ReadCameraTable(link, table)));
   network.socketCreationFails = false;
   network.Expect(ScriptedPeer::Refusing());
-  PanelExchange second(page, PanelLink{network, panels}, {.notConnected = "not connected"});
-  EXPECT_EQ(second.Start(kCommand), ExchangeStart::kFailed);
+  EXPECT_TRUE(StoppedAtStart(operations::ReadCameraTable(link, table)));
+  network.Expect(ScriptedPeer::Answering({}).TakingOnly(0));
+  EXPECT_TRUE(StoppedAtStart(operations::ReadCameraTable(link, table)));
   network.Expect(ScriptedPeer::Answering({}));
-  PanelExchange third(page, PanelLink{network, panels}, {});
-  EXPECT_EQ(third.Start(kCommand), ExchangeStart::kSent);
-  EXPECT_EQ(host.BoxTexts(), std::vector<std::string>{"not connected"});
+  EXPECT_FALSE(StoppedAtStart(operations::ReadCameraTable(link, table)));
 }
 
 }  // namespace

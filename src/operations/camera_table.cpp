@@ -1,0 +1,65 @@
+#include "operations/camera_table.h"
+
+#include <algorithm>
+
+#include "exchange.h"
+#include "protocol/commands.h"
+
+namespace operations {
+
+namespace {
+
+// Sends `command` and takes the record the panel answers with before it
+// closes. A panel always sends the whole record: anything shorter or longer
+// is not taken, like a record with a bad sum, so that a cut reply never
+// mixes with the table it would partly overwrite.
+Outcome FetchRecord(const PanelLink& link, std::string_view command, IpSettingRecord& table) {
+  CPanelSession session(link);
+  if (Step failed = Start(session, command)) return *failed;
+  std::span<const std::uint8_t> received;
+  if (Step failed = ReceiveBlock(session, received)) return *failed;
+  if (received.size() != IpSettingRecord::kSize || !IsChecksumValid(received)) {
+    return {Ending::kBadData, Stage::kPayload};
+  }
+  std::copy(received.begin(), received.end(), table.bytes.begin());
+  DecodeKinds(table);
+  return {};
+}
+
+std::string_view ProposalCommand(Assignment assignment, bool retry) {
+  if (assignment == Assignment::kRenew) {
+    return retry ? commands::kRenewRetry : commands::kRenewStart;
+  }
+  return retry ? commands::kKeepRetry : commands::kKeepStart;
+}
+
+}  // namespace
+
+Outcome ReadCameraTable(const PanelLink& link, IpSettingRecord& table) {
+  return FetchRecord(link, commands::kCameraTableRequest, table);
+}
+
+Outcome ProposeAssignment(const PanelLink& link, Assignment assignment, bool retry,
+                          IpSettingRecord& proposal) {
+  return FetchRecord(link, ProposalCommand(assignment, retry), proposal);
+}
+
+Outcome ConfirmAssignment(const PanelLink& link, Assignment assignment) {
+  CPanelSession session(link);
+  const std::string_view command =
+      assignment == Assignment::kRenew ? commands::kRenewSet : commands::kKeepSet;
+  if (Step failed = Start(session, command)) return *failed;
+  std::span<const std::uint8_t> received;
+  if (Step failed = ReceiveBlock(session, received)) return *failed;
+  // Judged on what arrived: a shorter answer must not match what the reply
+  // buffer held before.
+  const bool applied =
+      received.size() >= replies::kSettingOk.size() && session.ReplyStartsWith(replies::kSettingOk);
+  return {applied ? Ending::kDone : Ending::kNotWritten, Stage::kVerdict};
+}
+
+Outcome WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared) {
+  return Write(link, commands::kCameraTableChange, BytesSender(prepared.bytes));
+}
+
+}  // namespace operations

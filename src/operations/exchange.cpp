@@ -1,0 +1,78 @@
+#include "exchange.h"
+
+#include "protocol/commands.h"
+
+namespace operations {
+
+Outcome Interrupted(const CPanelSession& session, Stage stage) {
+  switch (session.LastWaitEnd()) {
+    case WaitEnd::kSilent:
+      return {Ending::kSilent, stage};
+    case WaitEnd::kClosed:
+    case WaitEnd::kBroken:
+      break;
+  }
+  return {Ending::kBroken, stage};
+}
+
+Step Start(CPanelSession& session, std::string_view command) {
+  switch (session.Open()) {
+    case OpenResult::kSocketNotCreated:
+      return Outcome{Ending::kNoSocket, Stage::kConnect};
+    case OpenResult::kNotConnected:
+      return Outcome{Ending::kNotConnected, Stage::kConnect};
+    case OpenResult::kOpen:
+      break;
+  }
+  if (!session.SendCommand(command)) return Interrupted(session, Stage::kCommand);
+  return std::nullopt;
+}
+
+Step ExpectAcceptance(CPanelSession& session, std::string_view expected) {
+  if (!session.ReceiveReply()) return Interrupted(session, Stage::kAcceptance);
+  if (!session.ReplyStartsWith(expected)) return Outcome{Ending::kRefused, Stage::kAcceptance};
+  return std::nullopt;
+}
+
+Step ReceiveBlock(CPanelSession& session, std::span<const std::uint8_t>& received) {
+  const std::optional<std::size_t> count = session.ReceiveUntilClosed();
+  if (!count) return Interrupted(session, Stage::kPayload);
+  received = session.ReplyBuffer().first(*count);
+  return std::nullopt;
+}
+
+BlockSender BytesSender(std::span<const std::uint8_t> bytes) {
+  return [bytes](CPanelSession& session) -> Step {
+    if (session.SendAll(bytes)) return std::nullopt;
+    return Outcome{Ending::kBlockCut, Stage::kPayload};
+  };
+}
+
+BlockSender FileSender(const std::function<std::unique_ptr<platform::ReadableFile>()>& open,
+                       const CPanelSession::Progress& progress) {
+  return [open, progress](CPanelSession& session) -> Step {
+    const std::unique_ptr<platform::ReadableFile> file = open();
+    if (!file) return Outcome{Ending::kNoFile, Stage::kPayload};
+    switch (session.SendFile(*file, progress)) {
+      case FileSend::kWhole:
+        return std::nullopt;
+      case FileSend::kReadFailed:
+        return Outcome{Ending::kFileFailed, Stage::kPayload};
+      case FileSend::kSendFailed:
+        break;
+    }
+    return Outcome{Ending::kBlockCut, Stage::kPayload};
+  };
+}
+
+Outcome Write(const PanelLink& link, std::string_view command, const BlockSender& send) {
+  CPanelSession session(link);
+  if (Step failed = Start(session, command)) return *failed;
+  if (Step failed = ExpectAcceptance(session, replies::kChangeAccepted)) return *failed;
+  if (Step failed = send(session)) return *failed;
+  if (!session.ReceiveReply()) return Interrupted(session, Stage::kVerdict);
+  if (!session.ReplyStartsWith(replies::kWriteOk)) return {Ending::kNotWritten, Stage::kVerdict};
+  return {Ending::kDone, Stage::kVerdict};
+}
+
+}  // namespace operations

@@ -1,0 +1,48 @@
+// The steps the panel operations share, on one CPanelSession: the start
+// (connection and command line), a reply line judged by how it begins, a
+// block read until the panel closes, and the write shape (command, "SETTING
+// CHANGE OK", block, "WRITE OK"). A failed step gives the outcome that ends
+// the operation; nothing means the step went through.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "operations/outcome.h"
+#include "protocol/panel_link.h"
+#include "protocol/panel_session.h"
+
+namespace operations {
+
+using Step = std::optional<Outcome>;
+
+// The ending of a step at `stage` whose send or receive did not complete,
+// by why the session's last wait ended.
+Outcome Interrupted(const CPanelSession& session, Stage stage);
+
+// Opens the session and sends `command`.
+Step Start(CPanelSession& session, std::string_view command);
+// Waits for the panel's acceptance of the command: a reply line that
+// begins with `expected` (kRefused when another line came).
+Step ExpectAcceptance(CPanelSession& session, std::string_view expected);
+// What the panel sends before it closes (cut at the reply buffer's size), in
+// `received`; it stays valid until the session's next receive.
+Step ReceiveBlock(CPanelSession& session, std::span<const std::uint8_t>& received);
+
+// Puts a write's block on the wire; nothing when it went out whole.
+using BlockSender = std::function<Step(CPanelSession&)>;
+// Sends a block whose bytes are at hand.
+BlockSender BytesSender(std::span<const std::uint8_t> bytes);
+// Sends a file, opened once the block is due.
+BlockSender FileSender(const std::function<std::unique_ptr<platform::ReadableFile>()>& open,
+                       const CPanelSession::Progress& progress = {});
+
+// A write: `command`, the panel's "SETTING CHANGE OK", the block, and its
+// verdict "WRITE OK". An incomplete block is not answered: no verdict is
+// awaited after one.
+Outcome Write(const PanelLink& link, std::string_view command, const BlockSender& send);
+
+}  // namespace operations
