@@ -1,0 +1,175 @@
+// Every panel operation against the simulator's faults: the ending and the
+// step each fault gives, the same for the program's pages and for vk38.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "operations/camera_table.h"
+#include "operations/credentials.h"
+#include "operations/firmware.h"
+#include "operations/panel_log.h"
+#include "operations/setup_block.h"
+#include "sim/sim_fixture.h"
+#include "support/fake_file_system.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using operations::Ending;
+using operations::Outcome;
+using operations::Stage;
+using sim::Fault;
+
+constexpr PanelAddress kNobody = 0xC0A80008;  // 192.168.0.8: no panel listens there
+const std::string kImage(10000, 'i');
+
+struct Operation {
+  const char* name;
+  const char* command;  // the line the faults are set on
+  std::function<Outcome(const PanelLink&, testing_support::FakeFileSystem&)> run;
+  // How an image upload ends when the panel answers "FILE NG": a program
+  // image at its receipt; an FPGA image's first line is not examined, and
+  // the panel closes before the verdict.
+  std::optional<Outcome> fileNg{};
+};
+
+struct OperationEndings : SimulatorTest {
+  testing_support::FakeFileSystem files;
+  PanelAddressBook panels;  // VK1 is the current panel
+  // Short waits, so that a silent panel ends an operation soon.
+  PanelLink link{network, panels, {.progress = 400ms, .flashWrite = 400ms}};
+
+  Outcome Run(const Operation& operation, const Fault& fault) {
+    Vk1().ClearFaults();
+    Vk1().SetFault(operation.command, fault);
+    Vk1().SetImageSize(kImage.size());
+    files.Add("image", {.content = kImage});
+    return operation.run(link, files);
+  }
+};
+
+const std::vector<Operation>& Reads() {
+  static const std::vector<Operation> reads = {
+      {"camera table", "VK38 IP SETTING REQ",
+       [](const PanelLink& link, auto&) {
+         IpSettingRecord table;
+         return operations::ReadCameraTable(link, table);
+       }},
+      {"renew proposal", "VK38 IP SET RENEW START",
+       [](const PanelLink& link, auto&) {
+         IpSettingRecord table;
+         return operations::ProposeAssignment(link, operations::Assignment::kRenew, false, table);
+       }},
+      {"setup block", "VK38 SETTING REQ",
+       [](const PanelLink& link, auto&) {
+         std::vector<std::uint8_t> block;
+         return operations::ReadSetupBlock(link, block);
+       }},
+      {"credentials", "VK38 AUTH SETTING REQ",
+       [](const PanelLink& link, auto&) {
+         CredentialRecord record;
+         return operations::ReadCredentials(link, record);
+       }},
+  };
+  return reads;
+}
+
+const std::vector<Operation>& Writes() {
+  static const std::vector<Operation> writes = {
+      {"camera table", "VK38 IP SETTING CHANGE",
+       [](const PanelLink& link, auto&) {
+         IpSettingRecord table;
+         ComputeChecksum(table);
+         return operations::WriteCameraTable(link, table);
+       }},
+      {"setup block", "VK38 SETTING CHANGE",
+       [](const PanelLink& link, auto&) {
+         const std::vector<std::uint8_t> block(100, 0);
+         return operations::WriteSetupBlock(link, block);
+       }},
+      {"credentials", "VK38 AUTH SETTING CHANGE",
+       [](const PanelLink& link, auto&) {
+         return operations::WriteCredentials(link, CredentialRecord{});
+       }},
+      {"program image", "VK38 VER UP START",
+       [](const PanelLink& link, testing_support::FakeFileSystem& files) {
+         return operations::SendImage(link, operations::Image::kProgram,
+                                      [&] { return files.OpenForReading("image"); });
+       },
+       Outcome{Ending::kNotWritten, Stage::kReceipt}},
+      {"FPGA image", "FPGA VER UP START",
+       [](const PanelLink& link, testing_support::FakeFileSystem& files) {
+         return operations::SendImage(link, operations::Image::kFpga,
+                                      [&] { return files.OpenForReading("image"); });
+       },
+       Outcome{Ending::kBroken, Stage::kVerdict}},
+  };
+  return writes;
+}
+
+void ExpectOutcome(const Outcome& got, Ending ending, Stage stage) {
+  EXPECT_EQ(got.ending, ending);
+  EXPECT_EQ(got.stage, stage);
+}
+
+TEST_F(OperationEndings, ReadsTellEachFaultApart) {
+  for (const Operation& read : Reads()) {
+    SCOPED_TRACE(read.name);
+    ExpectOutcome(Run(read, {}), Ending::kDone, Stage::kPayload);
+    ExpectOutcome(Run(read, {.badChecksum = true}), Ending::kBadData, Stage::kPayload);
+    ExpectOutcome(Run(read, {.closeAtOnce = true}), Ending::kBadData, Stage::kPayload);
+    ExpectOutcome(Run(read, {.silentAfter = 0}), Ending::kSilent, Stage::kPayload);
+    ExpectOutcome(Run(read, {.resetAfter = 10}), Ending::kBroken, Stage::kPayload);
+  }
+}
+
+TEST_F(OperationEndings, WritesTellEachFaultApart) {
+  for (const Operation& write : Writes()) {
+    SCOPED_TRACE(write.name);
+    ExpectOutcome(Run(write, {}), Ending::kDone, Stage::kVerdict);
+    ExpectOutcome(Run(write, {.wrongReply = true}), Ending::kRefused, Stage::kAcceptance);
+    ExpectOutcome(Run(write, {.closeAtOnce = true}), Ending::kBroken, Stage::kAcceptance);
+    ExpectOutcome(Run(write, {.silentAfter = 0}), Ending::kSilent, Stage::kAcceptance);
+    ExpectOutcome(Run(write, {.writeNg = true}), Ending::kNotWritten, Stage::kVerdict);
+    if (write.fileNg) {
+      ExpectOutcome(Run(write, {.fileNg = true}), write.fileNg->ending, write.fileNg->stage);
+    }
+  }
+}
+
+TEST_F(OperationEndings, EveryOperationTellsARefusedConnectionAndAMissingFile) {
+  panels.SetCurrent(kNobody);
+  for (const auto* list : {&Reads(), &Writes()}) {
+    for (const Operation& operation : *list) {
+      SCOPED_TRACE(operation.name);
+      ExpectOutcome(operation.run(link, files), Ending::kNotConnected, Stage::kConnect);
+    }
+  }
+  panels.SetCurrent(kVk1);
+  ExpectOutcome(operations::SendImage(link, operations::Image::kFpga,
+                                      [&] { return files.OpenForReading("missing"); }),
+                Ending::kNoFile, Stage::kPayload);
+}
+
+TEST_F(OperationEndings, ALogSaveTellsTheConnectionFromTheFile) {
+  Vk1().SetLog({20000, 4096});
+  const auto save = [&](const std::string& path) {
+    return operations::SaveLog(link, [&] { return files.CreateForWriting(path); });
+  };
+  ExpectOutcome(save("log"), Ending::kDone, Stage::kPayload);
+  EXPECT_EQ(files.files.at("log")->content.size(), 20000u);
+  files.locked.insert("locked");
+  ExpectOutcome(save("locked"), Ending::kNoFile, Stage::kPayload);
+  files.Add("full", {.writeFailsAfter = 5000});
+  ExpectOutcome(save("full"), Ending::kFileFailed, Stage::kPayload);
+  Vk1().SetFault("VK38 LOG REQ", {.resetAfter = 8000});
+  ExpectOutcome(save("cut"), Ending::kBroken, Stage::kPayload);
+  Vk1().SetFault("VK38 LOG REQ", {.silentAfter = 8000});
+  ExpectOutcome(save("stalled"), Ending::kSilent, Stage::kPayload);
+}
+
+}  // namespace
