@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/subcommands.h"
 #include "platform/system.h"
 #include "sim/panel_simulator.h"
 #include "support/private_network.h"

@@ -53,6 +53,12 @@ bool MakeFolder(const std::string& path) {
   return IsFolder(path);
 }
 
+bool PrepareFolder(const std::string& folder) {
+  if (MakeFolder(folder)) return true;
+  fmt::print(stderr, "vk38: the folder {} cannot be made\n", folder);
+  return false;
+}
+
 std::string PanelFilePath(const std::string& folder, PanelAddress panel, std::string_view suffix) {
   std::string path = folder;
   if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';

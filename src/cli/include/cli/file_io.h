@@ -25,6 +25,9 @@ std::optional<std::string> WriteWholeFile(platform::FileSystem& files, const std
 bool IsFolder(const std::string& path);
 // Makes the folder and its parents; false when it is not there afterwards.
 bool MakeFolder(const std::string& path);
+// MakeFolder for a folder vk38 writes into; says so on standard error when
+// it cannot be made.
+bool PrepareFolder(const std::string& folder);
 // "<folder>/<address><suffix>".
 std::string PanelFilePath(const std::string& folder, PanelAddress panel, std::string_view suffix);
 // "_YYYYMMDD-HHMMSS" of the local time now, for names that must not repeat.

@@ -20,10 +20,13 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitPanelFailed = 1;
 inline constexpr int kExitFileRefused = 2;
 
+// How many panels are worked on at once unless --jobs says otherwise.
+inline constexpr int kDefaultJobs = 8;
+
 struct RunContext {
   Machine& machine;
   PanelWaitLimits waits{};
-  int jobs = 4;
+  int jobs = kDefaultJobs;
   ReportForm form = ReportForm::kPlain;
   bool progress = false;       // a progress line on standard error
   std::FILE* report = stdout;  // where the outcomes go

@@ -6,12 +6,21 @@
 #include <array>
 #include <iostream>
 
-#include "cli/commands.h"
+#include "cli/panel_calls.h"
+#include "cli/subcommands.h"
 #include "rules/credential_rules.h"
 
 namespace cli {
 
 namespace {
+
+struct AuthSetOptions {
+  std::string panelText{};
+  PanelAddress panel = 0;
+  std::string oldUser{};
+  std::string newUser{};
+  bool passwordStdin = false;  // three lines: old, new, new again
+};
 
 // The three passwords: old, new and new again.
 std::optional<std::array<std::string, 3>> ReadPasswords(Machine& machine, bool fromStdin) {
@@ -68,9 +77,7 @@ PanelOutcome ChangeCredentials(const RunContext& context, PanelAddress panel,
   return {.ok = written.ok, .message = written.text};
 }
 
-}  // namespace
-
-int AuthSet(const RunContext& context, const AuthSetArgs& args) {
+int AuthSet(const RunContext& context, const AuthSetOptions& args) {
   const std::optional<std::array<std::string, 3>> passwords =
       ReadPasswords(context.machine, args.passwordStdin);
   if (!passwords) {
@@ -89,6 +96,23 @@ int AuthSet(const RunContext& context, const AuthSetArgs& args) {
   }
   return RunOnPanels(context, {args.panel},
                      [&](PanelAddress panel) { return ChangeCredentials(context, panel, change); });
+}
+
+}  // namespace
+
+void AddAuthSet(CLI::App& auth, Invocation& invocation) {
+  const auto options = std::make_shared<AuthSetOptions>();
+  CLI::App* set = auth.add_subcommand(
+      "set", "change the pair; passwords are asked for without echo (old, new, new again)");
+  AddPanelArgument(*set, options->panelText);
+  set->add_option("--old-user", options->oldUser, "the user name the panel holds")->required();
+  set->add_option("--new-user", options->newUser, "the new user name")->required();
+  set->add_flag("--password-stdin", options->passwordStdin,
+                "read the three passwords as lines from standard input");
+  set->callback([&invocation, options] {
+    options->panel = Resolve(options->panelText);
+    invocation.exitCode = AuthSet(invocation.Context(), *options);
+  });
 }
 
 }  // namespace cli

@@ -5,12 +5,19 @@
 #include <filesystem>
 #include <system_error>
 
-#include "cli/commands.h"
+#include "cli/panel_calls.h"
 #include "cli/progress.h"
+#include "cli/subcommands.h"
 
 namespace cli {
 
 namespace {
+
+struct UpgradeOptions {
+  std::vector<std::string> panels{};
+  std::string program{};
+  std::string fpga{};
+};
 
 std::optional<std::uint64_t> FileSize(const std::string& path) {
   std::error_code error;
@@ -19,8 +26,6 @@ std::optional<std::uint64_t> FileSize(const std::string& path) {
   if (error) return std::nullopt;
   return size;
 }
-
-}  // namespace
 
 int Upgrade(const RunContext& context, const std::vector<PanelAddress>& panels, Image image,
             const std::string& file) {
@@ -47,6 +52,26 @@ int Upgrade(const RunContext& context, const std::vector<PanelAddress>& panels, 
     });
   }
   return Report(context, outcomes);
+}
+
+}  // namespace
+
+void AddUpgrade(CLI::App& app, Invocation& invocation) {
+  const auto options = std::make_shared<UpgradeOptions>();
+  CLI::App* upgrade = app.add_subcommand("upgrade", "load a firmware image into each panel");
+  AddPanelsArgument(*upgrade, options->panels);
+  CLI::Option* program = upgrade->add_option("--program", options->program, "the program image");
+  CLI::Option* fpga = upgrade->add_option("--fpga", options->fpga, "the FPGA image");
+  program->excludes(fpga);
+  upgrade->callback([&invocation, options] {
+    if (options->program.empty() && options->fpga.empty()) {
+      throw CLI::RequiredError("--program FILE or --fpga FILE");
+    }
+    const bool isProgram = !options->program.empty();
+    invocation.exitCode = Upgrade(invocation.Context(), Resolve(options->panels),
+                                  isProgram ? Image::kProgram : Image::kFpga,
+                                  isProgram ? options->program : options->fpga);
+  });
 }
 
 }  // namespace cli

@@ -1,26 +1,30 @@
-// table get and table set: the camera table to a file and back, with the
-// Setting page's REFRESH exchange and the rules and exchange of its SET.
+// table set: the Setting page's SET from a table file: the panel's table
+// is read, the file applied over it, the page's own write rules run, and
+// the table written.
 #include <fmt/format.h>
 
-#include "cli/commands.h"
+#include <string>
+#include <vector>
+
 #include "cli/file_io.h"
 #include "cli/panel_calls.h"
+#include "cli/subcommands.h"
+#include "cli/table_file.h"
 #include "rules/camera_table_write.h"
 
 namespace cli {
 
 namespace {
 
+struct TableSetOptions {
+  std::string panelText{};
+  PanelAddress panel = 0;
+  std::string file{};
+  bool yes = false;  // answers the firmware questions with OK
+};
+
 // A table file of 101 rows is a few kilobytes; anything far larger is no table.
 constexpr std::size_t kTableFileLimit = 1024 * 1024;
-
-std::string TableText(const IpSettingRecord& table, TableFormat format) {
-  return format == TableFormat::kCsv ? TableCsv(table) : TableJson(table);
-}
-
-std::span<const std::uint8_t> Bytes(const std::string& text) {
-  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
 
 // The address tests, their notices on standard error in order.
 bool PassesAddressTests(const IpSettingRecord& table, PanelAddress panel) {
@@ -41,7 +45,7 @@ bool FirmwareQuestionsAnswered(const IpSettingRecord& prepared, bool yes) {
   return questions.empty();
 }
 
-PanelOutcome WriteTable(const RunContext& context, const TableSetArgs& args,
+PanelOutcome WriteTable(const RunContext& context, const TableSetOptions& args,
                         const std::vector<RowChange>& changes) {
   PanelTarget target(context, args.panel);
   IpSettingRecord table;
@@ -63,42 +67,7 @@ PanelOutcome WriteTable(const RunContext& context, const TableSetArgs& args,
   return {.ok = written.ok, .message = written.text, .file = args.file};
 }
 
-}  // namespace
-
-int TableGet(const RunContext& context, const TableGetArgs& args) {
-  const bool toFolder = args.output && (args.panels.size() > 1 || IsFolder(*args.output));
-  if (toFolder && !MakeFolder(*args.output)) {
-    fmt::print(stderr, "vk38: the folder {} cannot be made\n", *args.output);
-    return kExitFileRefused;
-  }
-  const std::string_view suffix = args.format == TableFormat::kCsv ? ".csv" : ".json";
-  std::string printed;  // the one table that goes to standard output
-  const int code = RunOnPanels(
-      context, args.panels,
-      [&](PanelAddress panel) -> PanelOutcome {
-        PanelTarget target(context, panel);
-        IpSettingRecord table;
-        const CallResult read = ReadCameraTable(target.link, table);
-        if (!read.ok) return {.ok = false, .message = read.text};
-        const std::string text = TableText(table, args.format);
-        if (!args.output) {
-          printed = text;
-          return {.ok = true, .message = read.text};
-        }
-        const std::string path =
-            toFolder ? PanelFilePath(*args.output, panel, suffix) : *args.output;
-        if (auto failed = WriteWholeFile(context.machine.Files(), path, Bytes(text))) {
-          return {.ok = false, .message = *failed, .file = path};
-        }
-        return {.ok = true, .message = read.text, .file = path};
-      },
-      // With the table on standard output, the report goes beside it.
-      args.output ? nullptr : stderr);
-  std::fwrite(printed.data(), 1, printed.size(), stdout);
-  return code;
-}
-
-int TableSet(const RunContext& context, const TableSetArgs& args) {
+int TableSet(const RunContext& context, const TableSetOptions& args) {
   const std::optional<std::string> text =
       ReadWholeFile(context.machine.Files(), args.file, kTableFileLimit);
   if (!text) {
@@ -113,6 +82,20 @@ int TableSet(const RunContext& context, const TableSetArgs& args) {
   const std::vector<RowChange>& changes = std::get<std::vector<RowChange>>(read);
   return RunOnPanels(context, {args.panel},
                      [&](PanelAddress) { return WriteTable(context, args, changes); });
+}
+
+}  // namespace
+
+void AddTableSet(CLI::App& table, Invocation& invocation) {
+  const auto options = std::make_shared<TableSetOptions>();
+  CLI::App* set = table.add_subcommand("set", "write a camera table file to a panel");
+  AddPanelArgument(*set, options->panelText);
+  set->add_option("FILE", options->file, "CSV or JSON as table get writes it")->required();
+  set->add_flag("--yes", options->yes, "answer the firmware questions with OK");
+  set->callback([&invocation, options] {
+    options->panel = Resolve(options->panelText);
+    invocation.exitCode = TableSet(invocation.Context(), *options);
+  });
 }
 
 }  // namespace cli

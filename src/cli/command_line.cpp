@@ -1,0 +1,49 @@
+#include "cli/command_line.h"
+
+#include "cli/panel_names.h"
+
+namespace cli {
+
+namespace {
+
+const CLI::Validator& PanelValidator() {
+  static const CLI::Validator validator(
+      [](std::string& text) -> std::string {
+        if (ResolvePanel(text)) return {};
+        return "PANEL must be an address a.b.c.d that a panel can have, or VK1 to VK5: " + text;
+      },
+      "PANEL");
+  return validator;
+}
+
+}  // namespace
+
+RunContext Invocation::Context() const {
+  RunContext context{.machine = machine};
+  context.waits.progress = std::chrono::milliseconds(
+      static_cast<std::chrono::milliseconds::rep>(global.timeoutSeconds * 1000));
+  context.jobs = global.jobs;
+  context.form = global.json ? ReportForm::kJson : ReportForm::kPlain;
+  context.progress = !global.json && machine.ErrorsOnTerminal();
+  return context;
+}
+
+CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& panels) {
+  return command.add_option("PANEL", panels, "one or more panels")
+      ->required()
+      ->check(PanelValidator());
+}
+
+CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel) {
+  return command.add_option("PANEL", panel, "the panel")->required()->check(PanelValidator());
+}
+
+std::vector<PanelAddress> Resolve(const std::vector<std::string>& texts) {
+  std::vector<PanelAddress> panels;
+  for (const std::string& text : texts) panels.push_back(Resolve(text));
+  return panels;
+}
+
+PanelAddress Resolve(const std::string& text) { return ResolvePanel(text).value_or(0); }
+
+}  // namespace cli

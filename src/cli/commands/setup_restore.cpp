@@ -1,0 +1,58 @@
+// setup restore: the File Operate page's Load of a setup file into a panel,
+// checked before the panel is asked.
+#include <fmt/format.h>
+
+#include <string>
+
+#include "cli/file_io.h"
+#include "cli/panel_calls.h"
+#include "cli/subcommands.h"
+#include "protocol/panel_wire.h"
+#include "protocol/zero_sum.h"
+
+namespace cli {
+
+namespace {
+
+struct SetupRestoreOptions {
+  std::string panel{};
+  std::string file{};
+};
+
+int SetupRestore(const RunContext& context, PanelAddress panel, const std::string& file) {
+  // A backup is one block of the panel's size with a good sum; anything else
+  // would put a damaged setup on the panel.
+  const std::optional<std::string> block =
+      ReadWholeFile(context.machine.Files(), file, kPanelBlockSize);
+  if (!block) {
+    fmt::print(stderr, "vk38: {}: cannot be read, or is larger than a setup block\n", file);
+    return kExitFileRefused;
+  }
+  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(block->data()),
+                                            block->size());
+  if (bytes.empty() || !IsZeroSum(bytes)) {
+    fmt::print(stderr, "vk38: {}: is empty or its sum is bad; nothing was sent\n", file);
+    return kExitFileRefused;
+  }
+  // The bytes checked are the bytes sent.
+  return RunOnPanels(context, {panel}, [&](PanelAddress) -> PanelOutcome {
+    PanelTarget target(context, panel);
+    const CallResult written = WriteSetupBlock(target.link, bytes);
+    return {.ok = written.ok, .message = written.text, .file = file};
+  });
+}
+
+}  // namespace
+
+void AddSetupRestore(CLI::App& setup, Invocation& invocation) {
+  const auto options = std::make_shared<SetupRestoreOptions>();
+  CLI::App* restore = setup.add_subcommand("restore", "load a setup file into a panel");
+  AddPanelArgument(*restore, options->panel);
+  restore->add_option("FILE", options->file)->required();
+  restore->callback([&invocation, options] {
+    invocation.exitCode =
+        SetupRestore(invocation.Context(), Resolve(options->panel), options->file);
+  });
+}
+
+}  // namespace cli

@@ -1,0 +1,29 @@
+// vk38's commands, each in a file of its own under src/cli/commands/: it
+// adds itself to its parent on the command line, with its options and the
+// callback that runs it and leaves its exit code (run_context.h) in the
+// invocation.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/command_line.h"
+
+namespace cli {
+
+void AddTableGet(CLI::App& table, Invocation& invocation);
+void AddTableSet(CLI::App& table, Invocation& invocation);
+void AddSetupBackup(CLI::App& setup, Invocation& invocation);
+void AddSetupRestore(CLI::App& setup, Invocation& invocation);
+void AddLog(CLI::App& app, Invocation& invocation);
+void AddAuthSet(CLI::App& auth, Invocation& invocation);
+void AddUpgrade(CLI::App& app, Invocation& invocation);
+
+// setup backup's run itself, for the fleet benchmark: every panel's setup
+// block into `folder`.
+int SetupBackup(const RunContext& context, const std::vector<PanelAddress>& panels,
+                const std::string& folder);
+
+}  // namespace cli
