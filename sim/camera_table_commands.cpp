@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "protocol/zero_sum.h"
-#include "sim/commands.h"
+#include "sim/command_handlers.h"
 
 namespace sim {
 

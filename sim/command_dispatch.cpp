@@ -4,7 +4,7 @@
 #include <string>
 
 #include "protocol/commands.h"
-#include "sim/commands.h"
+#include "sim/command_handlers.h"
 
 namespace sim {
 

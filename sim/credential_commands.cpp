@@ -1,7 +1,7 @@
 // The credential commands.
 #include "protocol/zero_sum.h"
-#include "sim/commands.h"
-#include "sim/credential_record.h"
+#include "sim/command_handlers.h"
+#include "sim/credential_block.h"
 
 namespace sim {
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "protocol/zero_sum.h"
-#include "sim/commands.h"
+#include "sim/command_handlers.h"
 #include "sim/log_source.h"
 #include "sim/setup_block.h"
 

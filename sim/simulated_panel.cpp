@@ -1,6 +1,6 @@
 #include "sim/simulated_panel.h"
 
-#include "sim/credential_record.h"
+#include "sim/credential_block.h"
 #include "sim/default_camera_table.h"
 #include "sim/setup_block.h"
 

@@ -1,7 +1,7 @@
 // The program and FPGA upload commands. After the image the panel answers
 // one reply line per stage, each on its own after a pause: the program's
 // "FILE OK", "ERASE OK" and "WRITE OK"; the FPGA's "FILE OK" and "WRITE OK".
-#include "sim/commands.h"
+#include "sim/command_handlers.h"
 
 namespace sim {
 

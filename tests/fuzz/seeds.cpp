@@ -14,7 +14,7 @@
 #include "fuzz_steps.h"
 #include "protocol/credential_record.h"
 #include "sim/address_assignment.h"
-#include "sim/credential_record.h"
+#include "sim/credential_block.h"
 #include "sim/default_camera_table.h"
 #include "sim/setup_block.h"
 

@@ -23,7 +23,7 @@
 #include "platform/stop_signal.h"
 #include "protocol/zero_sum.h"
 #include "sim/command_dispatch.h"
-#include "sim/credential_record.h"
+#include "sim/credential_block.h"
 #include "sim/panel_connection.h"
 #include "sim/setup_block.h"
 #include "sim/simulated_panel.h"

@@ -6,7 +6,7 @@
 #include "protocol/ip_setting_record.h"
 #include "protocol/zero_sum.h"
 #include "raw_client.h"
-#include "sim/credential_record.h"
+#include "sim/credential_block.h"
 #include "sim_fixture.h"
 
 namespace {

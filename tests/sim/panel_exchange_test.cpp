@@ -5,7 +5,7 @@
 #include "protocol/zero_sum.h"
 #include "raw_client.h"
 #include "sim/address_assignment.h"
-#include "sim/credential_record.h"
+#include "sim/credential_block.h"
 #include "sim/log_source.h"
 #include "sim/setup_block.h"
 #include "sim_fixture.h"

@@ -1,5 +1,5 @@
 // The simulated panel's credentials, in the record layout the tool itself
-// uses (auth/credential_record.h).
+// uses (protocol/credential_record.h).
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "sim/credential_record.h"
+#include "sim/credential_block.h"
 
 namespace sim {
 
