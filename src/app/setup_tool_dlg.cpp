@@ -1,5 +1,8 @@
 #include "app/setup_tool_dlg.h"
 
+#include <string>
+#include <vector>
+
 #include "app/version_dlg.h"
 #include "resources/resource.h"
 
@@ -19,8 +22,13 @@ std::array<ui::Dialog*, 5> CSetupToolDlg::PagesInCreationOrder() {
   return {&m_setting, &m_fileOpe, &m_ipset, &m_upgrade, &m_userAuth};
 }
 
-std::array<ui::Dialog*, 4> CSetupToolDlg::TabPages() {
-  return {&m_setting, &m_fileOpe, &m_ipset, &m_userAuth};
+std::array<CSetupToolDlg::Tab, 4> CSetupToolDlg::Tabs() {
+  // The Setting and File Operate tabs both show the panel selector's
+  // entries anew; the IP Address tab loads the address list again.
+  return {{{"Setting", &m_setting, &CSetupToolDlg::RefreshPanelSelector},
+           {"File Operate", &m_fileOpe, &CSetupToolDlg::RefreshPanelSelector},
+           {"IP Address", &m_ipset, &CSetupToolDlg::LoadPanelList},
+           {"User Auth.", &m_userAuth}}};
 }
 
 bool CSetupToolDlg::OnInitDialog() {
@@ -34,7 +42,9 @@ bool CSetupToolDlg::OnInitDialog() {
   }
   PlacePages(false);
 
-  Controls().SetItems(IDC_TAB, {"Setting", "File Operate", "IP Address", "User Auth."});
+  std::vector<std::string> labels;
+  for (const Tab& tab : Tabs()) labels.emplace_back(tab.label);
+  Controls().SetItems(IDC_TAB, labels);
   Controls().SetSelection(IDC_TAB, 0);
   OnSelchangeTab();
   return true;
@@ -55,13 +65,14 @@ void CSetupToolDlg::PlacePages(bool repaint) {
 void CSetupToolDlg::OnDpiChanged() { PlacePages(true); }
 
 void CSetupToolDlg::OnSelchangeTab() {
-  const int tab = Controls().Selection(IDC_TAB);
-  const auto pages = TabPages();
-  for (int i = 0; i < static_cast<int>(pages.size()); ++i) {
-    GetHost().ShowDialog(*pages[i], i == tab);
+  const int picked = Controls().Selection(IDC_TAB);
+  const std::array<Tab, 4> tabs = Tabs();
+  for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
+    GetHost().ShowDialog(*tabs[i].page, i == picked);
   }
-  if (tab == 0 || tab == 1) m_setting.RefreshPanelSelector();
-  if (tab == 2) m_ipset.LoadFromPanelList();
+  if (picked >= 0 && picked < static_cast<int>(tabs.size()) && tabs[picked].onShow) {
+    (this->*tabs[picked].onShow)();
+  }
 }
 
 bool CSetupToolDlg::OnSysCommand(unsigned command) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "pages/common/page_context.h"
 #include "pages/file_operate/file_ope.h"
@@ -41,6 +42,14 @@ class CSetupToolDlg : public ui::Dialog {
   void PlacePages(bool repaint);
   // Pages in the order they are created and placed.
   std::array<ui::Dialog*, 5> PagesInCreationOrder();
-  // The page each tab shows, by tab index.
-  std::array<ui::Dialog*, 4> TabPages();
+  // A tab of the main window: its label, the page it shows, and what is
+  // done each time it is picked. A new tab is one more entry of Tabs().
+  struct Tab {
+    std::string_view label;
+    ui::Dialog* page;
+    void (CSetupToolDlg::*onShow)() = nullptr;
+  };
+  std::array<Tab, 4> Tabs();
+  void RefreshPanelSelector() { m_setting.RefreshPanelSelector(); }
+  void LoadPanelList() { m_ipset.LoadFromPanelList(); }
 };

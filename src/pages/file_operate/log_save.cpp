@@ -2,8 +2,8 @@
 // log of any size needs no more memory than one piece.
 #include "operations/panel_log.h"
 #include "pages/common/outcome_report.h"
-#include "pages/common/outcome_texts.h"
 #include "pages/file_operate/file_ope.h"
+#include "rules/outcome_texts.h"
 
 void CFile_Ope::OnSaveLog() {
   const std::optional<std::string> path = GetHost().ShowSaveFileDialog(

@@ -5,9 +5,9 @@
 
 #include "operations/setup_block.h"
 #include "pages/common/outcome_report.h"
-#include "pages/common/outcome_texts.h"
 #include "pages/file_operate/file_ope.h"
 #include "resources/resource.h"
+#include "rules/outcome_texts.h"
 
 namespace {
 const ui::FileDialogOptions kSetupFileDialog{.filter = "SETUP|*.v38||", .initialName = "*.v38"};

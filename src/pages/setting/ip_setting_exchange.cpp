@@ -1,8 +1,8 @@
 // What every exchange of the Setting page with the panel shares: its
 // messages, the judgement of a fetched record, and the read-time copies of
 // the addresses.
-#include "pages/common/outcome_texts.h"
 #include "pages/setting/ip_setting.h"
+#include "rules/outcome_texts.h"
 
 // A read shows only that the connection or the command failed: a socket
 // that cannot be made, a record that does not arrive, and an empty or

@@ -1,8 +1,8 @@
 #include "pages/upgrade/upgrade.h"
 
 #include "pages/common/outcome_report.h"
-#include "pages/common/outcome_texts.h"
 #include "resources/resource.h"
+#include "rules/outcome_texts.h"
 
 namespace {
 constexpr const char* kFileError = "File Error!!";
