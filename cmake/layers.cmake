@@ -1,9 +1,8 @@
 # setuptool_links_only(TARGET ALLOWED...): at the end of the configuration,
 # fails it when TARGET links — directly or through any library it links —
 # a library of this project that is not in ALLOWED. Imported targets (the
-# thread library, an installed GoogleTest), libraries built from sources
-# outside the project (GoogleTest's own) and plain system libraries are not
-# checked.
+# thread library, the third-party libraries of cmake/dependencies.cmake) and
+# plain system libraries are not checked.
 # Together with the include/ folders of the lower layers, this makes "the
 # simulator builds on protocol and platform only" a fact the build checks.
 

@@ -1,7 +1,7 @@
 // The installer under Wine: installed silently, the installed program
-// starts with its main window and four tabs, a newer package replaces the
-// installed one, and uninstalling leaves neither the program nor its
-// shortcut behind.
+// starts with its main window and four tabs and its folder is on the system
+// PATH, a newer package replaces the installed one, and uninstalling leaves
+// neither the program, its shortcut nor its PATH entry behind.
 //   installer_tests.exe [GoogleTest options] PACKAGE.msi NEXT-BUILD.msi NEXT-RELEASE.msi
 // The next build differs from PACKAGE in the version's fourth field only,
 // the next release in its third.
@@ -177,6 +177,44 @@ std::wstring Lower(std::wstring text) {
   return text;
 }
 
+// --- The system PATH --------------------------------------------------------
+
+// The machine's PATH as new sessions get it, one folder an entry, in lower
+// case and without a closing backslash, empty entries left out.
+std::vector<std::wstring> SystemPath() {
+  constexpr const wchar_t* kKey =
+      L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+  constexpr DWORD kFlags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+  DWORD size = 0;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kKey, L"PATH", kFlags, nullptr, nullptr, &size) !=
+      ERROR_SUCCESS) {
+    return {};
+  }
+  std::wstring value(size / sizeof(wchar_t), L'\0');
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kKey, L"PATH", kFlags, nullptr, value.data(), &size) !=
+      ERROR_SUCCESS) {
+    throw DriverError("cannot read the system PATH");
+  }
+  value.resize(wcsnlen(value.c_str(), value.size()));
+  std::vector<std::wstring> folders;
+  std::wstring::size_type start = 0;
+  while (start <= value.size()) {
+    std::wstring::size_type end = value.find(L';', start);
+    if (end == std::wstring::npos) end = value.size();
+    std::wstring folder = Lower(value.substr(start, end - start));
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    if (!folder.empty()) folders.push_back(folder);
+    start = end + 1;
+  }
+  return folders;
+}
+
+// The system PATH with the program's folder added at its end.
+std::vector<std::wstring> WithInstallFolder(std::vector<std::wstring> path) {
+  path.push_back(Lower(InstallFolder()));
+  return path;
+}
+
 // --- The tests --------------------------------------------------------------
 
 class InstallerTest : public ::testing::Test {
@@ -201,8 +239,11 @@ class InstallerTest : public ::testing::Test {
   // Installs `newer` over the package and expects it alone installed.
   void ExpectToReplaceThePackage(const std::wstring& newer) {
     ASSERT_EQ(PackageProperty(newer, L"UpgradeCode"), upgrade_code_);
+    const std::vector<std::wstring> path_before = SystemPath();
     ASSERT_EQ(Install(package()), 0u);
     ASSERT_EQ(Install(newer), 0u);
+    EXPECT_EQ(SystemPath(), WithInstallFolder(path_before))
+        << "the program's folder is not on the PATH once after the replacement";
     const std::vector<std::wstring> products = installed();
     ASSERT_EQ(products.size(), 1u) << "the older version stayed installed beside the newer";
     EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_VERSIONSTRING),
@@ -220,9 +261,11 @@ class InstallerTest : public ::testing::Test {
   std::wstring upgrade_code_;
 };
 
-TEST_F(InstallerTest, InstallsSilentlyStartsWithFourTabsAndUninstallsWithoutTrace) {
+TEST_F(InstallerTest, InstallsSilentlyOnThePathStartsWithFourTabsAndUninstallsWithoutTrace) {
   const std::wstring version = PackageProperty(package(), L"ProductVersion");
   EXPECT_EQ(version, L"1.1.0.1");
+  const std::vector<std::wstring> path_before = SystemPath();
+  ASSERT_FALSE(path_before.empty()) << "no system PATH to add to";
   ASSERT_EQ(Install(package()), 0u);
 
   // Program Files\TL-VK38 Setup Software\SetupTool.exe, of the package's
@@ -232,6 +275,8 @@ TEST_F(InstallerTest, InstallsSilentlyStartsWithFourTabsAndUninstallsWithoutTrac
   ASSERT_TRUE(info);
   EXPECT_EQ(info->file_version_text, version);
   EXPECT_TRUE(Exists(InstalledCompanion())) << "vk38.exe is not beside the program";
+  // Its folder last on the system PATH, the folders before it kept.
+  EXPECT_EQ(SystemPath(), WithInstallFolder(path_before));
 
   // One product, listed among the installed programs.
   const std::vector<std::wstring> products = installed();
@@ -259,6 +304,7 @@ TEST_F(InstallerTest, InstallsSilentlyStartsWithFourTabsAndUninstallsWithoutTrac
   EXPECT_FALSE(FindShortcut()) << "the shortcut stayed: " << Narrow(FindShortcut().value_or(L""));
   EXPECT_TRUE(installed().empty());
   EXPECT_TRUE(InstalledProgramsEntry(products[0]).empty());
+  EXPECT_EQ(SystemPath(), path_before) << "the PATH is not as it was before the installation";
 }
 
 TEST_F(InstallerTest, NextBuildReplacesTheInstalledVersion) {

@@ -3,12 +3,11 @@
 #include <dlgs.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
-#include <memory>
 #include <optional>
 
 #include "controls.h"
+#include "screen.h"
 #include "window.h"
 
 namespace wine_driver {
@@ -35,61 +34,6 @@ HWND IconStatic(HWND box) {
   return nullptr;
 }
 
-// A 32-bit top-down bitmap to draw into and read back.
-class Pixels {
- public:
-  Pixels(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ =
-        CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    if (!bitmap_) throw DriverError("cannot make a bitmap");
-    old_ = SelectObject(dc_, bitmap_);
-  }
-  ~Pixels() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  Pixels(const Pixels&) = delete;
-  Pixels& operator=(const Pixels&) = delete;
-
-  HDC dc() const { return dc_; }
-  std::uint32_t at(int x, int y) const {
-    GdiFlush();
-    return bits_[y * width_ + x];
-  }
-  void Fill(std::uint32_t colour) {
-    GdiFlush();
-    for (int i = 0; i < width_ * height_; ++i) bits_[i] = colour;
-  }
-  // Mean difference per colour channel, 0 to 255.
-  double Difference(const Pixels& other) const {
-    GdiFlush();
-    double sum = 0;
-    for (int i = 0; i < width_ * height_; ++i) {
-      for (int shift = 0; shift < 24; shift += 8) {
-        sum += std::abs(static_cast<int>((bits_[i] >> shift) & 0xFF) -
-                        static_cast<int>((other.bits_[i] >> shift) & 0xFF));
-      }
-    }
-    return sum / (3.0 * width_ * height_);
-  }
-
- private:
-  int width_, height_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-  std::uint32_t* bits_ = nullptr;
-};
-
 // One comparison of the screen with the standard icons; kUnknown when none
 // is close (the box may not be painted yet).
 BoxIcon MatchIcon(HWND icon) {
@@ -97,10 +41,7 @@ BoxIcon MatchIcon(HWND icon) {
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return BoxIcon::kUnknown;
 
-  Pixels screen(width, height);
-  HDC screenDc = GetDC(nullptr);
-  BitBlt(screen.dc(), 0, 0, width, height, screenDc, rect.left, rect.top, SRCCOPY);
-  ReleaseDC(nullptr, screenDc);
+  const Pixels screen(rect);
 
   // The static paints its background, then the icon at the control's size.
   const std::uint32_t background = screen.at(0, 0);

@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "resources/resource.h"
 #include "window.h"
 
 namespace wine_driver {
@@ -86,6 +87,22 @@ HWND ProgramUnderTest::Page(std::initializer_list<int> control_ids) const {
   std::string ids;
   for (int id : control_ids) ids.append(" ").append(std::to_string(id));
   throw DriverError("no page of the main window holds the controls" + ids);
+}
+
+// Control ids that tell the pages apart (several ids recur across pages).
+HWND ProgramUnderTest::SettingPage() const { return Page({IDC_PANEL_SELECTOR}); }
+HWND ProgramUnderTest::FileOperatePage() const {
+  return Page({IDC_SETUP_FILE_PATH, IDC_SETUP_FILE, IDC_SETUP_SAVE, IDC_LOG_SAVE});
+}
+HWND ProgramUnderTest::IpAddressPage() const {
+  return Page({IDC_VK1_ADDRESS, IDC_VK2_ADDRESS, IDC_VK3_ADDRESS, IDC_VK4_ADDRESS, IDC_VK5_ADDRESS,
+               IDC_IPSET_SET});
+}
+HWND ProgramUnderTest::UserAuthPage() const {
+  return Page({IDC_OLD_USER_NAME, IDC_AUTH_REFRESH, IDC_AUTH_SET});
+}
+HWND ProgramUnderTest::UpgradePage() const {
+  return Page({IDC_PROGRAM_PATH, IDC_FPGA_PATH, IDC_FPGA_LOAD, IDC_FPGA_FILE});
 }
 
 std::vector<HWND> ProgramUnderTest::VisiblePages() const {

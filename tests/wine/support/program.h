@@ -44,6 +44,12 @@ class ProgramUnderTest {
   HWND Page(std::initializer_list<int> control_ids) const;
   // The pages that are visible now.
   std::vector<HWND> VisiblePages() const;
+  // The pages, found by controls that only they hold.
+  HWND SettingPage() const;
+  HWND FileOperatePage() const;
+  HWND IpAddressPage() const;
+  HWND UserAuthPage() const;
+  HWND UpgradePage() const;
 
   // Top-level dialogs of the program other than the main window, topmost
   // first.

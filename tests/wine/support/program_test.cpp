@@ -28,14 +28,10 @@ HWND ProgramTest::VisiblePage() const {
   return pages[0];
 }
 
-// Control ids that tell the pages apart (several ids recur across pages).
-HWND ProgramTest::SettingPage() const { return program_->Page({IDC_PANEL_SELECTOR}); }
-HWND ProgramTest::FileOperatePage() const { return program_->Page({1001, 1003, 1006, 1009}); }
-HWND ProgramTest::IpAddressPage() const {
-  return program_->Page({IDC_VK1_ADDRESS, IDC_VK2_ADDRESS, IDC_VK3_ADDRESS, IDC_VK4_ADDRESS,
-                         IDC_VK5_ADDRESS, IDC_IPSET_SET});
-}
-HWND ProgramTest::UserAuthPage() const { return program_->Page({1177, 1187, 1015}); }
-HWND ProgramTest::UpgradePage() const { return program_->Page({1001, 1005, 1007, 1008}); }
+HWND ProgramTest::SettingPage() const { return program_->SettingPage(); }
+HWND ProgramTest::FileOperatePage() const { return program_->FileOperatePage(); }
+HWND ProgramTest::IpAddressPage() const { return program_->IpAddressPage(); }
+HWND ProgramTest::UserAuthPage() const { return program_->UserAuthPage(); }
+HWND ProgramTest::UpgradePage() const { return program_->UpgradePage(); }
 
 }  // namespace wine_driver

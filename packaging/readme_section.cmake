@@ -1,0 +1,17 @@
+# cmake -DREADME=FILE -DHEADING=TEXT -DOUTPUT=FILE -P readme_section.cmake
+# Writes the section of README that starts with the line HEADING ("## ...")
+# and runs to the next heading of the same level, as it stands.
+file(READ "${README}" text)
+string(FIND "\n${text}" "\n${HEADING}\n" start)
+if(start EQUAL -1)
+  message(FATAL_ERROR "${README} has no section \"${HEADING}\"")
+endif()
+string(SUBSTRING "${text}" ${start} -1 section)
+string(LENGTH "${HEADING}" heading_length)
+string(SUBSTRING "${section}" ${heading_length} -1 body)
+string(FIND "${body}" "\n## " end)
+if(NOT end EQUAL -1)
+  string(SUBSTRING "${body}" 0 ${end} body)
+endif()
+string(REGEX REPLACE "\n+$" "" body "${body}")
+file(WRITE "${OUTPUT}" "${HEADING}${body}\n")
