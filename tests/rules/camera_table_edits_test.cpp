@@ -1,0 +1,73 @@
+// The table edits on their own: ALL CLEAR's numbering plan at the edges of
+// the address range, what it resets and what it leaves alone.
+#include "rules/camera_table_edits.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr PanelAddress Ip(unsigned a, unsigned b, unsigned c, unsigned d) {
+  return (a << 24) | (b << 16) | (c << 8) | d;
+}
+
+// A table with something in every field the plan may or may not touch.
+IpSettingRecord FullTable() {
+  IpSettingRecord table;
+  for (std::size_t i = 0; i < table.bytes.size(); ++i) {
+    table.bytes[i] = static_cast<std::uint8_t>(i * 13 + 7);
+  }
+  for (int c = 0; c < kCameraCount; ++c) table.CamKind(c) = static_cast<std::uint8_t>(c % 6);
+  return table;
+}
+
+TEST(NumberingPlan, CountsFromThePanelWrapsAfter254AndPutsTheSwitcherBelow) {
+  struct Case {
+    unsigned panelOctet;
+    unsigned firstCamera;  // C001's last octet
+    unsigned lastCamera;   // C100's last octet
+    unsigned switcher;
+  };
+  for (const Case& c : {Case{9, 10, 109, 8}, Case{200, 201, 46, 199}, Case{1, 2, 101, 254},
+                        Case{254, 1, 100, 253}, Case{155, 156, 1, 154}}) {
+    SCOPED_TRACE(c.panelOctet);
+    IpSettingRecord table = FullTable();
+    rules::ClearToNumberingPlan(table, Ip(10, 20, 30, c.panelOctet));
+    EXPECT_EQ(GetIp(table.CamAddr(0)), Ip(10, 20, 30, c.firstCamera));
+    EXPECT_EQ(GetIp(table.CamAddr(99)), Ip(10, 20, 30, c.lastCamera));
+    EXPECT_EQ(GetIp(table.SwAddr()), Ip(10, 20, 30, c.switcher));
+    for (int cam = 0; cam < kCameraCount; ++cam) {
+      const unsigned octet = GetIp(table.CamAddr(cam)) & 0xFF;
+      EXPECT_NE(octet, c.panelOctet) << "camera " << cam << " on the panel's own address";
+      EXPECT_NE(octet, 0u);
+      EXPECT_NE(octet, 255u);
+    }
+  }
+}
+
+TEST(NumberingPlan, ResetsMacsAndNetworkTypesAndLeavesEverythingElse) {
+  const IpSettingRecord before = FullTable();
+  IpSettingRecord table = before;
+  rules::ClearToNumberingPlan(table, Ip(192, 168, 0, 9));
+  for (int c = 0; c < kCameraCount; ++c) {
+    SCOPED_TRACE(c);
+    EXPECT_TRUE(std::all_of(table.CamMac(c).begin(), table.CamMac(c).end(),
+                            [](std::uint8_t b) { return b == 0; }));
+    const std::uint8_t kind = before.CamKind(c);
+    const bool network = kind == kPageNetwork || kind == kPageIpDirect;
+    EXPECT_EQ(table.CamKind(c), network ? std::uint8_t{kPageNoAsign} : kind);
+    EXPECT_EQ(HttpPort(table.CamAddr(c)), HttpPort(before.CamAddr(c)));
+    EXPECT_EQ(table.CamName(c), before.CamName(c));
+    EXPECT_EQ(table.CamAlarm(c), before.CamAlarm(c));
+    EXPECT_EQ(table.CamFlags(c), before.CamFlags(c));
+  }
+  EXPECT_TRUE(std::all_of(table.SwMac().begin(), table.SwMac().end(),
+                          [](std::uint8_t b) { return b == 0; }));
+  EXPECT_EQ(table.SwKind(), kSwitcherNoAsign);
+  for (int k = 0; k < kSwitcherInputCount; ++k) EXPECT_EQ(table.SwInput(k), before.SwInput(k));
+  EXPECT_EQ(table.SwFlags(), before.SwFlags());
+  EXPECT_EQ(table.Checksum(), before.Checksum()) << "the write computes the sum";
+}
+
+}  // namespace
