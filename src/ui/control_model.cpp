@@ -37,6 +37,8 @@ void ControlModel::SetItems(int id, std::vector<std::string> items) {
   state.selection = -1;
 }
 
+void ControlModel::SetItemsAgain(int id) { TouchItems(id).selection = -1; }
+
 void ControlModel::AddItem(int id, std::string item) {
   TouchItems(id).items.push_back(std::move(item));
 }

@@ -26,6 +26,8 @@ class ControlModel {
   // the host shows it on the screen at its next update.
   void SetText(int id, std::string text);
   void SetItems(int id, std::vector<std::string> items);
+  // SetItems with the items the list holds: no selection, marked as changed.
+  void SetItemsAgain(int id);
   void AddItem(int id, std::string item);
   void ResetContent(int id);
   void SetSelection(int id, int index);

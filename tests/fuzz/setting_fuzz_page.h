@@ -3,6 +3,10 @@
 // the next connection's script; and the checks every Setting target shares.
 #pragma once
 
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,15 +53,49 @@ class SettingPage {
   // row); until the page stores or replaces it, the control may show it.
   void NoteTypedAddress(int row) { typedRows_ |= 1u << row; }
   // Scrolls through every position, checking the screen at each, and back;
-  // the table must not change.
+  // the table must not change. A page that was swept in the same state
+  // already (the same table, assignment, typed addresses) is not swept
+  // again: every scroll shows the rows from those alone.
   void RequireEveryPositionShowsTable();
 
  private:
   void RequireAddressShown(int row, PanelAddress shown, PanelAddress held) const;
 
+  // The texts a row shows for one camera, worked out from its fields once
+  // and kept while those fields stay as they are.
+  struct CameraTexts {
+    std::optional<std::array<std::uint8_t, 23>> fields;  // MAC, address and port, name, alarm
+    std::string name, alarm, port, mac;
+  };
+  const CameraTexts& TextsOf(int c) const;
+
+  // A CAMERA Select list found right: the list as it was then (its items'
+  // revision in the control model, which moves with every change of them)
+  // and what it was checked against. The same list against the same
+  // cameras need not be read again.
+  struct CheckedList {
+    std::uint64_t itemsRevision = 0;
+    int camera = -1;
+    bool offers = false;
+    std::bitset<kCameraCount> takingPart;
+  };
+
+  // The state in which every position was last found right.
+  struct Swept {
+    IpSettingRecord table;
+    bool assigning = false;
+    unsigned typedRows = 0;
+    bool firstRowsMayBeBlank = false;
+    bool operator==(const Swept&) const = default;
+  };
+  Swept SweepState() const;
+
   PageRig<IPSetting> rig_;
   mutable bool firstRowsMayBeBlank_ = false;
   mutable unsigned typedRows_ = 0;
+  mutable std::array<CameraTexts, kCameraCount> cameraTexts_;
+  mutable std::array<CheckedList, setting_controls::kRowCount> checkedLists_;
+  std::optional<Swept> swept_;
 };
 
 // The table a page holds after reading `received` in place of `before`: the

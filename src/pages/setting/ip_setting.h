@@ -13,6 +13,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -141,4 +142,15 @@ class IPSetting : public ui::Page {
   PanelLink link_;
   PanelSelector selector_;
   IpSettingRecord table_;
+
+  // What each CAMERA Select list was last built from (its row's own camera,
+  // or -1 for a list that offers none, and the cameras that took part) and
+  // its items' revision then. A list to be built from the same again, that
+  // nothing changed since, is set again as it is rather than built anew.
+  struct CameraSelectSource {
+    std::uint64_t itemsRevision = 0;
+    int own = -1;
+    std::bitset<kCameraCount> offered;
+  };
+  std::array<CameraSelectSource, setting_controls::kRowCount> cameraSelectSources_{};
 };

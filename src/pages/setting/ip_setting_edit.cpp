@@ -5,6 +5,7 @@
 
 #include "pages/setting/ip_setting.h"
 #include "resources/resource.h"
+#include "rules/camera_table_words.h"
 
 namespace sc = setting_controls;
 
@@ -92,8 +93,9 @@ void IPSetting::OnCameraSelect(int row) {
   int chosen = 0;
   while (chosen < kCameraCount && CameraLabel(chosen) != text) ++chosen;
   if (chosen == kCameraCount) return;  // the blank entry
-  Controls().SetSelection(id, 0);
   SwapCameras(chosen, CameraOfRow(row));
+  // The list shows the blank entry again, also when the exchange rebuilt it.
+  Controls().SetSelection(id, 0);
 }
 
 void IPSetting::SwapCameras(int a, int b) {
@@ -105,6 +107,11 @@ void IPSetting::SwapCameras(int a, int b) {
   SwapFields(table_.CamMac(a), table_.CamMac(b));
   SwapFields(table_.CamAddr(a), table_.CamAddr(b));
   std::swap(camAddrAtRead[a], camAddrAtRead[b]);
+  // When one of the two takes part in CAMERA Select and the other does not
+  // (a Serial, CAM_Direct or unknown code, which rows 6 to 15 may hold),
+  // the exchange changes which cameras the lists offer.
+  const bool offeredChange = rules::TakesPartInCameraSelect(table_.CamKind(a)) !=
+                             rules::TakesPartInCameraSelect(table_.CamKind(b));
   std::swap(table_.CamKind(a), table_.CamKind(b));
   SwapFields(table_.CamNameField(a), table_.CamNameField(b));
   const std::uint16_t alarmOfA = table_.CamAlarm(a);
@@ -119,5 +126,6 @@ void IPSetting::SwapCameras(int a, int b) {
       input = static_cast<std::uint8_t>(a + 1);
     }
   }
+  if (offeredChange) FillCameraSelectLists();
   ShowRows();
 }

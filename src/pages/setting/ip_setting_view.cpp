@@ -52,29 +52,43 @@ void IPSetting::StoreVisibleAddresses() {
 }
 
 void IPSetting::FillCameraSelectLists() {
-  std::array<std::vector<std::string>, sc::kRowCount> lists;
-  for (auto& list : lists) list.assign(1, std::string(sc::kBlankEntry));
-  std::array<bool, sc::kRowsOfFirstGroup> enabled{};
-
+  // The cameras that take part, in camera order: each list offers them all
+  // but its own row's camera.
+  std::vector<int> offered;
+  offered.reserve(kCameraCount);
+  std::bitset<kCameraCount> offeredSet;
   for (int i = 0; i < kCameraCount; ++i) {
     if (!rules::TakesPartInCameraSelect(table_.CamKind(i))) continue;
-    for (int r = 0; r < sc::kRowCount; ++r) {
-      const int own = CameraOfRow(r);
-      if (i == own) continue;
-      if (r < sc::kRowsOfFirstGroup) {
-        // Rows 1 to 5 offer cameras only outside an assignment, and only
-        // when their own camera takes part.
-        if (assignMode != kNoAssignment || !rules::TakesPartInCameraSelect(table_.CamKind(own)))
-          continue;
-        enabled[r] = true;
-      }
-      lists[r].push_back(CameraLabel(i));
-    }
+    offered.push_back(i);
+    offeredSet.set(static_cast<std::size_t>(i));
   }
   for (int r = 0; r < sc::kRowCount; ++r) {
-    Controls().SetItems(sc::kCameraSelect[r], std::move(lists[r]));
+    const int id = sc::kCameraSelect[r];
+    const int own = CameraOfRow(r);
+    // Rows 1 to 5 offer cameras only outside an assignment, and only when
+    // their own camera takes part.
+    const bool offers =
+        r >= sc::kRowsOfFirstGroup ||
+        (assignMode == kNoAssignment && rules::TakesPartInCameraSelect(table_.CamKind(own)));
+    const CameraSelectSource source{0, offers ? own : -1,
+                                    offers ? offeredSet : std::bitset<kCameraCount>{}};
+    CameraSelectSource& built = cameraSelectSources_[static_cast<std::size_t>(r)];
+    if (built.itemsRevision == Controls().State(id).itemsRevision && built.own == source.own &&
+        built.offered == source.offered) {
+      Controls().SetItemsAgain(id);
+    } else {
+      std::vector<std::string> list;
+      list.reserve(offered.size() + 1);
+      list.emplace_back(sc::kBlankEntry);
+      for (std::size_t k = 0; offers && k < offered.size(); ++k) {
+        if (offered[k] != own) list.push_back(CameraLabel(offered[k]));
+      }
+      Controls().SetItems(id, std::move(list));
+      built = source;
+    }
+    built.itemsRevision = Controls().State(id).itemsRevision;
     // Rows 6 to 15 are enabled and disabled by the assignment alone.
-    if (r < sc::kRowsOfFirstGroup) Controls().Enable(sc::kCameraSelect[r], enabled[r]);
+    if (r < sc::kRowsOfFirstGroup) Controls().Enable(id, Controls().Items(id).size() > 1);
   }
 }
 

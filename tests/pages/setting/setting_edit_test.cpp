@@ -153,6 +153,50 @@ TEST_F(RowEditing, ExchangingTwoCamerasMovesTheirDataAndRenumbersTheInput) {
   EXPECT_EQ(Text(sc::kCameraSelect[1]), " ");
 }
 
+// Rows 6 to 15 offer their lists whatever their own camera's type: a
+// Serial camera, or one of a code the page does not know, can be exchanged
+// there with one that takes part in CAMERA Select. The lists then offer the
+// camera that now takes part and no longer the one that does not.
+TEST_F(RowEditing, ExchangingASerialOrUnknownTypeCameraRebuildsTheCameraSelectLists) {
+  struct Case {
+    std::uint8_t wireCode;
+    std::uint8_t pageCode;
+    int picked;  // the camera picked in C007's row
+  };
+  constexpr std::uint8_t kUnknownCode = 9;  // kept as it arrives
+  for (const Case& one :
+       {Case{kWireSerial, kPageSerial, 19}, Case{kUnknownCode, kUnknownCode, 2}}) {
+    const std::string& picked = CameraLabel(one.picked);
+    SCOPED_TRACE(picked);
+    IpSettingRecord table = PanelTable();
+    table.CamKind(6) = one.wireCode;  // C007, shown in row 7
+    Load(table);
+    ASSERT_TRUE(Screen().IsEnabled(sc::kCameraSelect[6]));
+
+    PickCamera(6, picked);
+
+    const int moved = one.picked;
+    EXPECT_EQ(page.Table().CamKind(moved), one.pageCode);
+    EXPECT_EQ(page.Table().CamKind(6), kPageNetwork);
+    EXPECT_EQ(Text(sc::kType[6]), "Network");
+    for (int r = 0; r < sc::kRowCount; ++r) {
+      SCOPED_TRACE(r);
+      const Texts& items = Screen().Items(sc::kCameraSelect[r]);
+      EXPECT_EQ(std::count(items.begin(), items.end(), picked), 0) << "offered no more";
+      // Every list offers C007 now, but its own and one that offers none.
+      EXPECT_EQ(std::count(items.begin(), items.end(), "C007"), r == 6 || r == moved ? 0 : 1)
+          << "offered now";
+    }
+    EXPECT_EQ(Screen().Selection(sc::kCameraSelect[6]), 0);
+    EXPECT_EQ(Text(sc::kCameraSelect[6]), " ");
+    if (moved < 5) {
+      // Its own list in rows 1 to 5 offers nothing now.
+      EXPECT_FALSE(Screen().IsEnabled(sc::kCameraSelect[moved]));
+      EXPECT_EQ(Screen().Items(sc::kCameraSelect[moved]), Texts{" "});
+    }
+  }
+}
+
 TEST_F(RowEditing, TheBlankCameraSelectEntryDoesNothing) {
   Load(PanelTable());
   EnterAddress(page, sc::kIp[0], Ip(10, 9, 9, 1));

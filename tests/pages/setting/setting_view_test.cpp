@@ -204,6 +204,33 @@ TEST_F(SettingView, CameraSelectOffersTheNetworkCapableCamerasButTheRowsOwn) {
   EXPECT_TRUE(Screen().IsEnabled(sc::kCameraSelect[0]));
 }
 
+// Lists rebuilt from the same table hold the same items and are set again
+// all the same: marked as changed, with no entry selected, as after any
+// rebuild.
+TEST_F(SettingView, CameraSelectListsRebuiltFromTheSameTableAreSetAgain) {
+  IpSettingRecord table = PanelTable();
+  table.CamKind(1) = kWireSerial;
+  Load(table);
+  testing_support::Pick(page, sc::kCameraSelect[7], 2);  // C008 and C003 exchange
+  ASSERT_EQ(Screen().Selection(sc::kCameraSelect[7]), 0);
+  std::array<std::uint64_t, sc::kRowCount> revisions{};
+  std::array<Texts, sc::kRowCount> items;
+  for (int r = 0; r < sc::kRowCount; ++r) {
+    revisions[r] = Screen().State(sc::kCameraSelect[r]).itemsRevision;
+    items[r] = Screen().Items(sc::kCameraSelect[r]);
+  }
+
+  Load(table);
+  for (int r = 0; r < sc::kRowCount; ++r) {
+    SCOPED_TRACE(r);
+    EXPECT_EQ(Screen().Items(sc::kCameraSelect[r]), items[r]);
+    EXPECT_GT(Screen().State(sc::kCameraSelect[r]).itemsRevision, revisions[r]);
+    EXPECT_EQ(Screen().Selection(sc::kCameraSelect[r]), -1);
+  }
+  EXPECT_EQ(Screen().Items(sc::kCameraSelect[1]), Texts{" "});
+  EXPECT_FALSE(Screen().IsEnabled(sc::kCameraSelect[1]));
+}
+
 TEST_F(SettingView, HeadersAreWhiteOnBlueAndNoLabelIsYellowOutsideAnAssignment) {
   const ui::ControlColors header{ui::Rgb{255, 255, 255}, ui::Rgb{0, 0, 255}};
   for (int id : sc::kHeaders) EXPECT_EQ(page.OnCtlColor(id), header) << id;
