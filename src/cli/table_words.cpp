@@ -6,6 +6,7 @@
 #include <fmt/format.h>
 
 #include "cli/panel_names.h"
+#include "rules/camera_table_edits.h"
 
 namespace cli {
 
@@ -84,10 +85,8 @@ bool RowReader::Begin(std::string_view label, std::optional<TextPosition> at) {
 
 bool RowReader::Type(std::string_view word, std::optional<TextPosition> at) {
   if (word.empty()) return true;
-  const std::size_t count = IsSwitcher() ? rules::kSwitcherTypeCount
-                            : Row().entry < rules::kCamerasWithLocalTypes
-                                ? rules::kCameraTypes.size()
-                                : rules::kNetworkTypeCount;
+  const auto count = static_cast<std::size_t>(IsSwitcher() ? rules::kSwitcherTypeCount
+                                                           : rules::TypeCountOf(Row().entry));
   const std::optional<int> kind = ItemIndex(rules::kCameraTypes, word, count);
   if (!kind) return Fail(fmt::format("\"{}\" is not a type this entry can have", word), at);
   Row().kind = static_cast<std::uint8_t>(*kind);
@@ -140,12 +139,13 @@ namespace {
 
 void ApplyInput(const RowChange& change, IpSettingRecord& table) {
   if (!change.input || *change.input == InputOfCamera(table, change.entry)) return;
-  const int camera = change.entry + 1;
-  // A camera shows on one input at most: the page's SW Input rule.
-  for (int k = 0; k < kSwitcherInputCount; ++k) {
-    if (table.SwInput(k) == camera) table.SwInput(k) = 0;
+  // A camera shows on one input at most. Unlike the page's list, which
+  // refuses an input another camera holds, a file states the inputs as they
+  // are to be: its word takes the input from whichever camera had it.
+  rules::ReleaseInputs(table, change.entry);
+  if (*change.input != 0) {
+    table.SwInput(*change.input - 1) = static_cast<std::uint8_t>(change.entry + 1);
   }
-  if (*change.input != 0) table.SwInput(*change.input - 1) = static_cast<std::uint8_t>(camera);
 }
 
 void ApplyCamera(const RowChange& change, IpSettingRecord& table) {

@@ -1,6 +1,8 @@
 #include "rules/camera_table_edits.h"
 
 #include <algorithm>
+#include <span>
+#include <utility>
 
 namespace rules {
 
@@ -9,6 +11,13 @@ namespace {
 constexpr unsigned kLastHostOctet = 254;
 
 void ClearMac(MacField mac) { std::fill(mac.begin(), mac.end(), std::uint8_t{0}); }
+
+template <std::size_t N>
+void SwapFields(std::span<std::uint8_t, N> a, std::span<std::uint8_t, N> b) {
+  std::swap_ranges(a.begin(), a.end(), b.begin());
+}
+
+std::uint8_t NumberOf(int camera) { return static_cast<std::uint8_t>(camera + 1); }
 
 }  // namespace
 
@@ -32,6 +41,43 @@ void ClearToNumberingPlan(IpSettingRecord& table, PanelAddress panel) {
   table.SwKind() = kSwitcherNoAsign;
   const unsigned below = panelOctet == 1 ? kLastHostOctet : (panelOctet - 1) & 0xFFu;
   SetIp(table.SwAddr(), network | below);
+}
+
+void SwapCameras(IpSettingRecord& table, int a, int b) {
+  SwapFields(table.CamMac(a), table.CamMac(b));
+  SwapFields(table.CamAddr(a), table.CamAddr(b));
+  std::swap(table.CamKind(a), table.CamKind(b));
+  SwapFields(table.CamNameField(a), table.CamNameField(b));
+  const std::uint16_t alarmOfA = table.CamAlarm(a);
+  table.SetCamAlarm(a, table.CamAlarm(b));
+  table.SetCamAlarm(b, alarmOfA);
+  for (int k = 0; k < kSwitcherInputCount; ++k) {
+    std::uint8_t& input = table.SwInput(k);
+    if (input == NumberOf(a)) {
+      input = NumberOf(b);
+    } else if (input == NumberOf(b)) {
+      input = NumberOf(a);
+    }
+  }
+}
+
+void ReleaseInputs(IpSettingRecord& table, int camera) {
+  for (int k = 0; k < kSwitcherInputCount; ++k) {
+    if (table.SwInput(k) == NumberOf(camera)) table.SwInput(k) = 0;
+  }
+}
+
+bool PutOnInput(IpSettingRecord& table, int camera, int input) {
+  if (input == 0) {
+    ReleaseInputs(table, camera);
+    return true;
+  }
+  std::uint8_t& holder = table.SwInput(input - 1);
+  if (holder == NumberOf(camera)) return true;  // already there
+  if (holder != 0) return false;
+  ReleaseInputs(table, camera);
+  holder = NumberOf(camera);
+  return true;
 }
 
 }  // namespace rules

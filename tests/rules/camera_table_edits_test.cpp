@@ -1,10 +1,13 @@
 // The table edits on their own: ALL CLEAR's numbering plan at the edges of
-// the address range, what it resets and what it leaves alone.
+// the address range, what it resets and what it leaves alone; the camera
+// exchange; the switcher input rule.
 #include "rules/camera_table_edits.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace {
 
@@ -68,6 +71,56 @@ TEST(NumberingPlan, ResetsMacsAndNetworkTypesAndLeavesEverythingElse) {
   for (int k = 0; k < kSwitcherInputCount; ++k) EXPECT_EQ(table.SwInput(k), before.SwInput(k));
   EXPECT_EQ(table.SwFlags(), before.SwFlags());
   EXPECT_EQ(table.Checksum(), before.Checksum()) << "the write computes the sum";
+}
+
+TEST(CameraSwap, MovesEveryFieldButTheFlagsAndTheInputsFollow) {
+  IpSettingRecord before = FullTable();
+  before.SwInput(0) = 3;   // C003
+  before.SwInput(1) = 41;  // C041
+  before.SwInput(2) = 3;   // C003 again, as a panel may send
+  before.SwInput(3) = 9;   // neither
+  IpSettingRecord table = before;
+  rules::SwapCameras(table, 2, 40);
+  for (const auto& [now, was] : {std::pair{2, 40}, std::pair{40, 2}}) {
+    SCOPED_TRACE(now);
+    EXPECT_TRUE(std::ranges::equal(table.CamMac(now), before.CamMac(was)));
+    EXPECT_TRUE(std::ranges::equal(table.CamAddr(now), before.CamAddr(was)));
+    EXPECT_EQ(table.CamKind(now), before.CamKind(was));
+    EXPECT_TRUE(std::ranges::equal(table.CamNameField(now), before.CamNameField(was)));
+    EXPECT_EQ(table.CamAlarm(now), before.CamAlarm(was));
+    EXPECT_EQ(table.CamFlags(now), before.CamFlags(now)) << "the panel's flags stay with the row";
+  }
+  EXPECT_EQ(table.SwInput(0), 41);
+  EXPECT_EQ(table.SwInput(1), 3);
+  EXPECT_EQ(table.SwInput(2), 41);
+  EXPECT_EQ(table.SwInput(3), 9);
+  rules::SwapCameras(table, 40, 2);
+  EXPECT_EQ(table, before) << "a second exchange undoes the first";
+}
+
+TEST(SwitcherInput, ACameraTakesAFreeInputLeavingItsOthersAndNeverTakesAnotherCamerasInput) {
+  struct Case {
+    const char* name;
+    std::array<std::uint8_t, 5> inputs;  // camera numbers on INPUT1 to INPUT5
+    int input;                           // picked for C007 (camera 6)
+    bool put;
+    std::array<std::uint8_t, 5> after;
+  };
+  const Case cases[] = {
+      {"free input", {0, 0, 0, 0, 0}, 3, true, {0, 0, 7, 0, 0}},
+      {"moves", {7, 0, 0, 0, 0}, 5, true, {0, 0, 0, 0, 7}},
+      {"off every input it was on", {7, 0, 7, 0, 0}, 2, true, {0, 7, 0, 0, 0}},
+      {"NoAsign takes it off all", {7, 2, 7, 0, 0}, 0, true, {0, 2, 0, 0, 0}},
+      {"already there", {7, 0, 7, 0, 0}, 3, true, {7, 0, 7, 0, 0}},
+      {"held by another", {7, 2, 0, 0, 0}, 2, false, {7, 2, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    IpSettingRecord table;
+    for (int k = 0; k < kSwitcherInputCount; ++k) table.SwInput(k) = c.inputs[k];
+    EXPECT_EQ(rules::PutOnInput(table, 6, c.input), c.put);
+    for (int k = 0; k < kSwitcherInputCount; ++k) EXPECT_EQ(table.SwInput(k), c.after[k]) << k;
+  }
 }
 
 }  // namespace

@@ -111,7 +111,6 @@ class IPSetting : public ui::Page {
   void OnSwInputChange(int row);
   void OnCameraSelect(int row);
   void SwapCameras(int a, int b);
-  void ReleaseInputsOf(int cameraNumber);
 
   // ip_setting_write.cpp
   void OnSet();

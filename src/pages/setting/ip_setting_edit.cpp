@@ -5,16 +5,12 @@
 
 #include "pages/setting/ip_setting.h"
 #include "resources/resource.h"
+#include "rules/camera_table_edits.h"
 #include "rules/camera_table_words.h"
 
 namespace sc = setting_controls;
 
 namespace {
-
-template <std::size_t N>
-void SwapFields(std::span<std::uint8_t, N> a, std::span<std::uint8_t, N> b) {
-  std::swap_ranges(a.begin(), a.end(), b.begin());
-}
 
 // The item the user picked, or nothing when no item of the list is selected.
 std::optional<int> PickedItem(const ui::ControlModel& controls, int id) {
@@ -62,27 +58,11 @@ void IPSetting::OnTypeChange(int row) {
 void IPSetting::OnSwInputChange(int row) {
   const std::optional<int> picked = PickedItem(Controls(), sc::kSwInput[row]);
   if (!BeginRowEdit(picked.has_value())) return;
-  const int camera = CameraOfRow(row) + 1;
-  const int current = InputOfCamera(table_, CameraOfRow(row));
-  const int input = *picked;
-  if (input == 0) {
-    if (current != 0) ReleaseInputsOf(camera);
-  } else if (table_.SwInput(input - 1) == 0) {
-    if (current != 0) ReleaseInputsOf(camera);
-    table_.SwInput(input - 1) = static_cast<std::uint8_t>(camera);
-  } else if (table_.SwInput(input - 1) != camera) {
+  if (!rules::PutOnInput(table_, CameraOfRow(row), *picked)) {
     ShowMessage("Already Assigned!!", std::nullopt, ui::kMbOk | ui::kMbIconExclamation);
   }
   // Puts a refused list back on the input it showed before.
   ShowRows();
-}
-
-void IPSetting::ReleaseInputsOf(int cameraNumber) {
-  // A table from the panel may hold a camera on several inputs; releasing
-  // the one shown must not leave it on another.
-  for (int k = 0; k < kSwitcherInputCount; ++k) {
-    if (table_.SwInput(k) == cameraNumber) table_.SwInput(k) = 0;
-  }
 }
 
 void IPSetting::OnCameraSelect(int row) {
@@ -104,28 +84,13 @@ void IPSetting::SwapCameras(int a, int b) {
     return;
   }
   StoreVisibleAddresses();
-  SwapFields(table_.CamMac(a), table_.CamMac(b));
-  SwapFields(table_.CamAddr(a), table_.CamAddr(b));
   std::swap(camAddrAtRead[a], camAddrAtRead[b]);
   // When one of the two takes part in CAMERA Select and the other does not
   // (a Serial, CAM_Direct or unknown code, which rows 6 to 15 may hold),
   // the exchange changes which cameras the lists offer.
   const bool offeredChange = rules::TakesPartInCameraSelect(table_.CamKind(a)) !=
                              rules::TakesPartInCameraSelect(table_.CamKind(b));
-  std::swap(table_.CamKind(a), table_.CamKind(b));
-  SwapFields(table_.CamNameField(a), table_.CamNameField(b));
-  const std::uint16_t alarmOfA = table_.CamAlarm(a);
-  table_.SetCamAlarm(a, table_.CamAlarm(b));
-  table_.SetCamAlarm(b, alarmOfA);
-  // The switcher inputs follow their cameras to the new numbers.
-  for (int k = 0; k < kSwitcherInputCount; ++k) {
-    std::uint8_t& input = table_.SwInput(k);
-    if (input == a + 1) {
-      input = static_cast<std::uint8_t>(b + 1);
-    } else if (input == b + 1) {
-      input = static_cast<std::uint8_t>(a + 1);
-    }
-  }
+  rules::SwapCameras(table_, a, b);
   if (offeredChange) FillCameraSelectLists();
   ShowRows();
 }

@@ -93,9 +93,8 @@ void IPSetting::FillCameraSelectLists() {
 }
 
 void IPSetting::FillFirstRowsTypeLists() {
-  // Cameras C001 to C005 alone may be Serial or CAM_Direct.
-  const int count =
-      topGroup == 0 ? static_cast<int>(sc::kCameraTypes.size()) : sc::kNetworkTypeCount;
+  // Rows 1 to 5 show one group, whose cameras all take the same types.
+  const int count = rules::TypeCountOf(CameraOfRow(0));
   const std::vector<std::string> items(sc::kCameraTypes.begin(), sc::kCameraTypes.begin() + count);
   for (int r = 0; r < sc::kRowsOfFirstGroup; ++r) Controls().SetItems(sc::kType[r], items);
 }
