@@ -15,6 +15,7 @@
 #include "pages/setting/ip_setting_controls.h"
 #include "resources/resource.h"
 #include "setting_fuzz_page.h"
+#include "table_oracle.h"
 
 namespace {
 
@@ -73,7 +74,8 @@ void Propose(SettingPage& setting, FuzzInput& input, bool keep) {
     return;
   }
   const std::optional<std::string> received = fuzz::BlockReceived(connection, command);
-  FUZZ_REQUIRE(setting.Table() == (received ? fuzz::TableAfterRead(before, *received) : before));
+  FUZZ_REQUIRE(setting.Table() ==
+               (received ? fuzz::oracle::TableAfterRead(before, *received) : before));
   FUZZ_REQUIRE(setting.Assigning());
   FUZZ_REQUIRE(setting.LastBoxes() == (keep ? FlaggedDuplicates(setting.Table()) : Texts{}));
 }
@@ -126,7 +128,8 @@ void Cancel(SettingPage& setting, FuzzInput& input) {
   FUZZ_REQUIRE(setting.LastBoxes() == failure.value_or(Texts{}));
   if (failure) setting.NoteFirstRowsLeftBlank();
   const std::optional<std::string> received = fuzz::BlockReceived(connection, fuzz::kReadCommand);
-  FUZZ_REQUIRE(setting.Table() == (received ? fuzz::TableAfterRead(before, *received) : before));
+  FUZZ_REQUIRE(setting.Table() ==
+               (received ? fuzz::oracle::TableAfterRead(before, *received) : before));
 }
 
 }  // namespace

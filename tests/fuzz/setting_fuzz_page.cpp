@@ -4,6 +4,7 @@
 
 #include "pages/setting/ip_setting_controls.h"
 #include "resources/resource.h"
+#include "table_oracle.h"
 
 namespace fuzz {
 
@@ -41,10 +42,10 @@ const SettingPage::CameraTexts& SettingPage::TextsOf(int c) const {
   *at = static_cast<std::uint8_t>(table.CamAlarm(c));
   CameraTexts& texts = cameraTexts_[c];
   if (texts.fields != fields) {
-    texts.name = table.CamName(c);
-    texts.alarm = AlarmText(table, c);
-    texts.port = std::to_string(HttpPort(table.CamAddr(c)));
-    texts.mac = MacText(table.CamMac(c));
+    texts.name = oracle::NameText(table, c);
+    texts.alarm = oracle::AlarmText(table, c);
+    texts.port = oracle::PortText(table, c);
+    texts.mac = oracle::MacText(table, c);
     texts.fields = fields;
   }
   return texts;
@@ -120,7 +121,7 @@ void SettingPage::RequireScreenShowsTable() const {
   }
   // Lists rebuilt since show the rule again.
   if (screen.Items(sc::kCameraSelect[0]).size() > 1) firstRowsMayBeBlank_ = false;
-  FUZZ_REQUIRE(screen.Text(IDC_SW_MAC) == MacText(table.SwMac()));
+  FUZZ_REQUIRE(screen.Text(IDC_SW_MAC) == oracle::SwitcherMacText(table));
   const ui::ControlState& swType = screen.State(IDC_SW_TYPE);
   FUZZ_REQUIRE(swType.selection == selectionOf(swType, table.SwKind()));
   RequireAddressShown(sc::kSwitcherRow, screen.Address(IDC_SW_IP), GetIp(table.SwAddr()));
@@ -145,20 +146,11 @@ void SettingPage::RequireEveryPositionShowsTable() {
   swept_ = SweepState();
 }
 
-IpSettingRecord TableAfterRead(const IpSettingRecord& before, const std::string& received) {
-  if (received.size() != IpSettingRecord::kSize) return before;
-  IpSettingRecord record;
-  std::copy(received.begin(), received.end(), record.bytes.begin());
-  if (!IsChecksumValid(record.bytes)) return before;
-  DecodeKinds(record);
-  return record;
-}
-
 void SettingPage::RefreshAndRequireRead(FuzzInput& input) {
   const IpSettingRecord before = Table();
   const ScriptedConnection connection = Click(IDC_SETTING_REFRESH, input);
   const std::optional<std::string> received = BlockReceived(connection, kReadCommand);
-  FUZZ_REQUIRE(Table() == (received ? TableAfterRead(before, *received) : before));
+  FUZZ_REQUIRE(Table() == (received ? oracle::TableAfterRead(before, *received) : before));
 }
 
 std::string DuplicationText(ConstAddrField entry) {

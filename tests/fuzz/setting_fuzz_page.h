@@ -98,10 +98,6 @@ class SettingPage {
   std::optional<Swept> swept_;
 };
 
-// The table a page holds after reading `received` in place of `before`: the
-// record in page codes when it is whole and sums to 0, else `before`.
-IpSettingRecord TableAfterRead(const IpSettingRecord& before, const std::string& received);
-
 // "IP(a.b.c.d) Duplication" for an address entry.
 std::string DuplicationText(ConstAddrField entry);
 

@@ -6,6 +6,7 @@
 #include "fuzz_steps.h"
 #include "resources/resource.h"
 #include "setting_fuzz_page.h"
+#include "table_oracle.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ void Refresh(SettingPage& setting, FuzzInput& input) {
   }
 
   const std::optional<std::string> received = fuzz::BlockReceived(connection, fuzz::kReadCommand);
-  FUZZ_REQUIRE(setting.Table() == (received ? fuzz::TableAfterRead(before, *received) : before));
+  FUZZ_REQUIRE(setting.Table() ==
+               (received ? fuzz::oracle::TableAfterRead(before, *received) : before));
 }
 
 void Scroll(SettingPage& setting, FuzzInput& input) {

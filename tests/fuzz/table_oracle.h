@@ -1,0 +1,26 @@
+// What the Setting page must show and hold, worked out from the record's
+// bytes at their literal offsets with texts written out here, apart from the
+// accessors and text helpers the page uses: a fault in those shared helpers
+// then fails the fuzz targets instead of agreeing with itself.
+#pragma once
+
+#include <string>
+
+#include "protocol/ip_setting_record.h"
+
+namespace fuzz::oracle {
+
+// The table after a REFRESH that received `received`: the record when it is
+// 3342 bytes whose sum is 0, with its type codes turned into page codes;
+// else `before`.
+IpSettingRecord TableAfterRead(const IpSettingRecord& before, const std::string& received);
+
+// The texts of camera c's row.
+std::string NameText(const IpSettingRecord& table, int c);
+std::string AlarmText(const IpSettingRecord& table, int c);
+std::string MacText(const IpSettingRecord& table, int c);
+std::string PortText(const IpSettingRecord& table, int c);
+// The switcher row's MAC Address.
+std::string SwitcherMacText(const IpSettingRecord& table);
+
+}  // namespace fuzz::oracle
