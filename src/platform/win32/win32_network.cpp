@@ -7,24 +7,25 @@
 
 #include <climits>
 
-#include "platform/win32/paint_only_wait.h"
-#include "platform/win32/wait_cursor.h"
-
 namespace platform {
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using win32::EventWait;
 
 constexpr long kSocketEvents = FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE;
 
 class Win32StreamSocket : public StreamSocket {
  public:
-  Win32StreamSocket(SOCKET socket, WSAEVENT event, WaitLimit limit)
-      : socket_(socket), event_(event), limit_(limit) {}
+  Win32StreamSocket(SOCKET socket, WSAEVENT event, WaitLimit limit, win32::SocketWaiting& waiting)
+      : socket_(socket), event_(event), limit_(limit), waiting_(waiting) {
+    waiting_.SocketOpened();
+  }
   ~Win32StreamSocket() override {
     ::closesocket(socket_);
     ::WSACloseEvent(event_);
+    waiting_.SocketClosed();
   }
   Win32StreamSocket(const Win32StreamSocket&) = delete;
   Win32StreamSocket& operator=(const Win32StreamSocket&) = delete;
@@ -41,7 +42,7 @@ class Win32StreamSocket : public StreamSocket {
     const Clock::time_point deadline = Clock::now() + limit_;
     for (;;) {
       WSANETWORKEVENTS happened{};
-      if (WaitForEvents(happened, deadline) != Waited::kSignalled) return false;
+      if (WaitForEvents(happened, deadline) != EventWait::kSignalled) return false;
       if (happened.lNetworkEvents & FD_CONNECT) return happened.iErrorCode[FD_CONNECT_BIT] == 0;
     }
   }
@@ -72,8 +73,6 @@ class Win32StreamSocket : public StreamSocket {
   void SetWaitLimit(WaitLimit limit) override { limit_ = limit; }
 
  private:
-  enum class Waited { kSignalled, kTimedOut, kFailed };
-
   // After a call failed: 0 when it would have blocked and the socket has
   // signalled since (try again), else what the call returns: -1 for any
   // other error, kTimedOut at the deadline.
@@ -83,29 +82,29 @@ class Win32StreamSocket : public StreamSocket {
     // A signalled event may still find the call blocking; the caller then
     // simply asks again and comes back here.
     switch (WaitForEvents(happened, deadline)) {
-      case Waited::kSignalled:
+      case EventWait::kSignalled:
         return 0;
-      case Waited::kTimedOut:
+      case EventWait::kTimedOut:
         return kTimedOut;
-      case Waited::kFailed:
+      case EventWait::kFailed:
         break;
     }
     return -1;
   }
 
-  // Sleeps until the socket reports something or the deadline passes,
-  // repainting the windows meanwhile, and collects (and clears) what it
-  // reported.
-  Waited WaitForEvents(WSANETWORKEVENTS& happened, Clock::time_point deadline) {
+  // Sleeps until the socket reports something or the deadline passes, as
+  // the socket's waiting does, and collects (and clears) what it reported.
+  EventWait WaitForEvents(WSANETWORKEVENTS& happened, Clock::time_point deadline) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    if (!win32::WaitRepaintingWindows(event_, left)) {
-      return Clock::now() >= deadline ? Waited::kTimedOut : Waited::kFailed;
+    if (const EventWait waited = waiting_.WaitForEvent(event_, left);
+        waited != EventWait::kSignalled) {
+      return waited;
     }
-    if (::WSAEnumNetworkEvents(socket_, event_, &happened) != 0) return Waited::kFailed;
+    if (::WSAEnumNetworkEvents(socket_, event_, &happened) != 0) return EventWait::kFailed;
     if ((happened.lNetworkEvents & FD_CLOSE) && happened.iErrorCode[FD_CLOSE_BIT] != 0) {
       closeFailed_ = true;
     }
-    return Waited::kSignalled;
+    return EventWait::kSignalled;
   }
 
   // Whether the end of the stream that recv reported as a close was a
@@ -122,9 +121,9 @@ class Win32StreamSocket : public StreamSocket {
   SOCKET socket_;
   WSAEVENT event_;
   WaitLimit limit_;
+  // Told when the socket, and with it the exchange that owns it, begins and ends.
+  win32::SocketWaiting& waiting_;
   bool closeFailed_ = false;
-  // The wait cursor shows while the exchange that owns the socket lasts.
-  win32::WaitCursorScope waitCursor_;
 };
 
 }  // namespace
@@ -143,7 +142,7 @@ std::unique_ptr<StreamSocket> Win32Network::CreateStreamSocket(WaitLimit limit) 
   // idle connection too.
   const BOOL on = TRUE;
   ::setsockopt(socket, SOL_SOCKET, SO_KEEPALIVE, reinterpret_cast<const char*>(&on), sizeof on);
-  return std::make_unique<Win32StreamSocket>(socket, event, limit);
+  return std::make_unique<Win32StreamSocket>(socket, event, limit, waiting_);
 }
 
 }  // namespace platform
