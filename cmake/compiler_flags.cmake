@@ -20,6 +20,17 @@ if(SETUPTOOL_SANITIZE OR SETUPTOOL_FUZZ)
   endif()
 endif()
 
+if(SETUPTOOL_TSAN)
+  if(SETUPTOOL_SANITIZE OR SETUPTOOL_FUZZ)
+    message(FATAL_ERROR "SETUPTOOL_TSAN does not combine with AddressSanitizer")
+  elseif(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT MINGW)
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+  else()
+    message(FATAL_ERROR "SETUPTOOL_TSAN: no ThreadSanitizer for ${CMAKE_CXX_COMPILER_ID} here")
+  endif()
+endif()
+
 if(SETUPTOOL_FUZZ)
   # Every portable source gives the fuzzer its coverage feedback.
   add_compile_options(-fsanitize=fuzzer-no-link)

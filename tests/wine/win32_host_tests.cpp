@@ -83,7 +83,8 @@ class HostTest : public testing::Test {
     return result;
   }
 
-  platform::Win32Host host{::GetModuleHandleW(nullptr)};
+  platform::win32::WaitCursor waitCursor;
+  platform::Win32Host host{::GetModuleHandleW(nullptr), waitCursor};
 };
 
 TEST_F(HostTest, TypedTextReachesTheModelBeforeAClickAndProgramWritesDoNotEcho) {

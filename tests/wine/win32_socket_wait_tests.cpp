@@ -1,6 +1,7 @@
 // The Windows socket layer under a slow panel: calls behave as blocking
-// calls with the POSIX layer's results, the windows keep repainting while a
-// call waits, no other input is dispatched, and the wait costs no CPU.
+// calls with the POSIX layer's results; with the program's waiting the
+// windows keep repainting while a call waits, no other input is dispatched,
+// and the wait costs no CPU; with the plain waiting no window takes part.
 // clang-format off
 #include <winsock2.h>
 #include <windows.h>
@@ -15,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/system.h"
+#include "platform/win32/repainting_socket_waiting.h"
 #include "platform/win32/wait_cursor.h"
 #include "platform/win32/win32_network.h"
 #include "support/loopback_peer.h"
@@ -100,9 +103,12 @@ double ThreadCpuSeconds() {
   return static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;  // 100 ns units
 }
 
+// The sockets as the program makes them.
 class SocketWait : public testing::Test {
  protected:
-  platform::Win32Network network;
+  platform::win32::WaitCursor waitCursor;
+  platform::win32::RepaintingSocketWaiting programWaiting{waitCursor};
+  platform::Win32Network network{programWaiting};
 };
 
 TEST_F(SocketWait, RepaintsButKeepsInputQueuedWhileAReceiveWaits) {
@@ -251,7 +257,7 @@ TEST_F(SocketWait, ASilentPeerEndsEachWaitAfterTheLimit) {
 
   auto started = std::chrono::steady_clock::now();
   std::uint8_t buffer[64];
-  EXPECT_EQ(socket->Receive(buffer, sizeof buffer), -1);
+  EXPECT_EQ(socket->Receive(buffer, sizeof buffer), platform::StreamSocket::kTimedOut);
   EXPECT_GE(std::chrono::steady_clock::now() - started, 300ms);
   EXPECT_LT(std::chrono::steady_clock::now() - started, 2s);
 
@@ -264,7 +270,7 @@ TEST_F(SocketWait, ASilentPeerEndsEachWaitAfterTheLimit) {
                            image.size() - sent)) > 0) {
     sent += static_cast<std::size_t>(n);
   }
-  EXPECT_EQ(n, -1);
+  EXPECT_EQ(n, platform::StreamSocket::kTimedOut);
   EXPECT_LT(sent, image.size());
   EXPECT_LT(std::chrono::steady_clock::now() - started, 2500ms);
 }
@@ -280,12 +286,50 @@ TEST_F(SocketWait, TheWaitCursorShowsForTheExchangeButNotOverABox) {
     ASSERT_NE(socket, nullptr);
     EXPECT_EQ(::GetCursor(), wait);
     {
-      const platform::win32::WaitCursorPause box;
+      const platform::win32::WaitCursor::Pause box(waitCursor);
       EXPECT_EQ(::GetCursor(), arrow);
     }
     EXPECT_EQ(::GetCursor(), wait);
   }
   EXPECT_EQ(::GetCursor(), arrow);
+}
+
+// vk38 and the simulator make their sockets through SystemNetwork and wait
+// on threads of their own, several at once: a silent peer ends each wait at
+// the limit, and no window and no wait cursor take part, not even on a
+// thread that has windows.
+TEST_F(SocketWait, PlainWaitsTimeOutOnAnyThreadWithoutTouchingWindows) {
+  ProbeWindow probe;
+  ::InvalidateRect(probe.Handle(), nullptr, TRUE);  // paint work that a plain wait leaves alone
+  const HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+  ::SetCursor(arrow);
+  platform::SystemNetwork plain;
+  {
+    const auto socket = plain.CreateStreamSocket(kWaitLimit);
+    EXPECT_EQ(::GetCursor(), arrow) << "a plain socket showed the wait cursor";
+  }
+  const auto silentReceive = [&plain] {
+    LoopbackPeer peer([](SOCKET) { std::this_thread::sleep_for(1s); });
+    auto socket = ConnectedSocket(plain, peer);
+    if (socket == nullptr) return std::ptrdiff_t{0};
+    socket->SetWaitLimit(200ms);
+    std::uint8_t byte;
+    return socket->Receive(&byte, 1);
+  };
+
+  std::vector<std::ptrdiff_t> onWorkers(3);
+  std::vector<std::thread> workers;
+  for (std::ptrdiff_t& result : onWorkers) {
+    workers.emplace_back([&result, &silentReceive] { result = silentReceive(); });
+  }
+  const std::ptrdiff_t onThisThread = silentReceive();
+  for (std::thread& worker : workers) worker.join();
+
+  EXPECT_EQ(onThisThread, platform::StreamSocket::kTimedOut);
+  for (const std::ptrdiff_t onWorker : onWorkers) {
+    EXPECT_EQ(onWorker, platform::StreamSocket::kTimedOut);
+  }
+  EXPECT_EQ(probe.paints, 0) << "a plain wait dispatched paint messages";
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include "platform/win32/control_mirror.h"
 #include "platform/win32/dialog_windows.h"
-#include "platform/win32/wait_cursor.h"
 
 namespace platform::win32 {
 
@@ -122,8 +121,8 @@ INT_PTR OnDpiChangeHandled(DialogWindow& window) {
 // While an exchange with a panel is under way, the pointer over the
 // program's windows is the wait cursor.
 INT_PTR OnSetCursor(DialogWindow& window) {
-  if (!WaitCursorShown()) return FALSE;
-  ShowWaitCursor();
+  if (!window.windows->Cursor().Shown()) return FALSE;
+  WaitCursor::Show();
   ::SetWindowLongPtrW(window.hwnd, DWLP_MSGRESULT, TRUE);
   return TRUE;
 }

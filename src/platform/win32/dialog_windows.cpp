@@ -35,8 +35,8 @@ void CentreTopLevel(HWND hwnd) {
 
 }  // namespace
 
-DialogWindows::DialogWindows(std::wstring applicationName)
-    : applicationName_(std::move(applicationName)) {}
+DialogWindows::DialogWindows(std::wstring applicationName, WaitCursor& waitCursor)
+    : applicationName_(std::move(applicationName)), waitCursor_(waitCursor) {}
 
 DialogWindow* DialogWindows::Prepare(ui::Dialog& dialog, DialogWindow::Run run) {
   if (windows_.count(&dialog) != 0) return nullptr;

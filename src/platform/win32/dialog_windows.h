@@ -12,6 +12,7 @@
 
 #include "platform/win32/brush_cache.h"
 #include "platform/win32/control_mirror.h"
+#include "platform/win32/wait_cursor.h"
 #include "ui/dialog.h"
 
 namespace platform::win32 {
@@ -39,7 +40,8 @@ struct DialogWindow {
 
 class DialogWindows {
  public:
-  explicit DialogWindows(std::wstring applicationName);
+  // `waitCursor` is the program's, for its windows' WM_SETCURSOR.
+  DialogWindows(std::wstring applicationName, WaitCursor& waitCursor);
 
   // A record for a dialog about to be created; nothing if it has a window.
   DialogWindow* Prepare(ui::Dialog& dialog, DialogWindow::Run run);
@@ -61,11 +63,13 @@ class DialogWindows {
 
   HBRUSH Brush(COLORREF colour) { return brushes_.Get(colour); }
   const std::wstring& ApplicationName() const { return applicationName_; }
+  WaitCursor& Cursor() const { return waitCursor_; }
   // A failure inside a handler that must not cross the window procedure.
   void ReportFailure(HWND owner, std::string_view what) const;
 
  private:
   std::wstring applicationName_;
+  WaitCursor& waitCursor_;
   std::map<const ui::Dialog*, std::unique_ptr<DialogWindow>> windows_;
   int showing_ = 0;
   BrushCache brushes_;

@@ -1,17 +1,23 @@
 // SetupTool.exe: makes the Windows implementations of the host, sockets and
 // files and hands over to the application object, which runs the whole tool.
+// The exchanges with the panels run on this, the user-interface thread: its
+// sockets wait repainting the windows, under the wait cursor.
 #include <windows.h>
 
 #include "app/setup_tool_app.h"
+#include "platform/win32/repainting_socket_waiting.h"
+#include "platform/win32/wait_cursor.h"
 #include "platform/win32/win32_app_platform.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_network.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  platform::Win32Host host(instance);
+  platform::win32::WaitCursor waitCursor;
+  platform::Win32Host host(instance, waitCursor);
   platform::Win32AppPlatform appPlatform;
-  platform::Win32Network network;
+  platform::win32::RepaintingSocketWaiting socketWaiting(waitCursor);
+  platform::Win32Network network(socketWaiting);
   platform::Win32FileSystem files;
   CSetupToolApp app(host, appPlatform, network, files);
   app.InitInstance();  // false: the tool has ended

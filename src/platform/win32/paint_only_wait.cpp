@@ -1,7 +1,5 @@
 #include "platform/win32/paint_only_wait.h"
 
-#include <algorithm>
-
 namespace platform::win32 {
 
 namespace {
@@ -11,8 +9,6 @@ using Clock = std::chrono::steady_clock;
 // A window whose paint handler leaves its region invalid would otherwise
 // keep this loop busy; what is left over waits for the next wake-up.
 constexpr int kMaxPaintsPerWakeUp = 256;
-// MsgWaitForMultipleObjects takes milliseconds below INFINITE.
-constexpr long long kLongestSingleWait = 0x7FFFFFFF;
 
 void DispatchPendingPaints() {
   MSG message;
@@ -24,21 +20,23 @@ void DispatchPendingPaints() {
 
 }  // namespace
 
-bool WaitRepaintingWindows(HANDLE event, std::chrono::milliseconds limit) {
+EventWait WaitRepaintingWindows(HANDLE event, std::chrono::milliseconds limit) {
   const Clock::time_point deadline = Clock::now() + limit;
   // Paint work left from before the wait would not wake it up.
   DispatchPendingPaints();
   for (;;) {
-    const long long left =
-        std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left <= 0) return ::WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
-    const auto wait = static_cast<DWORD>(std::min(left, kLongestSingleWait));
-    const DWORD woken = ::MsgWaitForMultipleObjects(1, &event, FALSE, wait, QS_PAINT);
-    if (woken == WAIT_OBJECT_0) return true;
+    const DWORD woken =
+        ::MsgWaitForMultipleObjects(1, &event, FALSE, SingleWaitUntil(deadline), QS_PAINT);
+    if (woken == WAIT_OBJECT_0) return EventWait::kSignalled;
     if (woken == WAIT_OBJECT_0 + 1) {
       DispatchPendingPaints();
     } else if (woken != WAIT_TIMEOUT) {
-      return false;
+      return EventWait::kFailed;
+    }
+    // Painting past the deadline still leaves the event its last look.
+    if (Clock::now() >= deadline) {
+      return ::WaitForSingleObject(event, 0) == WAIT_OBJECT_0 ? EventWait::kSignalled
+                                                              : EventWait::kTimedOut;
     }
   }
 }

@@ -7,11 +7,13 @@
 
 #include <chrono>
 
+#include "platform/win32/socket_waiting.h"
+
 namespace platform::win32 {
 
-// Blocks until `event` is signalled (true), or until `limit` has passed or
-// the wait fails (false). The thread sleeps meanwhile; it wakes only for the
-// event and for paint work, which does not extend the limit.
-bool WaitRepaintingWindows(HANDLE event, std::chrono::milliseconds limit);
+// Blocks until `event` is signalled, until `limit` has passed or until the
+// wait fails. The thread sleeps meanwhile; it wakes only for the event and
+// for paint work, which does not extend the limit.
+EventWait WaitRepaintingWindows(HANDLE event, std::chrono::milliseconds limit);
 
 }  // namespace platform::win32

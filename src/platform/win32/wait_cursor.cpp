@@ -1,37 +1,31 @@
 #include "platform/win32/wait_cursor.h"
 
-#include <windows.h>
-
 namespace platform::win32 {
 
 namespace {
 
-int scopes = 0;
-int pauses = 0;
-HCURSOR cursorBefore = nullptr;
-
-HCURSOR WaitCursor() { return ::LoadCursorW(nullptr, IDC_WAIT); }
+HCURSOR WaitCursorImage() { return ::LoadCursorW(nullptr, IDC_WAIT); }
 
 }  // namespace
 
-WaitCursorScope::WaitCursorScope() {
-  if (scopes++ == 0 && pauses == 0) cursorBefore = ::SetCursor(WaitCursor());
+void WaitCursor::BeginWait() {
+  if (waits_++ == 0 && pauses_ == 0) cursorBefore_ = ::SetCursor(WaitCursorImage());
 }
 
-WaitCursorScope::~WaitCursorScope() {
-  if (--scopes == 0 && pauses == 0) ::SetCursor(cursorBefore);
+void WaitCursor::EndWait() {
+  if (--waits_ == 0 && pauses_ == 0) ::SetCursor(cursorBefore_);
 }
 
-WaitCursorPause::WaitCursorPause() {
-  if (pauses++ == 0 && scopes > 0) ::SetCursor(cursorBefore);
+WaitCursor::Pause::Pause(WaitCursor& cursor) : cursor_(cursor) {
+  if (cursor_.pauses_++ == 0 && cursor_.waits_ > 0) ::SetCursor(cursor_.cursorBefore_);
 }
 
-WaitCursorPause::~WaitCursorPause() {
-  if (--pauses == 0 && scopes > 0) cursorBefore = ::SetCursor(WaitCursor());
+WaitCursor::Pause::~Pause() {
+  if (--cursor_.pauses_ == 0 && cursor_.waits_ > 0) {
+    cursor_.cursorBefore_ = ::SetCursor(WaitCursorImage());
+  }
 }
 
-bool WaitCursorShown() { return scopes > 0 && pauses == 0; }
-
-void ShowWaitCursor() { ::SetCursor(WaitCursor()); }
+void WaitCursor::Show() { ::SetCursor(WaitCursorImage()); }
 
 }  // namespace platform::win32

@@ -3,7 +3,6 @@
 #include "platform/win32/dialog_loop.h"
 #include "platform/win32/dialog_procedure.h"
 #include "platform/win32/file_dialogs.h"
-#include "platform/win32/wait_cursor.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/window_dpi.h"
 
@@ -32,7 +31,8 @@ std::wstring ProgramName() {
 
 }  // namespace
 
-Win32Host::Win32Host(HINSTANCE instance) : instance_(instance), windows_(ProgramName()) {}
+Win32Host::Win32Host(HINSTANCE instance, win32::WaitCursor& waitCursor)
+    : instance_(instance), windows_(ProgramName(), waitCursor) {}
 
 Win32Host::~Win32Host() {
   for (const auto& [key, icon] : icons_) ::DestroyIcon(icon);
@@ -50,7 +50,7 @@ std::string Win32Host::ApplicationName() const {
 int Win32Host::ShowMessageBox(ui::Dialog* owner, std::string_view text,
                               std::optional<std::string_view> caption, unsigned style) {
   windows_.ShowModelChanges();
-  const win32::WaitCursorPause userAnswers;
+  const win32::WaitCursor::Pause userAnswers(windows_.Cursor());
   const HWND ownerWindow = owner == nullptr ? nullptr : WindowOf(*owner);
   const std::wstring wideText = win32::Utf8ToWide(text);
   const std::wstring wideCaption =
@@ -61,14 +61,14 @@ int Win32Host::ShowMessageBox(ui::Dialog* owner, std::string_view text,
 std::optional<std::string> Win32Host::ShowOpenFileDialog(ui::Dialog& owner,
                                                          const ui::FileDialogOptions& options) {
   windows_.ShowModelChanges();
-  const win32::WaitCursorPause userAnswers;
+  const win32::WaitCursor::Pause userAnswers(windows_.Cursor());
   return win32::ShowFileDialog(WindowOf(owner), options, false);
 }
 
 std::optional<std::string> Win32Host::ShowSaveFileDialog(ui::Dialog& owner,
                                                          const ui::FileDialogOptions& options) {
   windows_.ShowModelChanges();
-  const win32::WaitCursorPause userAnswers;
+  const win32::WaitCursor::Pause userAnswers(windows_.Cursor());
   return win32::ShowFileDialog(WindowOf(owner), options, true);
 }
 

@@ -10,14 +10,16 @@
 #include <utility>
 
 #include "platform/win32/dialog_windows.h"
+#include "platform/win32/wait_cursor.h"
 #include "ui/host.h"
 
 namespace platform {
 
 class Win32Host : public ui::Host {
  public:
-  // `instance` holds the templates, strings and icons.
-  explicit Win32Host(HINSTANCE instance);
+  // `instance` holds the templates, strings and icons; `waitCursor` is the
+  // program's, shown over its windows during exchanges and paused for boxes.
+  Win32Host(HINSTANCE instance, win32::WaitCursor& waitCursor);
   ~Win32Host() override;
   Win32Host(const Win32Host&) = delete;
   Win32Host& operator=(const Win32Host&) = delete;

@@ -7,24 +7,52 @@
 
 #include <climits>
 
-#include "platform/win32/paint_only_wait.h"
-#include "platform/win32/wait_cursor.h"
-
 namespace platform {
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using win32::EventWait;
 
-constexpr long kSocketEvents = FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE;
+// What each wait asks the socket to signal.
+constexpr long kConnectEvents = FD_CONNECT;
+constexpr long kSendEvents = FD_WRITE | FD_CLOSE;
+constexpr long kReceiveEvents = FD_READ | FD_CLOSE;
+
+// The network events a socket signals on its event while this lasts, and
+// none afterwards. A socket signals only while a call waits for it:
+// selecting FD_READ, FD_WRITE or FD_CLOSE also tells a state the socket is
+// already in, while FD_READ kept selected costs a round of Wine's server per
+// receive (it watches the socket again after each one and signals the event
+// for data that the next receive takes anyway).
+class EventSelection {
+ public:
+  EventSelection(SOCKET socket, WSAEVENT event, long events)
+      : socket_(socket), event_(event), selected_(::WSAEventSelect(socket, event, events) == 0) {}
+  ~EventSelection() {
+    if (selected_) ::WSAEventSelect(socket_, event_, 0);
+  }
+  EventSelection(const EventSelection&) = delete;
+  EventSelection& operator=(const EventSelection&) = delete;
+
+  bool Selected() const { return selected_; }
+
+ private:
+  SOCKET socket_;
+  WSAEVENT event_;
+  bool selected_;
+};
 
 class Win32StreamSocket : public StreamSocket {
  public:
-  Win32StreamSocket(SOCKET socket, WSAEVENT event, WaitLimit limit)
-      : socket_(socket), event_(event), limit_(limit) {}
+  Win32StreamSocket(SOCKET socket, WSAEVENT event, WaitLimit limit, win32::SocketWaiting& waiting)
+      : socket_(socket), event_(event), limit_(limit), waiting_(waiting) {
+    waiting_.SocketOpened();
+  }
   ~Win32StreamSocket() override {
     ::closesocket(socket_);
     ::WSACloseEvent(event_);
+    waiting_.SocketClosed();
   }
   Win32StreamSocket(const Win32StreamSocket&) = delete;
   Win32StreamSocket& operator=(const Win32StreamSocket&) = delete;
@@ -34,6 +62,10 @@ class Win32StreamSocket : public StreamSocket {
     peer.sin_family = AF_INET;
     peer.sin_port = ::htons(port);
     if (::inet_pton(AF_INET, addressText.c_str(), &peer.sin_addr) != 1) return false;
+    // Selected before the connection starts: the end of a connection
+    // attempt is an event, not a state, and is recorded only while selected.
+    const EventSelection selection(socket_, event_, kConnectEvents);
+    if (!selection.Selected()) return false;
     if (::connect(socket_, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0) {
       return true;
     }
@@ -41,7 +73,7 @@ class Win32StreamSocket : public StreamSocket {
     const Clock::time_point deadline = Clock::now() + limit_;
     for (;;) {
       WSANETWORKEVENTS happened{};
-      if (WaitForEvents(happened, deadline) != Waited::kSignalled) return false;
+      if (WaitForSelectedEvents(happened, deadline) != EventWait::kSignalled) return false;
       if (happened.lNetworkEvents & FD_CONNECT) return happened.iErrorCode[FD_CONNECT_BIT] == 0;
     }
   }
@@ -52,7 +84,7 @@ class Win32StreamSocket : public StreamSocket {
     for (;;) {
       const int sent = ::send(socket_, reinterpret_cast<const char*>(data), chunk, 0);
       if (sent != SOCKET_ERROR) return sent;
-      if (const std::ptrdiff_t failed = WaitAfterWouldBlock(deadline)) return failed;
+      if (const std::ptrdiff_t failed = WaitAfterWouldBlock(kSendEvents, deadline)) return failed;
     }
   }
 
@@ -65,47 +97,56 @@ class Win32StreamSocket : public StreamSocket {
       const int got = ::recv(socket_, reinterpret_cast<char*>(buffer), chunk, 0);
       if (got > 0) return got;
       if (got == 0) return ClosedByReset() ? -1 : 0;
-      if (const std::ptrdiff_t failed = WaitAfterWouldBlock(deadline)) return failed;
+      if (const std::ptrdiff_t failed = WaitAfterWouldBlock(kReceiveEvents, deadline)) {
+        return failed;
+      }
     }
   }
 
   void SetWaitLimit(WaitLimit limit) override { limit_ = limit; }
 
  private:
-  enum class Waited { kSignalled, kTimedOut, kFailed };
-
   // After a call failed: 0 when it would have blocked and the socket has
-  // signalled since (try again), else what the call returns: -1 for any
-  // other error, kTimedOut at the deadline.
-  std::ptrdiff_t WaitAfterWouldBlock(Clock::time_point deadline) {
+  // signalled one of `events` since (try again), else what the call
+  // returns: -1 for any other error, kTimedOut at the deadline.
+  std::ptrdiff_t WaitAfterWouldBlock(long events, Clock::time_point deadline) {
     if (::WSAGetLastError() != WSAEWOULDBLOCK) return -1;
     WSANETWORKEVENTS happened{};
     // A signalled event may still find the call blocking; the caller then
     // simply asks again and comes back here.
-    switch (WaitForEvents(happened, deadline)) {
-      case Waited::kSignalled:
+    switch (WaitForEvents(events, happened, deadline)) {
+      case EventWait::kSignalled:
         return 0;
-      case Waited::kTimedOut:
+      case EventWait::kTimedOut:
         return kTimedOut;
-      case Waited::kFailed:
+      case EventWait::kFailed:
         break;
     }
     return -1;
   }
 
-  // Sleeps until the socket reports something or the deadline passes,
-  // repainting the windows meanwhile, and collects (and clears) what it
-  // reported.
-  Waited WaitForEvents(WSANETWORKEVENTS& happened, Clock::time_point deadline) {
+  // Sleeps until the socket reports one of `events` or the deadline passes
+  // and collects (and clears) what it reported.
+  EventWait WaitForEvents(long events, WSANETWORKEVENTS& happened, Clock::time_point deadline) {
+    const EventSelection selection(socket_, event_, events);
+    if (!selection.Selected()) return EventWait::kFailed;
+    return WaitForSelectedEvents(happened, deadline);
+  }
+
+  // Sleeps until the socket reports one of the events selected now or the
+  // deadline passes, as the socket's waiting does, and collects (and
+  // clears) what it reported.
+  EventWait WaitForSelectedEvents(WSANETWORKEVENTS& happened, Clock::time_point deadline) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    if (!win32::WaitRepaintingWindows(event_, left)) {
-      return Clock::now() >= deadline ? Waited::kTimedOut : Waited::kFailed;
+    if (const EventWait waited = waiting_.WaitForEvent(event_, left);
+        waited != EventWait::kSignalled) {
+      return waited;
     }
-    if (::WSAEnumNetworkEvents(socket_, event_, &happened) != 0) return Waited::kFailed;
+    if (::WSAEnumNetworkEvents(socket_, event_, &happened) != 0) return EventWait::kFailed;
     if ((happened.lNetworkEvents & FD_CLOSE) && happened.iErrorCode[FD_CLOSE_BIT] != 0) {
       closeFailed_ = true;
     }
-    return Waited::kSignalled;
+    return EventWait::kSignalled;
   }
 
   // Whether the end of the stream that recv reported as a close was a
@@ -122,9 +163,9 @@ class Win32StreamSocket : public StreamSocket {
   SOCKET socket_;
   WSAEVENT event_;
   WaitLimit limit_;
+  // Told when the socket, and with it the exchange that owns it, begins and ends.
+  win32::SocketWaiting& waiting_;
   bool closeFailed_ = false;
-  // The wait cursor shows while the exchange that owns the socket lasts.
-  win32::WaitCursorScope waitCursor_;
 };
 
 }  // namespace
@@ -133,8 +174,10 @@ std::unique_ptr<StreamSocket> Win32Network::CreateStreamSocket(WaitLimit limit) 
   const SOCKET socket = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (socket == INVALID_SOCKET) return nullptr;
   const WSAEVENT event = ::WSACreateEvent();
-  // Selecting the events also makes the socket non-blocking.
-  if (event == WSA_INVALID_EVENT || ::WSAEventSelect(socket, event, kSocketEvents) != 0) {
+  // Every wait happens in the socket's waiting, bounded by the limit; a
+  // blocking call would wait without end.
+  u_long nonBlocking = 1;
+  if (event == WSA_INVALID_EVENT || ::ioctlsocket(socket, FIONBIO, &nonBlocking) != 0) {
     if (event != WSA_INVALID_EVENT) ::WSACloseEvent(event);
     ::closesocket(socket);
     return nullptr;
@@ -143,7 +186,7 @@ std::unique_ptr<StreamSocket> Win32Network::CreateStreamSocket(WaitLimit limit) 
   // idle connection too.
   const BOOL on = TRUE;
   ::setsockopt(socket, SOL_SOCKET, SO_KEEPALIVE, reinterpret_cast<const char*>(&on), sizeof on);
-  return std::make_unique<Win32StreamSocket>(socket, event, limit);
+  return std::make_unique<Win32StreamSocket>(socket, event, limit, waiting_);
 }
 
 }  // namespace platform

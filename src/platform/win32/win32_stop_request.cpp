@@ -6,12 +6,16 @@ namespace platform {
 
 namespace {
 
-// Console control handlers are plain functions, so the event they set is
-// the process's one.
-HANDLE requested = nullptr;
+// Console control handlers are plain functions, run on a thread of their
+// own, so the event they set is the process's one: made once and never
+// closed, it cannot be gone under a handler that runs late.
+HANDLE RequestedEvent() {
+  static const HANDLE requested = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  return requested;
+}
 
 BOOL WINAPI OnConsoleControl(DWORD /*event*/) {
-  ::SetEvent(requested);
+  ::SetEvent(RequestedEvent());
   // Handled: the program ends in its own time. For a closing console the
   // system ends the process once the handler returns; the moment given to
   // the main thread lets it stop its threads first.
@@ -22,16 +26,12 @@ BOOL WINAPI OnConsoleControl(DWORD /*event*/) {
 }  // namespace
 
 StopRequests::StopRequests() {
-  requested = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  ::ResetEvent(RequestedEvent());  // a request counts from here on
   ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
 }
 
-StopRequests::~StopRequests() {
-  ::SetConsoleCtrlHandler(OnConsoleControl, FALSE);
-  ::CloseHandle(requested);
-  requested = nullptr;
-}
+StopRequests::~StopRequests() { ::SetConsoleCtrlHandler(OnConsoleControl, FALSE); }
 
-void StopRequests::Wait() { ::WaitForSingleObject(requested, INFINITE); }
+void StopRequests::Wait() { ::WaitForSingleObject(RequestedEvent(), INFINITE); }
 
 }  // namespace platform
