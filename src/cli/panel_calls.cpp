@@ -95,11 +95,9 @@ CallResult WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> 
   return Told(operations::WriteSetupBlock(link, block), kWrite);
 }
 
-CallResult SaveLog(const PanelLink& link, std::unique_ptr<platform::WritableFile> file,
+CallResult SaveLog(const PanelLink& link, const operations::CreateSink& create,
                    const Progress& progress) {
-  // vk38 creates the file before it asks the panel.
-  const operations::CreateSink handOver = [&file] { return std::move(file); };
-  return Told(operations::SaveLog(link, handOver, progress), kLogSave);
+  return Told(operations::SaveLog(link, create, progress), kLogSave);
 }
 
 CallResult UpgradeImage(const PanelLink& link, Image image,

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/system.h"
@@ -131,6 +132,73 @@ TEST_F(Fleet, LogsGoToTheirFilesWhole) {
   EXPECT_EQ(std::filesystem::file_size(lines[0]["file"].get<std::string>()), 3 * 1024 * 1024 + 5);
   // Not on a terminal: nothing but the outcomes.
   EXPECT_EQ(run.err, "");
+}
+
+TEST_F(Fleet, AWriteThatFailsKeepsTheOldFileAndLeavesNoOther) {
+  // A disk of two pages, both taken: the old table and a filler.
+  const std::vector<std::vector<std::string>> commands = {
+      {"table", "get", "VK1", "-o", "/t.csv"},
+      {"setup", "backup", "VK1", "-o", ""},
+      {"log", "VK1", "-o", ""},
+  };
+  for (std::vector<std::string> arguments : commands) {
+    const std::string disk = cli_test::FreshFolder("full-disk");
+    arguments.back() = disk + arguments.back();
+    const std::string command = arguments[0];
+    const auto run = cli_test::RunVk38OnSmallDisk(
+        arguments, disk, 8, "printf 'old table' >t.csv && head -c 4096 /dev/zero >filler");
+    EXPECT_EQ(run.exitCode, 1) << command << run.out << run.err;
+    EXPECT_NE(run.out.find("No space left on device"), std::string::npos) << command << run.out;
+    EXPECT_EQ(cli_test::FileNames(disk), (std::vector<std::string>{"filler", "t.csv"})) << command;
+    EXPECT_EQ(cli_test::ReadText(disk + "/t.csv"), "old table") << command;
+  }
+}
+
+TEST_F(Fleet, StandardOutputThatCannotBeWrittenFailsThePanel) {
+  const auto run = RunVk38({"table", "get", "VK1"}, "", "/dev/full");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("192.168.0.9: FAILED: cannot write standard output: No space left on "
+                         "device"),
+            std::string::npos)
+      << run.err;
+}
+
+TEST_F(Fleet, BackupsNeverReplaceOneAnotherAndAPanelGivenTwiceIsAskedOnce) {
+  const std::string folder = cli_test::FreshFolder("two-backups");
+  auto run = RunVk38({"setup", "backup", "VK1", "192.168.0.9", "-o", folder});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+  EXPECT_EQ(simulator.Panel(kVk1).Received().size(), 1u);
+
+  // A second backup at once (most likely within the same second) keeps the first.
+  simulator.Panel(kVk1).SetSetupBlock(Block(0x33));
+  run = RunVk38({"setup", "backup", "VK1", "-o", folder});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  std::vector<std::string> contents;
+  for (const std::string& name : cli_test::FileNames(folder)) {
+    contents.push_back(cli_test::ReadText(folder + "/" + name));
+  }
+  std::sort(contents.begin(), contents.end());
+  std::vector<std::string> expected;
+  for (const sim::Bytes& block : {Block(static_cast<std::uint8_t>(kVk1)), Block(0x33)}) {
+    expected.emplace_back(block.begin(), block.end());
+  }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(contents, expected);
+}
+
+TEST_F(Fleet, ALogCutShortOrNeverSentLeavesNoFile) {
+  simulator.Panel(kVk1).SetLog({.size = 200000, .piece = 4096});
+  simulator.Panel(kVk1).SetFault("VK38 LOG REQ", {.resetAfter = 50000});
+  simulator.Panel(kVk2).SetFault("VK38 LOG REQ", {.silentAfter = 20000});
+  const std::string folder = cli_test::FreshFolder("cut-logs");
+  const auto run = RunVk38({"--json", "--timeout", "1", "log", "VK1", "VK2", "VK5", "-o", folder});
+  EXPECT_EQ(run.exitCode, 1);
+  for (const nlohmann::json& line : JsonLines(run.out)) {
+    EXPECT_EQ(line["ok"], false) << line;
+    EXPECT_FALSE(line.contains("bytes") && line["bytes"] == 0) << line;
+  }
+  EXPECT_TRUE(cli_test::FileNames(folder).empty());
 }
 
 TEST_F(Fleet, UpgradeGivesThePagesVerdictForEachPanel) {

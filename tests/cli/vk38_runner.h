@@ -15,8 +15,20 @@ struct Vk38Run {
   std::chrono::milliseconds took{0};
 };
 
-// `input` is what standard input holds.
-Vk38Run RunVk38(const std::vector<std::string>& arguments, const std::string& input = "");
+// `input` is what standard input holds; standard output goes to `outputTo`
+// when given (/dev/full, say), and is kept in the run otherwise.
+Vk38Run RunVk38(const std::vector<std::string>& arguments, const std::string& input = "",
+                const std::string& outputTo = "");
+
+// Runs vk38 with the folder `disk` a file system of only `kib` KiB (a tmpfs
+// in a mount namespace of its own, inside the test's private network),
+// after the shell command `prepare` ran there. The disk's files are copied
+// to `disk` itself afterwards, for the test to look at.
+Vk38Run RunVk38OnSmallDisk(const std::vector<std::string>& arguments, const std::string& disk,
+                           int kib, const std::string& prepare);
+
+// The names in a folder, sorted.
+std::vector<std::string> FileNames(const std::string& folder);
 
 // A fresh empty folder for one test's files.
 std::string FreshFolder(const std::string& name);

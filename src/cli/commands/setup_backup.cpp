@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/file_io.h"
+#include "cli/output_file.h"
 #include "cli/panel_calls.h"
 #include "cli/subcommands.h"
 
@@ -26,11 +27,11 @@ int SetupBackup(const RunContext& context, const std::vector<PanelAddress>& pane
     std::vector<std::uint8_t> block;
     const CallResult read = ReadSetupBlock(target.link, block);
     if (!read.ok) return {.ok = false, .message = read.text};
+    // Two backups of a panel never share a name: a later one is numbered.
     const std::string path = PanelFilePath(folder, panel, TimeStamp() + ".v38");
-    if (auto failed = WriteWholeFile(context.machine.Files(), path, block)) {
-      return {.ok = false, .message = *failed, .file = path};
-    }
-    return {.ok = true, .message = read.text, .file = path, .bytes = block.size()};
+    const Saved saved = SaveWhole(context.machine.Files(), path, Naming::kNumbered, block);
+    if (saved.failure) return {.ok = false, .message = *saved.failure, .file = path};
+    return {.ok = true, .message = read.text, .file = saved.name, .bytes = block.size()};
   });
 }
 

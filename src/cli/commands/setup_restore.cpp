@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/file_io.h"
+#include "cli/output_file.h"
 #include "cli/panel_calls.h"
 #include "cli/subcommands.h"
 #include "protocol/panel_wire.h"
@@ -22,14 +23,12 @@ struct SetupRestoreOptions {
 int SetupRestore(const RunContext& context, PanelAddress panel, const std::string& file) {
   // A backup is one block of the panel's size with a good sum; anything else
   // would put a damaged setup on the panel.
-  const std::optional<std::string> block =
-      ReadWholeFile(context.machine.Files(), file, kPanelBlockSize);
-  if (!block) {
-    fmt::print(stderr, "vk38: {}: cannot be read, or is larger than a setup block\n", file);
+  const WholeFile block = ReadWholeFile(context.machine.Files(), file, kPanelBlockSize);
+  if (block.failure) {
+    fmt::print(stderr, "vk38: {}; nothing was sent\n", *block.failure);
     return kExitFileRefused;
   }
-  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(block->data()),
-                                            block->size());
+  const std::span<const std::uint8_t> bytes = BytesOf(block.bytes);
   if (bytes.empty() || !IsZeroSum(bytes)) {
     fmt::print(stderr, "vk38: {}: is empty or its sum is bad; nothing was sent\n", file);
     return kExitFileRefused;

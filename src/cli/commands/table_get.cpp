@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/file_io.h"
+#include "cli/output_file.h"
 #include "cli/panel_calls.h"
 #include "cli/subcommands.h"
 #include "cli/table_file.h"
@@ -28,38 +29,28 @@ std::string TableText(const IpSettingRecord& table, TableFormat format) {
   return format == TableFormat::kCsv ? TableCsv(table) : TableJson(table);
 }
 
-std::span<const std::uint8_t> Bytes(const std::string& text) {
-  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
 int TableGet(const RunContext& context, const TableGetOptions& args) {
-  const bool toFolder = args.output && (args.panels.size() > 1 || IsFolder(*args.output));
-  if (toFolder && !PrepareFolder(*args.output)) return kExitFileRefused;
+  const std::string output = args.output.value_or(std::string(kStandardStream));
+  const bool toStandardOutput = output == kStandardStream;
+  const bool toFolder = !toStandardOutput && (args.panels.size() > 1 || IsFolder(output));
+  if (toFolder && !PrepareFolder(output)) return kExitFileRefused;
   const std::string_view suffix = args.format == TableFormat::kCsv ? ".csv" : ".json";
-  std::string printed;  // the one table that goes to standard output
-  const int code = RunOnPanels(
+  return RunOnPanels(
       context, args.panels,
       [&](PanelAddress panel) -> PanelOutcome {
         PanelTarget target(context, panel);
         IpSettingRecord table;
         const CallResult read = ReadCameraTable(target.link, table);
         if (!read.ok) return {.ok = false, .message = read.text};
-        const std::string text = TableText(table, args.format);
-        if (!args.output) {
-          printed = text;
-          return {.ok = true, .message = read.text};
-        }
-        const std::string path =
-            toFolder ? PanelFilePath(*args.output, panel, suffix) : *args.output;
-        if (auto failed = WriteWholeFile(context.machine.Files(), path, Bytes(text))) {
-          return {.ok = false, .message = *failed, .file = path};
-        }
-        return {.ok = true, .message = read.text, .file = path};
+        // The outcome is told once the table is where it goes, whole.
+        const std::string path = toFolder ? PanelFilePath(output, panel, suffix) : output;
+        const Saved saved = SaveWhole(context.machine.Files(), path, Naming::kReplace,
+                                      BytesOf(TableText(table, args.format)));
+        if (saved.failure) return {.ok = false, .message = *saved.failure, .file = path};
+        return {.ok = true, .message = read.text, .file = toStandardOutput ? "" : saved.name};
       },
       // With the table on standard output, the report goes beside it.
-      args.output ? nullptr : stderr);
-  std::fwrite(printed.data(), 1, printed.size(), stdout);
-  return code;
+      toStandardOutput ? stderr : nullptr);
 }
 
 }  // namespace

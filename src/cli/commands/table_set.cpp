@@ -68,13 +68,12 @@ PanelOutcome WriteTable(const RunContext& context, const TableSetOptions& args,
 }
 
 int TableSet(const RunContext& context, const TableSetOptions& args) {
-  const std::optional<std::string> text =
-      ReadWholeFile(context.machine.Files(), args.file, kTableFileLimit);
-  if (!text) {
-    fmt::print(stderr, "vk38: {}: cannot be read\n", args.file);
+  const WholeFile text = ReadWholeFile(context.machine.Files(), args.file, kTableFileLimit);
+  if (text.failure) {
+    fmt::print(stderr, "vk38: {}; nothing was sent\n", *text.failure);
     return kExitFileRefused;
   }
-  const TableFileRead read = ReadTableFile(*text);
+  const TableFileRead read = ReadTableFile(text.bytes);
   if (const TableFileError* error = std::get_if<TableFileError>(&read)) {
     fmt::print(stderr, "vk38: {}: {}\n", args.file, ErrorText(*error));
     return kExitFileRefused;

@@ -38,8 +38,9 @@ CallResult ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& bloc
 // A setup block to the panel (Load).
 CallResult WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block);
 
-// The log, piece by piece into `file` (Save Log); closes the file.
-CallResult SaveLog(const PanelLink& link, std::unique_ptr<platform::WritableFile> file,
+// The log, piece by piece into the file `create` gives once the panel was
+// asked (Save Log); closes the file.
+CallResult SaveLog(const PanelLink& link, const operations::CreateSink& create,
                    const Progress& progress);
 
 // A firmware image to the panel (the upgrade page's Load): the start
