@@ -170,6 +170,13 @@ Saved SaveWhole(platform::FileSystem& files, const std::string& path, Naming nam
   return {.name = output->Name(), .failure = std::nullopt};
 }
 
+PanelOutcome WithSaved(PanelOutcome done, const Saved& saved) {
+  const std::string file = saved.name == kStandardStream ? std::string() : saved.name;
+  if (saved.failure) return Failure(Code::kFile, "File write error", *saved.failure, file);
+  done.file = file;
+  return done;
+}
+
 std::unique_ptr<platform::WritableFile> WriterInto(OutputFile& output) {
   return std::make_unique<OutputWriter>(output);
 }

@@ -73,45 +73,73 @@ constexpr OutcomeWords kCredentialWrite{.noSocket = kNoSocket,
                                         .notWritten = "Write error.",
                                         .done = "Write OK.\nPlease reboot TL-VK38."};
 
-CallResult Told(const operations::Outcome& outcome, const OutcomeWords& words) {
-  return {outcome.Done(), std::string(operations::WordsFor(outcome, words))};
+Code CodeFor(operations::Ending ending) {
+  using operations::Ending;
+  switch (ending) {
+    case Ending::kDone:
+      return Code::kOk;
+    case Ending::kNoSocket:
+    case Ending::kNotConnected:
+      return Code::kUnreachable;
+    case Ending::kSilent:
+      return Code::kTimeout;
+    case Ending::kBroken:
+    case Ending::kBlockCut:
+      return Code::kBroken;
+    case Ending::kRefused:
+    case Ending::kNotWritten:
+      return Code::kRefused;
+    case Ending::kBadData:
+      return Code::kBadData;
+    case Ending::kNoFile:
+    case Ending::kFileFailed:
+      return Code::kFile;
+  }
+  return Code::kBroken;
+}
+
+PanelOutcome Told(const operations::Outcome& outcome, const OutcomeWords& words) {
+  PanelOutcome told;
+  told.code = CodeFor(outcome.ending);
+  told.message = operations::WordsFor(outcome, words);
+  return told;
 }
 
 }  // namespace
 
-CallResult ReadCameraTable(const PanelLink& link, IpSettingRecord& table) {
+PanelOutcome ReadCameraTable(const PanelLink& link, IpSettingRecord& table) {
   return Told(operations::ReadCameraTable(link, table), kTableRead);
 }
 
-CallResult WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared) {
+PanelOutcome WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared) {
   return Told(operations::WriteCameraTable(link, prepared), kWrite);
 }
 
-CallResult ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& block) {
+PanelOutcome ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& block) {
   return Told(operations::ReadSetupBlock(link, block), kSetupRead);
 }
 
-CallResult WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block) {
+PanelOutcome WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block) {
   return Told(operations::WriteSetupBlock(link, block), kWrite);
 }
 
-CallResult SaveLog(const PanelLink& link, const operations::CreateSink& create,
-                   const Progress& progress) {
+PanelOutcome SaveLog(const PanelLink& link, const operations::CreateSink& create,
+                     const Progress& progress) {
   return Told(operations::SaveLog(link, create, progress), kLogSave);
 }
 
-CallResult UpgradeImage(const PanelLink& link, Image image,
-                        std::unique_ptr<platform::ReadableFile> file, const Progress& progress) {
+PanelOutcome UpgradeImage(const PanelLink& link, Image image,
+                          std::unique_ptr<platform::ReadableFile> file, const Progress& progress) {
   // vk38 opens the image before it asks the panel.
   const operations::OpenSource handOver = [&file] { return std::move(file); };
   return Told(operations::SendImage(link, image, handOver, progress), kUpgrade);
 }
 
-CallResult ReadCredentials(const PanelLink& link, CredentialRecord& record) {
+PanelOutcome ReadCredentials(const PanelLink& link, CredentialRecord& record) {
   return Told(operations::ReadCredentials(link, record), kCredentialRead);
 }
 
-CallResult WriteCredentials(const PanelLink& link, const CredentialRecord& record) {
+PanelOutcome WriteCredentials(const PanelLink& link, const CredentialRecord& record) {
   return Told(operations::WriteCredentials(link, record), kCredentialWrite);
 }
 

@@ -5,8 +5,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include <signal.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "platform/system.h"
 #include "sim/panel_simulator.h"
@@ -52,6 +55,27 @@ class Fleet : public ::testing::Test {
     return lines;
   }
 
+  // The outcomes of a --json run by panel (in the order they ended), and
+  // the summary that ends the run.
+  struct JsonRun {
+    std::map<std::string, nlohmann::json> byPanel;
+    std::vector<std::string> order;
+    nlohmann::json summary;
+  };
+  static JsonRun ParseJsonRun(const std::string& out) {
+    JsonRun parsed;
+    for (const nlohmann::json& line : JsonLines(out)) {
+      if (line.contains("summary")) {
+        parsed.summary = line["summary"];
+        continue;
+      }
+      EXPECT_TRUE(parsed.summary.is_null()) << "an outcome after the summary: " << line;
+      parsed.order.push_back(line["panel"]);
+      parsed.byPanel[line["panel"]] = line;
+    }
+    return parsed;
+  }
+
   platform::SystemNetwork network;
   sim::PanelSimulator simulator{network, {kVk1, kVk2, kVk3, kVk4}};
 };
@@ -65,20 +89,23 @@ TEST_F(Fleet, OneSilentAndOneRefusingPanelFailAloneAndInTime) {
   EXPECT_EQ(run.exitCode, 1) << run.err;
   // One silence limit, with the other panels worked on meanwhile.
   EXPECT_LT(run.took, std::chrono::seconds(4));
-  const std::vector<nlohmann::json> lines = JsonLines(run.out);
-  ASSERT_EQ(lines.size(), 5u) << run.out;
+  const JsonRun parsed = ParseJsonRun(run.out);
+  ASSERT_EQ(parsed.byPanel.size(), 5u) << run.out;
   const std::vector<std::string> panels = {"192.168.0.9", "192.168.0.7", "192.168.0.6",
                                            "192.168.0.5", "192.168.0.4"};
   const std::vector<bool> ok = {true, false, true, true, false};
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    EXPECT_EQ(lines[i]["panel"], panels[i]);
-    EXPECT_EQ(lines[i]["ok"], ok[i]) << lines[i];
+  for (std::size_t i = 0; i < panels.size(); ++i) {
+    EXPECT_EQ(parsed.byPanel.at(panels[i])["ok"], ok[i]) << parsed.byPanel.at(panels[i]);
   }
-  EXPECT_EQ(lines[1]["message"], "Socket Error!!");
-  EXPECT_EQ(lines[4]["message"], "No Connect!!");
+  // The silent panel is told last, after everyone else.
+  EXPECT_EQ(parsed.order.back(), "192.168.0.7");
+  EXPECT_EQ(parsed.summary,
+            nlohmann::json({{"panels", 5}, {"succeeded", 3}, {"failed", 2}, {"interrupted", 0}}));
+  EXPECT_EQ(parsed.byPanel.at("192.168.0.7")["message"], "Socket Error!!");
+  EXPECT_EQ(parsed.byPanel.at("192.168.0.4")["message"], "No Connect!!");
   // Each good panel's block, byte for byte, in a file named by its address.
   for (std::size_t i : {0u, 2u, 3u}) {
-    const std::string path = lines[i]["file"];
+    const std::string path = parsed.byPanel.at(panels[i])["file"];
     EXPECT_TRUE(std::filesystem::path(path).filename().string().starts_with(panels[i] + "_"));
     const std::string text = cli_test::ReadText(path);
     const sim::Bytes expected = Block(static_cast<std::uint8_t>(i == 0   ? kVk1
@@ -126,10 +153,11 @@ TEST_F(Fleet, LogsGoToTheirFilesWhole) {
   const std::string folder = cli_test::FreshFolder("logs");
   const auto run = RunVk38({"--json", "log", "VK1", "VK2", "-o", folder});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  const std::vector<nlohmann::json> lines = JsonLines(run.out);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0]["bytes"], 3 * 1024 * 1024 + 5);
-  EXPECT_EQ(std::filesystem::file_size(lines[0]["file"].get<std::string>()), 3 * 1024 * 1024 + 5);
+  const JsonRun parsed = ParseJsonRun(run.out);
+  ASSERT_EQ(parsed.byPanel.size(), 2u);
+  const nlohmann::json& vk1 = parsed.byPanel.at("192.168.0.9");
+  EXPECT_EQ(vk1["bytes"], 3 * 1024 * 1024 + 5);
+  EXPECT_EQ(std::filesystem::file_size(vk1["file"].get<std::string>()), 3 * 1024 * 1024 + 5);
   // Not on a terminal: nothing but the outcomes.
   EXPECT_EQ(run.err, "");
 }
@@ -157,8 +185,8 @@ TEST_F(Fleet, AWriteThatFailsKeepsTheOldFileAndLeavesNoOther) {
 TEST_F(Fleet, StandardOutputThatCannotBeWrittenFailsThePanel) {
   const auto run = RunVk38({"table", "get", "VK1"}, "", "/dev/full");
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.err.find("192.168.0.9: FAILED: cannot write standard output: No space left on "
-                         "device"),
+  EXPECT_NE(run.err.find("192.168.0.9: FAILED: File write error - cannot write standard output: "
+                         "No space left on device\n"),
             std::string::npos)
       << run.err;
 }
@@ -167,7 +195,9 @@ TEST_F(Fleet, BackupsNeverReplaceOneAnotherAndAPanelGivenTwiceIsAskedOnce) {
   const std::string folder = cli_test::FreshFolder("two-backups");
   auto run = RunVk38({"setup", "backup", "VK1", "192.168.0.9", "-o", folder});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+  EXPECT_EQ(run.out, "192.168.0.9: Save OK (" + folder + "/" + cli_test::FileNames(folder).at(0) +
+                         ")\n" + "1 panel: 1 succeeded, 0 failed\n")
+      << run.err;
   EXPECT_EQ(simulator.Panel(kVk1).Received().size(), 1u);
 
   // A second backup at once (most likely within the same second) keeps the first.
@@ -194,11 +224,42 @@ TEST_F(Fleet, ALogCutShortOrNeverSentLeavesNoFile) {
   const std::string folder = cli_test::FreshFolder("cut-logs");
   const auto run = RunVk38({"--json", "--timeout", "1", "log", "VK1", "VK2", "VK5", "-o", folder});
   EXPECT_EQ(run.exitCode, 1);
-  for (const nlohmann::json& line : JsonLines(run.out)) {
+  const JsonRun parsed = ParseJsonRun(run.out);
+  EXPECT_EQ(parsed.byPanel.size(), 3u);
+  for (const auto& [panel, line] : parsed.byPanel) {
     EXPECT_EQ(line["ok"], false) << line;
-    EXPECT_FALSE(line.contains("bytes") && line["bytes"] == 0) << line;
+    EXPECT_FALSE(line["bytes"] == 0) << line;
   }
   EXPECT_TRUE(cli_test::FileNames(folder).empty());
+}
+
+TEST_F(Fleet, AStopRequestEndsTheRunWithinASecondAndTellsEveryPanel) {
+  // One panel at a time: VK1 is done, VK2 stays silent, VK3 is never asked.
+  simulator.Panel(kVk2).SetFault("VK38 SETTING REQ", {.silentAfter = 0});
+  for (const int signal : {SIGINT, SIGTERM}) {
+    const std::string folder = cli_test::FreshFolder("stopped");
+    const cli_test::InterruptedRun stopped = cli_test::RunVk38AndSignal(
+        {"--json", "--jobs", "1", "setup", "backup", "VK1", "VK2", "VK3", "-o", folder},
+        std::chrono::milliseconds(1500), signal);
+
+    EXPECT_EQ(stopped.run.exitCode, 130) << stopped.run.err;
+    EXPECT_LT(stopped.endedAfterSignal, std::chrono::seconds(1));
+    // VK1 was told as soon as it was done, long before the end.
+    EXPECT_NE(stopped.outBeforeSignal.find("\"panel\":\"192.168.0.9\",\"ok\":true"),
+              std::string::npos)
+        << stopped.outBeforeSignal;
+    const JsonRun parsed = ParseJsonRun(stopped.run.out);
+    ASSERT_EQ(parsed.byPanel.size(), 3u) << stopped.run.out;
+    EXPECT_EQ(parsed.byPanel.at("192.168.0.9")["code"], "ok");
+    EXPECT_EQ(parsed.byPanel.at("192.168.0.7")["code"], "interrupted");
+    EXPECT_EQ(parsed.byPanel.at("192.168.0.6")["code"], "interrupted");
+    EXPECT_EQ(parsed.summary,
+              nlohmann::json({{"panels", 3}, {"succeeded", 1}, {"failed", 0}, {"interrupted", 2}}));
+    // VK1's backup alone, and nothing half-written.
+    const std::vector<std::string> names = cli_test::FileNames(folder);
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_TRUE(names[0].starts_with("192.168.0.9_") && names[0].ends_with(".v38")) << names[0];
+  }
 }
 
 TEST_F(Fleet, UpgradeGivesThePagesVerdictForEachPanel) {
@@ -210,8 +271,10 @@ TEST_F(Fleet, UpgradeGivesThePagesVerdictForEachPanel) {
 
   const auto run = RunVk38({"upgrade", "VK1", "VK3", "--program", image});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.out, "192.168.0.9: Ver Up Finish (" + image +
-                         ")\n192.168.0.6: FAILED: File Error!! (" + image + ")\n");
+  // VK3's refusal comes first: VK1 still writes its flash.
+  EXPECT_EQ(run.out, "192.168.0.6: FAILED: File Error!! (" + image + ")\n" +
+                         "192.168.0.9: Ver Up Finish (" + image + ")\n" +
+                         "2 panels: 1 succeeded, 1 failed\n");
   EXPECT_EQ(simulator.Panel(kVk1).ProgramImage(), sim::Bytes(bytes.begin(), bytes.end()));
 
   // An image that cannot be opened reaches no panel.

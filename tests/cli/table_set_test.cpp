@@ -41,7 +41,7 @@ TEST_F(TableSet, GetThenSetWritesTheSameRecordApartFromTheMacRule) {
 
   const auto run = RunVk38({"table", "set", "VK1", file, "--yes"});
   ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-  EXPECT_EQ(run.out, "192.168.0.9: Write OK (" + file + ")\n");
+  EXPECT_EQ(run.out, "192.168.0.9: Write OK (" + file + ")\n1 panel: 1 succeeded, 0 failed\n");
   const sim::Bytes written = Vk1().CameraRecord();
   ASSERT_EQ(written.size(), IpSettingRecord::kSize);
   for (std::size_t at = 0; at < IpSettingRecord::kSize; ++at) {

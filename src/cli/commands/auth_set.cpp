@@ -32,7 +32,7 @@ std::optional<std::array<std::string, 3>> ReadPasswords(Machine& machine, bool f
       if (!std::getline(std::cin, passwords[i])) return std::nullopt;
       if (!passwords[i].empty() && passwords[i].back() == '\r') passwords[i].pop_back();
     } else {
-      std::optional<std::string> typed = machine.ReadSecret(kPrompts[i]);
+      std::optional<std::string> typed = machine.ReadTerminalLine(kPrompts[i], Echo::kHidden);
       if (!typed) return std::nullopt;
       passwords[i] = std::move(*typed);
     }
@@ -62,25 +62,25 @@ PanelOutcome ChangeCredentials(const RunContext& context, PanelAddress panel,
                                const CredentialChange& change) {
   PanelTarget target(context, panel);
   CredentialRecord record;
-  const CallResult read = ReadCredentials(target.link, record);
-  if (!read.ok) return {.ok = false, .message = read.text};
+  PanelOutcome read = ReadCredentials(target.link, record);
+  if (!read.Ok()) return read;
   const std::string panelUser = record.UserName().value_or("");
   const std::string panelPassword = record.Password().value_or("");
   if (const std::optional<std::string> broken =
           BrokenCredentialRule(change, panelUser, panelPassword)) {
-    return {.ok = false, .message = *broken};
+    return Failure(Code::kRefused, *broken, "");
   }
   record.SetUserName(change.newUser);
   record.SetPassword(change.newPassword);
   record.UpdateChecksum();
-  const CallResult written = WriteCredentials(target.link, record);
-  return {.ok = written.ok, .message = written.text};
+  return WriteCredentials(target.link, record);
 }
 
 int AuthSet(const RunContext& context, const AuthSetOptions& args) {
   const std::optional<std::array<std::string, 3>> passwords =
       ReadPasswords(context.machine, args.passwordStdin);
   if (!passwords) {
+    if (context.Stopped()) return kExitStopped;
     fmt::print(stderr,
                "vk38: three passwords are needed: at a terminal, or with --password-stdin\n");
     return kExitFileRefused;

@@ -31,32 +31,30 @@ PanelOutcome SaveOneLog(const RunContext& context, PanelAddress panel, const std
     return output ? WriterInto(*output) : nullptr;
   };
   std::uint64_t moved = 0;
-  const CallResult saved = SaveLog(target.link, create, [&](std::uint64_t total) {
+  PanelOutcome saved = SaveLog(target.link, create, [&](std::uint64_t total) {
     progress.Add(total - moved);
     moved = total;
   });
-  if (!saved.ok) {
-    if (output && !output->Failure().empty()) failure = output->Failure();
-    const std::string message = failure.empty() ? saved.text : saved.text + ": " + failure;
-    return {.ok = false, .message = message, .file = path};
-  }
-  if (!output->Finish()) return {.ok = false, .message = output->Failure(), .file = path};
-  return {.ok = true, .message = saved.text, .file = output->Name(), .bytes = moved};
+  if (output && !output->Failure().empty()) failure = output->Failure();
+  if (saved.Ok() && !output->Finish()) failure = output->Failure();
+  if (!failure.empty()) return Failure(Code::kFile, "File write error", failure, path);
+  if (!saved.Ok()) return saved;
+  saved.file = output->Name();
+  saved.bytes = moved;
+  return saved;
 }
 
 int SaveLogs(const RunContext& context, const std::vector<PanelAddress>& panels,
              const std::string& folder) {
   if (!PrepareFolder(folder)) return kExitFileRefused;
-  std::vector<PanelOutcome> outcomes;
-  {
-    // The progress line ends before the outcomes are reported.
-    ProgressLine progress(stderr, context.progress);
-    outcomes = RunFleet(panels, context.jobs, [&](PanelAddress panel) {
-      return SaveOneLog(context, panel, PanelFilePath(folder, panel, TimeStamp() + ".log"),
-                        progress);
-    });
-  }
-  return Report(context, outcomes);
+  ProgressLine progress(stderr, context.progress);
+  return RunOnPanels(context, panels,
+                     [&](PanelAddress panel) {
+                       return SaveOneLog(context, panel,
+                                         PanelFilePath(folder, panel, TimeStamp() + ".log"),
+                                         progress);
+                     },
+                     {.progress = &progress});
 }
 
 }  // namespace

@@ -25,13 +25,13 @@ int SetupBackup(const RunContext& context, const std::vector<PanelAddress>& pane
   return RunOnPanels(context, panels, [&](PanelAddress panel) -> PanelOutcome {
     PanelTarget target(context, panel);
     std::vector<std::uint8_t> block;
-    const CallResult read = ReadSetupBlock(target.link, block);
-    if (!read.ok) return {.ok = false, .message = read.text};
+    PanelOutcome read = ReadSetupBlock(target.link, block);
+    if (!read.Ok()) return read;
+    read.bytes = block.size();
     // Two backups of a panel never share a name: a later one is numbered.
     const std::string path = PanelFilePath(folder, panel, TimeStamp() + ".v38");
-    const Saved saved = SaveWhole(context.machine.Files(), path, Naming::kNumbered, block);
-    if (saved.failure) return {.ok = false, .message = *saved.failure, .file = path};
-    return {.ok = true, .message = read.text, .file = saved.name, .bytes = block.size()};
+    return WithSaved(std::move(read),
+                     SaveWhole(context.machine.Files(), path, Naming::kNumbered, block));
   });
 }
 

@@ -36,8 +36,9 @@ int SetupRestore(const RunContext& context, PanelAddress panel, const std::strin
   // The bytes checked are the bytes sent.
   return RunOnPanels(context, {panel}, [&](PanelAddress) -> PanelOutcome {
     PanelTarget target(context, panel);
-    const CallResult written = WriteSetupBlock(target.link, bytes);
-    return {.ok = written.ok, .message = written.text, .file = file};
+    PanelOutcome written = WriteSetupBlock(target.link, bytes);
+    written.file = file;
+    return written;
   });
 }
 

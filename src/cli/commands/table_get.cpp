@@ -40,17 +40,15 @@ int TableGet(const RunContext& context, const TableGetOptions& args) {
       [&](PanelAddress panel) -> PanelOutcome {
         PanelTarget target(context, panel);
         IpSettingRecord table;
-        const CallResult read = ReadCameraTable(target.link, table);
-        if (!read.ok) return {.ok = false, .message = read.text};
+        PanelOutcome read = ReadCameraTable(target.link, table);
+        if (!read.Ok()) return read;
         // The outcome is told once the table is where it goes, whole.
         const std::string path = toFolder ? PanelFilePath(output, panel, suffix) : output;
-        const Saved saved = SaveWhole(context.machine.Files(), path, Naming::kReplace,
-                                      BytesOf(TableText(table, args.format)));
-        if (saved.failure) return {.ok = false, .message = *saved.failure, .file = path};
-        return {.ok = true, .message = read.text, .file = toStandardOutput ? "" : saved.name};
+        return WithSaved(std::move(read), SaveWhole(context.machine.Files(), path, Naming::kReplace,
+                                                    BytesOf(TableText(table, args.format))));
       },
       // With the table on standard output, the report goes beside it.
-      toStandardOutput ? stderr : nullptr);
+      {.out = toStandardOutput ? stderr : nullptr});
 }
 
 }  // namespace

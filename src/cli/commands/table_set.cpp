@@ -49,22 +49,23 @@ PanelOutcome WriteTable(const RunContext& context, const TableSetOptions& args,
                         const std::vector<RowChange>& changes) {
   PanelTarget target(context, args.panel);
   IpSettingRecord table;
-  const CallResult read = ReadCameraTable(target.link, table);
-  if (!read.ok) return {.ok = false, .message = read.text};
+  PanelOutcome read = ReadCameraTable(target.link, table);
+  if (!read.Ok()) return read;
   const rules::CameraAddrCopies camAddrAtRead = rules::CameraAddresses(table);
   const rules::AddrCopy swAddrAtRead = rules::SwitcherAddress(table);
 
   ApplyRowChanges(changes, table);
   if (!PassesAddressTests(table, args.panel)) {
-    return {.ok = false, .message = "not written: the address tests stopped the write"};
+    return Failure(Code::kRefused, "not written", "the address tests stopped the write");
   }
   rules::PrepareForWrite(table, camAddrAtRead, swAddrAtRead);
   if (!FirmwareQuestionsAnswered(table, args.yes)) {
-    return {.ok = false, .message = "not written: the firmware questions need --yes"};
+    return Failure(Code::kRefused, "not written", "the firmware questions need --yes");
   }
   ComputeChecksum(table);
-  const CallResult written = WriteCameraTable(target.link, table);
-  return {.ok = written.ok, .message = written.text, .file = args.file};
+  PanelOutcome written = WriteCameraTable(target.link, table);
+  written.file = args.file;
+  return written;
 }
 
 int TableSet(const RunContext& context, const TableSetOptions& args) {

@@ -5,6 +5,7 @@
 #include <ws2tcpip.h>
 // clang-format on
 
+#include <algorithm>
 #include <climits>
 
 #include "platform/win32/paint_only_wait.h"
@@ -70,6 +71,7 @@ class Win32StreamSocket : public StreamSocket {
   }
 
   void SetWaitLimit(WaitLimit limit) override { limit_ = limit; }
+  void EndWaitsOn(const StopSignal& stop) override { stop_ = &stop; }
 
  private:
   enum class Waited { kSignalled, kTimedOut, kFailed };
@@ -95,11 +97,17 @@ class Win32StreamSocket : public StreamSocket {
 
   // Sleeps until the socket reports something or the deadline passes,
   // repainting the windows meanwhile, and collects (and clears) what it
-  // reported.
+  // reported. With a stop signal it sleeps in slices and ends (kFailed)
+  // once the signal is raised.
   Waited WaitForEvents(WSANETWORKEVENTS& happened, Clock::time_point deadline) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    if (!win32::WaitRepaintingWindows(event_, left)) {
-      return Clock::now() >= deadline ? Waited::kTimedOut : Waited::kFailed;
+    for (;;) {
+      if (stop_ && stop_->Triggered()) return Waited::kFailed;
+      const Clock::time_point sliceEnd =
+          stop_ ? std::min(deadline, Clock::now() + kStopCheckInterval) : deadline;
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(sliceEnd - Clock::now());
+      if (win32::WaitRepaintingWindows(event_, left)) break;
+      if (Clock::now() >= deadline) return Waited::kTimedOut;
+      if (Clock::now() < sliceEnd) return Waited::kFailed;
     }
     if (::WSAEnumNetworkEvents(socket_, event_, &happened) != 0) return Waited::kFailed;
     if ((happened.lNetworkEvents & FD_CLOSE) && happened.iErrorCode[FD_CLOSE_BIT] != 0) {
@@ -122,6 +130,7 @@ class Win32StreamSocket : public StreamSocket {
   SOCKET socket_;
   WSAEVENT event_;
   WaitLimit limit_;
+  const StopSignal* stop_ = nullptr;
   bool closeFailed_ = false;
   // The wait cursor shows while the exchange that owns the socket lasts.
   win32::WaitCursorScope waitCursor_;

@@ -34,4 +34,8 @@ StopRequests::~StopRequests() {
 
 void StopRequests::Wait() { ::WaitForSingleObject(requested, INFINITE); }
 
+bool StopRequests::WaitFor(std::chrono::milliseconds limit) {
+  return ::WaitForSingleObject(requested, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+}
+
 }  // namespace platform

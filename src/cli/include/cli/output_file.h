@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/panel_outcome.h"
 #include "platform/file_system.h"
 
 namespace cli {
@@ -49,6 +50,10 @@ struct Saved {
 // Writes `bytes` to a new output for `path` and finishes it.
 Saved SaveWhole(platform::FileSystem& files, const std::string& path, Naming naming,
                 std::span<const std::uint8_t> bytes);
+
+// `done` with the name its data was saved under (none for standard
+// output), or a failure of the file when it was not saved.
+PanelOutcome WithSaved(PanelOutcome done, const Saved& saved);
 
 // A platform::WritableFile that writes into `output`, for the operations
 // that stream into a file they are given; closing it leaves the output
