@@ -4,6 +4,7 @@
 
 #include <fmt/format.h>
 
+#include "cli/output_file.h"
 #include "cli/panel_names.h"
 
 namespace cli {
@@ -58,5 +59,11 @@ std::vector<PanelAddress> Resolve(const std::vector<std::string>& texts) {
 }
 
 PanelAddress Resolve(const std::string& text) { return ResolvePanel(text).value_or(0); }
+
+void RequireOnePanelFor(const std::vector<PanelAddress>& panels, const std::string& output) {
+  if (panels.size() > 1 && output == kStandardStream) {
+    throw CLI::ValidationError("-o", "standard output (-) takes one panel; give -o FOLDER");
+  }
+}
 
 }  // namespace cli

@@ -289,9 +289,14 @@ TEST_F(Fleet, UsageErrorsHaveCodesOfTheirOwnAndReachNoPanel) {
         {"table", "get", "VK1", "VK2"},  // two tables need a folder
         {"setup", "backup", "VK1"},      // and so do backups
         {"upgrade", "VK1"},              // which image
-        {"upload", "VK1"}}) {
+        {"upload", "VK1"},
+        {"table", "get", "VK1", "VK2", "-o", "-"},  // standard output takes one table
+        {"setup", "backup", "VK1", "VK2", "-o", "-"},
+        {"--timeout", "nan", "table", "get", "VK1"},
+        {"--timeout", "inf", "table", "get", "VK1"},
+        {"--timeout", "0", "table", "get", "VK1"}}) {
     const auto run = RunVk38(arguments);
-    EXPECT_GE(run.exitCode, 100) << arguments[2];
+    EXPECT_GE(run.exitCode, 100) << arguments[0] << " " << arguments[1];
     EXPECT_EQ(run.out, "");
   }
   EXPECT_TRUE(simulator.Panel(kVk1).Received().empty());

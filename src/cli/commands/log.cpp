@@ -16,7 +16,8 @@ namespace cli {
 namespace {
 
 struct LogOptions {
-  std::vector<std::string> panels{};
+  std::vector<std::string> panelTexts{};
+  std::vector<PanelAddress> panels{};
   std::string folder{};
 };
 
@@ -46,26 +47,40 @@ PanelOutcome SaveOneLog(const RunContext& context, PanelAddress panel, const std
 
 int SaveLogs(const RunContext& context, const std::vector<PanelAddress>& panels,
              const std::string& folder) {
-  if (!PrepareFolder(folder)) return kExitFileRefused;
+  const bool toStandardOutput = folder == kStandardStream;
+  if (!toStandardOutput && !PrepareFolder(folder)) return kExitFileRefused;
   ProgressLine progress(stderr, context.progress);
   return RunOnPanels(context, panels,
                      [&](PanelAddress panel) {
-                       return SaveOneLog(context, panel,
-                                         PanelFilePath(folder, panel, TimeStamp() + ".log"),
-                                         progress);
+                       const std::string path =
+                           toStandardOutput ? folder
+                                            : PanelFilePath(folder, panel, TimeStamp() + ".log");
+                       return SaveOneLog(context, panel, path, progress);
                      },
-                     {.progress = &progress});
+                     {.out = toStandardOutput ? stderr : nullptr, .progress = &progress});
 }
 
 }  // namespace
 
 void AddLog(CLI::App& app, Invocation& invocation) {
   const auto options = std::make_shared<LogOptions>();
-  CLI::App* log = app.add_subcommand("log", "save each panel's log to a file");
-  AddPanelsArgument(*log, options->panels);
-  log->add_option("-o,--output", options->folder, "folder for the files")->required();
+  CLI::App* log = app.add_subcommand(
+      "log", "Save each PANEL's log to a file (the File Operate page's Save Log).");
+  AddPanelsArgument(*log, options->panelTexts);
+  log->add_option("-o,--output", options->folder,
+                  "the folder for the files, made if needed: <address>_<YYYYMMDD-HHMMSS>.log, "
+                  "numbered (_2, _3, ...) rather than replacing a file of that name; or - for "
+                  "standard output (one PANEL)")
+      ->required();
+  log->footer(
+      "A log is streamed to a temporary file and takes its name only once the panel sent all of "
+      "it; a log cut short leaves no file. Standard output: the outcome lines, or with -o - the "
+      "log as it arrives (a log cut short is then reported as failed), and then the outcome "
+      "lines go to standard error. On a terminal a progress line shows on standard error.");
   log->callback([&invocation, options] {
-    invocation.exitCode = SaveLogs(invocation.Context(), Resolve(options->panels), options->folder);
+    options->panels = Resolve(options->panelTexts);
+    RequireOnePanelFor(options->panels, options->folder);
+    invocation.exitCode = SaveLogs(invocation.Context(), options->panels, options->folder);
   });
 }
 

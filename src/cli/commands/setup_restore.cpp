@@ -46,9 +46,15 @@ int SetupRestore(const RunContext& context, PanelAddress panel, const std::strin
 
 void AddSetupRestore(CLI::App& setup, Invocation& invocation) {
   const auto options = std::make_shared<SetupRestoreOptions>();
-  CLI::App* restore = setup.add_subcommand("restore", "load a setup file into a panel");
+  CLI::App* restore = setup.add_subcommand(
+      "restore", "Load a setup file into PANEL (the File Operate page's Load).");
   AddPanelArgument(*restore, options->panel);
-  restore->add_option("FILE", options->file)->required();
+  restore
+      ->add_option("FILE", options->file,
+                   "a setup block as setup backup saves it (at most 4096 bytes that sum to zero), "
+                   "or - for standard input; checked before the panel is asked")
+      ->required();
+  restore->footer("Standard output: the outcome line and the summary.");
   restore->callback([&invocation, options] {
     invocation.exitCode =
         SetupRestore(invocation.Context(), Resolve(options->panel), options->file);

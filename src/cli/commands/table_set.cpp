@@ -88,10 +88,22 @@ int TableSet(const RunContext& context, const TableSetOptions& args) {
 
 void AddTableSet(CLI::App& table, Invocation& invocation) {
   const auto options = std::make_shared<TableSetOptions>();
-  CLI::App* set = table.add_subcommand("set", "write a camera table file to a panel");
+  CLI::App* set = table.add_subcommand(
+      "set",
+      "Write a camera table file to PANEL (the Setting page's SET): the panel's table is read, "
+      "the file applied over it, the page's rules run, and the table written.");
   AddPanelArgument(*set, options->panelText);
-  set->add_option("FILE", options->file, "CSV or JSON as table get writes it")->required();
-  set->add_flag("--yes", options->yes, "answer the firmware questions with OK");
+  set->add_option("FILE", options->file,
+                  "CSV or JSON as table get writes it (JSON told by its content), or - for "
+                  "standard input. Rows, columns and keys may be left out; an empty cell leaves "
+                  "the panel's value. A column or key the table does not have refuses the file.")
+      ->required();
+  set->add_flag("--yes", options->yes,
+                "answer the page's firmware questions with OK (without it, a table that asks "
+                "them is not written)");
+  set->footer(
+      "Standard output: the outcome line and the summary. The page's notices (errors, warnings, "
+      "questions) go to standard error.");
   set->callback([&invocation, options] {
     options->panel = Resolve(options->panelText);
     invocation.exitCode = TableSet(invocation.Context(), *options);

@@ -39,5 +39,8 @@ CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel);
 // (a panel named again is noted on standard error and dropped).
 std::vector<PanelAddress> Resolve(const std::vector<std::string>& texts);
 PanelAddress Resolve(const std::string& text);
+// A usage error unless `output` ("-": standard output) serves the panels:
+// standard output takes one panel's data only.
+void RequireOnePanelFor(const std::vector<PanelAddress>& panels, const std::string& output);
 
 }  // namespace cli
