@@ -18,6 +18,7 @@
 namespace {
 
 using cli_test::RunVk38;
+using sim::Fault;
 
 constexpr PanelAddress kVk1 = 0xC0A80009, kVk2 = 0xC0A80007, kVk3 = 0xC0A80006,
                        kVk4 = 0xC0A80005;  // VK5, 192.168.0.4, has no panel: refused
@@ -262,6 +263,86 @@ TEST_F(Fleet, AStopRequestEndsTheRunWithinASecondAndTellsEveryPanel) {
   }
 }
 
+TEST_F(Fleet, EachFaultHasItsCodeAndACauseThatNamesTheStep) {
+  const std::string folder = cli_test::FreshFolder("codes");
+  const sim::Bytes good = Block(0x44);
+  cli_test::WriteText(folder + "/good.v38", std::string(good.begin(), good.end()));
+  const std::vector<std::string> backup = {"setup", "backup", "VK1", "-o", folder + "/b"};
+  const std::vector<std::string> restore = {"setup", "restore", "VK1", folder + "/good.v38"};
+  struct Case {
+    std::vector<std::string> command;
+    const char* line;  // the command line the fault is set on
+    Fault fault;
+    std::string code;
+    std::string cause;
+  };
+  const std::vector<Case> cases = {
+      {backup, "VK38 SETTING REQ", {}, "ok", ""},
+      {backup,
+       "VK38 SETTING REQ",
+       {.silentAfter = 0},
+       "timeout",
+       "no answer within 1 s while the setup block came in"},
+      {backup,
+       "VK38 SETTING REQ",
+       {.resetAfter = 100},
+       "broken",
+       "the connection broke while the setup block came in"},
+      {backup,
+       "VK38 SETTING REQ",
+       {.badChecksum = true},
+       "bad-data",
+       "the bytes of the panel's setup block do not add up to zero (a bad sum)"},
+      {restore,
+       "VK38 SETTING CHANGE",
+       {.wrongReply = true},
+       "refused",
+       "the panel refused the command: it answered \"SETTING CHANGE NG\""},
+      {restore,
+       "VK38 SETTING CHANGE",
+       {.writeNg = true},
+       "refused",
+       "the panel did not take the setup block: it answered \"WRITE NG\""},
+      {{"table", "get", "VK1", "-o", folder + "/no such folder/t.csv"},
+       "VK38 IP SETTING REQ",
+       {},
+       "file",
+       "cannot create " + folder + "/no such folder/t.csv: No such file or directory"},
+      {{"table", "get", "VK5"},
+       "",
+       {},
+       "unreachable",
+       "the panel did not take the connection: nothing listens there, or no answer within 1 s"},
+  };
+  for (const Case& test : cases) {
+    simulator.Panel(kVk1).ClearFaults();
+    if (*test.line) simulator.Panel(kVk1).SetFault(test.line, test.fault);
+    std::vector<std::string> arguments = {"--json", "--timeout", "1"};
+    arguments.insert(arguments.end(), test.command.begin(), test.command.end());
+    const auto run = RunVk38(arguments);
+    // A table on standard output sends the outcomes to standard error.
+    const JsonRun parsed = ParseJsonRun(test.command.size() == 3 ? run.err : run.out);
+    ASSERT_EQ(parsed.byPanel.size(), 1u) << run.out << run.err;
+    const nlohmann::json& outcome = parsed.byPanel.begin()->second;
+    EXPECT_EQ(outcome["code"], test.code) << outcome;
+    EXPECT_EQ(outcome["cause"], test.cause.empty() ? nlohmann::json() : nlohmann::json(test.cause))
+        << outcome;
+    EXPECT_EQ(run.exitCode, test.code == "ok" ? 0 : 1) << outcome;
+  }
+}
+
+TEST_F(Fleet, ASetupBlockLongerThanTheReplyBufferIsRefusedNeverKeptCut) {
+  // Its first 4096 bytes add up to zero: cut there, it would pass for a setup.
+  simulator.Panel(kVk1).SetSetupBlock(sim::Bytes(5000, 0));
+  const std::string folder = cli_test::FreshFolder("long-block");
+  const auto run = RunVk38({"setup", "backup", "VK1", "-o", folder});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out,
+            "192.168.0.9: FAILED: Bad setup block - the panel's setup block was longer than 4096 "
+            "bytes; it was not kept\n1 panel: 0 succeeded, 1 failed\n");
+  EXPECT_TRUE(cli_test::FileNames(folder).empty());
+}
+
 TEST_F(Fleet, UpgradeGivesThePagesVerdictForEachPanel) {
   const std::string image = cli_test::FreshFolder("upgrade") + "/program.bin";
   std::string bytes;
@@ -272,9 +353,11 @@ TEST_F(Fleet, UpgradeGivesThePagesVerdictForEachPanel) {
   const auto run = RunVk38({"upgrade", "VK1", "VK3", "--program", image});
   EXPECT_EQ(run.exitCode, 1);
   // VK3's refusal comes first: VK1 still writes its flash.
-  EXPECT_EQ(run.out, "192.168.0.6: FAILED: File Error!! (" + image + ")\n" +
-                         "192.168.0.9: Ver Up Finish (" + image + ")\n" +
-                         "2 panels: 1 succeeded, 1 failed\n");
+  EXPECT_EQ(run.out,
+            "192.168.0.6: FAILED: File Error!! - the panel did not take the image: it answered "
+            "\"FILE NG\" (" +
+                image + ")\n" + "192.168.0.9: Ver Up Finish (" + image + ")\n" +
+                "2 panels: 1 succeeded, 1 failed\n");
   EXPECT_EQ(simulator.Panel(kVk1).ProgramImage(), sim::Bytes(bytes.begin(), bytes.end()));
 
   // An image that cannot be opened reaches no panel.
