@@ -1,5 +1,10 @@
 #include "cli/command_line.h"
 
+#include <algorithm>
+
+#include <fmt/format.h>
+
+#include "cli/output_file.h"
 #include "cli/panel_names.h"
 
 namespace cli {
@@ -40,10 +45,25 @@ CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel) {
 
 std::vector<PanelAddress> Resolve(const std::vector<std::string>& texts) {
   std::vector<PanelAddress> panels;
-  for (const std::string& text : texts) panels.push_back(Resolve(text));
+  for (const std::string& text : texts) {
+    const PanelAddress panel = Resolve(text);
+    // Two connections to one panel would race each other (and write one file twice).
+    if (std::find(panels.begin(), panels.end(), panel) != panels.end()) {
+      fmt::print(stderr, "vk38: {} ({}) is given more than once; it is worked on once\n", text,
+                 AddressText(panel));
+      continue;
+    }
+    panels.push_back(panel);
+  }
   return panels;
 }
 
 PanelAddress Resolve(const std::string& text) { return ResolvePanel(text).value_or(0); }
+
+void RequireOnePanelFor(const std::vector<PanelAddress>& panels, const std::string& output) {
+  if (panels.size() > 1 && output == kStandardStream) {
+    throw CLI::ValidationError("-o", "standard output (-) takes one panel; give -o FOLDER");
+  }
+}
 
 }  // namespace cli

@@ -9,11 +9,14 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // Reads one row at a time; `at` follows every byte it takes.
 class CsvReader {
  public:
-  explicit CsvReader(std::string_view text) : text_(text) {
+  explicit CsvReader(std::string_view text) : text_(text), separator_(CsvSeparator(text)) {
     if (text_.starts_with(kByteOrderMark)) text_.remove_prefix(kByteOrderMark.size());
   }
 
   std::variant<std::vector<CsvRow>, CsvError> ReadAll() {
+    if (text_.starts_with("\xFF\xFE") || text_.starts_with("\xFE\xFF")) {
+      return CsvError{"the file is UTF-16 text; save it as CSV in UTF-8", at_};
+    }
     std::vector<CsvRow> rows;
     while (!AtEnd()) {
       if (AtLineEnd()) {
@@ -63,12 +66,12 @@ class CsvReader {
         SkipLineEnd();
         return std::nullopt;
       }
-      Take();  // the comma
+      Take();  // the separator
     }
   }
 
   std::optional<CsvError> ReadPlain(std::string& text) {
-    while (!AtEnd() && Peek() != ',' && !AtLineEnd()) {
+    while (!AtEnd() && Peek() != separator_ && !AtLineEnd()) {
       if (Peek() == '"') {
         return CsvError{"a quote inside a field that does not begin with one", at_};
       }
@@ -92,13 +95,14 @@ class CsvReader {
         break;
       }
     }
-    if (!AtEnd() && Peek() != ',' && !AtLineEnd()) {
+    if (!AtEnd() && Peek() != separator_ && !AtLineEnd()) {
       return CsvError{"text after the closing quote of a field", at_};
     }
     return std::nullopt;
   }
 
   std::string_view text_;
+  char separator_;
   std::size_t next_ = 0;
   TextPosition at_;
 };
@@ -109,6 +113,15 @@ bool NeedsQuotes(std::string_view field) {
 }
 
 }  // namespace
+
+char CsvSeparator(std::string_view text) {
+  bool quoted = false;
+  for (const char c : text.substr(0, text.find('\n'))) {
+    if (c == '"') quoted = !quoted;
+    if (!quoted && (c == ',' || c == ';' || c == '\t')) return c;
+  }
+  return ',';
+}
 
 std::variant<std::vector<CsvRow>, CsvError> ReadCsv(std::string_view text) {
   return CsvReader(text).ReadAll();

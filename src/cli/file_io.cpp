@@ -1,12 +1,16 @@
 #include "cli/file_io.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
 
 #include <fmt/chrono.h>
 #include <fmt/format.h>
+
+#include "cli/output_file.h"
 
 namespace cli {
 
@@ -18,28 +22,55 @@ std::filesystem::path NativePath(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(platform::FileSystem& files, const std::string& path,
-                                         std::size_t limit) {
-  const std::unique_ptr<platform::ReadableFile> file = files.OpenForReading(path);
-  if (!file) return std::nullopt;
-  std::string text;
-  std::uint8_t buffer[4096];
+namespace {
+
+// The pieces `read` gives until the end, or until more than `limit` bytes
+// came; `reason` tells why a read failed.
+template <typename ReadPiece, typename Reason>
+WholeFile ReadToEnd(const std::string& name, std::size_t limit, ReadPiece read, Reason reason) {
+  WholeFile file;
+  char buffer[4096];
   for (;;) {
-    const std::ptrdiff_t read = file->Read(buffer, sizeof buffer);
-    if (read < 0) return std::nullopt;
-    if (read == 0) return text;
-    text.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(read));
-    if (text.size() > limit) return std::nullopt;
+    const std::optional<std::size_t> got = read(buffer, sizeof buffer);
+    if (!got) {
+      file.failure = fmt::format("cannot read {}: {}", name, reason());
+      return file;
+    }
+    if (*got == 0) return file;
+    file.bytes.append(buffer, *got);
+    if (file.bytes.size() > limit) {
+      file.failure = fmt::format("{} is larger than {} bytes", name, limit);
+      return file;
+    }
   }
 }
 
-std::optional<std::string> WriteWholeFile(platform::FileSystem& files, const std::string& path,
-                                          std::span<const std::uint8_t> bytes) {
-  const std::unique_ptr<platform::WritableFile> file = files.CreateForWriting(path);
-  if (!file) return "File open error";
-  const bool written = file->Write(bytes.data(), bytes.size());
-  if (!file->Close() || !written) return "File write error";
-  return std::nullopt;
+WholeFile ReadStandardInput(std::size_t limit) {
+  return ReadToEnd(
+      "standard input", limit,
+      [](char* buffer, std::size_t size) {
+        const std::size_t got = std::fread(buffer, 1, size, stdin);
+        return std::ferror(stdin) ? std::nullopt : std::optional<std::size_t>(got);
+      },
+      [] { return std::generic_category().message(errno); });
+}
+
+}  // namespace
+
+WholeFile ReadWholeFile(platform::FileSystem& files, const std::string& path, std::size_t limit) {
+  if (path == kStandardStream) return ReadStandardInput(limit);
+  const std::unique_ptr<platform::ReadableFile> file = files.OpenForReading(path);
+  if (!file) {
+    return {.bytes = {}, .failure = fmt::format("cannot open {}: {}", path, files.LastFailure())};
+  }
+  return ReadToEnd(
+      path, limit,
+      [&](char* buffer, std::size_t size) -> std::optional<std::size_t> {
+        const std::ptrdiff_t got = file->Read(reinterpret_cast<std::uint8_t*>(buffer), size);
+        if (got < 0) return std::nullopt;
+        return static_cast<std::size_t>(got);
+      },
+      [&] { return files.LastFailure(); });
 }
 
 bool IsFolder(const std::string& path) {

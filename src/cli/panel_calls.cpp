@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "cli/outcome_cause.h"
 #include "operations/camera_table.h"
 #include "operations/credentials.h"
 #include "operations/outcome_words.h"
@@ -25,13 +26,13 @@ constexpr OutcomeWords kTableRead{.noSocket = kNoSocket,
                                   .notConnected = kNoConnect,
                                   .lost = kSocketError,
                                   .payloadLost = kSocketError,
-                                  .badData = "The panel's record was cut short or its sum was bad",
+                                  .badData = "Bad camera table",
                                   .done = "Read OK"};
 constexpr OutcomeWords kSetupRead{.noSocket = kNoSocket,
                                   .notConnected = kNoConnect,
                                   .lost = kSocketError,
                                   .payloadLost = kSocketError,
-                                  .badData = "The panel's setup block was empty or its sum was bad",
+                                  .badData = "Bad setup block",
                                   .done = "Save OK"};
 constexpr OutcomeWords kLogSave{.noSocket = kNoSocket,
                                 .notConnected = kNoConnect,
@@ -58,13 +59,12 @@ constexpr OutcomeWords kUpgrade{.noSocket = kNoSocket,
                                 .fileFailed = "File Error!!",
                                 .done = "Ver Up Finish"};
 // The User Auth. page words its endings its own way.
-constexpr OutcomeWords kCredentialRead{
-    .noSocket = kNoSocket,
-    .notConnected = "Not connected.",
-    .lost = "Socket error.",
-    .payloadLost = "Socket error.",
-    .badData = "The panel's credential record was empty, too long or its sum was bad",
-    .done = "Read OK"};
+constexpr OutcomeWords kCredentialRead{.noSocket = kNoSocket,
+                                       .notConnected = "Not connected.",
+                                       .lost = "Socket error.",
+                                       .payloadLost = "Socket error.",
+                                       .badData = "Bad credential record",
+                                       .done = "Read OK"};
 constexpr OutcomeWords kCredentialWrite{.noSocket = kNoSocket,
                                         .notConnected = "Not connected.",
                                         .lost = "Socket error.",
@@ -73,48 +73,95 @@ constexpr OutcomeWords kCredentialWrite{.noSocket = kNoSocket,
                                         .notWritten = "Write error.",
                                         .done = "Write OK.\nPlease reboot TL-VK38."};
 
-CallResult Told(const operations::Outcome& outcome, const OutcomeWords& words) {
-  return {outcome.Done(), std::string(operations::WordsFor(outcome, words))};
+Code CodeFor(operations::Ending ending) {
+  using operations::Ending;
+  switch (ending) {
+    case Ending::kDone:
+      return Code::kOk;
+    case Ending::kNoSocket:
+    case Ending::kNotConnected:
+      return Code::kUnreachable;
+    case Ending::kSilent:
+      return Code::kTimeout;
+    case Ending::kBroken:
+    case Ending::kBlockCut:
+      return Code::kBroken;
+    case Ending::kRefused:
+    case Ending::kNotWritten:
+      return Code::kRefused;
+    case Ending::kBadData:
+      return Code::kBadData;
+    case Ending::kNoFile:
+    case Ending::kFileFailed:
+      return Code::kFile;
+  }
+  return Code::kBroken;
+}
+
+// The outcome in the page's words, with the cause in vk38's.
+PanelOutcome Told(const operations::Outcome& outcome, const OutcomeWords& words,
+                  const ExchangeTerms& terms) {
+  PanelOutcome told;
+  told.code = CodeFor(outcome.ending);
+  told.message = operations::WordsFor(outcome, words);
+  told.cause = CauseOf(outcome, terms);
+  return told;
+}
+
+// What an exchange on `link` moves, for its causes.
+ExchangeTerms Terms(const PanelLink& link, std::string_view payload, bool comesIn,
+                    std::size_t recordSize = 0) {
+  return {.payload = payload,
+          .payloadComesIn = comesIn,
+          .recordSize = recordSize,
+          .limit = link.waits.progress,
+          .verdictLimit = link.waits.progress};
 }
 
 }  // namespace
 
-CallResult ReadCameraTable(const PanelLink& link, IpSettingRecord& table) {
-  return Told(operations::ReadCameraTable(link, table), kTableRead);
+PanelOutcome ReadCameraTable(const PanelLink& link, IpSettingRecord& table) {
+  return Told(operations::ReadCameraTable(link, table), kTableRead,
+              Terms(link, "camera table", true, IpSettingRecord::kSize));
 }
 
-CallResult WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared) {
-  return Told(operations::WriteCameraTable(link, prepared), kWrite);
+PanelOutcome WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared) {
+  return Told(operations::WriteCameraTable(link, prepared), kWrite,
+              Terms(link, "camera table", false));
 }
 
-CallResult ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& block) {
-  return Told(operations::ReadSetupBlock(link, block), kSetupRead);
+PanelOutcome ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& block) {
+  // Unlike the page, vk38 never keeps a block cut at the reply buffer.
+  return Told(operations::ReadSetupBlock(link, block, operations::LongBlock::kRefused), kSetupRead,
+              Terms(link, "setup block", true));
 }
 
-CallResult WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block) {
-  return Told(operations::WriteSetupBlock(link, block), kWrite);
+PanelOutcome WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block) {
+  return Told(operations::WriteSetupBlock(link, block), kWrite, Terms(link, "setup block", false));
 }
 
-CallResult SaveLog(const PanelLink& link, std::unique_ptr<platform::WritableFile> file,
-                   const Progress& progress) {
-  // vk38 creates the file before it asks the panel.
-  const operations::CreateSink handOver = [&file] { return std::move(file); };
-  return Told(operations::SaveLog(link, handOver, progress), kLogSave);
+PanelOutcome SaveLog(const PanelLink& link, const operations::CreateSink& create,
+                     const Progress& progress) {
+  return Told(operations::SaveLog(link, create, progress), kLogSave, Terms(link, "log", true));
 }
 
-CallResult UpgradeImage(const PanelLink& link, Image image,
-                        std::unique_ptr<platform::ReadableFile> file, const Progress& progress) {
+PanelOutcome UpgradeImage(const PanelLink& link, Image image,
+                          std::unique_ptr<platform::ReadableFile> file, const Progress& progress) {
   // vk38 opens the image before it asks the panel.
   const operations::OpenSource handOver = [&file] { return std::move(file); };
-  return Told(operations::SendImage(link, image, handOver, progress), kUpgrade);
+  ExchangeTerms terms = Terms(link, "image", false);
+  terms.verdictLimit = link.waits.flashWrite;
+  return Told(operations::SendImage(link, image, handOver, progress), kUpgrade, terms);
 }
 
-CallResult ReadCredentials(const PanelLink& link, CredentialRecord& record) {
-  return Told(operations::ReadCredentials(link, record), kCredentialRead);
+PanelOutcome ReadCredentials(const PanelLink& link, CredentialRecord& record) {
+  return Told(operations::ReadCredentials(link, record), kCredentialRead,
+              Terms(link, "credential record", true, CredentialRecord::kSize));
 }
 
-CallResult WriteCredentials(const PanelLink& link, const CredentialRecord& record) {
-  return Told(operations::WriteCredentials(link, record), kCredentialWrite);
+PanelOutcome WriteCredentials(const PanelLink& link, const CredentialRecord& record) {
+  return Told(operations::WriteCredentials(link, record), kCredentialWrite,
+              Terms(link, "credential record", false));
 }
 
 }  // namespace cli

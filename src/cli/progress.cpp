@@ -36,9 +36,7 @@ std::string ProgressText(std::uint64_t bytes, std::chrono::duration<double> elap
 ProgressLine::ProgressLine(std::FILE* out, bool shown, std::optional<std::uint64_t> total)
     : out_(out), shown_(shown), total_(total) {}
 
-ProgressLine::~ProgressLine() {
-  if (drew_) fmt::print(out_, "\n");
-}
+ProgressLine::~ProgressLine() { Clear(); }
 
 void ProgressLine::Add(std::uint64_t bytes) {
   if (!shown_) return;
@@ -46,6 +44,25 @@ void ProgressLine::Add(std::uint64_t bytes) {
   bytes_ += bytes;
   const Clock::time_point now = Clock::now();
   if (drew_ && now - drawn_ < std::chrono::milliseconds(100)) return;
+  Draw(now);
+}
+
+void ProgressLine::Redraw() {
+  if (!shown_) return;
+  const std::lock_guard<std::mutex> lock(mutex_);
+  if (bytes_ > 0) Draw(Clock::now());
+}
+
+void ProgressLine::Clear() {
+  if (!shown_) return;
+  const std::lock_guard<std::mutex> lock(mutex_);
+  if (!drew_) return;
+  fmt::print(out_, "\r{:<40}\r", "");
+  std::fflush(out_);
+  drew_ = false;
+}
+
+void ProgressLine::Draw(Clock::time_point now) {
   drawn_ = now;
   drew_ = true;
   fmt::print(out_, "\r{:<40}", ProgressText(bytes_, now - start_, total_));

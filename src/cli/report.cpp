@@ -7,29 +7,63 @@
 
 namespace cli {
 
+namespace {
+
+// Panel texts may hold any byte; they are never a reason to fail.
+std::string Dump(const nlohmann::ordered_json& value) {
+  return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+template <typename Value>
+nlohmann::ordered_json OrNull(bool present, const Value& value) {
+  return present ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr);
+}
+
+}  // namespace
+
 std::string OutcomeLine(const PanelOutcome& outcome, ReportForm form) {
   const std::string panel = AddressText(outcome.panel);
   if (form == ReportForm::kJson) {
-    nlohmann::ordered_json line{{"panel", panel}, {"ok", outcome.ok}, {"message", outcome.message}};
-    if (!outcome.file.empty()) line["file"] = outcome.file;
-    if (outcome.bytes) line["bytes"] = *outcome.bytes;
-    // Panel texts may hold any byte; they are never a reason to fail.
-    return line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    return Dump({{"panel", panel},
+                 {"ok", outcome.Ok()},
+                 {"code", CodeName(outcome.code)},
+                 {"message", outcome.message},
+                 {"cause", OrNull(!outcome.cause.empty(), outcome.cause)},
+                 {"file", OrNull(!outcome.file.empty(), outcome.file)},
+                 {"bytes", OrNull(outcome.bytes.has_value(), outcome.bytes.value_or(0))}});
   }
-  std::string text = fmt::format("{}: {}{}", panel, outcome.ok ? "" : "FAILED: ", outcome.message);
+  std::string text =
+      fmt::format("{}: {}{}", panel, outcome.Ok() ? "" : "FAILED: ", outcome.message);
+  if (!outcome.cause.empty()) text += " - " + outcome.cause;
   if (!outcome.file.empty()) text += fmt::format(" ({})", outcome.file);
   return text;
 }
 
-void PrintOutcomes(std::FILE* out, const std::vector<PanelOutcome>& outcomes, ReportForm form) {
-  for (const PanelOutcome& outcome : outcomes) {
-    fmt::print(out, "{}\n", OutcomeLine(outcome, form));
+std::string SummaryLine(const std::vector<PanelOutcome>& outcomes, ReportForm form) {
+  const auto count = [&](auto test) {
+    return std::count_if(outcomes.begin(), outcomes.end(), test);
+  };
+  const auto succeeded = count([](const PanelOutcome& o) { return o.Ok(); });
+  const auto interrupted =
+      count([](const PanelOutcome& o) { return o.code == Code::kInterrupted; });
+  const auto failed = static_cast<std::ptrdiff_t>(outcomes.size()) - succeeded - interrupted;
+  if (form == ReportForm::kJson) {
+    return Dump({{"summary",
+                  {{"panels", outcomes.size()},
+                   {"succeeded", succeeded},
+                   {"failed", failed},
+                   {"interrupted", interrupted}}}});
   }
-  std::fflush(out);
+  std::string text = fmt::format("{} panel{}: {} succeeded, {} failed", outcomes.size(),
+                                 outcomes.size() == 1 ? "" : "s", succeeded, failed);
+  if (interrupted > 0) text += fmt::format(", {} interrupted", interrupted);
+  return text;
 }
 
-bool AllSucceeded(const std::vector<PanelOutcome>& outcomes) {
-  return std::all_of(outcomes.begin(), outcomes.end(), [](const PanelOutcome& o) { return o.ok; });
+void Reporter::Print(const std::string& line) {
+  const std::string text = line + "\n";
+  const bool whole = std::fwrite(text.data(), 1, text.size(), out_) == text.size();
+  if (!whole || std::fflush(out_) != 0) written_ = false;
 }
 
 }  // namespace cli

@@ -1,15 +1,36 @@
 #include "cli/run_context.h"
 
+#include <algorithm>
+
+#include <fmt/format.h>
+
+#include "cli/progress.h"
+
 namespace cli {
 
 int RunOnPanels(const RunContext& context, const std::vector<PanelAddress>& panels,
-                const PanelTask& task, std::FILE* out) {
-  return Report(context, RunFleet(panels, context.jobs, task), out);
-}
-
-int Report(const RunContext& context, const std::vector<PanelOutcome>& outcomes, std::FILE* out) {
-  PrintOutcomes(out ? out : context.report, outcomes, context.form);
-  return AllSucceeded(outcomes) ? kExitSuccess : kExitPanelFailed;
+                const PanelTask& task, ReportTo to) {
+  Reporter reporter(to.out ? to.out : context.report, context.form);
+  const FleetWatch watch{.stop = &context.machine.Stop(),
+                         .ended =
+                             [&](const PanelOutcome& outcome) {
+                               if (to.progress) to.progress->Clear();
+                               reporter.Outcome(outcome);
+                             },
+                         .tick =
+                             [&] {
+                               if (to.progress) to.progress->Redraw();
+                             }};
+  const std::vector<PanelOutcome> outcomes = RunFleet(panels, context.jobs, task, watch);
+  if (to.progress) to.progress->Clear();
+  reporter.Summary(outcomes);
+  if (!reporter.Written()) {
+    fmt::print(stderr, "vk38: the outcomes could not all be written\n");
+  }
+  if (context.Stopped()) return kExitStopped;
+  const bool allOk = std::all_of(outcomes.begin(), outcomes.end(),
+                                 [](const PanelOutcome& outcome) { return outcome.Ok(); });
+  return allOk && reporter.Written() ? kExitSuccess : kExitPanelFailed;
 }
 
 }  // namespace cli

@@ -5,6 +5,7 @@
 
 #include <fmt/format.h>
 
+#include "cli/camera_name.h"
 #include "cli/panel_names.h"
 #include "rules/camera_table_edits.h"
 
@@ -94,10 +95,11 @@ bool RowReader::Type(std::string_view word, std::optional<TextPosition> at) {
 }
 
 bool RowReader::Name(std::string_view text, std::optional<TextPosition> at) {
-  if (IsSwitcher()) return true;
+  if (IsSwitcher() || text.empty()) return true;
   if (text.size() > IpSettingRecord::kNameSize - 1) {
-    return Fail(
-        fmt::format("a camera name has at most {} characters", IpSettingRecord::kNameSize - 1), at);
+    return Fail(fmt::format("a camera name has at most {} bytes; \"{}\" has {}",
+                            IpSettingRecord::kNameSize - 1, NameCell(text), text.size()),
+                at);
   }
   // A NUL would end the name in the record, and what follows it would be lost.
   if (text.find('\0') != std::string_view::npos) return Fail("a camera name holds no NUL", at);
@@ -106,7 +108,7 @@ bool RowReader::Name(std::string_view text, std::optional<TextPosition> at) {
 }
 
 bool RowReader::SwInput(std::string_view word, std::optional<TextPosition> at) {
-  if (IsSwitcher()) return true;
+  if (IsSwitcher() || word.empty()) return true;
   const std::optional<int> input = ItemIndex(rules::kSwInputs, word);
   if (!input) return Fail(fmt::format("\"{}\" is not NoAsign or INPUT1 to INPUT5", word), at);
   if (*input != 0) {
@@ -121,6 +123,7 @@ bool RowReader::SwInput(std::string_view word, std::optional<TextPosition> at) {
 }
 
 bool RowReader::Address(std::string_view text, std::optional<TextPosition> at) {
+  if (text.empty()) return true;
   const std::optional<PanelAddress> address = ParseAddressText(text);
   if (!address) return Fail(fmt::format("\"{}\" is no address a.b.c.d", text), at);
   Row().address = *address;
@@ -128,7 +131,7 @@ bool RowReader::Address(std::string_view text, std::optional<TextPosition> at) {
 }
 
 bool RowReader::Port(std::string_view text, std::optional<TextPosition> at) {
-  if (IsSwitcher()) return true;
+  if (IsSwitcher() || text.empty()) return true;
   const std::optional<unsigned> port = Number(text, 65535);
   if (!port) return Fail(fmt::format("\"{}\" is no port number 0 to 65535", text), at);
   Row().port = static_cast<std::uint16_t>(*port);

@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cmath>
+
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
 
@@ -14,12 +16,25 @@ constexpr const char* kExitCodes =
     "Exit codes: 0 every panel succeeded; 1 one or more panels failed (each is reported);\n"
     "2 a file given was refused before any panel was asked; 100 and above: usage errors.";
 
+// A number of seconds from 0.05 to 3600; not "nan" or "inf", which a range
+// alone lets through or turns into no limit.
+CLI::Validator FiniteSeconds() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        double seconds = 0;
+        const bool number = CLI::detail::lexical_cast(text, seconds) && std::isfinite(seconds);
+        if (number && seconds >= 0.05 && seconds <= 3600) return {};
+        return "--timeout takes a number of seconds from 0.05 to 3600: " + text;
+      },
+      "SECONDS");
+}
+
 void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
   app.add_option("--jobs,-j", global.jobs, "panels worked on at once")->check(CLI::Range(1, 64));
   app.add_flag("--json", global.json, "one JSON object per panel per line");
   app.add_option("--timeout", global.timeoutSeconds,
                  "seconds a panel may stay silent before it counts as failed")
-      ->check(CLI::Range(0.05, 3600.0));
+      ->check(FiniteSeconds());
 }
 
 }  // namespace

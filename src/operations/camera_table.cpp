@@ -18,9 +18,14 @@ Outcome FetchRecord(const PanelLink& link, std::string_view command, IpSettingRe
   if (Step failed = Start(session, command)) return *failed;
   std::span<const std::uint8_t> received;
   if (Step failed = ReceiveBlock(session, received)) return *failed;
-  if (received.size() != IpSettingRecord::kSize || !IsChecksumValid(received)) {
-    return {Ending::kBadData, Stage::kPayload};
+  if (received.empty()) return {Ending::kBadData, Stage::kPayload, Flaw::kEmpty};
+  if (received.size() < IpSettingRecord::kSize) {
+    return {Ending::kBadData, Stage::kPayload, Flaw::kShort};
   }
+  if (received.size() > IpSettingRecord::kSize) {
+    return {Ending::kBadData, Stage::kPayload, Flaw::kLong};
+  }
+  if (!IsChecksumValid(received)) return {Ending::kBadData, Stage::kPayload, Flaw::kBadSum};
   std::copy(received.begin(), received.end(), table.bytes.begin());
   DecodeKinds(table);
   return {};
@@ -55,7 +60,8 @@ Outcome ConfirmAssignment(const PanelLink& link, Assignment assignment) {
   // buffer held before.
   const bool applied =
       received.size() >= replies::kSettingOk.size() && session.ReplyStartsWith(replies::kSettingOk);
-  return {applied ? Ending::kDone : Ending::kNotWritten, Stage::kVerdict};
+  if (applied) return {Ending::kDone, Stage::kVerdict};
+  return {Ending::kNotWritten, Stage::kVerdict, Flaw::kNone, ReplyLine(session, received.size())};
 }
 
 Outcome WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared) {

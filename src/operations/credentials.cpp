@@ -13,9 +13,11 @@ Outcome ReadCredentials(const PanelLink& link, CredentialRecord& record) {
   if (Step failed = ReceiveBlock(session, received)) return *failed;
   // A block longer than the record, or one whose bytes do not add up to
   // zero, is not taken at all.
-  if (received.empty() || received.size() > CredentialRecord::kSize || !IsZeroSum(received)) {
-    return {Ending::kBadData, Stage::kPayload};
+  if (received.empty()) return {Ending::kBadData, Stage::kPayload, Flaw::kEmpty};
+  if (received.size() > CredentialRecord::kSize) {
+    return {Ending::kBadData, Stage::kPayload, Flaw::kLong};
   }
+  if (!IsZeroSum(received)) return {Ending::kBadData, Stage::kPayload, Flaw::kBadSum};
   record.Overwrite(received);
   return {};
 }

@@ -1,5 +1,7 @@
 #include "exchange.h"
 
+#include <algorithm>
+
 #include "protocol/commands.h"
 
 namespace operations {
@@ -29,9 +31,35 @@ Step Start(CPanelSession& session, std::string_view command) {
 }
 
 Step ExpectAcceptance(CPanelSession& session, std::string_view expected) {
-  if (!session.ReceiveReply()) return Interrupted(session, Stage::kAcceptance);
-  if (!session.ReplyStartsWith(expected)) return Outcome{Ending::kRefused, Stage::kAcceptance};
+  const std::optional<std::size_t> got = session.ReceiveReply();
+  if (!got) return Interrupted(session, Stage::kAcceptance);
+  if (!session.ReplyStartsWith(expected)) {
+    return Outcome{Ending::kRefused, Stage::kAcceptance, Flaw::kNone, ReplyLine(session, *got)};
+  }
   return std::nullopt;
+}
+
+std::string ReplyLine(const CPanelSession& session, std::size_t count) {
+  // A reply line ends in CR, LF and one more byte.
+  constexpr std::size_t kLongestShown = 80;
+  const std::span<const std::uint8_t> line =
+      session.ReplyBuffer().first(std::min(count, session.ReplyBuffer().size()));
+  std::string text;
+  for (const std::uint8_t byte : line) {
+    if (byte == '\r' || text.size() == kLongestShown) break;
+    text += byte >= 0x20 && byte < 0x7F ? static_cast<char>(byte) : '?';
+  }
+  return text;
+}
+
+Outcome AwaitVerdict(CPanelSession& session, std::string_view success, Stage stage,
+                     ReplyWait wait) {
+  const std::optional<std::size_t> got = session.ReceiveReply(wait);
+  if (!got) return Interrupted(session, stage);
+  if (!session.ReplyStartsWith(success)) {
+    return {Ending::kNotWritten, stage, Flaw::kNone, ReplyLine(session, *got)};
+  }
+  return {Ending::kDone, stage};
 }
 
 Step ReceiveBlock(CPanelSession& session, std::span<const std::uint8_t>& received) {
@@ -70,9 +98,7 @@ Outcome Write(const PanelLink& link, std::string_view command, const BlockSender
   if (Step failed = Start(session, command)) return *failed;
   if (Step failed = ExpectAcceptance(session, replies::kChangeAccepted)) return *failed;
   if (Step failed = send(session)) return *failed;
-  if (!session.ReceiveReply()) return Interrupted(session, Stage::kVerdict);
-  if (!session.ReplyStartsWith(replies::kWriteOk)) return {Ending::kNotWritten, Stage::kVerdict};
-  return {Ending::kDone, Stage::kVerdict};
+  return AwaitVerdict(session, replies::kWriteOk, Stage::kVerdict);
 }
 
 }  // namespace operations

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "operations/outcome.h"
@@ -26,8 +27,16 @@ Outcome Interrupted(const CPanelSession& session, Stage stage);
 // Opens the session and sends `command`.
 Step Start(CPanelSession& session, std::string_view command);
 // Waits for the panel's acceptance of the command: a reply line that
-// begins with `expected` (kRefused when another line came).
+// begins with `expected` (kRefused, with the line, when another came).
 Step ExpectAcceptance(CPanelSession& session, std::string_view expected);
+// The printable text of the reply line of `count` bytes in the reply
+// buffer, without its CR LF and what follows.
+std::string ReplyLine(const CPanelSession& session, std::size_t count);
+// The verdict that follows a write or an image: done when the next reply
+// line (waited for as `wait` says) begins with `success`, kNotWritten with
+// the line otherwise; `stage` is where a failed wait ends the operation.
+Outcome AwaitVerdict(CPanelSession& session, std::string_view success, Stage stage,
+                     ReplyWait wait = ReplyWait::kProgress);
 // What the panel sends before it closes (cut at the reply buffer's size), in
 // `received`; it stays valid until the session's next receive.
 Step ReceiveBlock(CPanelSession& session, std::span<const std::uint8_t>& received);

@@ -11,17 +11,14 @@ namespace {
 constexpr ReplyWait kAfterImage = ReplyWait::kFlashWrite;
 
 // The panel's verdict on an image that went out whole.
-Outcome AwaitVerdict(CPanelSession& session, Image image) {
+Outcome AwaitImageVerdict(CPanelSession& session, Image image) {
   if (image == Image::kProgram) {
-    if (!session.ReceiveReply(kAfterImage)) return Interrupted(session, Stage::kReceipt);
-    if (!session.ReplyStartsWith(replies::kFileOk)) return {Ending::kNotWritten, Stage::kReceipt};
+    Outcome receipt = AwaitVerdict(session, replies::kFileOk, Stage::kReceipt, kAfterImage);
+    if (!receipt.Done()) return receipt;
   }
   // The line before the verdict is not examined.
-  if (!session.ReceiveReply(kAfterImage) || !session.ReceiveReply(kAfterImage)) {
-    return Interrupted(session, Stage::kVerdict);
-  }
-  if (!session.ReplyStartsWith(replies::kWriteOk)) return {Ending::kNotWritten, Stage::kVerdict};
-  return {Ending::kDone, Stage::kVerdict};
+  if (!session.ReceiveReply(kAfterImage)) return Interrupted(session, Stage::kVerdict);
+  return AwaitVerdict(session, replies::kWriteOk, Stage::kVerdict, kAfterImage);
 }
 
 }  // namespace
@@ -34,7 +31,7 @@ Outcome SendImage(const PanelLink& link, Image image, const OpenSource& open,
   if (Step failed = Start(session, command)) return *failed;
   if (Step failed = ExpectAcceptance(session, replies::kUpgradeAccepted)) return *failed;
   if (Step failed = FileSender(open, progress)(session)) return *failed;
-  return AwaitVerdict(session, image);
+  return AwaitImageVerdict(session, image);
 }
 
 }  // namespace operations

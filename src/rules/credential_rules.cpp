@@ -26,9 +26,7 @@ bool LengthWithin(const std::string& text, std::size_t min) {
 
 }  // namespace
 
-std::optional<std::string> BrokenCredentialRule(const CredentialChange& change,
-                                                const std::string& panelUser,
-                                                const std::string& panelPassword) {
+std::optional<std::string> BrokenFieldRule(const CredentialChange& change) {
   if (!LengthWithin(change.oldUser, 1)) return "Complete the \"Old User Name\" field.";
   if (!LengthWithin(change.newUser, 1)) return "Complete the \"New User Name\" field.";
   if (!LengthWithin(change.oldPassword, kMinPasswordLength)) {
@@ -43,6 +41,13 @@ std::optional<std::string> BrokenCredentialRule(const CredentialChange& change,
   if (change.newPassword != change.retyped) {
     return "Password enterd in the \"Retype New Password\" field is incorrect.";
   }
+  return std::nullopt;
+}
+
+std::optional<std::string> BrokenCredentialRule(const CredentialChange& change,
+                                                const std::string& panelUser,
+                                                const std::string& panelPassword) {
+  if (std::optional<std::string> broken = BrokenFieldRule(change)) return broken;
   const bool knownOldPair =
       (change.oldUser == kFactoryUserName && change.oldPassword == kFactoryPassword) ||
       (change.oldUser == panelUser && change.oldPassword == panelPassword);

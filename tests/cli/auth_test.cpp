@@ -53,7 +53,8 @@ class AuthSet : public ::testing::Test {
 TEST_F(AuthSet, TheFactoryPairOrThePanelsOwnOpensTheChange) {
   auto run = Run("staff", "keeper", {"48213", "s3cr!t", "s3cr!t"});
   EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
-  EXPECT_EQ(run.out, "192.168.0.9: Write OK.\nPlease reboot TL-VK38.\n");
+  EXPECT_EQ(run.out,
+            "192.168.0.9: Write OK.\nPlease reboot TL-VK38.\n1 panel: 1 succeeded, 0 failed\n");
   EXPECT_EQ(Held().UserName(), "keeper");
   EXPECT_EQ(Held().Password(), "s3cr!t");
 
@@ -64,18 +65,26 @@ TEST_F(AuthSet, TheFactoryPairOrThePanelsOwnOpensTheChange) {
 }
 
 TEST_F(AuthSet, EachBrokenRuleIsThePagesTextAndNothingIsWritten) {
+  // Only the old pair needs the panel; every other rule is judged before it is asked.
   const sim::Bytes before = simulator.Panel(kVk1).Credentials();
-  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{"4821", "abcd", "abcd"}, "Old User Name or Old Password  is incorrect."},
-      {{"48213", "abc", "abc"}, "Complete the \"New Password\" field."},
-      {{"48213", "abcd", "abce"},
-       "Password enterd in the \"Retype New Password\" field is incorrect."},
-  };
-  for (const auto& [passwords, text] : cases) {
-    const auto run = Run("staff", "keeper", passwords);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "192.168.0.9: FAILED: " + text + "\n");
+  auto run = Run("staff", "keeper", {"4821", "abcd", "abcd"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out,
+            "192.168.0.9: FAILED: Old User Name or Old Password  is incorrect.\n"
+            "1 panel: 0 succeeded, 1 failed\n");
+  const std::size_t asked = simulator.Panel(kVk1).Received().size();
+  for (const auto& [passwords, text] :
+       std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"48213", "abc", "abc"}, "Complete the \"New Password\" field."},
+           {{"48213", "abcd", "abce"},
+            "Password enterd in the \"Retype New Password\" field is incorrect."},
+       }) {
+    run = Run("staff", "keeper", passwords);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "vk38: " + text + " Nothing was sent.\n");
   }
+  EXPECT_EQ(simulator.Panel(kVk1).Received().size(), asked);
   EXPECT_EQ(simulator.Panel(kVk1).Credentials(), before);
 }
 
@@ -88,6 +97,15 @@ TEST_F(AuthSet, CharactersTheFieldsRefuseStopItBeforeAnyPanelIsAsked) {
   // Too few lines: no password is guessed.
   run = Run("staff", "keeper", {"48213"});
   EXPECT_EQ(run.exitCode, 2);
+  EXPECT_TRUE(simulator.Panel(kVk1).Received().empty());
+}
+
+TEST_F(AuthSet, CtrlCAtThePasswordPromptLeavesTheTerminalEchoing) {
+  const cli_test::TerminalRun run = cli_test::RunVk38OnTerminalAndInterrupt(
+      {"auth", "set", "VK1", "--old-user", "staff", "--new-user", "keeper"}, "Old Password: ");
+  EXPECT_NE(run.shown.find("Old Password: "), std::string::npos) << run.shown;
+  EXPECT_EQ(run.exitCode, 130) << run.shown;
+  EXPECT_TRUE(run.echoesAfterwards);
   EXPECT_TRUE(simulator.Panel(kVk1).Received().empty());
 }
 

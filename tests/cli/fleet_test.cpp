@@ -5,7 +5,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include <signal.h>
+
+#include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "platform/system.h"
 #include "sim/panel_simulator.h"
@@ -14,6 +18,7 @@
 namespace {
 
 using cli_test::RunVk38;
+using sim::Fault;
 
 constexpr PanelAddress kVk1 = 0xC0A80009, kVk2 = 0xC0A80007, kVk3 = 0xC0A80006,
                        kVk4 = 0xC0A80005;  // VK5, 192.168.0.4, has no panel: refused
@@ -51,6 +56,27 @@ class Fleet : public ::testing::Test {
     return lines;
   }
 
+  // The outcomes of a --json run by panel (in the order they ended), and
+  // the summary that ends the run.
+  struct JsonRun {
+    std::map<std::string, nlohmann::json> byPanel;
+    std::vector<std::string> order;
+    nlohmann::json summary;
+  };
+  static JsonRun ParseJsonRun(const std::string& out) {
+    JsonRun parsed;
+    for (const nlohmann::json& line : JsonLines(out)) {
+      if (line.contains("summary")) {
+        parsed.summary = line["summary"];
+        continue;
+      }
+      EXPECT_TRUE(parsed.summary.is_null()) << "an outcome after the summary: " << line;
+      parsed.order.push_back(line["panel"]);
+      parsed.byPanel[line["panel"]] = line;
+    }
+    return parsed;
+  }
+
   platform::SystemNetwork network;
   sim::PanelSimulator simulator{network, {kVk1, kVk2, kVk3, kVk4}};
 };
@@ -64,20 +90,23 @@ TEST_F(Fleet, OneSilentAndOneRefusingPanelFailAloneAndInTime) {
   EXPECT_EQ(run.exitCode, 1) << run.err;
   // One silence limit, with the other panels worked on meanwhile.
   EXPECT_LT(run.took, std::chrono::seconds(4));
-  const std::vector<nlohmann::json> lines = JsonLines(run.out);
-  ASSERT_EQ(lines.size(), 5u) << run.out;
+  const JsonRun parsed = ParseJsonRun(run.out);
+  ASSERT_EQ(parsed.byPanel.size(), 5u) << run.out;
   const std::vector<std::string> panels = {"192.168.0.9", "192.168.0.7", "192.168.0.6",
                                            "192.168.0.5", "192.168.0.4"};
   const std::vector<bool> ok = {true, false, true, true, false};
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    EXPECT_EQ(lines[i]["panel"], panels[i]);
-    EXPECT_EQ(lines[i]["ok"], ok[i]) << lines[i];
+  for (std::size_t i = 0; i < panels.size(); ++i) {
+    EXPECT_EQ(parsed.byPanel.at(panels[i])["ok"], ok[i]) << parsed.byPanel.at(panels[i]);
   }
-  EXPECT_EQ(lines[1]["message"], "Socket Error!!");
-  EXPECT_EQ(lines[4]["message"], "No Connect!!");
+  // The silent panel is told last, after everyone else.
+  EXPECT_EQ(parsed.order.back(), "192.168.0.7");
+  EXPECT_EQ(parsed.summary,
+            nlohmann::json({{"panels", 5}, {"succeeded", 3}, {"failed", 2}, {"interrupted", 0}}));
+  EXPECT_EQ(parsed.byPanel.at("192.168.0.7")["message"], "Socket Error!!");
+  EXPECT_EQ(parsed.byPanel.at("192.168.0.4")["message"], "No Connect!!");
   // Each good panel's block, byte for byte, in a file named by its address.
   for (std::size_t i : {0u, 2u, 3u}) {
-    const std::string path = lines[i]["file"];
+    const std::string path = parsed.byPanel.at(panels[i])["file"];
     EXPECT_TRUE(std::filesystem::path(path).filename().string().starts_with(panels[i] + "_"));
     const std::string text = cli_test::ReadText(path);
     const sim::Bytes expected = Block(static_cast<std::uint8_t>(i == 0   ? kVk1
@@ -125,12 +154,193 @@ TEST_F(Fleet, LogsGoToTheirFilesWhole) {
   const std::string folder = cli_test::FreshFolder("logs");
   const auto run = RunVk38({"--json", "log", "VK1", "VK2", "-o", folder});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  const std::vector<nlohmann::json> lines = JsonLines(run.out);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0]["bytes"], 3 * 1024 * 1024 + 5);
-  EXPECT_EQ(std::filesystem::file_size(lines[0]["file"].get<std::string>()), 3 * 1024 * 1024 + 5);
+  const JsonRun parsed = ParseJsonRun(run.out);
+  ASSERT_EQ(parsed.byPanel.size(), 2u);
+  const nlohmann::json& vk1 = parsed.byPanel.at("192.168.0.9");
+  EXPECT_EQ(vk1["bytes"], 3 * 1024 * 1024 + 5);
+  EXPECT_EQ(std::filesystem::file_size(vk1["file"].get<std::string>()), 3 * 1024 * 1024 + 5);
   // Not on a terminal: nothing but the outcomes.
   EXPECT_EQ(run.err, "");
+}
+
+TEST_F(Fleet, AWriteThatFailsKeepsTheOldFileAndLeavesNoOther) {
+  // A disk of two pages, both taken: the old table and a filler.
+  const std::vector<std::vector<std::string>> commands = {
+      {"table", "get", "VK1", "-o", "/t.csv"},
+      {"setup", "backup", "VK1", "-o", ""},
+      {"log", "VK1", "-o", ""},
+  };
+  for (std::vector<std::string> arguments : commands) {
+    const std::string disk = cli_test::FreshFolder("full-disk");
+    arguments.back() = disk + arguments.back();
+    const std::string command = arguments[0];
+    const auto run = cli_test::RunVk38OnSmallDisk(
+        arguments, disk, 8, "printf 'old table' >t.csv && head -c 4096 /dev/zero >filler");
+    EXPECT_EQ(run.exitCode, 1) << command << run.out << run.err;
+    EXPECT_NE(run.out.find("No space left on device"), std::string::npos) << command << run.out;
+    EXPECT_EQ(cli_test::FileNames(disk), (std::vector<std::string>{"filler", "t.csv"})) << command;
+    EXPECT_EQ(cli_test::ReadText(disk + "/t.csv"), "old table") << command;
+  }
+}
+
+TEST_F(Fleet, StandardOutputThatCannotBeWrittenFailsThePanel) {
+  const auto run = RunVk38({"table", "get", "VK1"}, "", "/dev/full");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("192.168.0.9: FAILED: File write error - cannot write standard output: "
+                         "No space left on device\n"),
+            std::string::npos)
+      << run.err;
+}
+
+TEST_F(Fleet, BackupsNeverReplaceOneAnotherAndAPanelGivenTwiceIsAskedOnce) {
+  const std::string folder = cli_test::FreshFolder("two-backups");
+  auto run = RunVk38({"setup", "backup", "VK1", "192.168.0.9", "-o", folder});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "192.168.0.9: Save OK (" + folder + "/" + cli_test::FileNames(folder).at(0) +
+                         ")\n" + "1 panel: 1 succeeded, 0 failed\n")
+      << run.err;
+  EXPECT_EQ(simulator.Panel(kVk1).Received().size(), 1u);
+
+  // A second backup at once (most likely within the same second) keeps the first.
+  simulator.Panel(kVk1).SetSetupBlock(Block(0x33));
+  run = RunVk38({"setup", "backup", "VK1", "-o", folder});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  std::vector<std::string> contents;
+  for (const std::string& name : cli_test::FileNames(folder)) {
+    contents.push_back(cli_test::ReadText(folder + "/" + name));
+  }
+  std::sort(contents.begin(), contents.end());
+  std::vector<std::string> expected;
+  for (const sim::Bytes& block : {Block(static_cast<std::uint8_t>(kVk1)), Block(0x33)}) {
+    expected.emplace_back(block.begin(), block.end());
+  }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(contents, expected);
+}
+
+TEST_F(Fleet, ALogCutShortOrNeverSentLeavesNoFile) {
+  simulator.Panel(kVk1).SetLog({.size = 200000, .piece = 4096});
+  simulator.Panel(kVk1).SetFault("VK38 LOG REQ", {.resetAfter = 50000});
+  simulator.Panel(kVk2).SetFault("VK38 LOG REQ", {.silentAfter = 20000});
+  const std::string folder = cli_test::FreshFolder("cut-logs");
+  const auto run = RunVk38({"--json", "--timeout", "1", "log", "VK1", "VK2", "VK5", "-o", folder});
+  EXPECT_EQ(run.exitCode, 1);
+  const JsonRun parsed = ParseJsonRun(run.out);
+  EXPECT_EQ(parsed.byPanel.size(), 3u);
+  for (const auto& [panel, line] : parsed.byPanel) {
+    EXPECT_EQ(line["ok"], false) << line;
+    EXPECT_FALSE(line["bytes"] == 0) << line;
+  }
+  EXPECT_TRUE(cli_test::FileNames(folder).empty());
+}
+
+TEST_F(Fleet, AStopRequestEndsTheRunWithinASecondAndTellsEveryPanel) {
+  // One panel at a time: VK1 is done, VK2 stays silent, VK3 is never asked.
+  simulator.Panel(kVk2).SetFault("VK38 SETTING REQ", {.silentAfter = 0});
+  for (const int signal : {SIGINT, SIGTERM}) {
+    const std::string folder = cli_test::FreshFolder("stopped");
+    const cli_test::InterruptedRun stopped = cli_test::RunVk38AndSignal(
+        {"--json", "--jobs", "1", "setup", "backup", "VK1", "VK2", "VK3", "-o", folder},
+        std::chrono::milliseconds(1500), signal);
+
+    EXPECT_EQ(stopped.run.exitCode, 130) << stopped.run.err;
+    EXPECT_LT(stopped.endedAfterSignal, std::chrono::seconds(1));
+    // VK1 was told as soon as it was done, long before the end.
+    EXPECT_NE(stopped.outBeforeSignal.find("\"panel\":\"192.168.0.9\",\"ok\":true"),
+              std::string::npos)
+        << stopped.outBeforeSignal;
+    const JsonRun parsed = ParseJsonRun(stopped.run.out);
+    ASSERT_EQ(parsed.byPanel.size(), 3u) << stopped.run.out;
+    EXPECT_EQ(parsed.byPanel.at("192.168.0.9")["code"], "ok");
+    EXPECT_EQ(parsed.byPanel.at("192.168.0.7")["code"], "interrupted");
+    EXPECT_EQ(parsed.byPanel.at("192.168.0.6")["code"], "interrupted");
+    EXPECT_EQ(parsed.summary,
+              nlohmann::json({{"panels", 3}, {"succeeded", 1}, {"failed", 0}, {"interrupted", 2}}));
+    // VK1's backup alone, and nothing half-written.
+    const std::vector<std::string> names = cli_test::FileNames(folder);
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_TRUE(names[0].starts_with("192.168.0.9_") && names[0].ends_with(".v38")) << names[0];
+  }
+}
+
+TEST_F(Fleet, EachFaultHasItsCodeAndACauseThatNamesTheStep) {
+  const std::string folder = cli_test::FreshFolder("codes");
+  const sim::Bytes good = Block(0x44);
+  cli_test::WriteText(folder + "/good.v38", std::string(good.begin(), good.end()));
+  const std::vector<std::string> backup = {"setup", "backup", "VK1", "-o", folder + "/b"};
+  const std::vector<std::string> restore = {"setup", "restore", "VK1", folder + "/good.v38"};
+  struct Case {
+    std::vector<std::string> command;
+    const char* line;  // the command line the fault is set on
+    Fault fault;
+    std::string code;
+    std::string cause;
+  };
+  const std::vector<Case> cases = {
+      {backup, "VK38 SETTING REQ", {}, "ok", ""},
+      {backup,
+       "VK38 SETTING REQ",
+       {.silentAfter = 0},
+       "timeout",
+       "no answer within 1 s while the setup block came in"},
+      {backup,
+       "VK38 SETTING REQ",
+       {.resetAfter = 100},
+       "broken",
+       "the connection broke while the setup block came in"},
+      {backup,
+       "VK38 SETTING REQ",
+       {.badChecksum = true},
+       "bad-data",
+       "the bytes of the panel's setup block do not add up to zero (a bad sum)"},
+      {restore,
+       "VK38 SETTING CHANGE",
+       {.wrongReply = true},
+       "refused",
+       "the panel refused the command: it answered \"SETTING CHANGE NG\""},
+      {restore,
+       "VK38 SETTING CHANGE",
+       {.writeNg = true},
+       "refused",
+       "the panel did not take the setup block: it answered \"WRITE NG\""},
+      {{"table", "get", "VK1", "-o", folder + "/no such folder/t.csv"},
+       "VK38 IP SETTING REQ",
+       {},
+       "file",
+       "cannot create " + folder + "/no such folder/t.csv: No such file or directory"},
+      {{"table", "get", "VK5"},
+       "",
+       {},
+       "unreachable",
+       "the panel did not take the connection: nothing listens there, or no answer within 1 s"},
+  };
+  for (const Case& test : cases) {
+    simulator.Panel(kVk1).ClearFaults();
+    if (*test.line) simulator.Panel(kVk1).SetFault(test.line, test.fault);
+    std::vector<std::string> arguments = {"--json", "--timeout", "1"};
+    arguments.insert(arguments.end(), test.command.begin(), test.command.end());
+    const auto run = RunVk38(arguments);
+    // A table on standard output sends the outcomes to standard error.
+    const JsonRun parsed = ParseJsonRun(test.command.size() == 3 ? run.err : run.out);
+    ASSERT_EQ(parsed.byPanel.size(), 1u) << run.out << run.err;
+    const nlohmann::json& outcome = parsed.byPanel.begin()->second;
+    EXPECT_EQ(outcome["code"], test.code) << outcome;
+    EXPECT_EQ(outcome["cause"], test.cause.empty() ? nlohmann::json() : nlohmann::json(test.cause))
+        << outcome;
+    EXPECT_EQ(run.exitCode, test.code == "ok" ? 0 : 1) << outcome;
+  }
+}
+
+TEST_F(Fleet, ASetupBlockLongerThanTheReplyBufferIsRefusedNeverKeptCut) {
+  // Its first 4096 bytes add up to zero: cut there, it would pass for a setup.
+  simulator.Panel(kVk1).SetSetupBlock(sim::Bytes(5000, 0));
+  const std::string folder = cli_test::FreshFolder("long-block");
+  const auto run = RunVk38({"setup", "backup", "VK1", "-o", folder});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out,
+            "192.168.0.9: FAILED: Bad setup block - the panel's setup block was longer than 4096 "
+            "bytes; it was not kept\n1 panel: 0 succeeded, 1 failed\n");
+  EXPECT_TRUE(cli_test::FileNames(folder).empty());
 }
 
 TEST_F(Fleet, UpgradeGivesThePagesVerdictForEachPanel) {
@@ -142,8 +352,12 @@ TEST_F(Fleet, UpgradeGivesThePagesVerdictForEachPanel) {
 
   const auto run = RunVk38({"upgrade", "VK1", "VK3", "--program", image});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.out, "192.168.0.9: Ver Up Finish (" + image +
-                         ")\n192.168.0.6: FAILED: File Error!! (" + image + ")\n");
+  // VK3's refusal comes first: VK1 still writes its flash.
+  EXPECT_EQ(run.out,
+            "192.168.0.6: FAILED: File Error!! - the panel did not take the image: it answered "
+            "\"FILE NG\" (" +
+                image + ")\n" + "192.168.0.9: Ver Up Finish (" + image + ")\n" +
+                "2 panels: 1 succeeded, 1 failed\n");
   EXPECT_EQ(simulator.Panel(kVk1).ProgramImage(), sim::Bytes(bytes.begin(), bytes.end()));
 
   // An image that cannot be opened reaches no panel.
@@ -158,9 +372,14 @@ TEST_F(Fleet, UsageErrorsHaveCodesOfTheirOwnAndReachNoPanel) {
         {"table", "get", "VK1", "VK2"},  // two tables need a folder
         {"setup", "backup", "VK1"},      // and so do backups
         {"upgrade", "VK1"},              // which image
-        {"upload", "VK1"}}) {
+        {"upload", "VK1"},
+        {"table", "get", "VK1", "VK2", "-o", "-"},  // standard output takes one table
+        {"setup", "backup", "VK1", "VK2", "-o", "-"},
+        {"--timeout", "nan", "table", "get", "VK1"},
+        {"--timeout", "inf", "table", "get", "VK1"},
+        {"--timeout", "0", "table", "get", "VK1"}}) {
     const auto run = RunVk38(arguments);
-    EXPECT_GE(run.exitCode, 100) << arguments[2];
+    EXPECT_GE(run.exitCode, 100) << arguments[0] << " " << arguments[1];
     EXPECT_EQ(run.out, "");
   }
   EXPECT_TRUE(simulator.Panel(kVk1).Received().empty());

@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "cli/table_file.h"
+#include "spreadsheet_rewrite.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ TEST(TableFile, ValuesThePageCannotHoldAreRefusedWithTheirPlace) {
   EXPECT_EQ(ErrorOf(CsvWith("C006,2,IP_Direct", "C006,2,Serial")),
             "line 7, column 8: \"Serial\" is not a type this entry can have");
   EXPECT_EQ(ErrorOf(CsvWith("C004,1,NoAsign,12345678", "C004,1,NoAsign,123456789")),
-            "line 5, column 16: a camera name has at most 8 characters");
+            "line 5, column 16: a camera name has at most 8 bytes; \"123456789\" has 9");
   EXPECT_EQ(ErrorOf(CsvWith("10.1.0.3,82", "10.1.0.256,82")),
             "line 4, column 53: \"10.1.0.256\" is no address a.b.c.d");
   EXPECT_EQ(ErrorOf(CsvWith("10.1.0.3,82", "10.1.0.3,65536")),
@@ -142,13 +143,91 @@ TEST(TableFile, JsonFaultsAreNamed) {
   EXPECT_EQ(ErrorOf("{\"cameras\": 1E99999}").substr(0, 24), "number overflow parsing ");
 }
 
-TEST(TableFile, NamesThatAreNotTextStillGiveATable) {
+TEST(TableFile, WhatIsNotUnderstoodIsRefusedWithItsPlaceAndTheKnownNames) {
+  const std::string columns =
+      "the columns are: CAMERA No, Group, Type, CAMERA Name, SW Input, MAC Address, IP Address, "
+      "HTTP Port, CAMERA Select, Alarm";
+  const std::string cameraKeys =
+      "the keys are: camera, group, type, name, nameBytes, swInput, mac, address, httpPort, "
+      "cameraSelect, alarm";
+  const std::string lostByte = "holds U+FFFD, the mark a conversion leaves where it lost a byte";
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {CsvWith("IP Address", "IP Adress"),
+       "line 1, column 55: \"IP Adress\" is no column of the camera table; " + columns},
+      {CsvWith("CAMERA Name", "Camera Name"),
+       "line 1, column 22: \"Camera Name\" is no column of the camera table; " + columns},
+      {"{\"cameras\": [{\"camera\": \"C001\", \"adress\": \"10.0.0.1\"}]}",
+       "cameras[0]: \"adress\" is no key of a camera; " + cameraKeys},
+      {"\xEF\xBB\xBF {\"camera\": []}",
+       "\"camera\" is no key of a table file; the keys are: cameras, switcher"},
+      {"{\"switcher\": {\"input\": \"INPUT1\"}}",
+       "switcher: \"input\" is no key of the switcher; the keys are: type, mac, address"},
+      {"[{\"camera\": \"C001\"}]",
+       "line 1, column 1: the document is a list; a table file is an object with \"cameras\" "
+       "and \"switcher\""},
+      {"{\"cameras\": [{\"camera\": \"C001\", \"name\": \"ab\xEF\xBF\xBD\"}]}",
+       "cameras[0]: the camera name " + lostByte},
+      {"{\"cameras\": [{\"camera\": \"C001\", \"name\": \"ab\", \"nameBytes\": \"6162\"}]}",
+       "cameras[0]: \"name\" and \"nameBytes\" are both given"},
+      {CsvWith("C004,1,NoAsign,12345678", "C004,1,NoAsign,ab\xEF\xBF\xBD"),
+       "line 5, column 16: the camera name " + lostByte},
+      {CsvWith("C004,1,NoAsign,12345678", "C004,1,NoAsign,ab\xFF"),
+       "line 5, column 16: the camera name is no valid UTF-8 text"},
+      {CsvWith("C004,1,NoAsign,12345678",
+               "C004,1,NoAsign,\xC3\x84"
+               "BCDEFGH"),
+       "line 5, column 16: a camera name has at most 8 bytes; \"\xC3\x84"
+       "BCDEFGH\" has 9"},
+      {CsvWith("C004,1,NoAsign,12345678", "C004,1,NoAsign,a\\b"),
+       "line 5, column 16: a backslash in a camera name begins \\\\ or \\xHH"},
+      {std::string("\xFF\xFE"
+                   "C\0A\0",
+                   6),
+       "line 1, column 1: the file is UTF-16 text; save it as CSV in UTF-8"},
+  };
+  for (const auto& [text, error] : refused) EXPECT_EQ(ErrorOf(text), error) << text;
+}
+
+TEST(TableFile, SpreadsheetHabitsAreTakenAsMeant) {
+  // Saved with semicolons (or tabs), with rows of nothing but separators.
+  for (const char separator : {';', '\t', ','}) {
+    std::string saved = cli_test::SpreadsheetRewrite(cli::TableCsv(BusyTable()), separator);
+    const std::string blank = std::string(9, separator) + "\n";
+    saved.insert(saved.find("\"C050\""), blank);
+    saved += blank + blank;
+    IpSettingRecord table = BusyTable();
+    table.CamKind(49) = kPageNoAsign;
+    cli::ApplyRowChanges(Changes(cli::ReadTableFile(saved)), table);
+    EXPECT_EQ(table, BusyTable()) << separator;
+  }
+  // A file written with a byte order mark before its JSON.
+  EXPECT_EQ(Changes(cli::ReadTableFile("\xEF\xBB\xBF" + cli::TableJson(BusyTable()))).size(), 101u);
+}
+
+TEST(TableFile, AnEmptyCellLeavesThePanelsValueInEveryColumn) {
+  const std::string csv = CsvWith("C011,3,Network,,NoAsign,00:00:00:00:00:0A,10.1.0.11,90",
+                                  "C011,3,,,,00:00:00:00:00:0A,,");
+  IpSettingRecord table = BusyTable();
+  table.SetCamName(10, "kept");
+  const IpSettingRecord before = table;
+  cli::ApplyRowChanges(Changes(cli::ReadTableCsv(csv)), table);
+  EXPECT_EQ(table, before);
+}
+
+TEST(TableFile, NamesThatAreNotTextSurviveASpreadsheetByteForByte) {
   IpSettingRecord table = BusyTable();
   table.SetCamName(8,
                    "\xFF\xFE"
                    "cam");
-  // CSV carries the bytes as they are, JSON as their hex; both put them back.
-  for (const std::string& text : {cli::TableCsv(table), cli::TableJson(table)}) {
+  table.SetCamName(9, "=SUM(A1)");
+  table.SetCamName(11, "a\\b");
+  table.SetCamName(12, "tab\there");
+  table.SetCamName(13, "ok\xEF\xBF\xBD");
+  const std::string csv = cli::TableCsv(table);
+  EXPECT_NE(csv.find(",\\xff\\xfecam,"), std::string::npos);
+  EXPECT_NE(csv.find(",\\x3dSUM(A1),"), std::string::npos);  // never a formula
+  // CSV through a UTF-8 spreadsheet, and JSON as the hex of the bytes: both put them back.
+  for (const std::string& text : {cli_test::SpreadsheetRewrite(csv, ';'), cli::TableJson(table)}) {
     IpSettingRecord back = BusyTable();
     cli::ApplyRowChanges(Changes(cli::ReadTableFile(text)), back);
     EXPECT_EQ(back, table) << text.substr(0, 40);

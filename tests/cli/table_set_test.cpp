@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "pages/setting/setting_page_fixture.h"
+#include "spreadsheet_rewrite.h"
 #include "vk38_runner.h"
 
 namespace {
@@ -41,7 +42,7 @@ TEST_F(TableSet, GetThenSetWritesTheSameRecordApartFromTheMacRule) {
 
   const auto run = RunVk38({"table", "set", "VK1", file, "--yes"});
   ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-  EXPECT_EQ(run.out, "192.168.0.9: Write OK (" + file + ")\n");
+  EXPECT_EQ(run.out, "192.168.0.9: Write OK (" + file + ")\n1 panel: 1 succeeded, 0 failed\n");
   const sim::Bytes written = Vk1().CameraRecord();
   ASSERT_EQ(written.size(), IpSettingRecord::kSize);
   for (std::size_t at = 0; at < IpSettingRecord::kSize; ++at) {
@@ -72,18 +73,56 @@ TEST_F(TableSet, FirmwareQuestionsWithoutYesStopTheWrite) {
   EXPECT_EQ(Vk1().Received().size(), connections + 1);
 }
 
-TEST_F(TableSet, AFileThatCannotBeReadIsRefusedWithItsPlaceAndNothingIsSent) {
-  const std::string file = GetTable(setting_test::PanelTable());
-  std::string csv = cli_test::ReadText(file);
-  csv.replace(csv.find("C002,1,Network,CAM2,"), 20, "C002,1,Network,CA\"M2,");
-  cli_test::WriteText(file, csv);
+TEST_F(TableSet, AFileNotUnderstoodIsRefusedWithItsPlaceAndNothingIsSent) {
+  const std::string csv = cli_test::ReadText(GetTable(setting_test::PanelTable()));
+  const auto edited = [&](const std::string& from, const std::string& to) {
+    std::string text = csv;
+    return text.replace(text.find(from), from.size(), to);
+  };
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {edited("C002,1,Network,CAM2,", "C002,1,Network,CA\"M2,"), "line 3, column 18: "},
+      {edited("IP Address", "IP Adress"), "line 1, column 55: \"IP Adress\" is no column"},
+      {edited("C002,1,Network,CAM2,", "C002,1,Network,CAM\xEF\xBF\xBD,"),
+       "line 3, column 16: the camera name holds U+FFFD"},
+      {"{\"cameras\": [{\"camera\": \"C002\", \"adress\": \"10.0.0.1\"}]}",
+       "cameras[0]: \"adress\" is no key of a camera"},
+  };
+  const std::string file = cli_test::FreshFolder("refused") + "/table";
   const std::size_t connections = Vk1().Received().size();
-
-  const auto run = RunVk38({"table", "set", "VK1", file, "--yes"});
-  EXPECT_EQ(run.exitCode, 2);
-  EXPECT_NE(run.err.find("line 3, column 18: "), std::string::npos) << run.err;
-  EXPECT_EQ(run.out, "");
+  for (const auto& [text, error] : files) {
+    cli_test::WriteText(file, text);
+    const auto run = RunVk38({"table", "set", "VK1", file, "--yes"});
+    EXPECT_EQ(run.exitCode, 2) << error;
+    EXPECT_NE(run.err.find(error), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
   EXPECT_EQ(Vk1().Received().size(), connections);
+}
+
+TEST_F(TableSet, ANameThatIsNoTextSurvivesASpreadsheetAndTheStandardStreams) {
+  IpSettingRecord table = setting_test::PanelTable();
+  table.SetCamName(3,
+                   "\xFF\xFE"
+                   "cam");
+  const IpSettingRecord original = setting_test::Sealed(table);
+  Vk1().SetCameraRecord(original);
+
+  const auto got = RunVk38({"table", "get", "VK1", "-o", "-"});
+  ASSERT_EQ(got.exitCode, 0) << got.err;
+  EXPECT_EQ(got.err, "192.168.0.9: Read OK\n1 panel: 1 succeeded, 0 failed\n");
+  Vk1().SetCameraRecord(setting_test::Sealed(setting_test::PanelTable()));
+  const auto set =
+      RunVk38({"table", "set", "VK1", "-", "--yes"}, cli_test::SpreadsheetRewrite(got.out, ';'));
+  ASSERT_EQ(set.exitCode, 0) << set.err;
+  EXPECT_EQ(Vk1().CameraRecord(), sim::Bytes(original.bytes.begin(), original.bytes.end()));
+
+  // An output named *.json is JSON unless --format says otherwise.
+  const std::string folder = cli_test::FreshFolder("formats");
+  EXPECT_EQ(RunVk38({"table", "get", "VK1", "-o", folder + "/t.json"}).exitCode, 0);
+  EXPECT_EQ(cli_test::ReadText(folder + "/t.json").substr(0, 1), "{");
+  EXPECT_EQ(RunVk38({"table", "get", "VK1", "-o", folder + "/t.json", "--format", "csv"}).exitCode,
+            0);
+  EXPECT_EQ(cli_test::ReadText(folder + "/t.json").substr(0, 9), "CAMERA No");
 }
 
 TEST_F(TableSet, ThePageAndVk38RefuseATableWithTheSameTexts) {

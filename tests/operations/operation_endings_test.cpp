@@ -13,6 +13,7 @@
 #include "operations/firmware.h"
 #include "operations/panel_log.h"
 #include "operations/setup_block.h"
+#include "protocol/panel_wire.h"
 #include "sim/sim_fixture.h"
 #include "support/fake_file_system.h"
 
@@ -139,6 +140,41 @@ TEST_F(OperationEndings, WritesTellEachFaultApart) {
       ExpectOutcome(Run(write, {.fileNg = true}), write.fileNg->ending, write.fileNg->stage);
     }
   }
+}
+
+TEST_F(OperationEndings, WhatThePanelSentWrongIsTold) {
+  using operations::Flaw;
+  const std::vector<std::pair<Fault, std::vector<Flaw>>> faults = {
+      // camera table, renew proposal, setup block, credentials
+      {{.closeAtOnce = true}, {Flaw::kEmpty, Flaw::kEmpty, Flaw::kEmpty, Flaw::kEmpty}},
+      {{.badChecksum = true}, {Flaw::kBadSum, Flaw::kBadSum, Flaw::kBadSum, Flaw::kBadSum}},
+      // The setup block's part that fits still sums to zero: the page keeps it.
+      {{.oversize = 5000}, {Flaw::kLong, Flaw::kLong, Flaw::kNone, Flaw::kLong}},
+  };
+  for (const auto& [fault, flaws] : faults) {
+    for (std::size_t i = 0; i < Reads().size(); ++i) {
+      SCOPED_TRACE(Reads()[i].name);
+      EXPECT_EQ(Run(Reads()[i], fault).flaw, flaws[i]);
+    }
+  }
+  // A setup block longer than the reply buffer is refused when asked, even
+  // when the part that fits sums to zero; the page judges that part.
+  Vk1().SetSetupBlock(sim::Bytes(5000, 0));
+  std::vector<std::uint8_t> block;
+  const Outcome refused = operations::ReadSetupBlock(link, block, operations::LongBlock::kRefused);
+  ExpectOutcome(refused, Ending::kBadData, Stage::kPayload);
+  EXPECT_EQ(refused.flaw, Flaw::kLong);
+  EXPECT_TRUE(block.empty());
+  ExpectOutcome(operations::ReadSetupBlock(link, block), Ending::kDone, Stage::kPayload);
+  EXPECT_EQ(block.size(), kPanelBlockSize);
+}
+
+TEST_F(OperationEndings, ARefusalKeepsThePanelsReply) {
+  const Operation& setup = Writes()[1];
+  EXPECT_EQ(Run(setup, {.wrongReply = true}).reply, "SETTING CHANGE NG");
+  EXPECT_EQ(Run(setup, {.writeNg = true}).reply, "WRITE NG");
+  EXPECT_EQ(Run(Writes()[3], {.fileNg = true}).reply, "FILE NG");
+  EXPECT_EQ(Run(setup, {}).reply, "");
 }
 
 TEST_F(OperationEndings, EveryOperationTellsARefusedConnectionAndAMissingFile) {

@@ -39,6 +39,8 @@ class FakeWritable : public platform::WritableFile {
     return true;
   }
 
+  bool Sync() override { return !file_->syncFails; }
+
   bool Close() override {
     file_->closed = true;
     return !file_->closeFails;
@@ -65,11 +67,27 @@ std::unique_ptr<platform::ReadableFile> FakeFileSystem::OpenForReading(const std
 std::unique_ptr<platform::WritableFile> FakeFileSystem::CreateForWriting(const std::string& path) {
   if (locked.count(path) != 0) return nullptr;
   std::shared_ptr<FakeFile>& file = files[path];
-  // Creating keeps a scripted failure of the same path but empties it.
-  if (!file) file = std::make_shared<FakeFile>();
+  // Creating keeps a scripted failure of the same path but empties it; a
+  // new path takes the failures scripted for new files.
+  if (!file) file = std::make_shared<FakeFile>(newFile);
   file->content.clear();
   file->closed = false;
   return std::make_unique<FakeWritable>(file);
 }
+
+platform::Moved FakeFileSystem::Move(const std::string& from, const std::string& to,
+                                     platform::Existing existing) {
+  const auto source = files.find(from);
+  if (movesFail || source == files.end()) return platform::Moved::kFailed;
+  if (existing == platform::Existing::kKeep && files.count(to) != 0) {
+    return platform::Moved::kTargetExists;
+  }
+  std::shared_ptr<FakeFile> file = source->second;
+  files.erase(source);
+  files[to] = std::move(file);
+  return platform::Moved::kDone;
+}
+
+bool FakeFileSystem::Remove(const std::string& path) { return files.erase(path) != 0; }
 
 }  // namespace testing_support

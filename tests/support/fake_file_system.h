@@ -1,6 +1,6 @@
 // An in-memory platform::FileSystem for the file failures a real disk does
-// not produce on demand: a read that fails part-way, a write or close that
-// fails.
+// not produce on demand: a read that fails part-way, a write, sync, close or
+// move that fails.
 #pragma once
 
 #include <map>
@@ -17,8 +17,9 @@ struct FakeFile {
   std::string content{};
   // Reading fails once this many bytes were read.
   std::optional<std::size_t> readFailsAfter{};
-  // Writing fails once this many bytes were written; closing can fail.
+  // Writing fails once this many bytes were written; syncing and closing can fail.
   std::optional<std::size_t> writeFailsAfter{};
+  bool syncFails = false;
   bool closeFails = false;
   bool closed = false;
 };
@@ -29,11 +30,23 @@ class FakeFileSystem : public platform::FileSystem {
   std::map<std::string, std::shared_ptr<FakeFile>> files;
   // Paths that cannot be created.
   std::set<std::string> locked;
+  // What a file created at a path without an entry starts as: its scripted
+  // failures (for files whose names the code under test chooses).
+  FakeFile newFile{};
+  // Every move fails.
+  bool movesFail = false;
+
+  // What LastFailure gives: the reason of every scripted failure.
+  static constexpr const char* kScriptedFailure = "scripted failure";
 
   FakeFile& Add(const std::string& path, FakeFile file = {});
 
   std::unique_ptr<platform::ReadableFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<platform::WritableFile> CreateForWriting(const std::string& path) override;
+  platform::Moved Move(const std::string& from, const std::string& to,
+                       platform::Existing existing) override;
+  bool Remove(const std::string& path) override;
+  std::string LastFailure() const override { return kScriptedFailure; }
 };
 
 }  // namespace testing_support

@@ -16,12 +16,12 @@ class ScriptedSocket : public platform::StreamSocket {
 
   bool Connect(const std::string& addressText, std::uint16_t port) override {
     peer_->connectedTo = addressText + ":" + std::to_string(port);
-    connected_ = peer_->accepts;
+    connected_ = peer_->accepts && !Stopped();
     return connected_;
   }
 
   std::ptrdiff_t Send(const std::uint8_t* data, std::size_t length) override {
-    if (!connected_) return -1;
+    if (!connected_ || Stopped()) return -1;
     peer_->sendSizes.push_back(length);
     std::size_t room = length;
     if (peer_->sendFailsAfter) {
@@ -34,7 +34,7 @@ class ScriptedSocket : public platform::StreamSocket {
   }
 
   std::ptrdiff_t Receive(std::uint8_t* buffer, std::size_t capacity) override {
-    if (!connected_) return -1;
+    if (!connected_ || Stopped()) return -1;
     peer_->receiveLimits.push_back(limit_);
     if (capacity == 0) return 0;
     if (peer_->pieces.empty()) return peer_->failsAfterPieces ? -1 : 0;
@@ -47,10 +47,15 @@ class ScriptedSocket : public platform::StreamSocket {
   }
 
   void SetWaitLimit(platform::WaitLimit limit) override { limit_ = limit; }
+  void EndWaitsOn(const platform::StopSignal& stop) override { stop_ = &stop; }
 
  private:
+  // A scripted peer never makes a call wait; a raised stop signal fails it.
+  bool Stopped() const { return stop_ && stop_->Triggered(); }
+
   std::shared_ptr<ScriptedPeer> peer_;
   platform::WaitLimit limit_;
+  const platform::StopSignal* stop_ = nullptr;
   bool connected_ = false;
 };
 

@@ -102,6 +102,30 @@ TEST_F(FileSystemTest, OthersMayReadWhileTheProgramWritesButNotWrite) {
   EXPECT_FALSE(writer->Write(reinterpret_cast<const std::uint8_t*>("d"), 1));
 }
 
+TEST_F(FileSystemTest, AMoveReplacesOnlyWhenAskedAndFailuresSayWhy) {
+  const std::string done = PathOf("t.csv");
+  const std::string pending = PathOf("t.csv.0a1b2c3d.part");
+  ASSERT_TRUE(WriteAll(files, done, "old"));
+  ASSERT_TRUE(WriteAll(files, pending, "new"));
+
+  EXPECT_EQ(files.Move(pending, done, platform::Existing::kKeep), platform::Moved::kTargetExists);
+  auto file = files.OpenForReading(done);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(ReadAll(*file), "old");
+  file.reset();
+  EXPECT_EQ(files.Move(pending, done, platform::Existing::kReplace), platform::Moved::kDone);
+  file = files.OpenForReading(done);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(ReadAll(*file), "new");
+  EXPECT_EQ(files.OpenForReading(pending), nullptr);
+  file.reset();
+
+  EXPECT_TRUE(files.Remove(done));
+  EXPECT_FALSE(files.Remove(done));
+  EXPECT_FALSE(files.LastFailure().empty());
+  EXPECT_EQ(files.Move(pending, done, platform::Existing::kReplace), platform::Moved::kFailed);
+}
+
 TEST_F(FileSystemTest, ReadingLetsOthersWriteMeanwhile) {
   const std::string path = PathOf("image.bin");
   ASSERT_TRUE(WriteAll(files, path, "first"));

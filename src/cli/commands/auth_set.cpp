@@ -4,6 +4,7 @@
 #include <fmt/format.h>
 
 #include <array>
+#include <initializer_list>
 #include <iostream>
 
 #include "cli/panel_calls.h"
@@ -32,7 +33,7 @@ std::optional<std::array<std::string, 3>> ReadPasswords(Machine& machine, bool f
       if (!std::getline(std::cin, passwords[i])) return std::nullopt;
       if (!passwords[i].empty() && passwords[i].back() == '\r') passwords[i].pop_back();
     } else {
-      std::optional<std::string> typed = machine.ReadSecret(kPrompts[i]);
+      std::optional<std::string> typed = machine.ReadTerminalLine(kPrompts[i], Echo::kHidden);
       if (!typed) return std::nullopt;
       passwords[i] = std::move(*typed);
     }
@@ -40,15 +41,10 @@ std::optional<std::array<std::string, 3>> ReadPasswords(Machine& machine, bool f
   return passwords;
 }
 
+using Field = std::pair<const std::string*, CredentialCharset>;
+
 // What the page's field filter would refuse as it is typed.
-std::optional<std::string> RefusedCharacters(const CredentialChange& change) {
-  const std::array<std::pair<const std::string*, CredentialCharset>, 5> fields = {{
-      {&change.oldUser, CredentialCharset::kName},
-      {&change.newUser, CredentialCharset::kName},
-      {&change.oldPassword, CredentialCharset::kPassword},
-      {&change.newPassword, CredentialCharset::kPassword},
-      {&change.retyped, CredentialCharset::kPassword},
-  }};
+std::optional<std::string> RefusedCharacters(std::initializer_list<Field> fields) {
   for (const auto& [text, charset] : fields) {
     if (LeadingAllowedRun(charset, *text).size() < text->size()) {
       return "Enterd information is incorrect. Enter again.";
@@ -58,42 +54,61 @@ std::optional<std::string> RefusedCharacters(const CredentialChange& change) {
   return std::nullopt;
 }
 
+// Every rule of the fields that needs nothing from the panel: the
+// characters of all five, then their lengths and the retyped password.
+std::optional<std::string> FieldRefusal(const CredentialChange& change) {
+  if (auto refused = RefusedCharacters({{&change.oldUser, CredentialCharset::kName},
+                                        {&change.newUser, CredentialCharset::kName},
+                                        {&change.oldPassword, CredentialCharset::kPassword},
+                                        {&change.newPassword, CredentialCharset::kPassword},
+                                        {&change.retyped, CredentialCharset::kPassword}})) {
+    return refused;
+  }
+  return BrokenFieldRule(change);
+}
+
+int Refuse(const std::string& why) {
+  fmt::print(stderr, "vk38: {} Nothing was sent.\n", why);
+  return kExitFileRefused;
+}
+
 PanelOutcome ChangeCredentials(const RunContext& context, PanelAddress panel,
                                const CredentialChange& change) {
   PanelTarget target(context, panel);
   CredentialRecord record;
-  const CallResult read = ReadCredentials(target.link, record);
-  if (!read.ok) return {.ok = false, .message = read.text};
+  PanelOutcome read = ReadCredentials(target.link, record);
+  if (!read.Ok()) return read;
   const std::string panelUser = record.UserName().value_or("");
   const std::string panelPassword = record.Password().value_or("");
   if (const std::optional<std::string> broken =
           BrokenCredentialRule(change, panelUser, panelPassword)) {
-    return {.ok = false, .message = *broken};
+    return Failure(Code::kRefused, *broken, "");
   }
   record.SetUserName(change.newUser);
   record.SetPassword(change.newPassword);
   record.UpdateChecksum();
-  const CallResult written = WriteCredentials(target.link, record);
-  return {.ok = written.ok, .message = written.text};
+  return WriteCredentials(target.link, record);
 }
 
 int AuthSet(const RunContext& context, const AuthSetOptions& args) {
+  // The user names are judged before any password is asked for.
+  if (auto refused = RefusedCharacters(
+          {{&args.oldUser, CredentialCharset::kName}, {&args.newUser, CredentialCharset::kName}})) {
+    return Refuse(*refused);
+  }
   const std::optional<std::array<std::string, 3>> passwords =
       ReadPasswords(context.machine, args.passwordStdin);
   if (!passwords) {
-    fmt::print(stderr,
-               "vk38: three passwords are needed: at a terminal, or with --password-stdin\n");
-    return kExitFileRefused;
+    if (context.Stopped()) return kExitStopped;
+    return Refuse("Three passwords are needed: at a terminal, or with --password-stdin.");
   }
   const CredentialChange change{.oldUser = args.oldUser,
                                 .newUser = args.newUser,
                                 .oldPassword = (*passwords)[0],
                                 .newPassword = (*passwords)[1],
                                 .retyped = (*passwords)[2]};
-  if (const std::optional<std::string> refused = RefusedCharacters(change)) {
-    fmt::print(stderr, "vk38: {}\n", *refused);
-    return kExitFileRefused;
-  }
+  // Only the old pair needs the panel's record.
+  if (const std::optional<std::string> refused = FieldRefusal(change)) return Refuse(*refused);
   return RunOnPanels(context, {args.panel},
                      [&](PanelAddress panel) { return ChangeCredentials(context, panel, change); });
 }
@@ -103,12 +118,20 @@ int AuthSet(const RunContext& context, const AuthSetOptions& args) {
 void AddAuthSet(CLI::App& auth, Invocation& invocation) {
   const auto options = std::make_shared<AuthSetOptions>();
   CLI::App* set = auth.add_subcommand(
-      "set", "change the pair; passwords are asked for without echo (old, new, new again)");
+      "set",
+      "Change PANEL's user name and password (the User Auth. page's SET). The passwords are "
+      "asked for at the terminal without echo: old, new, and new again.");
   AddPanelArgument(*set, options->panelText);
-  set->add_option("--old-user", options->oldUser, "the user name the panel holds")->required();
+  set->add_option("--old-user", options->oldUser,
+                  "the user name the panel holds (or the factory one)")
+      ->required();
   set->add_option("--new-user", options->newUser, "the new user name")->required();
   set->add_flag("--password-stdin", options->passwordStdin,
-                "read the three passwords as lines from standard input");
+                "read the three passwords as lines from standard input instead, for scripts");
+  set->footer(
+      "The page's rules for the fields (characters, lengths, the retyped password) are checked "
+      "before the panel is asked (exit 2); the old pair against the panel's record. Passwords "
+      "never appear in any output. Standard output: the outcome line and the summary.");
   set->callback([&invocation, options] {
     options->panel = Resolve(options->panelText);
     invocation.exitCode = AuthSet(invocation.Context(), *options);

@@ -1,10 +1,12 @@
 // log: the File Operate page's Save Log for many panels, each log streamed
-// to a file named by panel address and time, with one progress line.
+// to a file named by panel address and time, with one progress line. A log
+// takes its name only once the panel sent all of it and it is on the disk.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/file_io.h"
+#include "cli/output_file.h"
 #include "cli/panel_calls.h"
 #include "cli/progress.h"
 #include "cli/subcommands.h"
@@ -14,42 +16,71 @@ namespace cli {
 namespace {
 
 struct LogOptions {
-  std::vector<std::string> panels{};
+  std::vector<std::string> panelTexts{};
+  std::vector<PanelAddress> panels{};
   std::string folder{};
 };
 
+PanelOutcome SaveOneLog(const RunContext& context, PanelAddress panel, const std::string& path,
+                        ProgressLine& progress) {
+  PanelTarget target(context, panel);
+  std::unique_ptr<OutputFile> output;
+  std::string failure;
+  // Made once the panel was asked: a panel that never answers leaves no file.
+  const operations::CreateSink create = [&]() -> std::unique_ptr<platform::WritableFile> {
+    output = CreateOutput(context.machine.Files(), path, Naming::kNumbered, failure);
+    return output ? WriterInto(*output) : nullptr;
+  };
+  std::uint64_t moved = 0;
+  PanelOutcome saved = SaveLog(target.link, create, [&](std::uint64_t total) {
+    progress.Add(total - moved);
+    moved = total;
+  });
+  if (output && !output->Failure().empty()) failure = output->Failure();
+  if (saved.Ok() && !output->Finish()) failure = output->Failure();
+  if (!failure.empty()) return Failure(Code::kFile, "File write error", failure, path);
+  if (!saved.Ok()) return saved;
+  saved.file = output->Name();
+  saved.bytes = moved;
+  return saved;
+}
+
 int SaveLogs(const RunContext& context, const std::vector<PanelAddress>& panels,
              const std::string& folder) {
-  if (!PrepareFolder(folder)) return kExitFileRefused;
-  std::vector<PanelOutcome> outcomes;
-  {
-    // The progress line ends before the outcomes are reported.
-    ProgressLine progress(stderr, context.progress);
-    outcomes = RunFleet(panels, context.jobs, [&](PanelAddress panel) -> PanelOutcome {
-      PanelTarget target(context, panel);
-      const std::string path = PanelFilePath(folder, panel, TimeStamp() + ".log");
-      std::unique_ptr<platform::WritableFile> file = context.machine.Files().CreateForWriting(path);
-      if (!file) return {.ok = false, .message = "File open error", .file = path};
-      std::uint64_t moved = 0;
-      const CallResult saved = SaveLog(target.link, std::move(file), [&](std::uint64_t total) {
-        progress.Add(total - moved);
-        moved = total;
-      });
-      return {.ok = saved.ok, .message = saved.text, .file = path, .bytes = moved};
-    });
-  }
-  return Report(context, outcomes);
+  const bool toStandardOutput = folder == kStandardStream;
+  if (!toStandardOutput && !PrepareFolder(folder)) return kExitFileRefused;
+  ProgressLine progress(stderr, context.progress);
+  return RunOnPanels(context, panels,
+                     [&](PanelAddress panel) {
+                       const std::string path =
+                           toStandardOutput ? folder
+                                            : PanelFilePath(folder, panel, TimeStamp() + ".log");
+                       return SaveOneLog(context, panel, path, progress);
+                     },
+                     {.out = toStandardOutput ? stderr : nullptr, .progress = &progress});
 }
 
 }  // namespace
 
 void AddLog(CLI::App& app, Invocation& invocation) {
   const auto options = std::make_shared<LogOptions>();
-  CLI::App* log = app.add_subcommand("log", "save each panel's log to a file");
-  AddPanelsArgument(*log, options->panels);
-  log->add_option("-o,--output", options->folder, "folder for the files")->required();
+  CLI::App* log = app.add_subcommand(
+      "log", "Save each PANEL's log to a file (the File Operate page's Save Log).");
+  AddPanelsArgument(*log, options->panelTexts);
+  log->add_option("-o,--output", options->folder,
+                  "the folder for the files, made if needed: <address>_<YYYYMMDD-HHMMSS>.log, "
+                  "numbered (_2, _3, ...) rather than replacing a file of that name; or - for "
+                  "standard output (one PANEL)")
+      ->required();
+  log->footer(
+      "A log is streamed to a temporary file and takes its name only once the panel sent all of "
+      "it; a log cut short leaves no file. Standard output: the outcome lines, or with -o - the "
+      "log as it arrives (a log cut short is then reported as failed), and then the outcome "
+      "lines go to standard error. On a terminal a progress line shows on standard error.");
   log->callback([&invocation, options] {
-    invocation.exitCode = SaveLogs(invocation.Context(), Resolve(options->panels), options->folder);
+    options->panels = Resolve(options->panelTexts);
+    RequireOnePanelFor(options->panels, options->folder);
+    invocation.exitCode = SaveLogs(invocation.Context(), options->panels, options->folder);
   });
 }
 

@@ -1,9 +1,11 @@
 // setup backup: the File Operate page's Save for many panels, each setup
-// block to a file named by panel address and time.
+// block to a file named by panel address and time, or (one panel) to
+// standard output.
 #include <string>
 #include <vector>
 
 #include "cli/file_io.h"
+#include "cli/output_file.h"
 #include "cli/panel_calls.h"
 #include "cli/subcommands.h"
 
@@ -12,7 +14,8 @@ namespace cli {
 namespace {
 
 struct SetupBackupOptions {
-  std::vector<std::string> panels{};
+  std::vector<std::string> panelTexts{};
+  std::vector<PanelAddress> panels{};
   std::string folder{};
 };
 
@@ -20,28 +23,44 @@ struct SetupBackupOptions {
 
 int SetupBackup(const RunContext& context, const std::vector<PanelAddress>& panels,
                 const std::string& folder) {
-  if (!PrepareFolder(folder)) return kExitFileRefused;
-  return RunOnPanels(context, panels, [&](PanelAddress panel) -> PanelOutcome {
-    PanelTarget target(context, panel);
-    std::vector<std::uint8_t> block;
-    const CallResult read = ReadSetupBlock(target.link, block);
-    if (!read.ok) return {.ok = false, .message = read.text};
-    const std::string path = PanelFilePath(folder, panel, TimeStamp() + ".v38");
-    if (auto failed = WriteWholeFile(context.machine.Files(), path, block)) {
-      return {.ok = false, .message = *failed, .file = path};
-    }
-    return {.ok = true, .message = read.text, .file = path, .bytes = block.size()};
-  });
+  const bool toStandardOutput = folder == kStandardStream;
+  if (!toStandardOutput && !PrepareFolder(folder)) return kExitFileRefused;
+  return RunOnPanels(
+      context, panels,
+      [&](PanelAddress panel) -> PanelOutcome {
+        PanelTarget target(context, panel);
+        std::vector<std::uint8_t> block;
+        PanelOutcome read = ReadSetupBlock(target.link, block);
+        if (!read.Ok()) return read;
+        read.bytes = block.size();
+        // Two backups of a panel never share a name: a later one is numbered.
+        const std::string path =
+            toStandardOutput ? folder : PanelFilePath(folder, panel, TimeStamp() + ".v38");
+        return WithSaved(std::move(read),
+                         SaveWhole(context.machine.Files(), path, Naming::kNumbered, block));
+      },
+      {.out = toStandardOutput ? stderr : nullptr});
 }
 
 void AddSetupBackup(CLI::App& setup, Invocation& invocation) {
   const auto options = std::make_shared<SetupBackupOptions>();
-  CLI::App* backup = setup.add_subcommand("backup", "save each panel's setup to a file");
-  AddPanelsArgument(*backup, options->panels);
-  backup->add_option("-o,--output", options->folder, "folder for the files")->required();
+  CLI::App* backup = setup.add_subcommand(
+      "backup", "Save each PANEL's setup block to a file (the File Operate page's Save).");
+  AddPanelsArgument(*backup, options->panelTexts);
+  backup
+      ->add_option("-o,--output", options->folder,
+                   "the folder for the files, made if needed: <address>_<YYYYMMDD-HHMMSS>.v38, "
+                   "numbered (_2, _3, ...) rather than replacing a file of that name; or - for "
+                   "standard output (one PANEL)")
+      ->required();
+  backup->footer(
+      "A block is written only when the panel sent it whole with a good sum, and a file takes "
+      "its name only once it is whole. Standard output: the outcome lines, or with -o - the "
+      "block, and then the outcome lines go to standard error.");
   backup->callback([&invocation, options] {
-    invocation.exitCode =
-        SetupBackup(invocation.Context(), Resolve(options->panels), options->folder);
+    options->panels = Resolve(options->panelTexts);
+    RequireOnePanelFor(options->panels, options->folder);
+    invocation.exitCode = SetupBackup(invocation.Context(), options->panels, options->folder);
   });
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/file_io.h"
+#include "cli/output_file.h"
 #include "cli/panel_calls.h"
 #include "cli/subcommands.h"
 #include "protocol/panel_wire.h"
@@ -22,14 +23,12 @@ struct SetupRestoreOptions {
 int SetupRestore(const RunContext& context, PanelAddress panel, const std::string& file) {
   // A backup is one block of the panel's size with a good sum; anything else
   // would put a damaged setup on the panel.
-  const std::optional<std::string> block =
-      ReadWholeFile(context.machine.Files(), file, kPanelBlockSize);
-  if (!block) {
-    fmt::print(stderr, "vk38: {}: cannot be read, or is larger than a setup block\n", file);
+  const WholeFile block = ReadWholeFile(context.machine.Files(), file, kPanelBlockSize);
+  if (block.failure) {
+    fmt::print(stderr, "vk38: {}; nothing was sent\n", *block.failure);
     return kExitFileRefused;
   }
-  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(block->data()),
-                                            block->size());
+  const std::span<const std::uint8_t> bytes = BytesOf(block.bytes);
   if (bytes.empty() || !IsZeroSum(bytes)) {
     fmt::print(stderr, "vk38: {}: is empty or its sum is bad; nothing was sent\n", file);
     return kExitFileRefused;
@@ -37,8 +36,9 @@ int SetupRestore(const RunContext& context, PanelAddress panel, const std::strin
   // The bytes checked are the bytes sent.
   return RunOnPanels(context, {panel}, [&](PanelAddress) -> PanelOutcome {
     PanelTarget target(context, panel);
-    const CallResult written = WriteSetupBlock(target.link, bytes);
-    return {.ok = written.ok, .message = written.text, .file = file};
+    PanelOutcome written = WriteSetupBlock(target.link, bytes);
+    written.file = file;
+    return written;
   });
 }
 
@@ -46,9 +46,15 @@ int SetupRestore(const RunContext& context, PanelAddress panel, const std::strin
 
 void AddSetupRestore(CLI::App& setup, Invocation& invocation) {
   const auto options = std::make_shared<SetupRestoreOptions>();
-  CLI::App* restore = setup.add_subcommand("restore", "load a setup file into a panel");
+  CLI::App* restore = setup.add_subcommand(
+      "restore", "Load a setup file into PANEL (the File Operate page's Load).");
   AddPanelArgument(*restore, options->panel);
-  restore->add_option("FILE", options->file)->required();
+  restore
+      ->add_option("FILE", options->file,
+                   "a setup block as setup backup saves it (at most 4096 bytes that sum to zero), "
+                   "or - for standard input; checked before the panel is asked")
+      ->required();
+  restore->footer("Standard output: the outcome line and the summary.");
   restore->callback([&invocation, options] {
     invocation.exitCode =
         SetupRestore(invocation.Context(), Resolve(options->panel), options->file);

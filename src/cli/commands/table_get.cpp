@@ -3,11 +3,14 @@
 // to standard output.
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/file_io.h"
+#include "cli/output_file.h"
 #include "cli/panel_calls.h"
 #include "cli/subcommands.h"
 #include "cli/table_file.h"
@@ -19,64 +22,70 @@ namespace {
 struct TableGetOptions {
   std::vector<std::string> panelTexts{};
   std::vector<PanelAddress> panels{};
-  std::optional<std::string> output{};  // a file (one panel) or a folder; standard output without
-  std::string formatText = "csv";
-  TableFormat format = TableFormat::kCsv;
+  std::string output{kStandardStream};  // a file (one panel), a folder, or standard output
+  std::optional<std::string> format{};  // "csv" or "json"; without it, the file's extension
 };
+
+bool EndsWith(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() &&
+         std::equal(end.rbegin(), end.rend(), text.rbegin(),
+                    [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+}
+
+// --format when given, else JSON for a file named *.json, else CSV.
+TableFormat ChosenFormat(const std::optional<std::string>& format, const std::string& file) {
+  if (format) return *format == "json" ? TableFormat::kJson : TableFormat::kCsv;
+  return EndsWith(file, ".json") ? TableFormat::kJson : TableFormat::kCsv;
+}
 
 std::string TableText(const IpSettingRecord& table, TableFormat format) {
   return format == TableFormat::kCsv ? TableCsv(table) : TableJson(table);
 }
 
-std::span<const std::uint8_t> Bytes(const std::string& text) {
-  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
 int TableGet(const RunContext& context, const TableGetOptions& args) {
-  const bool toFolder = args.output && (args.panels.size() > 1 || IsFolder(*args.output));
-  if (toFolder && !PrepareFolder(*args.output)) return kExitFileRefused;
-  const std::string_view suffix = args.format == TableFormat::kCsv ? ".csv" : ".json";
-  std::string printed;  // the one table that goes to standard output
-  const int code = RunOnPanels(
+  const bool toStandardOutput = args.output == kStandardStream;
+  const bool toFolder = !toStandardOutput && (args.panels.size() > 1 || IsFolder(args.output));
+  if (toFolder && !PrepareFolder(args.output)) return kExitFileRefused;
+  const TableFormat format = ChosenFormat(args.format, toFolder ? "" : args.output);
+  const std::string_view suffix = format == TableFormat::kCsv ? ".csv" : ".json";
+  return RunOnPanels(
       context, args.panels,
       [&](PanelAddress panel) -> PanelOutcome {
         PanelTarget target(context, panel);
         IpSettingRecord table;
-        const CallResult read = ReadCameraTable(target.link, table);
-        if (!read.ok) return {.ok = false, .message = read.text};
-        const std::string text = TableText(table, args.format);
-        if (!args.output) {
-          printed = text;
-          return {.ok = true, .message = read.text};
-        }
-        const std::string path =
-            toFolder ? PanelFilePath(*args.output, panel, suffix) : *args.output;
-        if (auto failed = WriteWholeFile(context.machine.Files(), path, Bytes(text))) {
-          return {.ok = false, .message = *failed, .file = path};
-        }
-        return {.ok = true, .message = read.text, .file = path};
+        PanelOutcome read = ReadCameraTable(target.link, table);
+        if (!read.Ok()) return read;
+        // The outcome is told once the table is where it goes, whole.
+        const std::string path = toFolder ? PanelFilePath(args.output, panel, suffix) : args.output;
+        return WithSaved(std::move(read), SaveWhole(context.machine.Files(), path, Naming::kReplace,
+                                                    BytesOf(TableText(table, format))));
       },
       // With the table on standard output, the report goes beside it.
-      args.output ? nullptr : stderr);
-  std::fwrite(printed.data(), 1, printed.size(), stdout);
-  return code;
+      {.out = toStandardOutput ? stderr : nullptr});
 }
 
 }  // namespace
 
 void AddTableGet(CLI::App& table, Invocation& invocation) {
   const auto options = std::make_shared<TableGetOptions>();
-  CLI::App* get = table.add_subcommand("get", "read the camera table of each panel");
+  CLI::App* get = table.add_subcommand(
+      "get", "Read the camera table of each PANEL (the Setting page's REFRESH).");
   AddPanelsArgument(*get, options->panelTexts);
   get->add_option("-o,--output", options->output,
-                  "a file (one panel) or a folder (files named by address)");
-  get->add_option("--format", options->formatText)->check(CLI::IsMember({"csv", "json"}));
+                  "where the tables go: a file (one PANEL), an existing folder or, for more than "
+                  "one PANEL, a folder made if needed (files named <address>.csv or .json), or - "
+                  "for standard output (one PANEL). A file is replaced only once the new table is "
+                  "whole.")
+      ->capture_default_str();
+  get->add_option("--format", options->format,
+                  "csv or json; without it, json for an output named *.json and csv otherwise")
+      ->check(CLI::IsMember({"csv", "json"}));
+  get->footer(
+      "Standard output: the table with -o - (the default), and then the outcome lines go to "
+      "standard error; otherwise the outcome lines.");
   get->callback([&invocation, options] {
-    if (options->panelTexts.size() > 1 && !options->output) {
-      throw CLI::RequiredError("-o FOLDER for more than one panel");
-    }
     options->panels = Resolve(options->panelTexts);
-    options->format = options->formatText == "json" ? TableFormat::kJson : TableFormat::kCsv;
+    RequireOnePanelFor(options->panels, options->output);
     invocation.exitCode = TableGet(invocation.Context(), *options);
   });
 }

@@ -49,32 +49,32 @@ PanelOutcome WriteTable(const RunContext& context, const TableSetOptions& args,
                         const std::vector<RowChange>& changes) {
   PanelTarget target(context, args.panel);
   IpSettingRecord table;
-  const CallResult read = ReadCameraTable(target.link, table);
-  if (!read.ok) return {.ok = false, .message = read.text};
+  PanelOutcome read = ReadCameraTable(target.link, table);
+  if (!read.Ok()) return read;
   const rules::CameraAddrCopies camAddrAtRead = rules::CameraAddresses(table);
   const rules::AddrCopy swAddrAtRead = rules::SwitcherAddress(table);
 
   ApplyRowChanges(changes, table);
   if (!PassesAddressTests(table, args.panel)) {
-    return {.ok = false, .message = "not written: the address tests stopped the write"};
+    return Failure(Code::kRefused, "not written", "the address tests stopped the write");
   }
   rules::PrepareForWrite(table, camAddrAtRead, swAddrAtRead);
   if (!FirmwareQuestionsAnswered(table, args.yes)) {
-    return {.ok = false, .message = "not written: the firmware questions need --yes"};
+    return Failure(Code::kRefused, "not written", "the firmware questions need --yes");
   }
   ComputeChecksum(table);
-  const CallResult written = WriteCameraTable(target.link, table);
-  return {.ok = written.ok, .message = written.text, .file = args.file};
+  PanelOutcome written = WriteCameraTable(target.link, table);
+  written.file = args.file;
+  return written;
 }
 
 int TableSet(const RunContext& context, const TableSetOptions& args) {
-  const std::optional<std::string> text =
-      ReadWholeFile(context.machine.Files(), args.file, kTableFileLimit);
-  if (!text) {
-    fmt::print(stderr, "vk38: {}: cannot be read\n", args.file);
+  const WholeFile text = ReadWholeFile(context.machine.Files(), args.file, kTableFileLimit);
+  if (text.failure) {
+    fmt::print(stderr, "vk38: {}; nothing was sent\n", *text.failure);
     return kExitFileRefused;
   }
-  const TableFileRead read = ReadTableFile(*text);
+  const TableFileRead read = ReadTableFile(text.bytes);
   if (const TableFileError* error = std::get_if<TableFileError>(&read)) {
     fmt::print(stderr, "vk38: {}: {}\n", args.file, ErrorText(*error));
     return kExitFileRefused;
@@ -88,10 +88,22 @@ int TableSet(const RunContext& context, const TableSetOptions& args) {
 
 void AddTableSet(CLI::App& table, Invocation& invocation) {
   const auto options = std::make_shared<TableSetOptions>();
-  CLI::App* set = table.add_subcommand("set", "write a camera table file to a panel");
+  CLI::App* set = table.add_subcommand(
+      "set",
+      "Write a camera table file to PANEL (the Setting page's SET): the panel's table is read, "
+      "the file applied over it, the page's rules run, and the table written.");
   AddPanelArgument(*set, options->panelText);
-  set->add_option("FILE", options->file, "CSV or JSON as table get writes it")->required();
-  set->add_flag("--yes", options->yes, "answer the firmware questions with OK");
+  set->add_option("FILE", options->file,
+                  "CSV or JSON as table get writes it (JSON told by its content), or - for "
+                  "standard input. Rows, columns and keys may be left out; an empty cell leaves "
+                  "the panel's value. A column or key the table does not have refuses the file.")
+      ->required();
+  set->add_flag("--yes", options->yes,
+                "answer the page's firmware questions with OK (without it, a table that asks "
+                "them is not written)");
+  set->footer(
+      "Standard output: the outcome line and the summary. The page's notices (errors, warnings, "
+      "questions) go to standard error.");
   set->callback([&invocation, options] {
     options->panel = Resolve(options->panelText);
     invocation.exitCode = TableSet(invocation.Context(), *options);

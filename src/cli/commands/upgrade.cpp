@@ -35,23 +35,24 @@ int Upgrade(const RunContext& context, const std::vector<PanelAddress>& panels, 
     fmt::print(stderr, "vk38: {}: File Open Error!!\n", file);
     return kExitFileRefused;
   }
-  std::vector<PanelOutcome> outcomes;
-  {
-    ProgressLine progress(stderr, context.progress, *size * panels.size());
-    outcomes = RunFleet(panels, context.jobs, [&](PanelAddress panel) -> PanelOutcome {
-      PanelTarget target(context, panel);
-      std::unique_ptr<platform::ReadableFile> source = context.machine.Files().OpenForReading(file);
-      if (!source) return {.ok = false, .message = "File Open Error!!", .file = file};
-      std::uint64_t moved = 0;
-      const CallResult result =
-          UpgradeImage(target.link, image, std::move(source), [&](std::uint64_t total) {
-            progress.Add(total - moved);
-            moved = total;
-          });
-      return {.ok = result.ok, .message = result.text, .file = file, .bytes = moved};
-    });
-  }
-  return Report(context, outcomes);
+  ProgressLine progress(stderr, context.progress, *size * panels.size());
+  return RunOnPanels(context, panels,
+                     [&](PanelAddress panel) -> PanelOutcome {
+                       PanelTarget target(context, panel);
+                       std::unique_ptr<platform::ReadableFile> source =
+                           context.machine.Files().OpenForReading(file);
+                       if (!source) return Failure(Code::kFile, "File Open Error!!", "", file);
+                       std::uint64_t moved = 0;
+                       PanelOutcome result = UpgradeImage(target.link, image, std::move(source),
+                                                          [&](std::uint64_t total) {
+                                                            progress.Add(total - moved);
+                                                            moved = total;
+                                                          });
+                       result.file = file;
+                       result.bytes = moved;
+                       return result;
+                     },
+                     {.progress = &progress});
 }
 
 }  // namespace

@@ -1,40 +1,76 @@
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
-#include <iostream>
 
-#include "cli/machine.h"
-#include "platform/system.h"
+#include "cli/system_machine.h"
 
 namespace cli {
 
 namespace {
 
-class PosixMachine : public Machine {
+// The terminal's echo off for its lifetime (or as it was, with kShown).
+class TerminalEcho {
  public:
-  platform::Network& Network() override { return network_; }
-  platform::FileSystem& Files() override { return files_; }
-  bool ErrorsOnTerminal() const override { return isatty(STDERR_FILENO) == 1; }
-
-  std::optional<std::string> ReadSecret(const std::string& prompt) override {
-    termios saved{};
-    if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved) != 0) return std::nullopt;
-    std::fputs(prompt.c_str(), stderr);
-    termios quiet = saved;
+  TerminalEcho(int fd, Echo echo) : fd_(fd) {
+    if (tcgetattr(fd_, &saved_) != 0) return;
+    valid_ = true;
+    if (echo == Echo::kShown) return;
+    termios quiet = saved_;
     quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
-    std::string line;
-    const bool read = static_cast<bool>(std::getline(std::cin, line));
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
-    std::fputs("\n", stderr);
-    if (!read) return std::nullopt;
-    return line;
+    tcsetattr(fd_, TCSAFLUSH, &quiet);
   }
+  ~TerminalEcho() {
+    if (valid_) tcsetattr(fd_, TCSAFLUSH, &saved_);
+  }
+  TerminalEcho(const TerminalEcho&) = delete;
+  TerminalEcho& operator=(const TerminalEcho&) = delete;
+
+  bool Valid() const { return valid_; }
 
  private:
-  platform::SystemNetwork network_;
-  platform::SystemFileSystem files_;
+  int fd_;
+  termios saved_{};
+  bool valid_ = false;
+};
+
+// A line from the terminal `fd`, read as it is ready and given up once
+// `stop` is raised (looked at every kStopCheckInterval).
+std::optional<std::string> ReadLine(int fd, const platform::StopSignal& stop) {
+  std::string line;
+  for (;;) {
+    if (stop.Triggered()) return std::nullopt;
+    pollfd watched{fd, POLLIN, 0};
+    const int ready = ::poll(&watched, 1, static_cast<int>(platform::kStopCheckInterval.count()));
+    if (ready == 0 || (ready < 0 && errno == EINTR)) continue;
+    char c = 0;
+    if (ready < 0 || ::read(fd, &c, 1) != 1) return std::nullopt;
+    if (c == '\n') return line;
+    line += c;
+  }
+}
+
+class PosixMachine : public SystemMachine {
+ public:
+  // A reader that went away is a write that fails, told like any other.
+  PosixMachine() { std::signal(SIGPIPE, SIG_IGN); }
+
+  bool ErrorsOnTerminal() const override { return isatty(STDERR_FILENO) == 1; }
+  bool InputOnTerminal() const override { return isatty(STDIN_FILENO) == 1; }
+
+  std::optional<std::string> ReadTerminalLine(const std::string& prompt, Echo echo) override {
+    if (!InputOnTerminal()) return std::nullopt;
+    const TerminalEcho terminal(STDIN_FILENO, echo);
+    if (!terminal.Valid()) return std::nullopt;
+    std::fputs(prompt.c_str(), stderr);
+    std::fflush(stderr);
+    std::optional<std::string> line = ReadLine(STDIN_FILENO, Stop());
+    if (echo == Echo::kHidden || !line) std::fputs("\n", stderr);
+    return line;
+  }
 };
 
 }  // namespace

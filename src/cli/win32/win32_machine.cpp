@@ -1,42 +1,64 @@
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <iostream>
 
-#include <cstdio>
-
-#include "cli/machine.h"
-#include "platform/system.h"
+#include "cli/system_machine.h"
 
 namespace cli {
 
 namespace {
 
-class Win32Machine : public Machine {
+// The console's input mode without echo for its lifetime (or as it was,
+// with kShown).
+class ConsoleEcho {
  public:
-  bool NetworkStarted() const { return network_.Started(); }
-  platform::Network& Network() override { return network_; }
-  platform::FileSystem& Files() override { return files_; }
-  bool ErrorsOnTerminal() const override { return _isatty(_fileno(stderr)) != 0; }
+  ConsoleEcho(HANDLE input, Echo echo) : input_(input) {
+    if (!GetConsoleMode(input_, &saved_)) return;
+    valid_ = true;
+    if (echo == Echo::kHidden)
+      SetConsoleMode(input_, saved_ & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
+  }
+  ~ConsoleEcho() {
+    if (valid_) SetConsoleMode(input_, saved_);
+  }
+  ConsoleEcho(const ConsoleEcho&) = delete;
+  ConsoleEcho& operator=(const ConsoleEcho&) = delete;
 
-  std::optional<std::string> ReadSecret(const std::string& prompt) override {
-    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-    DWORD saved = 0;
-    if (!_isatty(_fileno(stdin)) || !GetConsoleMode(input, &saved)) return std::nullopt;
+  bool Valid() const { return valid_; }
+
+ private:
+  HANDLE input_;
+  DWORD saved_ = 0;
+  bool valid_ = false;
+};
+
+class Win32Machine : public SystemMachine {
+ public:
+  // Tables, blocks and logs pass through the standard streams byte for byte.
+  Win32Machine() {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
+  }
+
+  bool ErrorsOnTerminal() const override { return _isatty(_fileno(stderr)) != 0; }
+  bool InputOnTerminal() const override { return _isatty(_fileno(stdin)) != 0; }
+
+  // Ctrl+C ends the console's read at once (the stop watch sees the event).
+  std::optional<std::string> ReadTerminalLine(const std::string& prompt, Echo echo) override {
+    if (!InputOnTerminal()) return std::nullopt;
+    const ConsoleEcho console(GetStdHandle(STD_INPUT_HANDLE), echo);
+    if (!console.Valid()) return std::nullopt;
     std::fputs(prompt.c_str(), stderr);
-    SetConsoleMode(input, saved & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
     std::string line;
     const bool read = static_cast<bool>(std::getline(std::cin, line));
-    SetConsoleMode(input, saved);
-    std::fputs("\n", stderr);
-    if (!read) return std::nullopt;
+    if (echo == Echo::kHidden || !read) std::fputs("\n", stderr);
+    if (!read || Stop().Triggered()) return std::nullopt;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return line;
   }
-
- private:
-  platform::SystemNetwork network_;
-  platform::SystemFileSystem files_;
 };
 
 }  // namespace

@@ -60,6 +60,7 @@ class PosixStreamSocket : public StreamSocket {
   }
 
   void SetWaitLimit(WaitLimit limit) override { limit_ = limit; }
+  void EndWaitsOn(const StopSignal& stop) override { stop_ = &stop; }
 
  private:
   enum class Waited { kReady, kTimedOut, kFailed };
@@ -81,14 +82,17 @@ class PosixStreamSocket : public StreamSocket {
   }
 
   // Sleeps until the socket is ready for `events` or reports an error or
-  // hang-up (kReady: the next call tells which), or the deadline passes.
+  // hang-up (kReady: the next call tells which), or the deadline passes,
+  // or the stop signal is raised (kFailed), looked at between slices.
   Waited WaitFor(short events, Clock::time_point deadline) const {
     for (;;) {
-      const auto left =
-          std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-      if (left <= 0) return Waited::kTimedOut;
+      if (stop_ && stop_->Triggered()) return Waited::kFailed;
+      auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+      if (left.count() <= 0) return Waited::kTimedOut;
+      if (stop_) left = std::min(left, kStopCheckInterval);
       pollfd watched{fd_, events, 0};
-      const int ready = ::poll(&watched, 1, static_cast<int>(std::min<long long>(left, INT_MAX)));
+      const int ready =
+          ::poll(&watched, 1, static_cast<int>(std::min<long long>(left.count(), INT_MAX)));
       if (ready > 0) return Waited::kReady;
       if (ready < 0 && errno != EINTR) return Waited::kFailed;
     }
@@ -96,6 +100,7 @@ class PosixStreamSocket : public StreamSocket {
 
   int fd_;
   WaitLimit limit_;
+  const StopSignal* stop_ = nullptr;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <pthread.h>
 
 #include <csignal>
+#include <ctime>
 
 #include "platform/stop_request.h"
 
@@ -28,6 +29,14 @@ StopRequests::StopRequests() {
 StopRequests::~StopRequests() {
   const sigset_t signals = Requests();
   pthread_sigmask(SIG_UNBLOCK, &signals, nullptr);
+}
+
+bool StopRequests::WaitFor(std::chrono::milliseconds limit) {
+  const sigset_t signals = Requests();
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(limit);
+  const timespec wait{.tv_sec = static_cast<time_t>(seconds.count()),
+                      .tv_nsec = static_cast<long>((limit - seconds).count() * 1000000)};
+  return sigtimedwait(&signals, nullptr, &wait) > 0;
 }
 
 void StopRequests::Wait() {

@@ -12,6 +12,11 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override;
   // Creates or truncates; others may only read it until it is closed.
   std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override;
+  // MoveFileExW, written through, replacing only with kReplace.
+  Moved Move(const std::string& from, const std::string& to, Existing existing) override;
+  bool Remove(const std::string& path) override;
+  // The system's message for the error code (FormatMessageW).
+  std::string LastFailure() const override;
 };
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <ws2tcpip.h>
 // clang-format on
 
+#include <algorithm>
 #include <climits>
 
 namespace platform {
@@ -104,6 +105,7 @@ class Win32StreamSocket : public StreamSocket {
   }
 
   void SetWaitLimit(WaitLimit limit) override { limit_ = limit; }
+  void EndWaitsOn(const StopSignal& stop) override { stop_ = &stop; }
 
  private:
   // After a call failed: 0 when it would have blocked and the socket has
@@ -135,12 +137,18 @@ class Win32StreamSocket : public StreamSocket {
 
   // Sleeps until the socket reports one of the events selected now or the
   // deadline passes, as the socket's waiting does, and collects (and
-  // clears) what it reported.
+  // clears) what it reported. With a stop signal it sleeps in slices and
+  // ends (kFailed) once the signal is raised.
   EventWait WaitForSelectedEvents(WSANETWORKEVENTS& happened, Clock::time_point deadline) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    if (const EventWait waited = waiting_.WaitForEvent(event_, left);
-        waited != EventWait::kSignalled) {
-      return waited;
+    for (;;) {
+      if (stop_ && stop_->Triggered()) return EventWait::kFailed;
+      const Clock::time_point sliceEnd =
+          stop_ ? std::min(deadline, Clock::now() + kStopCheckInterval) : deadline;
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(sliceEnd - Clock::now());
+      const EventWait waited = waiting_.WaitForEvent(event_, left);
+      if (waited == EventWait::kSignalled) break;
+      if (waited == EventWait::kFailed) return EventWait::kFailed;
+      if (Clock::now() >= deadline) return EventWait::kTimedOut;
     }
     if (::WSAEnumNetworkEvents(socket_, event_, &happened) != 0) return EventWait::kFailed;
     if ((happened.lNetworkEvents & FD_CLOSE) && happened.iErrorCode[FD_CLOSE_BIT] != 0) {
@@ -165,6 +173,7 @@ class Win32StreamSocket : public StreamSocket {
   WaitLimit limit_;
   // Told when the socket, and with it the exchange that owns it, begins and ends.
   win32::SocketWaiting& waiting_;
+  const StopSignal* stop_ = nullptr;
   bool closeFailed_ = false;
 };
 

@@ -34,4 +34,8 @@ StopRequests::~StopRequests() { ::SetConsoleCtrlHandler(OnConsoleControl, FALSE)
 
 void StopRequests::Wait() { ::WaitForSingleObject(RequestedEvent(), INFINITE); }
 
+bool StopRequests::WaitFor(std::chrono::milliseconds limit) {
+  return ::WaitForSingleObject(requested, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+}
+
 }  // namespace platform

@@ -90,6 +90,17 @@ std::optional<std::size_t> CPanelSession::ReceiveUntilClosed() {
   }
 }
 
+std::optional<bool> CPanelSession::MoreFollows() {
+  if (!socket_) return std::nullopt;
+  std::uint8_t beyond = 0;
+  const std::ptrdiff_t result = socket_->Receive(&beyond, 1);
+  if (result < 0) {
+    NoteEnd(result);
+    return std::nullopt;
+  }
+  return result > 0;
+}
+
 StreamEnd CPanelSession::ReceiveStream(const Sink& sink) {
   StreamEnd end;
   for (;;) {

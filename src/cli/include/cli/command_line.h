@@ -35,8 +35,12 @@ struct Invocation {
 // PANEL... and PANEL arguments: addresses or VK1 to VK5, checked as parsed.
 CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& panels);
 CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel);
-// The addresses of PANEL arguments that were checked as parsed.
+// The addresses of PANEL arguments that were checked as parsed, each once
+// (a panel named again is noted on standard error and dropped).
 std::vector<PanelAddress> Resolve(const std::vector<std::string>& texts);
 PanelAddress Resolve(const std::string& text);
+// A usage error unless `output` ("-": standard output) serves the panels:
+// standard output takes one panel's data only.
+void RequireOnePanelFor(const std::vector<PanelAddress>& panels, const std::string& output);
 
 }  // namespace cli

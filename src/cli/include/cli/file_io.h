@@ -1,10 +1,9 @@
-// Whole files through the platform's file system, and the names of the files
-// vk38 writes into a folder.
+// Whole files read through the platform's file system ("-": standard
+// input), and the names of the files vk38 writes into a folder.
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,13 +12,15 @@
 
 namespace cli {
 
-// The file's bytes, or nothing when it cannot be opened or read, or holds
-// more than `limit` bytes.
-std::optional<std::string> ReadWholeFile(platform::FileSystem& files, const std::string& path,
-                                         std::size_t limit);
-// Writes and closes; the failure text of the File Operate page, or nothing.
-std::optional<std::string> WriteWholeFile(platform::FileSystem& files, const std::string& path,
-                                          std::span<const std::uint8_t> bytes);
+// A file read whole: its bytes, or why it could not be read.
+struct WholeFile {
+  std::string bytes;
+  std::optional<std::string> failure;  // "cannot read a.csv: No such file or directory"
+};
+
+// The bytes of the file at `path` ("-": standard input); a failure when it
+// cannot be opened or read, or holds more than `limit` bytes.
+WholeFile ReadWholeFile(platform::FileSystem& files, const std::string& path, std::size_t limit);
 
 // True when `path` names an existing folder.
 bool IsFolder(const std::string& path);
@@ -30,7 +31,7 @@ bool MakeFolder(const std::string& path);
 bool PrepareFolder(const std::string& folder);
 // "<folder>/<address><suffix>".
 std::string PanelFilePath(const std::string& folder, PanelAddress panel, std::string_view suffix);
-// "_YYYYMMDD-HHMMSS" of the local time now, for names that must not repeat.
+// "_YYYYMMDD-HHMMSS" of the local time now, for names that should not repeat.
 std::string TimeStamp();
 
 }  // namespace cli

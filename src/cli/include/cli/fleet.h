@@ -1,30 +1,32 @@
 // Running one operation on many panels: at most `jobs` at once, each on a
-// thread of its own; a panel that fails or throws never stops the others.
+// thread of its own, while the calling thread reports each outcome as its
+// panel ends. A panel that fails or throws never stops the others; a stop
+// request lets no further panel start and ends those in flight.
 #pragma once
 
-#include <cstdint>
 #include <functional>
-#include <optional>
-#include <string>
 #include <vector>
 
-#include "protocol/panel_address.h"
+#include "cli/panel_outcome.h"
+#include "platform/stop_signal.h"
 
 namespace cli {
 
-// How the operation went on one panel.
-struct PanelOutcome {
-  PanelAddress panel = 0;
-  bool ok = false;
-  std::string message{};                 // the page's text for the ending
-  std::string file{};                    // the file written or sent, when there is one
-  std::optional<std::uint64_t> bytes{};  // the bytes moved, when counted
-};
-
 using PanelTask = std::function<PanelOutcome(PanelAddress)>;
+
+// What the calling thread does while the panels are worked on.
+struct FleetWatch {
+  // Once raised, no further panel starts; a panel that then ends without
+  // success, or never started, ends interrupted.
+  const platform::StopSignal* stop = nullptr;
+  // Each outcome, as its panel ends.
+  std::function<void(const PanelOutcome&)> ended{};
+  // Called a few times a second meanwhile.
+  std::function<void()> tick{};
+};
 
 // The outcomes in the order of `panels`.
 std::vector<PanelOutcome> RunFleet(const std::vector<PanelAddress>& panels, int jobs,
-                                   const PanelTask& task);
+                                   const PanelTask& task, const FleetWatch& watch = {});
 
 }  // namespace cli

@@ -1,5 +1,5 @@
 // vk38's exchanges with one panel: the panel operations that the pages use
-// too, each ending told in a CallResult whose text is the one the page
+// too, each ending told in a PanelOutcome whose text is the one the page
 // shows for that ending; where a page ends silently, vk38 still names the
 // failure.
 #pragma once
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/panel_outcome.h"
 #include "operations/firmware.h"
 #include "operations/local_files.h"
 #include "platform/file_system.h"
@@ -19,40 +20,36 @@
 
 namespace cli {
 
-struct CallResult {
-  bool ok = false;
-  std::string text;
-};
-
 using operations::Image;
 using operations::Progress;
 
 // The camera table (REFRESH): the record whole with a good sum, type codes
 // turned into page codes.
-CallResult ReadCameraTable(const PanelLink& link, IpSettingRecord& table);
+PanelOutcome ReadCameraTable(const PanelLink& link, IpSettingRecord& table);
 // The camera table (SET's exchange): `prepared` holds wire codes and its sum.
-CallResult WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared);
+PanelOutcome WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared);
 
 // The setup block (Save): never an empty one or one with a bad sum.
-CallResult ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& block);
+PanelOutcome ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& block);
 // A setup block to the panel (Load).
-CallResult WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block);
+PanelOutcome WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block);
 
-// The log, piece by piece into `file` (Save Log); closes the file.
-CallResult SaveLog(const PanelLink& link, std::unique_ptr<platform::WritableFile> file,
-                   const Progress& progress);
+// The log, piece by piece into the file `create` gives once the panel was
+// asked (Save Log); closes the file.
+PanelOutcome SaveLog(const PanelLink& link, const operations::CreateSink& create,
+                     const Progress& progress);
 
 // A firmware image to the panel (the upgrade page's Load): the start
 // command, the image in blocks, then the panel's verdict after its flash
 // write — "Ver Up Finish", or the page's "File Error!!".
-CallResult UpgradeImage(const PanelLink& link, Image image,
-                        std::unique_ptr<platform::ReadableFile> file, const Progress& progress);
+PanelOutcome UpgradeImage(const PanelLink& link, Image image,
+                          std::unique_ptr<platform::ReadableFile> file, const Progress& progress);
 
 // The panel's credential record (the User Auth. page's REFRESH): a block no
 // longer than the record with a good sum, over the start of `record`.
-CallResult ReadCredentials(const PanelLink& link, CredentialRecord& record);
+PanelOutcome ReadCredentials(const PanelLink& link, CredentialRecord& record);
 // The record to the panel (its SET); "Write OK.\nPlease reboot TL-VK38."
 // when the panel confirmed it.
-CallResult WriteCredentials(const PanelLink& link, const CredentialRecord& record);
+PanelOutcome WriteCredentials(const PanelLink& link, const CredentialRecord& record);
 
 }  // namespace cli

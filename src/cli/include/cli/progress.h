@@ -16,18 +16,24 @@ namespace cli {
 std::string ProgressText(std::uint64_t bytes, std::chrono::duration<double> elapsed,
                          std::optional<std::uint64_t> total);
 
+// Every member is safe from any thread.
 class ProgressLine {
  public:
   ProgressLine(std::FILE* out, bool shown, std::optional<std::uint64_t> total = std::nullopt);
-  ~ProgressLine();  // ends the line
+  ~ProgressLine();  // clears the line
   ProgressLine(const ProgressLine&) = delete;
   ProgressLine& operator=(const ProgressLine&) = delete;
 
-  // Adds bytes moved; safe from any thread.
+  // Adds bytes moved.
   void Add(std::uint64_t bytes);
+  // Draws the line again, once anything moved.
+  void Redraw();
+  // Erases the line, so that a line of text can take its place.
+  void Clear();
 
  private:
   using Clock = std::chrono::steady_clock;
+  void Draw(Clock::time_point now);
   std::FILE* out_;
   bool shown_;
   std::optional<std::uint64_t> total_;

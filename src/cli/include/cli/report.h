@@ -1,19 +1,39 @@
-// Each panel's outcome as a line: plain ("192.168.0.9: Write OK") or one
-// JSON object ({"panel": "192.168.0.9", "ok": true, "message": "Write OK"}).
+// Each panel's outcome as a line, printed as the panel ends: plain
+// ("192.168.0.9: Write OK", "192.168.0.7: FAILED: Socket Error!! - ...") or
+// one JSON object with the same fields for every command; then a summary
+// line ("3 panels: 2 succeeded, 1 failed") or object ({"summary": ...}).
 #pragma once
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "cli/fleet.h"
+#include "cli/panel_outcome.h"
 
 namespace cli {
 
 enum class ReportForm { kPlain, kJson };
 
 std::string OutcomeLine(const PanelOutcome& outcome, ReportForm form);
-void PrintOutcomes(std::FILE* out, const std::vector<PanelOutcome>& outcomes, ReportForm form);
-bool AllSucceeded(const std::vector<PanelOutcome>& outcomes);
+std::string SummaryLine(const std::vector<PanelOutcome>& outcomes, ReportForm form);
+
+// Writes the lines to one stream, each flushed at once. A line that cannot
+// be written is noted, never thrown.
+class Reporter {
+ public:
+  Reporter(std::FILE* out, ReportForm form) : out_(out), form_(form) {}
+
+  void Outcome(const PanelOutcome& outcome) { Print(OutcomeLine(outcome, form_)); }
+  void Summary(const std::vector<PanelOutcome>& outcomes) { Print(SummaryLine(outcomes, form_)); }
+  // False once a line could not be written whole.
+  bool Written() const { return written_; }
+
+ private:
+  void Print(const std::string& line);
+
+  std::FILE* out_;
+  ReportForm form_;
+  bool written_ = true;
+};
 
 }  // namespace cli

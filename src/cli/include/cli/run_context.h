@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/fleet.h"
 #include "cli/machine.h"
 #include "cli/report.h"
 #include "protocol/panel_address_book.h"
@@ -13,12 +14,16 @@
 
 namespace cli {
 
-// How vk38 ends: every panel succeeded, one or more failed, or a file given
-// to it was refused before any panel was asked. Usage errors end with
-// CLI11's own codes, 100 and above.
+class ProgressLine;
+
+// How vk38 ends: every panel succeeded, one or more failed, a file given to
+// it was refused before any panel was asked, or it was stopped (Ctrl-C,
+// SIGTERM: 128 + SIGINT, as shells count). Usage errors end with CLI11's own
+// codes, 100 and above.
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitPanelFailed = 1;
 inline constexpr int kExitFileRefused = 2;
+inline constexpr int kExitStopped = 130;
 
 // How many panels are worked on at once unless --jobs says otherwise.
 inline constexpr int kDefaultJobs = 8;
@@ -30,6 +35,9 @@ struct RunContext {
   ReportForm form = ReportForm::kPlain;
   bool progress = false;       // a progress line on standard error
   std::FILE* report = stdout;  // where the outcomes go
+
+  // True once the program was asked to end.
+  bool Stopped() const { return machine.Stop().Triggered(); }
 };
 
 // One panel's link: its own address book whose current address is `panel`.
@@ -45,12 +53,15 @@ struct PanelTarget {
   PanelLink link;
 };
 
-// Reports the outcomes on `out` (the context's report without it) and
-// gives the exit code.
-int Report(const RunContext& context, const std::vector<PanelOutcome>& outcomes,
-           std::FILE* out = nullptr);
-// Runs `task` on every panel, reports the outcomes and gives the exit code.
+// Where the lines of a run go besides the context's report.
+struct ReportTo {
+  std::FILE* out = nullptr;          // the outcomes, when not the context's report
+  ProgressLine* progress = nullptr;  // a progress line to keep clear of the outcomes
+};
+
+// Runs `task` on every panel, reports each outcome as its panel ends and
+// then the summary, and gives the exit code.
 int RunOnPanels(const RunContext& context, const std::vector<PanelAddress>& panels,
-                const PanelTask& task, std::FILE* out = nullptr);
+                const PanelTask& task, ReportTo to = {});
 
 }  // namespace cli

@@ -20,13 +20,18 @@ std::string TableCsv(const IpSettingRecord& table);
 std::string TableJson(const IpSettingRecord& table);
 
 using TableFileRead = std::variant<std::vector<RowChange>, TableFileError>;
-// The columns may come in any order; the header must name "CAMERA No" and
-// no column twice. Columns that a file does not set are ignored.
+// The columns may come in any order; the header must name "CAMERA No",
+// no column twice and none that the table does not have. Columns that a
+// file does not set are not checked; rows of nothing but separators are
+// passed over. Camera names in the form of camera_name.h.
 TableFileRead ReadTableCsv(std::string_view text);
 // {"cameras": [{"camera": "C001", "type": ..., "name": ..., "swInput": ...,
-// "address": ..., "httpPort": ...}, ...], "switcher": {"type": ..., "address": ...}}
+// "address": ..., "httpPort": ...}, ...], "switcher": {"type": ..., "address": ...}},
+// with no key that table get does not write.
 TableFileRead ReadTableJson(std::string_view text);
-// JSON when the text begins (after blanks) with "{", CSV otherwise.
+// True when the text begins (after a byte order mark and blanks) with "{"
+// or "[": a table file is JSON then, and CSV otherwise.
+bool LooksLikeJson(std::string_view text);
 TableFileRead ReadTableFile(std::string_view text);
 
 }  // namespace cli

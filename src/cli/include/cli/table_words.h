@@ -7,6 +7,7 @@
 // NoAsign, Network and IP_Direct cameras). A file sets Type, CAMERA Name,
 // SW Input, IP Address and HTTP Port of cameras and Type and IP Address of
 // the switcher; the other columns are for reading only and are not checked.
+// An empty cell means the same in every column: the panel's value stays.
 #pragma once
 
 #include <array>
@@ -56,7 +57,8 @@ class RowReader {
   // Starts a row for the entry its label names; false (error recorded) when
   // the label names none or the entry came before.
   bool Begin(std::string_view label, std::optional<TextPosition> at);
-  // Each field of the row; an empty Type leaves the type as it is.
+  // Each field of the row. An empty field, whichever it is, leaves what the
+  // panel has there as it is.
   bool Type(std::string_view word, std::optional<TextPosition> at);
   bool Name(std::string_view text, std::optional<TextPosition> at);
   bool SwInput(std::string_view word, std::optional<TextPosition> at);

@@ -3,6 +3,8 @@
 // Each face turns an outcome into its own words; the operation says nothing.
 #pragma once
 
+#include <string>
+
 namespace operations {
 
 enum class Ending {
@@ -30,9 +32,22 @@ enum class Stage {
   kVerdict,     // the reply that says whether the panel wrote it
 };
 
+// What was wrong with what the panel sent (kBadData).
+enum class Flaw {
+  kNone,
+  kEmpty,   // nothing came
+  kShort,   // fewer bytes than the record has
+  kLong,    // more bytes than the record has, or than the reply buffer holds
+  kBadSum,  // its bytes do not add up to zero
+};
+
 struct Outcome {
   Ending ending = Ending::kDone;
   Stage stage = Stage::kPayload;
+  Flaw flaw = Flaw::kNone;
+  // The panel's reply line when it refused the command or did not take
+  // what was sent (kRefused, kNotWritten): its printable text without CR LF.
+  std::string reply{};
 
   bool Done() const { return ending == Ending::kDone; }
   // The command line reached the panel: the exchange got past its start.

@@ -41,6 +41,11 @@ class StreamSocket {
   virtual std::ptrdiff_t Receive(std::uint8_t* buffer, std::size_t capacity) = 0;
   // The wait limit of every later call.
   virtual void SetWaitLimit(WaitLimit limit) = 0;
+  // From now on every wait also ends once `stop` (which must outlive the
+  // socket) is raised, within kStopCheckInterval; the call then fails as on
+  // a broken connection (Connect: false). For a program that is asked to
+  // end while it waits on a panel.
+  virtual void EndWaitsOn(const StopSignal& stop) = 0;
 };
 
 // What a wait on the serving side ended with.

@@ -2,6 +2,8 @@
 // POSIX systems; Ctrl+C, Ctrl+Break or the console closing on Windows.
 #pragma once
 
+#include <chrono>
+
 namespace platform {
 
 class StopRequests {
@@ -16,6 +18,8 @@ class StopRequests {
 
   // Blocks until a request arrives.
   void Wait();
+  // Blocks until a request arrives (true) or `limit` has passed (false).
+  bool WaitFor(std::chrono::milliseconds limit);
 };
 
 }  // namespace platform

@@ -45,6 +45,11 @@ class SystemFileSystem : public FileSystem {
   std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override {
     return system_->CreateForWriting(path);
   }
+  Moved Move(const std::string& from, const std::string& to, Existing existing) override {
+    return system_->Move(from, to, existing);
+  }
+  bool Remove(const std::string& path) override { return system_->Remove(path); }
+  std::string LastFailure() const override { return system_->LastFailure(); }
 
  private:
   std::unique_ptr<FileSystem> system_;

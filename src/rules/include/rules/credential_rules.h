@@ -31,3 +31,6 @@ struct CredentialChange {
 std::optional<std::string> BrokenCredentialRule(const CredentialChange& change,
                                                 const std::string& panelUser,
                                                 const std::string& panelPassword);
+// The rules of the fields themselves (their lengths, the retyped password),
+// which need nothing from the panel: the first that the change breaks.
+std::optional<std::string> BrokenFieldRule(const CredentialChange& change);

@@ -9,6 +9,11 @@ class PosixFileSystem : public FileSystem {
  public:
   std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override;
+  // rename() replacing; renameat2() with RENAME_NOREPLACE (or a hard link
+  // where the file system lacks it) keeping. The folder is synced after.
+  Moved Move(const std::string& from, const std::string& to, Existing existing) override;
+  bool Remove(const std::string& path) override;
+  std::string LastFailure() const override;
 };
 
 }  // namespace platform

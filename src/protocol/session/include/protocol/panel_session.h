@@ -69,6 +69,10 @@ class CPanelSession {
   bool ReplyStartsWith(std::string_view text) const;
   // Reads a data block until the panel closes; cut at kPanelBlockSize.
   std::optional<std::size_t> ReceiveUntilClosed();
+  // After a ReceiveUntilClosed that filled the reply buffer: whether the
+  // panel sent more than fits before it closed (one receive of a byte kept
+  // apart, the reply buffer untouched); nothing when that receive failed.
+  std::optional<bool> MoreFollows();
   // Hands every piece received to `sink` until the panel closes or a
   // receive fails.
   StreamEnd ReceiveStream(const Sink& sink);

@@ -1,0 +1,42 @@
+// How one panel's part of a run ended: the stable code a script can rely
+// on, the page's words, and for a failure which step failed and why.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "protocol/panel_address.h"
+
+namespace cli {
+
+// The outcome's kind, as --json names it.
+enum class Code {
+  kOk,           // "ok": the panel did what was asked
+  kUnreachable,  // "unreachable": no connection to the panel could be made
+  kTimeout,      // "timeout": the panel stayed silent for the whole wait
+  kBroken,       // "broken": the connection broke, or a block did not go out whole
+  kRefused,      // "refused": the panel (or the page's own rules) refused the change
+  kBadData,      // "bad-data": what the panel sent is no usable record or block
+  kFile,         // "file": a local file (or standard output) could not be read or written
+  kInterrupted,  // "interrupted": the run was stopped before the panel was done
+};
+
+std::string_view CodeName(Code code);
+
+struct PanelOutcome {
+  PanelAddress panel = 0;
+  Code code = Code::kOk;
+  std::string message{};                 // the page's words for the ending
+  std::string cause{};                   // for a failure: the step that failed, and why
+  std::string file{};                    // the file written or sent, when there is one
+  std::optional<std::uint64_t> bytes{};  // the bytes moved, when counted
+
+  bool Ok() const { return code == Code::kOk; }
+};
+
+// A failure of vk38's own, before or after the exchange.
+PanelOutcome Failure(Code code, std::string message, std::string cause, std::string file = {});
+
+}  // namespace cli

@@ -1,0 +1,188 @@
+#include "cli/output_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+#include <system_error>
+
+#include <fmt/format.h>
+
+namespace cli {
+
+namespace {
+
+// More numbered names than this are not tried: something else is wrong.
+constexpr int kMostNumberedNames = 9999;
+
+// "<path>.<8 hex digits>.part": beside the final name, so that the move
+// stays within one folder, and unlike any name vk38 gives a finished file.
+std::string TemporaryPath(const std::string& path) {
+  thread_local std::mt19937 numbers{std::random_device{}()};
+  return fmt::format("{}.{:08x}.part", path, numbers());
+}
+
+// "a.v38", 2 -> "a_2.v38"; a name without an extension gets "_2" at its end.
+std::string NumberedPath(const std::string& path, int number) {
+  const std::size_t folderEnd = path.find_last_of("/\\");
+  const std::size_t dot = path.find_last_of('.');
+  const bool hasExtension =
+      dot != std::string::npos && (folderEnd == std::string::npos || dot > folderEnd + 1);
+  const std::size_t stemEnd = hasExtension ? dot : path.size();
+  return fmt::format("{}_{}{}", path.substr(0, stemEnd), number, path.substr(stemEnd));
+}
+
+class FileOutput : public OutputFile {
+ public:
+  FileOutput(platform::FileSystem& files, std::string path, Naming naming,
+             std::unique_ptr<platform::WritableFile> file, std::string temporary)
+      : files_(files),
+        name_(std::move(path)),
+        naming_(naming),
+        file_(std::move(file)),
+        temporary_(std::move(temporary)) {}
+  ~FileOutput() override { Discard(); }
+  FileOutput(const FileOutput&) = delete;
+  FileOutput& operator=(const FileOutput&) = delete;
+
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    if (file_ && file_->Write(bytes.data(), bytes.size())) return true;
+    return Fail("cannot write");
+  }
+
+  bool Finish() override {
+    if (!file_) return Fail("cannot write");
+    const bool onDisk = file_->Sync();
+    const bool closed = file_->Close();
+    file_.reset();
+    if (!onDisk || !closed) return Fail("cannot write");
+    if (!TakeFinalName()) return Fail("cannot name");
+    temporary_.clear();
+    return true;
+  }
+
+  const std::string& Name() const override { return name_; }
+  const std::string& Failure() const override { return failure_; }
+
+ private:
+  // Moves the temporary file to its name, or with kNumbered to the first
+  // numbered name that no file has.
+  bool TakeFinalName() {
+    if (naming_ == Naming::kReplace) {
+      return files_.Move(temporary_, name_, platform::Existing::kReplace) == platform::Moved::kDone;
+    }
+    for (int number = 1; number <= kMostNumberedNames; ++number) {
+      const std::string name = number == 1 ? name_ : NumberedPath(name_, number);
+      switch (files_.Move(temporary_, name, platform::Existing::kKeep)) {
+        case platform::Moved::kDone:
+          name_ = name;
+          return true;
+        case platform::Moved::kTargetExists:
+          continue;
+        case platform::Moved::kFailed:
+          return false;
+      }
+    }
+    return false;
+  }
+
+  // Notes the failure with the system's reason and gives the data up.
+  bool Fail(std::string_view what) {
+    if (failure_.empty()) failure_ = fmt::format("{} {}: {}", what, name_, files_.LastFailure());
+    Discard();
+    return false;
+  }
+
+  void Discard() {
+    file_.reset();
+    if (!temporary_.empty()) files_.Remove(temporary_);
+    temporary_.clear();
+  }
+
+  platform::FileSystem& files_;
+  std::string name_;
+  Naming naming_;
+  std::unique_ptr<platform::WritableFile> file_;
+  std::string temporary_;  // empty once moved or removed
+  std::string failure_;
+};
+
+class StandardOutput : public OutputFile {
+ public:
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size()) return true;
+    return Fail();
+  }
+
+  bool Finish() override { return (std::fflush(stdout) == 0 && !std::ferror(stdout)) || Fail(); }
+
+  const std::string& Name() const override { return name_; }
+  const std::string& Failure() const override { return failure_; }
+
+ private:
+  bool Fail() {
+    if (failure_.empty()) {
+      failure_ = "cannot write standard output: " + std::generic_category().message(errno);
+    }
+    return false;
+  }
+
+  const std::string name_{kStandardStream};
+  std::string failure_;
+};
+
+// Hands the operation's writes to the output; finishing is the caller's.
+class OutputWriter : public platform::WritableFile {
+ public:
+  explicit OutputWriter(OutputFile& output) : output_(output) {}
+  bool Write(const std::uint8_t* data, std::size_t length) override {
+    return output_.Write({data, length});
+  }
+  // The output is put on the disk when it is finished.
+  bool Sync() override { return true; }
+  bool Close() override { return true; }
+
+ private:
+  OutputFile& output_;
+};
+
+}  // namespace
+
+std::unique_ptr<OutputFile> CreateOutput(platform::FileSystem& files, const std::string& path,
+                                         Naming naming, std::string& failure) {
+  if (path == kStandardStream) return std::make_unique<StandardOutput>();
+  std::string temporary = TemporaryPath(path);
+  std::unique_ptr<platform::WritableFile> file = files.CreateForWriting(temporary);
+  if (!file) {
+    failure = fmt::format("cannot create {}: {}", path, files.LastFailure());
+    return nullptr;
+  }
+  return std::make_unique<FileOutput>(files, path, naming, std::move(file), std::move(temporary));
+}
+
+Saved SaveWhole(platform::FileSystem& files, const std::string& path, Naming naming,
+                std::span<const std::uint8_t> bytes) {
+  std::string failure;
+  const std::unique_ptr<OutputFile> output = CreateOutput(files, path, naming, failure);
+  if (!output) return {.name = path, .failure = failure};
+  if (!output->Write(bytes) || !output->Finish()) {
+    return {.name = path, .failure = output->Failure()};
+  }
+  return {.name = output->Name(), .failure = std::nullopt};
+}
+
+PanelOutcome WithSaved(PanelOutcome done, const Saved& saved) {
+  const std::string file = saved.name == kStandardStream ? std::string() : saved.name;
+  if (saved.failure) return Failure(Code::kFile, "File write error", *saved.failure, file);
+  done.file = file;
+  return done;
+}
+
+std::unique_ptr<platform::WritableFile> WriterInto(OutputFile& output) {
+  return std::make_unique<OutputWriter>(output);
+}
+
+std::span<const std::uint8_t> BytesOf(std::string_view text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+}  // namespace cli

@@ -1,0 +1,216 @@
+// The camera table as JSON: {"cameras": [{"camera": "C001", ...}, ...],
+// "switcher": {...}}, with the same fields as the CSV columns.
+#include <algorithm>
+#include <optional>
+
+#include <fmt/format.h>
+#include <nlohmann/json.hpp>
+
+#include "cli/camera_name.h"
+#include "cli/table_file.h"
+#include "table_columns.h"
+
+namespace cli {
+
+namespace {
+
+constexpr std::array<std::string_view, 2> kDocumentKeys = {"cameras", "switcher"};
+constexpr std::array<std::string_view, 3> kSwitcherKeys = {"type", "mac", "address"};
+
+std::vector<std::string_view> CameraKeys() {
+  std::vector<std::string_view> keys(kJsonKeys.begin(), kJsonKeys.end());
+  keys.insert(keys.begin() + kName + 1, kNameBytesKey);
+  return keys;
+}
+
+std::string Hex(std::string_view bytes) {
+  std::string hex;
+  for (const char c : bytes) hex += fmt::format("{:02x}", static_cast<unsigned char>(c));
+  return hex;
+}
+
+std::optional<std::string> FromHex(std::string_view hex) {
+  const auto digit = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  if (hex.size() % 2 != 0) return std::nullopt;
+  std::string bytes;
+  for (std::size_t i = 0; i < hex.size(); i += 2) {
+    const int high = digit(hex[i]);
+    const int low = digit(hex[i + 1]);
+    if (high < 0 || low < 0) return std::nullopt;
+    bytes += static_cast<char>(high * 16 + low);
+  }
+  return bytes;
+}
+
+// Line and column of a byte offset.
+TextPosition PositionOf(std::string_view text, std::size_t offset) {
+  TextPosition at;
+  for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
+    if (text[i] == '\n') {
+      ++at.line;
+      at.column = 1;
+    } else {
+      ++at.column;
+    }
+  }
+  return at;
+}
+
+// A field's text for the reader: strings as they are, numbers in decimal.
+std::optional<std::string> FieldText(const nlohmann::json& value) {
+  if (value.is_string()) return value.get<std::string>();
+  if (value.is_number_unsigned()) return std::to_string(value.get<std::uint64_t>());
+  return std::nullopt;
+}
+
+// A key of `object` that is not among `known`, refused with where it is.
+template <typename Keys>
+std::optional<TableFileError> UnknownKey(const nlohmann::json& object, const Keys& known,
+                                         std::string_view where, std::string_view what) {
+  for (const auto& [key, value] : object.items()) {
+    if (std::find(known.begin(), known.end(), key) != known.end()) continue;
+    return TableFileError{fmt::format("{}\"{}\" is no key of {}; the keys are: {}", where, key,
+                                      what, NameList(known)),
+                          std::nullopt};
+  }
+  return std::nullopt;
+}
+
+// The name of a camera entry: its bytes from "nameBytes", or its text.
+bool ReadName(RowReader& reader, const nlohmann::json& entry) {
+  const bool hasText = entry.contains("name");
+  if (!entry.contains(kNameBytesKey)) {
+    if (!hasText) return true;
+    const std::optional<std::string> text = FieldText(entry["name"]);
+    if (!text) return reader.Fail("name is no text", std::nullopt);
+    if (const std::optional<std::string> fault = TextFault(*text)) {
+      return reader.Fail("the camera name " + *fault, std::nullopt);
+    }
+    return reader.Name(*text, std::nullopt);
+  }
+  if (hasText) return reader.Fail("\"name\" and \"nameBytes\" are both given", std::nullopt);
+  const std::optional<std::string> hex = FieldText(entry[kNameBytesKey]);
+  const std::optional<std::string> bytes = hex ? FromHex(*hex) : std::nullopt;
+  if (!bytes) return reader.Fail(std::string(kNameBytesKey) + " is not hex", std::nullopt);
+  return reader.Name(*bytes, std::nullopt);
+}
+
+// One entry of the "cameras" list, or the switcher.
+bool ReadJsonEntry(RowReader& reader, const nlohmann::json& entry, std::string_view label) {
+  if (!reader.Begin(label, std::nullopt)) return false;
+  for (const SetColumn& set : kSetColumns) {
+    if (set.column == kName) {
+      if (!ReadName(reader, entry)) return false;
+      continue;
+    }
+    const std::string key(kJsonKeys[set.column]);
+    if (!entry.contains(key)) continue;
+    const std::optional<std::string> text = FieldText(entry[key]);
+    if (!text) return reader.Fail(key + " is neither text nor a number", std::nullopt);
+    if (!(reader.*set.read)(*text, std::nullopt)) return false;
+  }
+  return true;
+}
+
+std::variant<nlohmann::json, TableFileError> Parse(std::string_view text) {
+  try {
+    return nlohmann::json::parse(text);
+  } catch (const nlohmann::json::parse_error& error) {
+    // The byte the parser stopped at: one past the fault.
+    const std::size_t at = error.byte > 0 ? error.byte - 1 : 0;
+    std::string message = error.what();
+    const std::size_t detail = message.find("syntax error");
+    if (detail != std::string::npos) message.erase(0, detail);
+    return TableFileError{message, PositionOf(text, at)};
+  } catch (const nlohmann::json::exception& error) {
+    // Well-formed but beyond what a value can hold, such as a number too
+    // large for any type; the parser names the token, not its place.
+    std::string message = error.what();
+    const std::size_t detail = message.find("] ");
+    if (detail != std::string::npos) message.erase(0, detail + 2);
+    return TableFileError{message, std::nullopt};
+  }
+}
+
+std::optional<TableFileError> ReadCameras(RowReader& reader, const nlohmann::json& document) {
+  const nlohmann::json cameras = document.value("cameras", nlohmann::json::array());
+  if (!cameras.is_array()) return TableFileError{"\"cameras\" is not a list", std::nullopt};
+  const std::vector<std::string_view> keys = CameraKeys();
+  for (std::size_t i = 0; i < cameras.size(); ++i) {
+    const nlohmann::json& entry = cameras[i];
+    const std::string where = "cameras[" + std::to_string(i) + "]";
+    const std::optional<std::string> label =
+        entry.is_object() && entry.contains("camera") ? FieldText(entry["camera"]) : std::nullopt;
+    if (!label) return TableFileError{where + " has no \"camera\" text", std::nullopt};
+    if (auto unknown = UnknownKey(entry, keys, where + ": ", "a camera")) return unknown;
+    if (!ReadJsonEntry(reader, entry, *label)) {
+      return TableFileError{where + ": " + reader.Error()->message, std::nullopt};
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<TableFileError> ReadSwitcher(RowReader& reader, const nlohmann::json& document) {
+  const nlohmann::json switcher = document.value("switcher", nlohmann::json::object());
+  if (!switcher.is_object()) return TableFileError{"\"switcher\" is not an object", std::nullopt};
+  if (auto unknown = UnknownKey(switcher, kSwitcherKeys, "switcher: ", "the switcher")) {
+    return unknown;
+  }
+  if (!ReadJsonEntry(reader, switcher, kSwitcherLabel)) {
+    return TableFileError{"switcher: " + reader.Error()->message, std::nullopt};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string TableJson(const IpSettingRecord& table) {
+  const auto rows = TableRows(table);
+  nlohmann::ordered_json cameras = nlohmann::ordered_json::array();
+  for (int c = 0; c < kCameraCount; ++c) {
+    const auto& row = rows[static_cast<std::size_t>(c)];
+    nlohmann::ordered_json camera;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      if (i == kName && !IsPlainText(row[i])) {
+        camera[std::string(kNameBytesKey)] = Hex(row[i]);
+      } else {
+        camera[std::string(kJsonKeys[i])] = row[i];
+      }
+    }
+    camera["httpPort"] = HttpPort(table.CamAddr(c));
+    camera["cameraSelect"] = row[kSelect] == "Yes";
+    cameras.push_back(std::move(camera));
+  }
+  const auto& sw = rows.back();
+  nlohmann::ordered_json document;
+  document["cameras"] = std::move(cameras);
+  document["switcher"] = {{"type", sw[kType]}, {"mac", sw[kMac]}, {"address", sw[kAddress]}};
+  // Names that are not plain text went in as hex above; nothing is replaced.
+  return document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+TableFileRead ReadTableJson(std::string_view text) {
+  auto parsed = Parse(text);
+  if (const TableFileError* error = std::get_if<TableFileError>(&parsed)) return *error;
+  const nlohmann::json& document = std::get<nlohmann::json>(parsed);
+  if (document.is_array()) {
+    return TableFileError{
+        "the document is a list; a table file is an object with \"cameras\" "
+        "and \"switcher\"",
+        TextPosition{}};
+  }
+  if (!document.is_object()) return TableFileError{"the document is not an object", TextPosition{}};
+  if (auto unknown = UnknownKey(document, kDocumentKeys, "", "a table file")) return *unknown;
+
+  RowReader reader;
+  if (auto error = ReadCameras(reader, document)) return *error;
+  if (auto error = ReadSwitcher(reader, document)) return *error;
+  return reader.TakeChanges();
+}
+
+}  // namespace cli
