@@ -437,7 +437,42 @@ TEST_F(Fleet, UsageErrorsHaveCodesOfTheirOwnAndReachNoPanel) {
     EXPECT_EQ(run.out, "");
   }
   EXPECT_TRUE(simulator.Panel(kVk1).Received().empty());
-  EXPECT_EQ(RunVk38({"--help"}).exitCode, 0);
+}
+
+TEST_F(Fleet, VersionAndEachCommandsHelpTellWhatTheyTake) {
+  const auto version = RunVk38({"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out, "1.1.0.1\n");
+
+  const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> commands = {
+      {{"--help"},
+       {"--jobs", "--json", "--timeout", "--version", "130 stopped", "Standard output"}},
+      {{"table", "get", "--help"}, {"PANEL", "--output", "--format", "Standard output"}},
+      {{"table", "set", "--help"}, {"PANEL", "FILE", "--yes", "Standard output"}},
+      {{"setup", "backup", "--help"}, {"PANEL", "--output", "Standard output"}},
+      {{"setup", "restore", "--help"}, {"PANEL", "FILE", "Standard output"}},
+      {{"log", "--help"}, {"PANEL", "--output", "Standard output"}},
+      {{"auth", "set", "--help"},
+       {"PANEL", "--old-user", "--new-user", "--password-stdin", "Standard output"}},
+      {{"upgrade", "--help"}, {"PANEL", "--program", "--fpga", "--yes", "Standard output"}},
+  };
+  for (const auto& [command, words] : commands) {
+    const auto help = RunVk38(command);
+    EXPECT_EQ(help.exitCode, 0) << command[0];
+    for (const std::string& word : words) {
+      EXPECT_NE(help.out.find(word), std::string::npos) << command[0] << " lacks " << word;
+    }
+    if (command.size() > 1) {
+      EXPECT_NE(help.out.find("VK1 192.168.0.9, VK2 192.168.0.7, VK3 192.168.0.6, VK4 "
+                              "192.168.0.5, VK5 192.168.0.4"),
+                std::string::npos)
+          << help.out;
+    }
+  }
+  // Panel names in any case.
+  EXPECT_EQ(
+      RunVk38({"table", "get", "vk1", "-o", cli_test::FreshFolder("lower") + "/t.csv"}).exitCode,
+      0);
 }
 
 }  // namespace
