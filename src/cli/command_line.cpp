@@ -33,14 +33,25 @@ RunContext Invocation::Context() const {
   return context;
 }
 
+// What PANEL may be, for every command's help.
+std::string PanelHelp(std::string_view count) {
+  return fmt::format(
+      "{}: an address such as 192.168.0.9, or a panel name of the program in any case ({})", count,
+      PanelNamesText());
+}
+
 CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& panels) {
-  return command.add_option("PANEL", panels, "one or more panels")
+  return command
+      .add_option("PANEL", panels,
+                  PanelHelp("one or more panels, each worked on once however often it is given"))
       ->required()
       ->check(PanelValidator());
 }
 
 CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel) {
-  return command.add_option("PANEL", panel, "the panel")->required()->check(PanelValidator());
+  return command.add_option("PANEL", panel, PanelHelp("the panel"))
+      ->required()
+      ->check(PanelValidator());
 }
 
 std::vector<PanelAddress> Resolve(const std::vector<std::string>& texts) {

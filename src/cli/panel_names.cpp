@@ -1,19 +1,41 @@
 #include "cli/panel_names.h"
 
+#include <algorithm>
+#include <cctype>
+#include <string>
+
 #include "protocol/panel_address_book.h"
 
 namespace cli {
 
 namespace {
 
+std::string PanelName(int index) { return "VK" + std::to_string(index + 1); }
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) ==
+           std::toupper(static_cast<unsigned char>(y));
+  });
+}
+
 std::optional<PanelAddress> PanelByName(std::string_view text) {
   for (int i = 0; i < PanelAddressBook::kPanelCount; ++i) {
-    if (text == "VK" + std::to_string(i + 1)) return PanelAddressBook::kBuiltIn[i];
+    if (SameIgnoringCase(text, PanelName(i))) return PanelAddressBook::kBuiltIn[i];
   }
   return std::nullopt;
 }
 
 }  // namespace
+
+std::string PanelNamesText() {
+  std::string text;
+  for (int i = 0; i < PanelAddressBook::kPanelCount; ++i) {
+    if (i > 0) text += ", ";
+    text += PanelName(i) + " " + AddressText(PanelAddressBook::kBuiltIn[i]);
+  }
+  return text;
+}
 
 std::optional<PanelAddress> ResolvePanel(std::string_view text) {
   std::optional<PanelAddress> address = PanelByName(text);

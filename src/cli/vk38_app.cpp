@@ -6,15 +6,21 @@
 
 #include "cli/command_line.h"
 #include "cli/subcommands.h"
+#include "setuptool_version.h"
 
 namespace cli {
 
 namespace {
 
-constexpr const char* kExitCodes =
-    "\nPANEL: an address such as 192.168.0.9, or VK1 to VK5 (the program's built-in panels).\n"
+constexpr const char* kFooter =
+    "\nStandard output: one line per panel as it ends (with --json one JSON object: panel, ok,\n"
+    "code, message, cause, file, bytes), then a summary; where a command puts a table, block or\n"
+    "log on standard output (-o -), those lines go to standard error. Codes: ok, unreachable,\n"
+    "timeout, broken, refused, bad-data, file, interrupted.\n"
     "Exit codes: 0 every panel succeeded; 1 one or more panels failed (each is reported);\n"
-    "2 a file given was refused before any panel was asked; 100 and above: usage errors.";
+    "2 a file or input given was refused before any panel was asked; 130 stopped by Ctrl-C or\n"
+    "SIGTERM (the panels in flight end at once, none is started any more); 100 and above:\n"
+    "usage errors.";
 
 // A number of seconds from 0.05 to 3600; not "nan" or "inf", which a range
 // alone lets through or turns into no limit.
@@ -30,10 +36,16 @@ CLI::Validator FiniteSeconds() {
 }
 
 void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
-  app.add_option("--jobs,-j", global.jobs, "panels worked on at once")->check(CLI::Range(1, 64));
-  app.add_flag("--json", global.json, "one JSON object per panel per line");
+  app.set_version_flag("--version", SETUPTOOL_VERSION_TEXT, "print the version and end");
+  app.add_option("--jobs,-j", global.jobs, "how many panels are worked on at once, 1 to 64")
+      ->capture_default_str()
+      ->check(CLI::Range(1, 64));
+  app.add_flag("--json", global.json,
+               "each outcome as one JSON object per line, then a summary object");
   app.add_option("--timeout", global.timeoutSeconds,
-                 "seconds a panel may stay silent before it counts as failed")
+                 "seconds (0.05 to 3600) a panel may stay silent before it counts as failed; "
+                 "the verdict after a firmware image may take 10 minutes")
+      ->capture_default_str()
       ->check(FiniteSeconds());
 }
 
@@ -41,21 +53,23 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
 
 int RunVk38(int argc, const char* const* argv, Machine& machine) {
   CLI::App app{"vk38: camera tables, setups and logs of TL-VK38 panels, many at once", "vk38"};
-  app.footer(kExitCodes);
+  app.footer(kFooter);
   app.require_subcommand(1);
   app.fallthrough();
   Invocation invocation{.machine = machine};
   AddGlobalOptions(app, invocation.global);
 
-  CLI::App* table = app.add_subcommand("table", "the camera table")->require_subcommand(1);
+  CLI::App* table =
+      app.add_subcommand("table", "The camera table: get, set.")->require_subcommand(1);
   AddTableGet(*table, invocation);
   AddTableSet(*table, invocation);
-  CLI::App* setup = app.add_subcommand("setup", "the setup block")->require_subcommand(1);
+  CLI::App* setup =
+      app.add_subcommand("setup", "The setup block: backup, restore.")->require_subcommand(1);
   AddSetupBackup(*setup, invocation);
   AddSetupRestore(*setup, invocation);
   AddLog(app, invocation);
   CLI::App* auth =
-      app.add_subcommand("auth", "the panel's user name and password")->require_subcommand(1);
+      app.add_subcommand("auth", "The panel's user name and password: set.")->require_subcommand(1);
   AddAuthSet(*auth, invocation);
   AddUpgrade(app, invocation);
 

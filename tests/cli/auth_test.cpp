@@ -101,8 +101,9 @@ TEST_F(AuthSet, CharactersTheFieldsRefuseStopItBeforeAnyPanelIsAsked) {
 }
 
 TEST_F(AuthSet, CtrlCAtThePasswordPromptLeavesTheTerminalEchoing) {
-  const cli_test::TerminalRun run = cli_test::RunVk38OnTerminalAndInterrupt(
-      {"auth", "set", "VK1", "--old-user", "staff", "--new-user", "keeper"}, "Old Password: ");
+  const cli_test::TerminalRun run = cli_test::RunVk38OnTerminal(
+      {"auth", "set", "VK1", "--old-user", "staff", "--new-user", "keeper"},
+      "Old Password: ", "\x03");
   EXPECT_NE(run.shown.find("Old Password: "), std::string::npos) << run.shown;
   EXPECT_EQ(run.exitCode, 130) << run.shown;
   EXPECT_TRUE(run.echoesAfterwards);

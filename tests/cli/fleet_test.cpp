@@ -343,14 +343,20 @@ TEST_F(Fleet, ASetupBlockLongerThanTheReplyBufferIsRefusedNeverKeptCut) {
   EXPECT_TRUE(cli_test::FileNames(folder).empty());
 }
 
+// An image of `size` bytes that no check takes for text.
+std::string ImageBytes(std::size_t size) {
+  std::string bytes;
+  for (std::size_t i = 0; i < size; ++i) bytes += static_cast<char>(i * 7);
+  return bytes;
+}
+
 TEST_F(Fleet, UpgradeGivesThePagesVerdictForEachPanel) {
   const std::string image = cli_test::FreshFolder("upgrade") + "/program.bin";
-  std::string bytes;
-  for (int i = 0; i < 20000; ++i) bytes += static_cast<char>(i * 7);
+  const std::string bytes = ImageBytes(20000);
   cli_test::WriteText(image, bytes);
   simulator.Panel(kVk3).SetFault("VK38 VER UP START", {.fileNg = true});
 
-  const auto run = RunVk38({"upgrade", "VK1", "VK3", "--program", image});
+  const auto run = RunVk38({"upgrade", "VK1", "VK3", "--program", image, "--yes"});
   EXPECT_EQ(run.exitCode, 1);
   // VK3's refusal comes first: VK1 still writes its flash.
   EXPECT_EQ(run.out,
@@ -360,9 +366,57 @@ TEST_F(Fleet, UpgradeGivesThePagesVerdictForEachPanel) {
                 "2 panels: 1 succeeded, 1 failed\n");
   EXPECT_EQ(simulator.Panel(kVk1).ProgramImage(), sim::Bytes(bytes.begin(), bytes.end()));
 
-  // An image that cannot be opened reaches no panel.
-  EXPECT_EQ(RunVk38({"upgrade", "VK4", "--fpga", image + ".missing"}).exitCode, 2);
-  EXPECT_TRUE(simulator.Panel(kVk4).Received().empty());
+  // The image from standard input, for one panel.
+  EXPECT_EQ(RunVk38({"upgrade", "VK4", "--fpga", "-"}, bytes).exitCode, 0);
+  EXPECT_EQ(simulator.Panel(kVk4).FpgaImage(), sim::Bytes(bytes.begin(), bytes.end()));
+}
+
+TEST_F(Fleet, AnImageIsCheckedAndAFleetUpgradeConfirmedBeforeAnyPanelIsTouched) {
+  const std::string folder = cli_test::FreshFolder("images");
+  const std::string good = folder + "/good.bin";
+  cli_test::WriteText(good, ImageBytes(5000));
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {"", "is empty"},
+      {"Release notes\r\n\tversion 2.1 \xC3\xA9t\xC3\xA9\n", "is text, not an image"},
+  };
+  for (const auto& [content, why] : refused) {
+    const std::string file = folder + "/image";
+    cli_test::WriteText(file, content);
+    const auto run = RunVk38({"upgrade", "VK1", "--program", file});
+    EXPECT_EQ(run.exitCode, 2) << why;
+    EXPECT_EQ(run.err, "vk38: " + file + " " + why + "; no panel was touched\n");
+  }
+  cli_test::WriteText(folder + "/huge", "");
+  std::filesystem::resize_file(folder + "/huge", 64 * 1024 * 1024 + 1);
+  EXPECT_EQ(RunVk38({"upgrade", "VK1", "--program", folder + "/huge"}).err,
+            "vk38: " + folder + "/huge is larger than 67108864 bytes; no panel was touched\n");
+  EXPECT_EQ(RunVk38({"upgrade", "VK1", "--fpga", folder + "/missing"}).exitCode, 2);
+  // Two panels and no terminal to confirm on: --yes or nothing.
+  const auto unconfirmed = RunVk38({"upgrade", "VK1", "VK2", "--program", good});
+  EXPECT_EQ(unconfirmed.exitCode, 2);
+  EXPECT_NE(unconfirmed.err.find("needs --yes"), std::string::npos);
+  // At a terminal, a no.
+  const cli_test::TerminalRun declined =
+      cli_test::RunVk38OnTerminal({"upgrade", "VK1", "VK2", "--program", good}, "[y/N] ", "n\n");
+  EXPECT_EQ(declined.exitCode, 2) << declined.shown;
+  for (PanelAddress panel : {kVk1, kVk2}) {
+    EXPECT_TRUE(simulator.Panel(panel).Received().empty());
+  }
+}
+
+TEST_F(Fleet, AConfirmedFleetUpgradeShowsTheWholeImageAndTheFlashWrite) {
+  const std::string image = cli_test::FreshFolder("confirmed") + "/program.bin";
+  cli_test::WriteText(image, ImageBytes(30000));
+  const cli_test::TerminalRun run =
+      cli_test::RunVk38OnTerminal({"upgrade", "VK1", "VK2", "--program", image}, "[y/N] ", "y\n");
+  EXPECT_EQ(run.exitCode, 0) << run.shown;
+  EXPECT_NE(run.shown.find("Upgrade 2 panels (192.168.0.9, 192.168.0.7) with the program image " +
+                           image + " (30000 bytes)? [y/N] "),
+            std::string::npos)
+      << run.shown;
+  EXPECT_NE(run.shown.find("58.6 KiB  100%"), std::string::npos) << run.shown;
+  EXPECT_NE(run.shown.find("writing their flash, 0:00 so far"), std::string::npos) << run.shown;
+  EXPECT_NE(run.shown.find("2 panels: 2 succeeded, 0 failed"), std::string::npos) << run.shown;
 }
 
 TEST_F(Fleet, UsageErrorsHaveCodesOfTheirOwnAndReachNoPanel) {
@@ -383,7 +437,42 @@ TEST_F(Fleet, UsageErrorsHaveCodesOfTheirOwnAndReachNoPanel) {
     EXPECT_EQ(run.out, "");
   }
   EXPECT_TRUE(simulator.Panel(kVk1).Received().empty());
-  EXPECT_EQ(RunVk38({"--help"}).exitCode, 0);
+}
+
+TEST_F(Fleet, VersionAndEachCommandsHelpTellWhatTheyTake) {
+  const auto version = RunVk38({"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out, "1.1.0.1\n");
+
+  const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> commands = {
+      {{"--help"},
+       {"--jobs", "--json", "--timeout", "--version", "130 stopped", "Standard output"}},
+      {{"table", "get", "--help"}, {"PANEL", "--output", "--format", "Standard output"}},
+      {{"table", "set", "--help"}, {"PANEL", "FILE", "--yes", "Standard output"}},
+      {{"setup", "backup", "--help"}, {"PANEL", "--output", "Standard output"}},
+      {{"setup", "restore", "--help"}, {"PANEL", "FILE", "Standard output"}},
+      {{"log", "--help"}, {"PANEL", "--output", "Standard output"}},
+      {{"auth", "set", "--help"},
+       {"PANEL", "--old-user", "--new-user", "--password-stdin", "Standard output"}},
+      {{"upgrade", "--help"}, {"PANEL", "--program", "--fpga", "--yes", "Standard output"}},
+  };
+  for (const auto& [command, words] : commands) {
+    const auto help = RunVk38(command);
+    EXPECT_EQ(help.exitCode, 0) << command[0];
+    for (const std::string& word : words) {
+      EXPECT_NE(help.out.find(word), std::string::npos) << command[0] << " lacks " << word;
+    }
+    if (command.size() > 1) {
+      EXPECT_NE(help.out.find("VK1 192.168.0.9, VK2 192.168.0.7, VK3 192.168.0.6, VK4 "
+                              "192.168.0.5, VK5 192.168.0.4"),
+                std::string::npos)
+          << help.out;
+    }
+  }
+  // Panel names in any case.
+  EXPECT_EQ(
+      RunVk38({"table", "get", "vk1", "-o", cli_test::FreshFolder("lower") + "/t.csv"}).exitCode,
+      0);
 }
 
 }  // namespace

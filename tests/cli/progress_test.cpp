@@ -1,5 +1,5 @@
-// The progress line's text: bytes and rate in binary units, and the time
-// left only when the total is known.
+// The progress line's text: bytes and rate in binary units, and the share
+// done and the time left only when the total is known; then the flash write.
 #include <gtest/gtest.h>
 
 #include "cli/progress.h"
@@ -14,14 +14,19 @@ TEST(Progress, BytesRateAndTimeLeft) {
             "3.0 MiB  1.5 MiB/s");
   // 1 MiB of 4 MiB at 1 MiB/s: three seconds left.
   EXPECT_EQ(cli::ProgressText(1024 * 1024, duration<double>(1.0), 4 * 1024 * 1024),
-            "1.0 MiB  1.0 MiB/s  0:03 left");
+            "1.0 MiB  25%  1.0 MiB/s  0:03 left");
   // 100 s at 10 KiB/s: a minute and 40 seconds.
   EXPECT_EQ(cli::ProgressText(10 * 1024, duration<double>(1.0), 1010 * 1024),
-            "10.0 KiB  10.0 KiB/s  1:40 left");
+            "10.0 KiB  0%  10.0 KiB/s  1:40 left");
   // Nothing moved yet: no rate, so no guess at the time left.
-  EXPECT_EQ(cli::ProgressText(0, duration<double>(0.0), 100), "0 B  0 B/s");
-  // More than the total (a panel sent extra): never a negative time.
-  EXPECT_EQ(cli::ProgressText(200, duration<double>(1.0), 100), "200 B  200 B/s  0:00 left");
+  EXPECT_EQ(cli::ProgressText(0, duration<double>(0.0), 100), "0 B  0%  0 B/s");
+  // The whole total, or more (a panel sent extra): 100 % and no time left.
+  EXPECT_EQ(cli::ProgressText(100, duration<double>(1.0), 100), "100 B  100%  100 B/s");
+  EXPECT_EQ(cli::ProgressText(200, duration<double>(1.0), 100), "200 B  100%  200 B/s");
+  EXPECT_EQ(cli::FlashWriteText(1, duration<double>(35.4)),
+            "the panel is writing its flash, 0:35 so far");
+  EXPECT_EQ(cli::FlashWriteText(3, duration<double>(601)),
+            "3 panels are writing their flash, 10:01 so far");
 }
 
 }  // namespace

@@ -167,8 +167,8 @@ std::string ReadShown(int master, const std::string& until, std::chrono::millise
 
 }  // namespace
 
-TerminalRun RunVk38OnTerminalAndInterrupt(const std::vector<std::string>& arguments,
-                                          const std::string& prompt) {
+TerminalRun RunVk38OnTerminal(const std::vector<std::string>& arguments, const std::string& prompt,
+                              const std::string& typed) {
   std::vector<std::string> words = {VK38_PROGRAM};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv = Argv(words);
@@ -181,9 +181,11 @@ TerminalRun RunVk38OnTerminalAndInterrupt(const std::vector<std::string>& argume
     _exit(127);
   }
   result.shown = ReadShown(master, prompt, std::chrono::seconds(10));
-  const char interrupt = 3;  // Ctrl-C, which the terminal turns into SIGINT
-  (void)write(master, &interrupt, 1);
-  result.shown += ReadShown(master, "", std::chrono::seconds(5));
+  // The terminal turns Ctrl-C (3) into SIGINT.
+  if (write(master, typed.data(), typed.size()) != static_cast<ssize_t>(typed.size())) {
+    kill(child, SIGKILL);
+  }
+  result.shown += ReadShown(master, "", std::chrono::seconds(20));
   result.exitCode = WaitForExit(child);
   termios mode{};
   result.echoesAfterwards = tcgetattr(master, &mode) == 0 && (mode.c_lflag & ECHO) != 0;

@@ -38,15 +38,16 @@ InterruptedRun RunVk38AndSignal(const std::vector<std::string>& arguments,
                                 std::chrono::milliseconds after, int signal);
 
 // A run on a terminal of its own (a pseudo-terminal): `typed` is typed once
-// `prompt` showed; then Ctrl-C. What the terminal showed, how vk38 ended,
-// and whether the terminal echoes again afterwards.
+// `prompt` showed ("\x03" is Ctrl-C). What the terminal showed (standard
+// output and error alike), how vk38 ended, and whether the terminal echoes
+// again afterwards.
 struct TerminalRun {
   int exitCode = -1;
   std::string shown;
   bool echoesAfterwards = false;
 };
-TerminalRun RunVk38OnTerminalAndInterrupt(const std::vector<std::string>& arguments,
-                                          const std::string& prompt);
+TerminalRun RunVk38OnTerminal(const std::vector<std::string>& arguments, const std::string& prompt,
+                              const std::string& typed);
 
 // The names in a folder, sorted.
 std::vector<std::string> FileNames(const std::string& folder);

@@ -1,8 +1,10 @@
 // PANEL on the command line: a dotted address ("192.168.0.9") or one of the
-// program's panel names, VK1 to VK5, which stand for its built-in addresses.
+// program's panel names, VK1 to VK5 in any case, which stand for its
+// built-in addresses.
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "protocol/panel_address.h"
@@ -12,5 +14,8 @@ namespace cli {
 // The address, or nothing when `text` is neither form or names an address
 // that no panel can have (IsValidPanelAddress).
 std::optional<PanelAddress> ResolvePanel(std::string_view text);
+
+// "VK1 192.168.0.9, VK2 192.168.0.7, ...", for the help.
+std::string PanelNamesText();
 
 }  // namespace cli

@@ -1,0 +1,30 @@
+// A firmware image as vk38 sends it: read whole before any panel is asked,
+// checked for what can be checked, and then sent from memory to every
+// panel, so that each gets the very bytes that were checked.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+
+namespace cli {
+
+// No program or FPGA image of the panel is larger.
+inline constexpr std::size_t kLargestImage = 64 * 1024 * 1024;
+
+// Why `bytes` cannot be an image: empty, larger than kLargestImage, or text
+// (a README, a checksum list, an HTML page saved in its place), told by its
+// start being UTF-8 text with nothing but printing characters, tabs and
+// line breaks.
+std::optional<std::string> ImageFault(std::string_view bytes);
+
+// Reads `bytes` like a file, for the operation that sends an image.
+std::unique_ptr<platform::ReadableFile> ReaderOf(std::span<const std::uint8_t> bytes);
+
+}  // namespace cli
