@@ -35,7 +35,8 @@ StopRequests::~StopRequests() { ::SetConsoleCtrlHandler(OnConsoleControl, FALSE)
 void StopRequests::Wait() { ::WaitForSingleObject(RequestedEvent(), INFINITE); }
 
 bool StopRequests::WaitFor(std::chrono::milliseconds limit) {
-  return ::WaitForSingleObject(requested, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+  return ::WaitForSingleObject(RequestedEvent(), static_cast<DWORD>(limit.count())) ==
+         WAIT_OBJECT_0;
 }
 
 }  // namespace platform
