@@ -92,7 +92,10 @@ bool PrepareFolder(const std::string& folder) {
 
 std::string PanelFilePath(const std::string& folder, PanelAddress panel, std::string_view suffix) {
   std::string path = folder;
-  if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
+  // A folder written with backslashes (a Windows path) goes on with one.
+  const char separator =
+      folder.find('/') == std::string::npos && folder.find('\\') != std::string::npos ? '\\' : '/';
+  if (!path.empty() && path.back() != '/' && path.back() != '\\') path += separator;
   return path + AddressText(panel) + std::string(suffix);
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# vk38.exe under Wine against the panel simulator: one table read and one
-# fleet backup with a refused panel, checked by their outcome lines and exit
-# codes. Run inside scripts/private-net beside the simulator:
+# vk38.exe under Wine against the panel simulator: a table read, a fleet
+# backup with a refused panel, standard output and a disk that fill up
+# (nothing torn, the old file kept), and Ctrl-C during a fleet backup with a
+# silent panel. Run inside scripts/private-net beside the simulator:
 #   scripts/with-simulator panel-sim tests/cli/wine_vk38.sh vk38.exe
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env"
@@ -10,6 +11,19 @@ program="$1"
 work="$(mktemp -d)"
 trap 'wine_stop; rm -rf "$work"' EXIT
 wine_ready
+
+# Runs one command on the simulator's control channel; prints its answer.
+control() {
+  local line answer=""
+  exec 3<>/dev/tcp/127.0.0.1/35699
+  printf '%s\n' "$1" >&3
+  while IFS= read -r -t 10 line <&3; do
+    answer+="$line;"
+    case "$line" in OK | ERR*) break ;; esac
+  done
+  exec 3<&-
+  printf '%s' "$answer"
+}
 
 wine "$program" table get VK1 -o "$(winepath -w "$work/vk1.csv")" >"$work/out" 2>"$work/err"
 expect "table get exit code" "$?" 0
@@ -21,8 +35,54 @@ expect "table get rows" "$(wc -l <"$work/vk1.csv")" 102
 wine "$program" --json --timeout 5 setup backup VK1 192.168.0.8 VK2 -o "$(winepath -w "$work/b")" \
   >"$work/out" 2>"$work/err"
 expect "backup exit code" "$?" 1
-expect "backup outcomes" "$(grep -o '"ok":[a-z]*' "$work/out" | tr '\n' ' ')" \
-  '"ok":true "ok":false "ok":true '
+expect "backup outcomes" "$(grep -o '"code":"[a-z-]*"' "$work/out" | sort | tr '\n' ' ')" \
+  '"code":"ok" "code":"ok" "code":"unreachable" '
+expect "backup summary" "$(tail -1 "$work/out")" \
+  '{"summary":{"panels":3,"succeeded":2,"failed":1,"interrupted":0}}'
 expect "backup files" "$(ls "$work/b" | wc -l)" 2
+
+# Standard output that cannot be written fails the panel.
+wine "$program" table get VK1 >/dev/full 2>"$work/err"
+expect "full standard output exit code" "$?" 1
+expect "full standard output told" "$(grep -c 'FAILED: File write error - cannot write standard output' "$work/err")" 1
+
+# A disk that is full: the table is not written, the old one stays, and no
+# temporary file is left. The disk is a tmpfs of two pages in a mount
+# namespace of its own, with a wineserver of its own that sees it.
+wine_stop
+mkdir "$work/disk"
+unshare --mount bash -c '
+  disk="$1" program="$2" work="$3"
+  mount -t tmpfs -o size=8k tmpfs "$disk" || exit 1
+  printf "old table" >"$disk/t.csv" && head -c 4096 /dev/zero >"$disk/filler"
+  wine "$program" table get VK1 -o "$(winepath -w "$disk/t.csv")" >"$work/out" 2>"$work/err"
+  echo $? >"$work/code"
+  ls -A "$disk" | tr "\n" " " >"$work/listing"
+  cat "$disk/t.csv" >"$work/kept"
+  wineserver -k; wineserver -w' full-disk "$work/disk" "$program" "$work"
+wine_ready
+expect "full disk exit code" "$(cat "$work/code")" 1
+expect "full disk files" "$(cat "$work/listing")" "filler t.csv "
+expect "full disk keeps the old table" "$(cat "$work/kept")" "old table"
+
+# Ctrl-C (SIGINT, which Wine turns into the console's Ctrl+C event) once
+# VK1 is told and VK2 stays silent: VK3 is never asked, exit 130.
+expect "silent VK2" "$(control 'fault 192.168.0.7 silent VK38 SETTING REQ')" "OK;"
+wine "$program" --json --jobs 1 setup backup VK1 VK2 VK3 -o "$(winepath -w "$work/stopped")" \
+  >"$work/out" 2>"$work/err" &
+vk38_pid=$!
+for _ in $(seq 600); do
+  grep -q '"panel":"192.168.0.9"' "$work/out" 2>/dev/null && break
+  sleep 0.1
+done
+sleep 1
+kill -INT "$vk38_pid"
+wait "$vk38_pid"
+expect "stopped exit code" "$?" 130
+expect "stopped outcomes" "$(grep -o '"code":"[a-z-]*"' "$work/out" | tr '\n' ' ')" \
+  '"code":"ok" "code":"interrupted" "code":"interrupted" '
+expect "stopped files" "$(ls "$work/stopped" | grep -c '^192\.168\.0\.9_.*\.v38$')" 1
+expect "stopped leftovers" "$(ls "$work/stopped" | wc -l)" 1
+control 'fault 192.168.0.7 none VK38 SETTING REQ' >/dev/null
 
 checks_end "vk38.exe under Wine: all checks passed" "$work/out" "$work/err"

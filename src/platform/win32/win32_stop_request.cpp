@@ -8,9 +8,12 @@ namespace {
 
 // Console control handlers are plain functions, run on a thread of their
 // own, so the event they set is the process's one: made once and never
-// closed, it cannot be gone under a handler that runs late.
+// closed, it cannot be gone under a handler that runs late. It resets as a
+// wait takes it, so that each request is seen once, as a signal that
+// sigwait takes on POSIX: a program that watches for a second request
+// (vk38) must not see the first again.
 HANDLE RequestedEvent() {
-  static const HANDLE requested = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  static const HANDLE requested = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
   return requested;
 }
 

@@ -16,7 +16,7 @@ class StopRequests {
   StopRequests(const StopRequests&) = delete;
   StopRequests& operator=(const StopRequests&) = delete;
 
-  // Blocks until a request arrives.
+  // Blocks until a request arrives. Each request is taken by one wait.
   void Wait();
   // Blocks until a request arrives (true) or `limit` has passed (false).
   bool WaitFor(std::chrono::milliseconds limit);
