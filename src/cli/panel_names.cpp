@@ -28,11 +28,18 @@ std::optional<PanelAddress> PanelByName(std::string_view text) {
 
 }  // namespace
 
+std::vector<NamedPanel> NamedPanels() {
+  std::vector<NamedPanel> panels;
+  for (int i = 0; i < PanelAddressBook::kPanelCount; ++i) {
+    panels.push_back({PanelName(i), PanelAddressBook::kBuiltIn[i]});
+  }
+  return panels;
+}
+
 std::string PanelNamesText() {
   std::string text;
-  for (int i = 0; i < PanelAddressBook::kPanelCount; ++i) {
-    if (i > 0) text += ", ";
-    text += PanelName(i) + " " + AddressText(PanelAddressBook::kBuiltIn[i]);
+  for (const NamedPanel& panel : NamedPanels()) {
+    text += (text.empty() ? "" : ", ") + panel.name + " " + AddressText(panel.address);
   }
   return text;
 }
