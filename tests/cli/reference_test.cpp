@@ -5,6 +5,7 @@
 // of each command; and the generating option itself stays hidden.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -137,6 +138,21 @@ TEST_F(Generated, EveryFormatNamesEveryCommandAndLongOptionButNotItsOwnOption) {
   EXPECT_EQ(RunVk38({"--help"}).out.find("--generate"), std::string::npos);
 }
 
+TEST_F(Generated, ZshCompletionIsZshThatDefinesAFunctionPerCommand) {
+  const std::string script = Generate("zsh");
+  const ShellRun functions = Shell(
+      "zsh -f -c 'autoload -U compinit && compinit -D -u && source \"$0\" && "
+      "print -l ${(ok)functions[(I)_vk38*]}' '" +
+      script + "'");
+  EXPECT_EQ(functions.exitCode, 0) << functions.out;
+  const std::vector<std::string> defined = Lines(functions.out);
+  for (const auto& [path, options] : this->defined.longOptions) {
+    std::string name = path.empty() ? "_vk38" : "_vk38 " + path;
+    std::replace(name.begin(), name.end(), ' ', '_');
+    EXPECT_TRUE(Contains(defined, name)) << name << " in " << functions.out;
+  }
+}
+
 TEST_F(Generated, ManPageHasASectionPerCommandWithItsOptionsAndRendersWithoutWarnings) {
   const std::string page = Generate("man");
   const ShellRun warnings = Shell("groff -man -Tutf8 -ww -z '" + page + "'");
@@ -144,8 +160,8 @@ TEST_F(Generated, ManPageHasASectionPerCommandWithItsOptionsAndRendersWithoutWar
   EXPECT_EQ(warnings.out, "");
 
   const std::string shown = Shown(page);
-  for (const std::string heading : {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "COMMANDS",
-                                    "PANEL NAMES", "EXIT STATUS"}) {
+  for (const std::string heading :
+       {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "COMMANDS", "PANEL NAMES", "EXIT STATUS"}) {
     EXPECT_NE(shown.find("\n" + heading + "\n"), std::string::npos) << heading;
   }
   // Each command's section (from its heading to the next) holds its own options.
@@ -165,9 +181,9 @@ TEST_F(Generated, ManPageHasASectionPerCommandWithItsOptionsAndRendersWithoutWar
 
 TEST_F(Generated, BashCompletesCommandsSubcommandsAndEachCommandsOptions) {
   const std::string script = Generate("bash");
-  EXPECT_EQ(Shell("bash --norc --noprofile -c 'source \"$0\"; complete -p vk38' '" + script + "'")
-                .out,
-            "complete -F _vk38 vk38\n");
+  EXPECT_EQ(
+      Shell("bash --norc --noprofile -c 'source \"$0\"; complete -p vk38' '" + script + "'").out,
+      "complete -F _vk38 vk38\n");
   EXPECT_EQ(BashOffers(script, "ta"), std::vector<std::string>{"table"});
   for (const auto& [path, subcommands] : defined.subcommands) {
     SCOPED_TRACE(path);
