@@ -207,6 +207,9 @@ TEST_F(Generated, BashCompletesCommandsSubcommandsAndEachCommandsOptions) {
   cli_test::WriteText(folder + "/vk1-table.csv", "");
   EXPECT_EQ(BashOffers(script, "table set VK1 " + folder + "/vk1-t"),
             std::vector<std::string>{folder + "/vk1-table.csv"});
+  // A file of panels after "@", which bash splits off as a word of its own.
+  EXPECT_EQ(BashOffers(script, "table get VK2 @ " + folder + "/vk1-t"),
+            std::vector<std::string>{folder + "/vk1-table.csv"});
 }
 
 }  // namespace

@@ -74,16 +74,21 @@ std::string PositionalFunction(const std::string& prefix, const std::vector<Comm
 
 // The part that reads the tables; the same for every program.
 constexpr const char* kCompleter =
-    R"script(# Adds to COMPREPLY what value $2 offers for the word $1.
+    R"script(# Adds to COMPREPLY what value $2 offers for the word $1; $3 is set when the
+# word follows an "@" (a file that lists panels), which bash makes a word of
+# its own.
 {0}_offer() {{
-  local cur="$1" kind words
+  local cur="$1" at="$3" kind words
   local -a kinds
   IFS=';' read -ra kinds <<<"$2"
   for kind in "${{kinds[@]}}"; do
     read -ra words <<<"$kind"
     case "${{words[0]}}" in
       panel)
-        if [[ $cur == @* ]]; then
+        if [[ -n $at ]]; then
+          compopt -o filenames 2>/dev/null
+          mapfile -t -O "${{#COMPREPLY[@]}}" COMPREPLY < <(compgen -f -- "$cur")
+        elif [[ $cur == @* ]]; then
           mapfile -t -O "${{#COMPREPLY[@]}}" COMPREPLY < <(compgen -P @ -f -- "${{cur#@}}")
         else
           mapfile -t -O "${{#COMPREPLY[@]}}" COMPREPLY < <(compgen -W "{1}" -- "$cur")
@@ -98,9 +103,10 @@ constexpr const char* kCompleter =
 }}
 
 {0}() {{
-  local cur="${{COMP_WORDS[COMP_CWORD]}}" path="" word value="" place=0 i
+  local cur="${{COMP_WORDS[COMP_CWORD]}}" path="" word value="" place=0 i at=""
   local nl=$'\n'
   COMPREPLY=()
+  [[ ${{COMP_WORDS[COMP_CWORD - 1]}} == @ ]] && at=1
   # The command named so far and the place of the word being completed.
   for ((i = 1; i < COMP_CWORD; i++)); do
     word="${{COMP_WORDS[i]}}"
@@ -109,13 +115,14 @@ constexpr const char* kCompleter =
       continue
     fi
     case "$word" in
-      -) ((place++)) ;;
+      @) ;;
+      -) place=$((place + 1)) ;;
       -*) [[ $({0}_value "$path" "$word") != none ]] && value=1 ;;
       *)
         if ((place == 0)) && [[ $nl$({0}_commands "$path")$nl == *"$nl$word$nl"* ]]; then
           path="${{path:+$path }}$word"
         else
-          ((place++))
+          place=$((place + 1))
         fi ;;
     esac
   done
@@ -126,7 +133,7 @@ constexpr const char* kCompleter =
   elif ((place == 0)) && [[ -n $({0}_commands "$path") ]]; then
     mapfile -t COMPREPLY < <(compgen -W "$({0}_commands "$path")" -- "$cur")
   else
-    {0}_offer "$cur" "$({0}_positional "$path" "$place")"
+    {0}_offer "$cur" "$({0}_positional "$path" "$place")" "$at"
   fi
   return 0
 }}
