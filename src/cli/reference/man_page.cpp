@@ -168,8 +168,10 @@ std::string PanelNames(const ProgramFacts& facts) {
       Italic("PANEL"));
   for (const ProgramFacts::Panel& panel : facts.panels) {
     section += fmt::format(".TP\n{}\n{}\n", Bold(panel.name), Roff(panel.address));
+    // After the first, one line each with no space between.
+    if (&panel == &facts.panels.front()) section += ".PD 0\n";
   }
-  return section;
+  return section + ".PD\n";
 }
 
 std::string ExitStatus(const CommandReference& program) {
@@ -185,7 +187,9 @@ std::string ExitStatus(const CommandReference& program) {
 std::string ManPage(const CommandReference& program, const ProgramFacts& facts) {
   return fmt::format(
              ".\\\" The man page of {0}, written by {0} --generate man.\n"
-             ".TH {1} 1 \"\" \"{0} {2}\" \"User Commands\"\n",
+             ".TH {1} 1 \"\" \"{0} {2}\" \"User Commands\"\n"
+             // Addresses, names and options are copied: left-aligned, never hyphenated.
+             ".ad l\n.nh\n",
              facts.name, Upper(facts.name), facts.version) +
          Name(program, facts) + Synopsis(program, facts) + Description(program) +
          Commands(program, facts) + PanelNames(facts) + ExitStatus(program);
