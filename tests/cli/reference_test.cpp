@@ -102,7 +102,8 @@ class Generated : public ::testing::Test {
   std::vector<std::string> BashOffers(const std::string& script, const std::string& words) {
     const ShellRun run = Shell(
         "bash --norc --noprofile -c 'source \"$0\"; COMP_WORDS=(vk38 $1 \"$2\"); "
-        "COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _vk38; printf \"%s\\n\" \"${COMPREPLY[@]}\"' '" +
+        "COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _vk38; for w in \"${COMPREPLY[@]}\"; do echo "
+        "\"$w\"; done' '" +
         script + "' '" + words.substr(0, words.rfind(' ') + 1) + "' '" +
         words.substr(words.rfind(' ') + 1) + "'");
     EXPECT_EQ(run.exitCode, 0) << run.out;
@@ -181,6 +182,7 @@ TEST_F(Generated, ManPageHasASectionPerCommandWithItsOptionsAndRendersWithoutWar
 
 TEST_F(Generated, BashCompletesCommandsSubcommandsAndEachCommandsOptions) {
   const std::string script = Generate("bash");
+  cli_test::WriteText(folder + "/vk1-table.csv", "");
   EXPECT_EQ(
       Shell("bash --norc --noprofile -c 'source \"$0\"; complete -p vk38' '" + script + "'").out,
       "complete -F _vk38 vk38\n");
@@ -201,10 +203,12 @@ TEST_F(Generated, BashCompletesCommandsSubcommandsAndEachCommandsOptions) {
   }
   EXPECT_EQ(BashOffers(script, "--jobs 4 table get --format "),
             (std::vector<std::string>{"csv", "json"}));
+  EXPECT_EQ(BashOffers(script, "table get --format = j"), std::vector<std::string>{"json"});
+  EXPECT_EQ(BashOffers(script, "table get --format=csv VK1 --output " + folder + "/vk1-t"),
+            std::vector<std::string>{folder + "/vk1-table.csv"});
   EXPECT_EQ(BashOffers(script, "table get VK"),
             (std::vector<std::string>{"VK1", "VK2", "VK3", "VK4", "VK5"}));
   // A table file after its panel is a file name.
-  cli_test::WriteText(folder + "/vk1-table.csv", "");
   EXPECT_EQ(BashOffers(script, "table set VK1 " + folder + "/vk1-t"),
             std::vector<std::string>{folder + "/vk1-table.csv"});
   // A file of panels after "@", which bash splits off as a word of its own.

@@ -104,6 +104,8 @@ constexpr const char* kCompleter =
 
 {0}() {{
   local cur="${{COMP_WORDS[COMP_CWORD]}}" path="" word value="" place=0 i at=""
+  # value: the option whose value the next word is (bash makes a word of
+  # the "=" in --option=value; it goes between them).
   local nl=$'\n'
   COMPREPLY=()
   [[ ${{COMP_WORDS[COMP_CWORD - 1]}} == @ ]] && at=1
@@ -111,13 +113,13 @@ constexpr const char* kCompleter =
   for ((i = 1; i < COMP_CWORD; i++)); do
     word="${{COMP_WORDS[i]}}"
     if [[ -n $value ]]; then
-      value=""
+      [[ $word == = ]] || value=""
       continue
     fi
     case "$word" in
       @) ;;
       -) place=$((place + 1)) ;;
-      -*) [[ $({0}_value "$path" "$word") != none ]] && value=1 ;;
+      -*) [[ $({0}_value "$path" "$word") != none ]] && value="$word" ;;
       *)
         if ((place == 0)) && [[ $nl$({0}_commands "$path")$nl == *"$nl$word$nl"* ]]; then
           path="${{path:+$path }}$word"
@@ -127,7 +129,7 @@ constexpr const char* kCompleter =
     esac
   done
   if [[ -n $value ]]; then
-    {0}_offer "$cur" "$({0}_value "$path" "${{COMP_WORDS[COMP_CWORD - 1]}}")"
+    {0}_offer "$cur" "$({0}_value "$path" "$value")"
   elif [[ $cur == -* ]]; then
     mapfile -t COMPREPLY < <(compgen -W "$({0}_options "$path")" -- "$cur")
   elif ((place == 0)) && [[ -n $({0}_commands "$path") ]]; then
