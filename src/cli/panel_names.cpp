@@ -19,9 +19,9 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
-std::optional<PanelAddress> PanelByName(std::string_view text) {
-  for (int i = 0; i < PanelAddressBook::kPanelCount; ++i) {
-    if (SameIgnoringCase(text, PanelName(i))) return PanelAddressBook::kBuiltIn[i];
+std::optional<protocol::PanelAddress> PanelByName(std::string_view text) {
+  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
+    if (SameIgnoringCase(text, PanelName(i))) return protocol::PanelAddressBook::kBuiltIn[i];
   }
   return std::nullopt;
 }
@@ -30,8 +30,8 @@ std::optional<PanelAddress> PanelByName(std::string_view text) {
 
 std::vector<NamedPanel> NamedPanels() {
   std::vector<NamedPanel> panels;
-  for (int i = 0; i < PanelAddressBook::kPanelCount; ++i) {
-    panels.push_back({PanelName(i), PanelAddressBook::kBuiltIn[i]});
+  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
+    panels.push_back({PanelName(i), protocol::PanelAddressBook::kBuiltIn[i]});
   }
   return panels;
 }
@@ -39,15 +39,15 @@ std::vector<NamedPanel> NamedPanels() {
 std::string PanelNamesText() {
   std::string text;
   for (const NamedPanel& panel : NamedPanels()) {
-    text += (text.empty() ? "" : ", ") + panel.name + " " + AddressText(panel.address);
+    text += (text.empty() ? "" : ", ") + panel.name + " " + protocol::AddressText(panel.address);
   }
   return text;
 }
 
-std::optional<PanelAddress> ResolvePanel(std::string_view text) {
-  std::optional<PanelAddress> address = PanelByName(text);
-  if (!address) address = ParseAddressText(text);
-  if (!address || !IsValidPanelAddress(*address)) return std::nullopt;
+std::optional<protocol::PanelAddress> ResolvePanel(std::string_view text) {
+  std::optional<protocol::PanelAddress> address = PanelByName(text);
+  if (!address) address = protocol::ParseAddressText(text);
+  if (!address || !protocol::IsValidPanelAddress(*address)) return std::nullopt;
   return address;
 }
 

@@ -18,7 +18,7 @@ namespace {
 ProgramFacts Facts(const CLI::App& app) {
   ProgramFacts facts{.name = app.get_name(), .version = SETUPTOOL_VERSION_TEXT};
   for (const NamedPanel& panel : NamedPanels()) {
-    facts.panels.push_back({panel.name, AddressText(panel.address)});
+    facts.panels.push_back({panel.name, protocol::AddressText(panel.address)});
   }
   return facts;
 }

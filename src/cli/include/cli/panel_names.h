@@ -14,12 +14,12 @@ namespace cli {
 
 // The address, or nothing when `text` is neither form or names an address
 // that no panel can have (IsValidPanelAddress).
-std::optional<PanelAddress> ResolvePanel(std::string_view text);
+std::optional<protocol::PanelAddress> ResolvePanel(std::string_view text);
 
 // The program's panel names and the addresses they stand for, VK1 first.
 struct NamedPanel {
   std::string name;
-  PanelAddress address = 0;
+  protocol::PanelAddress address = 0;
 };
 std::vector<NamedPanel> NamedPanels();
 
