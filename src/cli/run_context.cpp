@@ -8,7 +8,7 @@
 
 namespace cli {
 
-int RunOnPanels(const RunContext& context, const std::vector<PanelAddress>& panels,
+int RunOnPanels(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
                 const PanelTask& task, ReportTo to) {
   Reporter reporter(to.out ? to.out : context.report, context.form);
   const FleetWatch watch{.stop = &context.machine.Stop(),

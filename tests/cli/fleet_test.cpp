@@ -20,13 +20,13 @@ namespace {
 using cli_test::RunVk38;
 using sim::Fault;
 
-constexpr PanelAddress kVk1 = 0xC0A80009, kVk2 = 0xC0A80007, kVk3 = 0xC0A80006,
-                       kVk4 = 0xC0A80005;  // VK5, 192.168.0.4, has no panel: refused
+constexpr protocol::PanelAddress kVk1 = 0xC0A80009, kVk2 = 0xC0A80007, kVk3 = 0xC0A80006,
+                                 kVk4 = 0xC0A80005;  // VK5, 192.168.0.4, has no panel: refused
 
 class Fleet : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (PanelAddress address : simulator.Addresses()) {
+    for (protocol::PanelAddress address : simulator.Addresses()) {
       sim::PanelTiming timing;
       timing.idleGap = std::chrono::milliseconds(150);
       timing.peerWait = std::chrono::milliseconds(5000);
@@ -399,7 +399,7 @@ TEST_F(Fleet, AnImageIsCheckedAndAFleetUpgradeConfirmedBeforeAnyPanelIsTouched) 
   const cli_test::TerminalRun declined =
       cli_test::RunVk38OnTerminal({"upgrade", "VK1", "VK2", "--program", good}, "[y/N] ", "n\n");
   EXPECT_EQ(declined.exitCode, 2) << declined.shown;
-  for (PanelAddress panel : {kVk1, kVk2}) {
+  for (protocol::PanelAddress panel : {kVk1, kVk2}) {
     EXPECT_TRUE(simulator.Panel(panel).Received().empty());
   }
 }

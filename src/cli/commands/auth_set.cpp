@@ -17,7 +17,7 @@ namespace {
 
 struct AuthSetOptions {
   std::string panelText{};
-  PanelAddress panel = 0;
+  protocol::PanelAddress panel = 0;
   std::string oldUser{};
   std::string newUser{};
   bool passwordStdin = false;  // three lines: old, new, new again
@@ -72,10 +72,10 @@ int Refuse(const std::string& why) {
   return kExitFileRefused;
 }
 
-PanelOutcome ChangeCredentials(const RunContext& context, PanelAddress panel,
+PanelOutcome ChangeCredentials(const RunContext& context, protocol::PanelAddress panel,
                                const CredentialChange& change) {
   PanelTarget target(context, panel);
-  CredentialRecord record;
+  protocol::CredentialRecord record;
   PanelOutcome read = ReadCredentials(target.link, record);
   if (!read.Ok()) return read;
   const std::string panelUser = record.UserName().value_or("");
@@ -109,8 +109,9 @@ int AuthSet(const RunContext& context, const AuthSetOptions& args) {
                                 .retyped = (*passwords)[2]};
   // Only the old pair needs the panel's record.
   if (const std::optional<std::string> refused = FieldRefusal(change)) return Refuse(*refused);
-  return RunOnPanels(context, {args.panel},
-                     [&](PanelAddress panel) { return ChangeCredentials(context, panel, change); });
+  return RunOnPanels(context, {args.panel}, [&](protocol::PanelAddress panel) {
+    return ChangeCredentials(context, panel, change);
+  });
 }
 
 }  // namespace
