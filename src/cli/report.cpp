@@ -24,13 +24,16 @@ nlohmann::ordered_json OrNull(bool present, const Value& value) {
 std::string OutcomeLine(const PanelOutcome& outcome, ReportForm form) {
   const std::string panel = AddressText(outcome.panel);
   if (form == ReportForm::kJson) {
-    return Dump({{"panel", panel},
-                 {"ok", outcome.Ok()},
-                 {"code", CodeName(outcome.code)},
-                 {"message", outcome.message},
-                 {"cause", OrNull(!outcome.cause.empty(), outcome.cause)},
-                 {"file", OrNull(!outcome.file.empty(), outcome.file)},
-                 {"bytes", OrNull(outcome.bytes.has_value(), outcome.bytes.value_or(0))}});
+    nlohmann::ordered_json object = {
+        {"panel", panel},
+        {"ok", outcome.Ok()},
+        {"code", CodeName(outcome.code)},
+        {"message", outcome.message},
+        {"cause", OrNull(!outcome.cause.empty(), outcome.cause)},
+        {"file", OrNull(!outcome.file.empty(), outcome.file)},
+        {"bytes", OrNull(outcome.bytes.has_value(), outcome.bytes.value_or(0))}};
+    object.update(outcome.extra);
+    return Dump(object);
   }
   std::string text =
       fmt::format("{}: {}{}", panel, outcome.Ok() ? "" : "FAILED: ", outcome.message);

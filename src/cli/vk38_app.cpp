@@ -16,11 +16,13 @@ constexpr const char* kFooter =
     "\nStandard output: one line per panel as it ends (with --json one JSON object: panel, ok,\n"
     "code, message, cause, file, bytes), then a summary; where a command puts a table, block or\n"
     "log on standard output (-o -), those lines go to standard error. Codes: ok, unreachable,\n"
-    "timeout, broken, refused, bad-data, file, interrupted.\n"
+    "timeout, broken, refused, bad-data, file, interrupted, not-verified (--verify: the panel\n"
+    "answered WRITE OK but read back otherwise).\n"
     "Exit codes: 0 every panel succeeded; 1 one or more panels failed (each is reported);\n"
     "2 a file or input given was refused before any panel was asked; 130 stopped by Ctrl-C or\n"
     "SIGTERM (the panels in flight end at once, none is started any more); 100 and above:\n"
-    "usage errors.";
+    "usage errors. table diff and table set --dry-run exit as diff does: 0 no change, 1 changes,\n"
+    "2 trouble.";
 
 // A number of seconds from 0.05 to 3600; not "nan" or "inf", which a range
 // alone lets through or turns into no limit.
@@ -60,9 +62,10 @@ int RunVk38(int argc, const char* const* argv, Machine& machine) {
   AddGlobalOptions(app, invocation.global);
 
   CLI::App* table =
-      app.add_subcommand("table", "The camera table: get, set.")->require_subcommand(1);
+      app.add_subcommand("table", "The camera table: get, set, diff.")->require_subcommand(1);
   AddTableGet(*table, invocation);
   AddTableSet(*table, invocation);
+  AddTableDiff(*table, invocation);
   CLI::App* setup =
       app.add_subcommand("setup", "The setup block: backup, restore.")->require_subcommand(1);
   AddSetupBackup(*setup, invocation);

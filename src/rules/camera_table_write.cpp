@@ -26,6 +26,22 @@ std::string FirmwarePrompt(std::string_view version) {
          "\r\nDo you execute connection?\r\nIf you are not sure, please select \"Cancel\".";
 }
 
+// Every entry (cameras, then the switcher) whose address is `address`.
+std::vector<int> HoldersOf(const IpSettingRecord& table, PanelAddress address) {
+  std::vector<int> holders;
+  for (int c = 0; c < kCameraCount; ++c) {
+    if (GetIp(table.CamAddr(c)) == address) holders.push_back(c);
+  }
+  if (GetIp(table.SwAddr()) == address) holders.push_back(kSwitcherEntry);
+  return holders;
+}
+
+WriteNotice DuplicationNotice(const IpSettingRecord& table, PanelAddress panel,
+                              ConstAddrField entry) {
+  return {DuplicationText(entry), WriteNotice::Kind::kError, HoldersOf(table, GetIp(entry)),
+          GetIp(entry) == panel};
+}
+
 // Every camera sharing its address gets its own notice; only the panel's
 // own address stops the write.
 bool CheckCameraDuplicates(const IpSettingRecord& table, PanelAddress panel,
@@ -34,7 +50,7 @@ bool CheckCameraDuplicates(const IpSettingRecord& table, PanelAddress panel,
     const ConstAddrField entry = table.CamAddr(c);
     const Duplicate result = IsDuplicate(table, panel, GetIp(entry), c);
     if (result == Duplicate::kFree) continue;
-    notices.push_back({DuplicationText(entry), WriteNotice::Kind::kError});
+    notices.push_back(DuplicationNotice(table, panel, entry));
     if (result == Duplicate::kPanelAddress) return false;
   }
   return true;
@@ -43,19 +59,19 @@ bool CheckCameraDuplicates(const IpSettingRecord& table, PanelAddress panel,
 // Every camera, whatever its type, then the switcher, five to a line.
 bool CheckUsableAddresses(const IpSettingRecord& table, std::vector<WriteNotice>& notices) {
   std::string text = "Unavailable network setting!\r\n";
-  std::size_t listed = 0;
-  const auto list = [&](std::string_view entry) {
-    if (listed > 0) text += listed % kEntriesPerLine == 0 ? "\r\n" : "/";
+  std::vector<int> listed;
+  const auto list = [&](int entry, std::string_view label) {
+    if (!listed.empty()) text += listed.size() % kEntriesPerLine == 0 ? "\r\n" : "/";
     text += ' ';
-    text += entry;
-    ++listed;
+    text += label;
+    listed.push_back(entry);
   };
   for (int c = 0; c < kCameraCount; ++c) {
-    if (!IsValidPanelAddress(GetIp(table.CamAddr(c)))) list(CameraLabel(c));
+    if (!IsValidPanelAddress(GetIp(table.CamAddr(c)))) list(c, CameraLabel(c));
   }
-  if (!IsValidPanelAddress(GetIp(table.SwAddr()))) list("SW");
-  if (listed == 0) return true;
-  notices.push_back({text, WriteNotice::Kind::kWarning});
+  if (!IsValidPanelAddress(GetIp(table.SwAddr()))) list(kSwitcherEntry, "SW");
+  if (listed.empty()) return true;
+  notices.push_back({text, WriteNotice::Kind::kWarning, std::move(listed)});
   return false;
 }
 
@@ -63,9 +79,7 @@ bool CheckSwitcherDuplicate(const IpSettingRecord& table, PanelAddress panel,
                             std::vector<WriteNotice>& notices) {
   const ConstAddrField entry = table.SwAddr();
   const Duplicate result = IsDuplicate(table, panel, GetIp(entry), kSwitcherEntry);
-  if (result != Duplicate::kFree) {
-    notices.push_back({DuplicationText(entry), WriteNotice::Kind::kError});
-  }
+  if (result != Duplicate::kFree) notices.push_back(DuplicationNotice(table, panel, entry));
   return result != Duplicate::kPanelAddress;
 }
 

@@ -57,10 +57,15 @@ struct PanelTarget {
 struct ReportTo {
   std::FILE* out = nullptr;          // the outcomes, when not the context's report
   ProgressLine* progress = nullptr;  // a progress line to keep clear of the outcomes
+  // A panel's details (PanelOutcome::details) go to standard error, or,
+  // when they are the command's output (table diff), before the outcome
+  // line in plain form; --json carries them in the outcome's object.
+  bool detailsAreOutput = false;
 };
 
-// Runs `task` on every panel, reports each outcome as its panel ends and
-// then the summary, and gives the exit code.
+// Runs `task` on every panel, reports each outcome (after its details,
+// each line headed by the panel) as its panel ends and then the summary,
+// and gives the exit code.
 int RunOnPanels(const RunContext& context, const std::vector<PanelAddress>& panels,
                 const PanelTask& task, ReportTo to = {});
 
