@@ -47,13 +47,14 @@ std::string ChangeLine(const FieldChange& change) {
   return fmt::format("{} {}: {} -> {}", change.entry, change.field, change.before, change.after);
 }
 
-nlohmann::ordered_json ChangesJson(const std::vector<FieldChange>& changes) {
+nlohmann::ordered_json ChangesJson(const std::vector<FieldChange>& changes,
+                                   std::string_view beforeKey, std::string_view afterKey) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
   for (const FieldChange& change : changes) {
     list.push_back({{"entry", change.entry},
                     {"field", change.field},
-                    {"before", change.before},
-                    {"after", change.after}});
+                    {beforeKey, change.before},
+                    {afterKey, change.after}});
   }
   return list;
 }

@@ -17,8 +17,9 @@ namespace {
 
 constexpr std::string_view kConfirmed = "the panel answered WRITE OK, but";
 
+// The page's words for the write stay; the cause tells the read-back.
 PanelOutcome Verified(PanelOutcome written) {
-  written.message += ", verified";
+  written.cause = "verified: the panel read back what was sent";
   written.extra["verified"] = true;
   return written;
 }
@@ -51,7 +52,7 @@ PanelOutcome VerifyCameraTable(const PanelLink& link, const IpSettingRecord& pre
     fields.push_back(fmt::format("{} {}", difference.entry, difference.field));
     written.details.push_back("sent, read back: " + ChangeLine(difference));
   }
-  written.extra["differences"] = ChangesJson(differences);
+  written.extra["differences"] = ChangesJson(differences, "sent", "readBack");
   return NotVerified(
       std::move(written),
       fmt::format("{} its camera table differs in {} field{}: {}", kConfirmed, fields.size(),

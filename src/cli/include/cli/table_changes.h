@@ -28,7 +28,10 @@ std::vector<FieldChange> TableChanges(const IpSettingRecord& before, const IpSet
 
 // "C011 CAMERA Name: \"CAM11\" -> \"studio\"", "C012 IP Address: 10.0.0.12 -> 10.0.0.13".
 std::string ChangeLine(const FieldChange& change);
-// [{"entry": "C011", "field": "CAMERA Name", "before": "CAM11", "after": "studio"}, ...]
-nlohmann::ordered_json ChangesJson(const std::vector<FieldChange>& changes);
+// [{"entry": "C011", "field": "CAMERA Name", "before": "CAM11", "after": "studio"}, ...],
+// with keys of the caller's for before and after.
+nlohmann::ordered_json ChangesJson(const std::vector<FieldChange>& changes,
+                                   std::string_view beforeKey = "before",
+                                   std::string_view afterKey = "after");
 
 }  // namespace cli
