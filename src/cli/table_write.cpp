@@ -20,7 +20,7 @@ std::string EntryLabel(int entry) {
   return entry == rules::kSwitcherEntry ? std::string(kSwitcherLabel) : CameraLabel(entry);
 }
 
-TableNotice Told(const rules::WriteNotice& notice) {
+TableNotice NoticeOf(const rules::WriteNotice& notice) {
   TableNotice told{.kind = notice.kind == rules::WriteNotice::Kind::kError ? "error" : "warning",
                    .text = notice.text,
                    .entries = {}};
@@ -80,7 +80,7 @@ TableWritePlan PlanTableWrite(const IpSettingRecord& read, const std::vector<Row
   IpSettingRecord table = read;
   ApplyRowChanges(changes, table);
   const rules::AddressCheck check = rules::CheckAddresses(table, panel);
-  for (const rules::WriteNotice& notice : check.notices) AddOnce(Told(notice), plan.notices);
+  for (const rules::WriteNotice& notice : check.notices) AddOnce(NoticeOf(notice), plan.notices);
   rules::PrepareForWrite(table, rules::CameraAddresses(read), rules::SwitcherAddress(read));
   // The page asks its questions only of a table that passed the address tests.
   if (check.proceeds) {

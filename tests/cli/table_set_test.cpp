@@ -236,6 +236,13 @@ TEST_F(TableSet, StrictRefusesADuplicateAddressThatThePageOnlyReports) {
   SetIp(expected.CamAddr(11), Ip(10, 0, 0, 11));
   std::fill(expected.CamMac(11).begin(), expected.CamMac(11).end(), 0);
   EXPECT_EQ(Vk1().CameraRecord(), BytesOf(setting_test::Sealed(expected)));
+
+  // The panel's own address: the panel is named, and the page's rule stops the write.
+  cli_test::WriteText(file, "CAMERA No,IP Address\nC003,192.168.0.9\n");
+  const auto own = RunVk38({"table", "set", "VK1", file});
+  EXPECT_EQ(own.exitCode, 1);
+  EXPECT_EQ(own.err, "192.168.0.9: error: C003 and the panel: IP(192.168.0.9) Duplication\n");
+  EXPECT_EQ(Vk1().CameraRecord(), BytesOf(setting_test::Sealed(expected)));
 }
 
 TEST_F(TableSet, VerifyCatchesAPanelThatConfirmsButKeepsItsTable) {
