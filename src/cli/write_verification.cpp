@@ -8,7 +8,6 @@
 
 #include "cli/panel_calls.h"
 #include "cli/table_changes.h"
-#include "cli/table_words.h"
 #include "cli/table_write.h"
 
 namespace cli {

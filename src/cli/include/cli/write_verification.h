@@ -5,7 +5,9 @@
 // block, which of the user name and password (never their values).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "cli/panel_outcome.h"
