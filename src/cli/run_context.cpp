@@ -10,13 +10,20 @@ namespace cli {
 
 namespace {
 
-// The details' lines, each headed by the panel; a line that cannot be
-// written is no reason to fail the panel.
+// The details, every line headed by the panel (a page's text of several
+// lines too), so that the lines of a fleet can be told apart; a line that
+// cannot be written is no reason to fail the panel.
 void TellDetails(const PanelOutcome& outcome, std::FILE* out) {
-  for (const std::string& line : outcome.details) {
-    const std::string text = fmt::format("{}: {}\n", AddressText(outcome.panel), line);
-    std::fwrite(text.data(), 1, text.size(), out);
+  const std::string head = AddressText(outcome.panel) + ": ";
+  std::string text;
+  for (const std::string& detail : outcome.details) {
+    for (std::size_t at = 0; at <= detail.size();) {
+      const std::size_t end = std::min(detail.find('\n', at), detail.size());
+      text += head + detail.substr(at, end - at) + "\n";
+      at = end + 1;
+    }
   }
+  std::fwrite(text.data(), 1, text.size(), out);
   std::fflush(out);
 }
 

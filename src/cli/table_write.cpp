@@ -92,6 +92,7 @@ TableWritePlan PlanTableWrite(const IpSettingRecord& read, const std::vector<Row
   plan.prepared = table;
   plan.changes = TableChanges(read, AsRead(table));
   plan.refusal = RefusalOf(check, plan.notices, rules);
+  plan.questionsAnswered = rules.yes;
   return plan;
 }
 
@@ -114,7 +115,10 @@ void TellPlan(const TableWritePlan& plan, PlanView view, PanelOutcome& outcome) 
     for (const FieldChange& change : plan.changes) outcome.details.push_back(ChangeLine(change));
     outcome.extra["changes"] = ChangesJson(plan.changes);
   }
-  for (const TableNotice& notice : plan.notices) outcome.details.push_back(NoticeLine(notice));
+  for (const TableNotice& notice : plan.notices) {
+    const bool answered = notice.kind == "question" && plan.questionsAnswered;
+    if (diff || !answered) outcome.details.push_back(NoticeLine(notice));
+  }
   outcome.extra["notices"] = NoticesJson(plan.notices);
   if (diff && plan.refusal)
     outcome.details.push_back("the write would be refused: " + *plan.refusal);

@@ -35,6 +35,7 @@ struct TableWritePlan {
   std::vector<FieldChange> changes;
   std::vector<TableNotice> notices;      // the address tests' (each told once), then the questions
   std::optional<std::string> refusal{};  // why the write would not go
+  bool questionsAnswered = false;        // --yes answered the questions
 };
 
 // `read` is the panel's table as read (page codes); `panel` its address.
@@ -50,7 +51,8 @@ IpSettingRecord AsRead(const IpSettingRecord& prepared);
 std::string NoticeLine(const TableNotice& notice);
 
 // What of a plan an outcome tells: a write tells the notices (its refusal
-// is its cause), a diff the changes, the notices and the refusal.
+// is its cause; questions that --yes answered only in JSON), a diff the
+// changes, the notices and the refusal.
 enum class PlanView { kWrite, kDiff };
 // As the outcome's details and its JSON members "changes" (a diff's),
 // "notices" and "refusal".
