@@ -81,25 +81,19 @@ TableWritePlan PlanTableWrite(const IpSettingRecord& read, const std::vector<Row
   ApplyRowChanges(changes, table);
   const rules::AddressCheck check = rules::CheckAddresses(table, panel);
   for (const rules::WriteNotice& notice : check.notices) AddOnce(NoticeOf(notice), plan.notices);
-  rules::PrepareForWrite(table, rules::CameraAddresses(read), rules::SwitcherAddress(read));
+  plan.prepared =
+      rules::PrepareForWrite(table, rules::CameraAddresses(read), rules::SwitcherAddress(read));
   // The page asks its questions only of a table that passed the address tests.
   if (check.proceeds) {
-    for (std::string& question : rules::FirmwareQuestions(table)) {
+    for (std::string& question : rules::FirmwareQuestions(plan.prepared)) {
       plan.notices.push_back({.kind = "question", .text = std::move(question), .entries = {}});
     }
   }
-  ComputeChecksum(table);
-  plan.prepared = table;
-  plan.changes = TableChanges(read, AsRead(table));
+  ComputeChecksum(plan.prepared);
+  plan.changes = TableChanges(read, plan.prepared);
   plan.refusal = RefusalOf(check, plan.notices, rules);
   plan.questionsAnswered = rules.yes;
   return plan;
-}
-
-IpSettingRecord AsRead(const IpSettingRecord& prepared) {
-  IpSettingRecord table = prepared;
-  DecodeKinds(table);
-  return table;
 }
 
 std::string NoticeLine(const TableNotice& notice) {

@@ -44,7 +44,7 @@ PanelOutcome VerifyCameraTable(const PanelLink& link, const IpSettingRecord& pre
   IpSettingRecord table;
   const PanelOutcome read = ReadCameraTable(link, table);
   if (!read.Ok()) return ReadBackFailed(std::move(written), read);
-  const std::vector<FieldChange> differences = TableChanges(AsRead(prepared), table);
+  const std::vector<FieldChange> differences = TableChanges(prepared, table);
   if (differences.empty()) return Verified(std::move(written));
   std::vector<std::string> fields;
   for (const FieldChange& difference : differences) {

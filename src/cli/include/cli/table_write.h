@@ -38,13 +38,9 @@ struct TableWritePlan {
   bool questionsAnswered = false;        // --yes answered the questions
 };
 
-// `read` is the panel's table as read (page codes); `panel` its address.
+// `read` is the panel's table as read; `panel` its address.
 TableWritePlan PlanTableWrite(const IpSettingRecord& read, const std::vector<RowChange>& changes,
                               PanelAddress panel, TableWriteRules rules);
-
-// A prepared table as a read of it gives it (page codes), to set beside
-// one that was read.
-IpSettingRecord AsRead(const IpSettingRecord& prepared);
 
 // "error: C011 and C012: IP(10.0.0.12) Duplication"; the other notices name
 // their entries in their own text.
