@@ -54,14 +54,14 @@ CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel) {
       ->check(PanelValidator());
 }
 
-std::vector<PanelAddress> Resolve(const std::vector<std::string>& texts) {
-  std::vector<PanelAddress> panels;
+std::vector<protocol::PanelAddress> Resolve(const std::vector<std::string>& texts) {
+  std::vector<protocol::PanelAddress> panels;
   for (const std::string& text : texts) {
-    const PanelAddress panel = Resolve(text);
+    const protocol::PanelAddress panel = Resolve(text);
     // Two connections to one panel would race each other (and write one file twice).
     if (std::find(panels.begin(), panels.end(), panel) != panels.end()) {
       fmt::print(stderr, "vk38: {} ({}) is given more than once; it is worked on once\n", text,
-                 AddressText(panel));
+                 protocol::AddressText(panel));
       continue;
     }
     panels.push_back(panel);
@@ -69,9 +69,10 @@ std::vector<PanelAddress> Resolve(const std::vector<std::string>& texts) {
   return panels;
 }
 
-PanelAddress Resolve(const std::string& text) { return ResolvePanel(text).value_or(0); }
+protocol::PanelAddress Resolve(const std::string& text) { return ResolvePanel(text).value_or(0); }
 
-void RequireOnePanelFor(const std::vector<PanelAddress>& panels, const std::string& output) {
+void RequireOnePanelFor(const std::vector<protocol::PanelAddress>& panels,
+                        const std::string& output) {
   if (panels.size() > 1 && output == kStandardStream) {
     throw CLI::ValidationError("-o", "standard output (-) takes one panel; give -o FOLDER");
   }

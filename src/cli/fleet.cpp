@@ -15,7 +15,7 @@ namespace {
 // How often the calling thread looks up when no panel ends.
 constexpr std::chrono::milliseconds kTickInterval{100};
 
-PanelOutcome RunOne(PanelAddress panel, const PanelTask& task) {
+PanelOutcome RunOne(protocol::PanelAddress panel, const PanelTask& task) {
   try {
     return task(panel);
   } catch (const std::exception& error) {
@@ -31,7 +31,8 @@ PanelOutcome Interrupted(std::string cause) {
 
 class FleetRun {
  public:
-  FleetRun(const std::vector<PanelAddress>& panels, const PanelTask& task, const FleetWatch& watch)
+  FleetRun(const std::vector<protocol::PanelAddress>& panels, const PanelTask& task,
+           const FleetWatch& watch)
       : panels_(panels), task_(task), watch_(watch), outcomes_(panels.size()) {}
 
   std::vector<PanelOutcome> Run(int jobs) {
@@ -105,7 +106,7 @@ class FleetRun {
     lock.lock();
   }
 
-  const std::vector<PanelAddress>& panels_;
+  const std::vector<protocol::PanelAddress>& panels_;
   const PanelTask& task_;
   const FleetWatch& watch_;
   std::mutex mutex_;
@@ -118,7 +119,7 @@ class FleetRun {
 
 }  // namespace
 
-std::vector<PanelOutcome> RunFleet(const std::vector<PanelAddress>& panels, int jobs,
+std::vector<PanelOutcome> RunFleet(const std::vector<protocol::PanelAddress>& panels, int jobs,
                                    const PanelTask& task, const FleetWatch& watch) {
   return FleetRun(panels, task, watch).Run(jobs);
 }

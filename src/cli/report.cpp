@@ -22,7 +22,7 @@ nlohmann::ordered_json OrNull(bool present, const Value& value) {
 }  // namespace
 
 std::string OutcomeLine(const PanelOutcome& outcome, ReportForm form) {
-  const std::string panel = AddressText(outcome.panel);
+  const std::string panel = protocol::AddressText(outcome.panel);
   if (form == ReportForm::kJson) {
     nlohmann::ordered_json object = {
         {"panel", panel},

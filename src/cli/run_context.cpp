@@ -14,7 +14,7 @@ namespace {
 // lines too), so that the lines of a fleet can be told apart; a line that
 // cannot be written is no reason to fail the panel.
 void TellDetails(const PanelOutcome& outcome, std::FILE* out) {
-  const std::string head = AddressText(outcome.panel) + ": ";
+  const std::string head = protocol::AddressText(outcome.panel) + ": ";
   std::string text;
   for (const std::string& detail : outcome.details) {
     for (std::size_t at = 0; at <= detail.size();) {
@@ -29,7 +29,7 @@ void TellDetails(const PanelOutcome& outcome, std::FILE* out) {
 
 }  // namespace
 
-int RunOnPanels(const RunContext& context, const std::vector<PanelAddress>& panels,
+int RunOnPanels(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
                 const PanelTask& task, ReportTo to) {
   std::FILE* const out = to.out ? to.out : context.report;
   Reporter reporter(out, context.form);

@@ -21,7 +21,8 @@ std::string Shown(Column column, const std::string& word) {
 
 }  // namespace
 
-std::vector<FieldChange> TableChanges(const IpSettingRecord& before, const IpSettingRecord& after) {
+std::vector<FieldChange> TableChanges(const protocol::IpSettingRecord& before,
+                                      const protocol::IpSettingRecord& after) {
   const auto beforeRows = TableRows(before);
   const auto afterRows = TableRows(after);
   std::vector<FieldChange> changes;

@@ -17,7 +17,8 @@ namespace {
 constexpr std::size_t kTableFileLimit = 1024 * 1024;
 
 std::string EntryLabel(int entry) {
-  return entry == rules::kSwitcherEntry ? std::string(kSwitcherLabel) : CameraLabel(entry);
+  return entry == rules::kSwitcherEntry ? std::string(kSwitcherLabel)
+                                        : protocol::CameraLabel(entry);
 }
 
 TableNotice NoticeOf(const rules::WriteNotice& notice) {
@@ -74,10 +75,11 @@ nlohmann::ordered_json NoticesJson(const std::vector<TableNotice>& notices) {
 
 }  // namespace
 
-TableWritePlan PlanTableWrite(const IpSettingRecord& read, const std::vector<RowChange>& changes,
-                              PanelAddress panel, TableWriteRules rules) {
+TableWritePlan PlanTableWrite(const protocol::IpSettingRecord& read,
+                              const std::vector<RowChange>& changes, protocol::PanelAddress panel,
+                              TableWriteRules rules) {
   TableWritePlan plan;
-  IpSettingRecord table = read;
+  protocol::IpSettingRecord table = read;
   ApplyRowChanges(changes, table);
   const rules::AddressCheck check = rules::CheckAddresses(table, panel);
   for (const rules::WriteNotice& notice : check.notices) AddOnce(NoticeOf(notice), plan.notices);
@@ -89,7 +91,7 @@ TableWritePlan PlanTableWrite(const IpSettingRecord& read, const std::vector<Row
       plan.notices.push_back({.kind = "question", .text = std::move(question), .entries = {}});
     }
   }
-  ComputeChecksum(plan.prepared);
+  protocol::ComputeChecksum(plan.prepared);
   plan.changes = TableChanges(read, plan.prepared);
   plan.refusal = RefusalOf(check, plan.notices, rules);
   plan.questionsAnswered = rules.yes;

@@ -39,9 +39,9 @@ PanelOutcome ReadBackFailed(PanelOutcome written, const PanelOutcome& read) {
 
 }  // namespace
 
-PanelOutcome VerifyCameraTable(const PanelLink& link, const IpSettingRecord& prepared,
-                               PanelOutcome written) {
-  IpSettingRecord table;
+PanelOutcome VerifyCameraTable(const protocol::PanelLink& link,
+                               const protocol::IpSettingRecord& prepared, PanelOutcome written) {
+  protocol::IpSettingRecord table;
   const PanelOutcome read = ReadCameraTable(link, table);
   if (!read.Ok()) return ReadBackFailed(std::move(written), read);
   const std::vector<FieldChange> differences = TableChanges(prepared, table);
@@ -70,7 +70,7 @@ std::optional<BlockDifference> CompareBlocks(std::span<const std::uint8_t> sent,
   return difference;
 }
 
-PanelOutcome VerifySetupBlock(const PanelLink& link, std::span<const std::uint8_t> sent,
+PanelOutcome VerifySetupBlock(const protocol::PanelLink& link, std::span<const std::uint8_t> sent,
                               PanelOutcome written) {
   std::vector<std::uint8_t> block;
   const PanelOutcome read = ReadSetupBlock(link, block);
@@ -89,9 +89,9 @@ PanelOutcome VerifySetupBlock(const PanelLink& link, std::span<const std::uint8_
                   difference->count == 1 ? "" : "s", sent.size(), block.size()));
 }
 
-PanelOutcome VerifyCredentials(const PanelLink& link, const CredentialRecord& sent,
-                               PanelOutcome written) {
-  CredentialRecord record;
+PanelOutcome VerifyCredentials(const protocol::PanelLink& link,
+                               const protocol::CredentialRecord& sent, PanelOutcome written) {
+  protocol::CredentialRecord record;
   const PanelOutcome read = ReadCredentials(link, record);
   if (!read.Ok()) return ReadBackFailed(std::move(written), read);
   std::vector<std::string> fields;

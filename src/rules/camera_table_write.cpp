@@ -10,12 +10,12 @@ namespace {
 constexpr std::size_t kEntriesPerLine = 5;
 
 bool IsNetworked(std::uint8_t wireKind) {
-  return wireKind == kWireNetwork || wireKind == kWireIpDirect;
+  return wireKind == protocol::kWireNetwork || wireKind == protocol::kWireIpDirect;
 }
 
-void ClearMac(MacField mac) { std::fill(mac.begin(), mac.end(), std::uint8_t{0}); }
+void ClearMac(protocol::MacField mac) { std::fill(mac.begin(), mac.end(), std::uint8_t{0}); }
 
-bool Equal(ConstAddrField entry, const AddrCopy& copy) {
+bool Equal(protocol::ConstAddrField entry, const AddrCopy& copy) {
   return std::equal(entry.begin(), entry.end(), copy.begin());
 }
 
@@ -27,28 +27,28 @@ std::string FirmwarePrompt(std::string_view version) {
 }
 
 // Every entry (cameras, then the switcher) whose address is `address`.
-std::vector<int> HoldersOf(const IpSettingRecord& table, PanelAddress address) {
+std::vector<int> HoldersOf(const protocol::IpSettingRecord& table, protocol::PanelAddress address) {
   std::vector<int> holders;
-  for (int c = 0; c < kCameraCount; ++c) {
-    if (GetIp(table.CamAddr(c)) == address) holders.push_back(c);
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    if (protocol::GetIp(table.CamAddr(c)) == address) holders.push_back(c);
   }
-  if (GetIp(table.SwAddr()) == address) holders.push_back(kSwitcherEntry);
+  if (protocol::GetIp(table.SwAddr()) == address) holders.push_back(kSwitcherEntry);
   return holders;
 }
 
-WriteNotice DuplicationNotice(const IpSettingRecord& table, PanelAddress panel,
-                              ConstAddrField entry) {
-  return {DuplicationText(entry), WriteNotice::Kind::kError, HoldersOf(table, GetIp(entry)),
-          GetIp(entry) == panel};
+WriteNotice DuplicationNotice(const protocol::IpSettingRecord& table, protocol::PanelAddress panel,
+                              protocol::ConstAddrField entry) {
+  return {DuplicationText(entry), WriteNotice::Kind::kError,
+          HoldersOf(table, protocol::GetIp(entry)), protocol::GetIp(entry) == panel};
 }
 
 // Every camera sharing its address gets its own notice; only the panel's
 // own address stops the write.
-bool CheckCameraDuplicates(const IpSettingRecord& table, PanelAddress panel,
+bool CheckCameraDuplicates(const protocol::IpSettingRecord& table, protocol::PanelAddress panel,
                            std::vector<WriteNotice>& notices) {
-  for (int c = 0; c < kCameraCount; ++c) {
-    const ConstAddrField entry = table.CamAddr(c);
-    const Duplicate result = IsDuplicate(table, panel, GetIp(entry), c);
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    const protocol::ConstAddrField entry = table.CamAddr(c);
+    const Duplicate result = IsDuplicate(table, panel, protocol::GetIp(entry), c);
     if (result == Duplicate::kFree) continue;
     notices.push_back(DuplicationNotice(table, panel, entry));
     if (result == Duplicate::kPanelAddress) return false;
@@ -57,7 +57,8 @@ bool CheckCameraDuplicates(const IpSettingRecord& table, PanelAddress panel,
 }
 
 // Every camera, whatever its type, then the switcher, five to a line.
-bool CheckUsableAddresses(const IpSettingRecord& table, std::vector<WriteNotice>& notices) {
+bool CheckUsableAddresses(const protocol::IpSettingRecord& table,
+                          std::vector<WriteNotice>& notices) {
   std::string text = "Unavailable network setting!\r\n";
   std::vector<int> listed;
   const auto list = [&](int entry, std::string_view label) {
@@ -66,43 +67,45 @@ bool CheckUsableAddresses(const IpSettingRecord& table, std::vector<WriteNotice>
     text += label;
     listed.push_back(entry);
   };
-  for (int c = 0; c < kCameraCount; ++c) {
-    if (!IsValidPanelAddress(GetIp(table.CamAddr(c)))) list(c, CameraLabel(c));
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    if (!protocol::IsValidPanelAddress(protocol::GetIp(table.CamAddr(c))))
+      list(c, protocol::CameraLabel(c));
   }
-  if (!IsValidPanelAddress(GetIp(table.SwAddr()))) list(kSwitcherEntry, "SW");
+  if (!protocol::IsValidPanelAddress(protocol::GetIp(table.SwAddr()))) list(kSwitcherEntry, "SW");
   if (listed.empty()) return true;
   notices.push_back({text, WriteNotice::Kind::kWarning, std::move(listed)});
   return false;
 }
 
-bool CheckSwitcherDuplicate(const IpSettingRecord& table, PanelAddress panel,
+bool CheckSwitcherDuplicate(const protocol::IpSettingRecord& table, protocol::PanelAddress panel,
                             std::vector<WriteNotice>& notices) {
-  const ConstAddrField entry = table.SwAddr();
-  const Duplicate result = IsDuplicate(table, panel, GetIp(entry), kSwitcherEntry);
+  const protocol::ConstAddrField entry = table.SwAddr();
+  const Duplicate result = IsDuplicate(table, panel, protocol::GetIp(entry), kSwitcherEntry);
   if (result != Duplicate::kFree) notices.push_back(DuplicationNotice(table, panel, entry));
   return result != Duplicate::kPanelAddress;
 }
 
 }  // namespace
 
-Duplicate IsDuplicate(const IpSettingRecord& table, PanelAddress panel, PanelAddress address,
-                      int own) {
+Duplicate IsDuplicate(const protocol::IpSettingRecord& table, protocol::PanelAddress panel,
+                      protocol::PanelAddress address, int own) {
   if (address == panel) return Duplicate::kPanelAddress;
-  for (int c = 0; c < kCameraCount; ++c) {
-    if (c != own && GetIp(table.CamAddr(c)) == address) return Duplicate::kOtherEntry;
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    if (c != own && protocol::GetIp(table.CamAddr(c)) == address) return Duplicate::kOtherEntry;
   }
-  if (own != kSwitcherEntry && GetIp(table.SwAddr()) == address) return Duplicate::kOtherEntry;
+  if (own != kSwitcherEntry && protocol::GetIp(table.SwAddr()) == address)
+    return Duplicate::kOtherEntry;
   return Duplicate::kFree;
 }
 
-std::string DuplicationText(ConstAddrField address) {
+std::string DuplicationText(protocol::ConstAddrField address) {
   char text[40];
   std::snprintf(text, sizeof text, "IP(%d.%d.%d.%d) Duplication", address[0], address[1],
                 address[2], address[3]);
   return text;
 }
 
-AddressCheck CheckAddresses(const IpSettingRecord& table, PanelAddress panel) {
+AddressCheck CheckAddresses(const protocol::IpSettingRecord& table, protocol::PanelAddress panel) {
   AddressCheck check;
   check.proceeds = CheckCameraDuplicates(table, panel, check.notices) &&
                    CheckUsableAddresses(table, check.notices) &&
@@ -110,39 +113,39 @@ AddressCheck CheckAddresses(const IpSettingRecord& table, PanelAddress panel) {
   return check;
 }
 
-CameraAddrCopies CameraAddresses(const IpSettingRecord& table) {
+CameraAddrCopies CameraAddresses(const protocol::IpSettingRecord& table) {
   CameraAddrCopies copies{};
-  for (int c = 0; c < kCameraCount; ++c) {
-    const ConstAddrField entry = table.CamAddr(c);
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    const protocol::ConstAddrField entry = table.CamAddr(c);
     std::copy(entry.begin(), entry.end(), copies[static_cast<std::size_t>(c)].begin());
   }
   return copies;
 }
 
-AddrCopy SwitcherAddress(const IpSettingRecord& table) {
+AddrCopy SwitcherAddress(const protocol::IpSettingRecord& table) {
   AddrCopy copy{};
-  const ConstAddrField entry = table.SwAddr();
+  const protocol::ConstAddrField entry = table.SwAddr();
   std::copy(entry.begin(), entry.end(), copy.begin());
   return copy;
 }
 
-IpSettingRecord PrepareForWrite(const IpSettingRecord& checked,
-                                const CameraAddrCopies& camAddrAtRead,
-                                const AddrCopy& swAddrAtRead) {
-  IpSettingRecord table = checked;
-  for (int c = 0; c < kCameraCount; ++c) {
+protocol::IpSettingRecord PrepareForWrite(const protocol::IpSettingRecord& checked,
+                                          const CameraAddrCopies& camAddrAtRead,
+                                          const AddrCopy& swAddrAtRead) {
+  protocol::IpSettingRecord table = checked;
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
     if (!IsNetworked(table.CamKind(c)) ||
         !Equal(table.CamAddr(c), camAddrAtRead[static_cast<std::size_t>(c)])) {
       ClearMac(table.CamMac(c));
     }
   }
-  if (table.SwKind() == kSwitcherNoAsign || !Equal(table.SwAddr(), swAddrAtRead)) {
+  if (table.SwKind() == protocol::kSwitcherNoAsign || !Equal(table.SwAddr(), swAddrAtRead)) {
     ClearMac(table.SwMac());
   }
   return table;
 }
 
-std::vector<std::string> FirmwareQuestions(const IpSettingRecord& prepared) {
+std::vector<std::string> FirmwareQuestions(const protocol::IpSettingRecord& prepared) {
   const auto anyOf = [&](int first, int end, std::uint8_t wireKind) {
     for (int c = first; c < end; ++c) {
       if (prepared.CamKind(c) == wireKind) return true;
@@ -150,8 +153,10 @@ std::vector<std::string> FirmwareQuestions(const IpSettingRecord& prepared) {
     return false;
   };
   std::vector<std::string> questions;
-  if (anyOf(0, kCamerasPerGroup, kWireCamDirect)) questions.push_back(FirmwarePrompt("Ver2.20.00"));
-  if (anyOf(0, kCameraCount, kWireIpDirect)) questions.push_back(FirmwarePrompt("Ver3.30.00"));
+  if (anyOf(0, protocol::kCamerasPerGroup, protocol::kWireCamDirect))
+    questions.push_back(FirmwarePrompt("Ver2.20.00"));
+  if (anyOf(0, protocol::kCameraCount, protocol::kWireIpDirect))
+    questions.push_back(FirmwarePrompt("Ver3.30.00"));
   return questions;
 }
 

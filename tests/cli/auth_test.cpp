@@ -11,7 +11,7 @@ namespace {
 
 using cli_test::RunVk38;
 
-constexpr PanelAddress kVk1 = 0xC0A80009;
+constexpr protocol::PanelAddress kVk1 = 0xC0A80009;
 
 class AuthSet : public ::testing::Test {
  protected:
@@ -24,8 +24,8 @@ class AuthSet : public ::testing::Test {
     ASSERT_TRUE(simulator.Start(&error)) << error;
   }
 
-  CredentialRecord Held() {
-    CredentialRecord record;
+  protocol::CredentialRecord Held() {
+    protocol::CredentialRecord record;
     record.Overwrite(simulator.Panel(kVk1).Credentials());
     return record;
   }

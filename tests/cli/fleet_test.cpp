@@ -21,13 +21,13 @@ namespace {
 using cli_test::RunVk38;
 using sim::Fault;
 
-constexpr PanelAddress kVk1 = 0xC0A80009, kVk2 = 0xC0A80007, kVk3 = 0xC0A80006,
-                       kVk4 = 0xC0A80005;  // VK5, 192.168.0.4, has no panel: refused
+constexpr protocol::PanelAddress kVk1 = 0xC0A80009, kVk2 = 0xC0A80007, kVk3 = 0xC0A80006,
+                                 kVk4 = 0xC0A80005;  // VK5, 192.168.0.4, has no panel: refused
 
 class Fleet : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (PanelAddress address : simulator.Addresses()) {
+    for (protocol::PanelAddress address : simulator.Addresses()) {
       sim::PanelTiming timing;
       timing.idleGap = std::chrono::milliseconds(150);
       timing.peerWait = std::chrono::milliseconds(5000);
@@ -152,13 +152,13 @@ TEST_F(Fleet, RestoreSendsABackupAndRefusesADamagedOne) {
 
 TEST_F(Fleet, APartialTableFileSetsOnlyItsFieldsEachOnThePanelsOwnTable) {
   // Three panels whose tables differ in every address, a port and an input.
-  std::map<PanelAddress, IpSettingRecord> tables;
+  std::map<protocol::PanelAddress, protocol::IpSettingRecord> tables;
   int n = 1;
-  for (PanelAddress panel : {kVk1, kVk2, kVk3}) {
-    IpSettingRecord table = setting_test::PanelTable();
-    for (int c = 0; c < kCameraCount; ++c)
-      SetIp(table.CamAddr(c), setting_test::Ip(10, n, 0, c + 1));
-    SetHttpPort(table.CamAddr(7), static_cast<std::uint16_t>(9000 + n));
+  for (protocol::PanelAddress panel : {kVk1, kVk2, kVk3}) {
+    protocol::IpSettingRecord table = setting_test::PanelTable();
+    for (int c = 0; c < protocol::kCameraCount; ++c)
+      protocol::SetIp(table.CamAddr(c), setting_test::Ip(10, n, 0, c + 1));
+    protocol::SetHttpPort(table.CamAddr(7), static_cast<std::uint16_t>(9000 + n));
     table.SwInput(0) = static_cast<std::uint8_t>(n++);
     tables[panel] = setting_test::Sealed(table);
     simulator.Panel(panel).SetCameraRecord(tables[panel]);
@@ -173,10 +173,10 @@ TEST_F(Fleet, APartialTableFileSetsOnlyItsFieldsEachOnThePanelsOwnTable) {
   for (auto& [panel, table] : tables) {
     table.SetCamName(0, "left");
     table.SetCamName(1, "right");
-    const IpSettingRecord expected = setting_test::Sealed(table);
+    const protocol::IpSettingRecord expected = setting_test::Sealed(table);
     EXPECT_EQ(simulator.Panel(panel).CameraRecord(),
               sim::Bytes(expected.bytes.begin(), expected.bytes.end()))
-        << AddressText(panel);
+        << protocol::AddressText(panel);
   }
   EXPECT_EQ(simulator.Panel(kVk4).CameraRecord(), vk4) << "a panel not given";
 }
@@ -482,7 +482,7 @@ TEST_F(Fleet, AnImageIsCheckedAndAFleetUpgradeConfirmedBeforeAnyPanelIsTouched) 
   const cli_test::TerminalRun declined =
       cli_test::RunVk38OnTerminal({"upgrade", "VK1", "VK2", "--program", good}, "[y/N] ", "n\n");
   EXPECT_EQ(declined.exitCode, 2) << declined.shown;
-  for (PanelAddress panel : {kVk1, kVk2}) {
+  for (protocol::PanelAddress panel : {kVk1, kVk2}) {
     EXPECT_TRUE(simulator.Panel(panel).Received().empty());
   }
 }

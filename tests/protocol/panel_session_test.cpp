@@ -18,13 +18,13 @@ using namespace std::chrono_literals;
 using sim::Bytes;
 using sim::Fault;
 
-constexpr PanelAddress kVk1 = 0xC0A80009;     // 192.168.0.9
-constexpr PanelAddress kNobody = 0xC0A80008;  // 192.168.0.8: in the network, no panel
+constexpr protocol::PanelAddress kVk1 = 0xC0A80009;     // 192.168.0.9
+constexpr protocol::PanelAddress kNobody = 0xC0A80008;  // 192.168.0.8: in the network, no panel
 const std::string kLineEnd("\r\n\0", 3);
 
 Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
 
-std::string BufferText(const CPanelSession& session, std::size_t count) {
+std::string BufferText(const protocol::CPanelSession& session, std::size_t count) {
   return std::string(session.ReplyBuffer().begin(),
                      session.ReplyBuffer().begin() + static_cast<std::ptrdiff_t>(count));
 }
@@ -42,9 +42,9 @@ class PanelSessionTest : public ::testing::Test {
   sim::SimulatedPanel& Vk1() { return simulator.Panel(kVk1); }
 
   // A session to VK1 that has sent `command`.
-  std::unique_ptr<CPanelSession> SessionAfter(std::string_view command) {
-    auto session = std::make_unique<CPanelSession>(link);
-    EXPECT_EQ(session->Open(), OpenResult::kOpen);
+  std::unique_ptr<protocol::CPanelSession> SessionAfter(std::string_view command) {
+    auto session = std::make_unique<protocol::CPanelSession>(link);
+    EXPECT_EQ(session->Open(), protocol::OpenResult::kOpen);
     EXPECT_TRUE(session->SendCommand(command));
     return session;
   }
@@ -56,8 +56,8 @@ class PanelSessionTest : public ::testing::Test {
 
   platform::SystemNetwork network;
   sim::PanelSimulator simulator{network};
-  PanelAddressBook panels;  // VK1 is the current panel
-  PanelLink link{network, panels};
+  protocol::PanelAddressBook panels;  // VK1 is the current panel
+  protocol::PanelLink link{network, panels};
 };
 
 TEST_F(PanelSessionTest, CommandGoesOutWithoutNul) {
@@ -111,7 +111,7 @@ TEST_F(PanelSessionTest, EarlyCloseFailsAReplyButEndsABlockEmpty) {
   Vk1().SetFault("VK38 IP SETTING CHANGE", Fault{.closeAtOnce = true});
   auto closed = SessionAfter("VK38 IP SETTING CHANGE\r\n");
   EXPECT_EQ(closed->ReceiveReply(), std::nullopt);
-  EXPECT_EQ(closed->LastWaitEnd(), WaitEnd::kClosed);
+  EXPECT_EQ(closed->LastWaitEnd(), protocol::WaitEnd::kClosed);
 
   Vk1().SetFault("VK38 IP SETTING REQ", Fault{.closeAtOnce = true});
   EXPECT_EQ(SessionAfter("VK38 IP SETTING REQ\r\n")->ReceiveUntilClosed(), 0u);
@@ -142,7 +142,7 @@ TEST_F(PanelSessionTest, BlockReadFailsWhenTheConnectionIsReset) {
   auto session = SessionAfter("VK38 SETTING REQ\r\n");
   EXPECT_EQ(session->ReceiveUntilClosed(), std::nullopt);
   // Broken, not silent: the panel's reset is not a wait that ran out.
-  EXPECT_EQ(session->LastWaitEnd(), WaitEnd::kBroken);
+  EXPECT_EQ(session->LastWaitEnd(), protocol::WaitEnd::kBroken);
 }
 
 TEST_F(PanelSessionTest, StreamHandsOnEveryPieceInOrder) {
@@ -150,10 +150,11 @@ TEST_F(PanelSessionTest, StreamHandsOnEveryPieceInOrder) {
   auto session = SessionAfter("VK38 LOG REQ\r\n");
   Bytes got;
   std::size_t calls = 0;
-  const StreamEnd end = session->ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
-    got.insert(got.end(), data, data + count);
-    ++calls;
-  });
+  const protocol::StreamEnd end =
+      session->ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
+        got.insert(got.end(), data, data + count);
+        ++calls;
+      });
   Bytes expected(10000);
   sim::FillLog(kVk1, 0, expected);
   EXPECT_EQ(got, expected);
@@ -166,7 +167,7 @@ TEST_F(PanelSessionTest, StreamEndsOnResetWithWhatCameSoFar) {
   Vk1().SetLog({50000, 4096});
   Vk1().SetFault("VK38 LOG REQ", Fault{.resetAfter = 20000});
   std::uint64_t passed = 0;
-  const StreamEnd end =
+  const protocol::StreamEnd end =
       SessionAfter("VK38 LOG REQ\r\n")->ReceiveStream([&](const std::uint8_t*, std::size_t count) {
         passed += count;
       });
@@ -185,7 +186,7 @@ TEST_F(PanelSessionTest, FileStreamedToThePanelArrivesByteForByte) {
   auto session = SessionAfter("VK38 VER UP START\r\n");
   ASSERT_TRUE(session->ReceiveReply());
   auto file = files.OpenForReading("image.bin");
-  EXPECT_EQ(session->SendFile(*file), FileSend::kWhole);
+  EXPECT_EQ(session->SendFile(*file), protocol::FileSend::kWhole);
   EXPECT_TRUE(session->ReceiveReply());
   EXPECT_TRUE(session->ReplyStartsWith("FILE OK"));
   session.reset();
@@ -198,8 +199,8 @@ class ScriptedSessionTest : public ::testing::Test {
  protected:
   testing_support::FakeNetwork network;
   testing_support::FakeFileSystem files;
-  PanelAddressBook panels;
-  PanelLink link{network, panels};
+  protocol::PanelAddressBook panels;
+  protocol::PanelLink link{network, panels};
 };
 
 TEST_F(ScriptedSessionTest, FileGoesOutInBlocksOf4096) {
@@ -212,10 +213,10 @@ TEST_F(ScriptedSessionTest, FileGoesOutInBlocksOf4096) {
     const std::string content(size, 'x');
     files.Add("f", {.content = content});
     testing_support::ScriptedPeer& peer = network.Expect();
-    CPanelSession session(link);
-    ASSERT_EQ(session.Open(), OpenResult::kOpen);
+    protocol::CPanelSession session(link);
+    ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
     auto file = files.OpenForReading("f");
-    EXPECT_EQ(session.SendFile(*file), FileSend::kWhole);
+    EXPECT_EQ(session.SendFile(*file), protocol::FileSend::kWhole);
     EXPECT_EQ(peer.sendSizes, blocks);
     EXPECT_EQ(peer.received, content);
   }
@@ -224,24 +225,24 @@ TEST_F(ScriptedSessionTest, FileGoesOutInBlocksOf4096) {
 TEST_F(ScriptedSessionTest, FileStreamStopsAtAFailedSendOrRead) {
   files.Add("f", {.content = std::string(10000, 'y')});
   network.Expect(testing_support::ScriptedPeer::Answering({}).TakingOnly(5000));
-  CPanelSession sending(link);
-  ASSERT_EQ(sending.Open(), OpenResult::kOpen);
+  protocol::CPanelSession sending(link);
+  ASSERT_EQ(sending.Open(), protocol::OpenResult::kOpen);
   auto file = files.OpenForReading("f");
-  EXPECT_EQ(sending.SendFile(*file), FileSend::kSendFailed);
+  EXPECT_EQ(sending.SendFile(*file), protocol::FileSend::kSendFailed);
   EXPECT_EQ(network.Connections().back()->received.size(), 5000u);
 
   files.Add("g", {.content = std::string(10000, 'z'), .readFailsAfter = 4096});
   network.Expect();
-  CPanelSession reading(link);
-  ASSERT_EQ(reading.Open(), OpenResult::kOpen);
+  protocol::CPanelSession reading(link);
+  ASSERT_EQ(reading.Open(), protocol::OpenResult::kOpen);
   auto broken = files.OpenForReading("g");
-  EXPECT_EQ(reading.SendFile(*broken), FileSend::kReadFailed);
+  EXPECT_EQ(reading.SendFile(*broken), protocol::FileSend::kReadFailed);
 }
 
 TEST_F(ScriptedSessionTest, SocketNotCreatedLeavesEveryOperationFailing) {
   network.socketCreationFails = true;
-  CPanelSession session(link);
-  EXPECT_EQ(session.Open(), OpenResult::kSocketNotCreated);
+  protocol::CPanelSession session(link);
+  EXPECT_EQ(session.Open(), protocol::OpenResult::kSocketNotCreated);
   EXPECT_FALSE(session.SendCommand("VK38 LOG REQ\r\n"));
   EXPECT_EQ(session.ReceiveReply(), std::nullopt);
   EXPECT_EQ(session.ReceiveUntilClosed(), std::nullopt);
@@ -252,18 +253,18 @@ TEST_F(ScriptedSessionTest, SocketNotCreatedLeavesEveryOperationFailing) {
 
 TEST_F(ScriptedSessionTest, ReceiveErrorAfterDataFailsTheBlock) {
   network.Expect(testing_support::ScriptedPeer::Answering({"abc", "def"}).ThenFailing());
-  CPanelSession session(link);
-  ASSERT_EQ(session.Open(), OpenResult::kOpen);
+  protocol::CPanelSession session(link);
+  ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
   EXPECT_EQ(session.ReceiveUntilClosed(), std::nullopt);
   EXPECT_EQ(BufferText(session, 6), "abcdef");
 }
 
 TEST(PanelSessionConnect, NobodyListeningIsNotConnected) {
   platform::SystemNetwork network;
-  PanelAddressBook panels;
+  protocol::PanelAddressBook panels;
   panels.SetCurrent(kNobody);
-  CPanelSession session(PanelLink{network, panels});
-  EXPECT_EQ(session.Open(), OpenResult::kNotConnected);
+  protocol::CPanelSession session(protocol::PanelLink{network, panels});
+  EXPECT_EQ(session.Open(), protocol::OpenResult::kNotConnected);
 }
 
 }  // namespace

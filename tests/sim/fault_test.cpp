@@ -56,7 +56,7 @@ TEST_F(PanelFault, BadChecksumChangesOnlyTheChecksumByte) {
     std::size_t checksumAt;
   };
   const Case cases[] = {
-      {"VK38 IP SETTING REQ", Vk1().CameraRecord(), IpSettingRecord::kChecksumAt},
+      {"VK38 IP SETTING REQ", Vk1().CameraRecord(), protocol::IpSettingRecord::kChecksumAt},
       {"VK38 AUTH SETTING REQ", Vk1().Credentials(), sim::kCredentialChecksumAt},
       {"VK38 SETTING REQ", Vk1().SetupBlock(), Vk1().SetupBlock().size() - 1},
   };
@@ -68,7 +68,7 @@ TEST_F(PanelFault, BadChecksumChangesOnlyTheChecksumByte) {
     ++expected[c.checksumAt];
     const Bytes got = BytesOf(client.ReceiveAll());
     EXPECT_EQ(got, expected) << c.command;
-    EXPECT_FALSE(IsZeroSum(got)) << c.command;
+    EXPECT_FALSE(protocol::IsZeroSum(got)) << c.command;
   }
 }
 
@@ -128,9 +128,9 @@ TEST_F(PanelFault, UploadCanFailAtTheFileOrAtTheWrite) {
 }
 
 TEST_F(PanelFault, KeepOldConfirmsEveryWriteAndKeepsWhatThePanelHeld) {
-  IpSettingRecord table;
+  protocol::IpSettingRecord table;
   table.SetCamName(0, "NEW");
-  ComputeChecksum(table);
+  protocol::ComputeChecksum(table);
   const std::vector<std::uint8_t> settings(40, 0x5A);
   const struct {
     const char* command;
@@ -166,7 +166,7 @@ TEST_F(PanelFault, FaultBelongsToItsPanelAndCommandLine) {
         std::tuple{kVk1, "VK38 SETTING REQ\r\n", setupSize}}) {
     RawClient client(panel);
     client.Send(line);
-    EXPECT_EQ(client.ReceiveAll().size(), size) << AddressText(panel) << " " << line;
+    EXPECT_EQ(client.ReceiveAll().size(), size) << protocol::AddressText(panel) << " " << line;
   }
   Vk1().ClearFaults();
   RawClient client(kVk1);

@@ -74,10 +74,10 @@ int Refuse(const std::string& why) {
   return kExitFileRefused;
 }
 
-PanelOutcome ChangeCredentials(const RunContext& context, PanelAddress panel,
+PanelOutcome ChangeCredentials(const RunContext& context, protocol::PanelAddress panel,
                                const CredentialChange& change, bool verify) {
   PanelTarget target(context, panel);
-  CredentialRecord record;
+  protocol::CredentialRecord record;
   PanelOutcome read = ReadCredentials(target.link, record);
   if (!read.Ok()) return read;
   const std::string panelUser = record.UserName().value_or("");
@@ -113,7 +113,7 @@ int AuthSet(const RunContext& context, const AuthSetOptions& args) {
                                 .retyped = (*passwords)[2]};
   // Only the old pair needs the panel's record.
   if (const std::optional<std::string> refused = FieldRefusal(change)) return Refuse(*refused);
-  return RunOnPanels(context, Resolve(args.panelTexts), [&](PanelAddress panel) {
+  return RunOnPanels(context, Resolve(args.panelTexts), [&](protocol::PanelAddress panel) {
     return ChangeCredentials(context, panel, change, args.verify);
   });
 }

@@ -17,12 +17,12 @@ namespace {
 
 struct LogOptions {
   std::vector<std::string> panelTexts{};
-  std::vector<PanelAddress> panels{};
+  std::vector<protocol::PanelAddress> panels{};
   std::string folder{};
 };
 
-PanelOutcome SaveOneLog(const RunContext& context, PanelAddress panel, const std::string& path,
-                        ProgressLine& progress) {
+PanelOutcome SaveOneLog(const RunContext& context, protocol::PanelAddress panel,
+                        const std::string& path, ProgressLine& progress) {
   PanelTarget target(context, panel);
   std::unique_ptr<OutputFile> output;
   std::string failure;
@@ -45,13 +45,13 @@ PanelOutcome SaveOneLog(const RunContext& context, PanelAddress panel, const std
   return saved;
 }
 
-int SaveLogs(const RunContext& context, const std::vector<PanelAddress>& panels,
+int SaveLogs(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
              const std::string& folder) {
   const bool toStandardOutput = folder == kStandardStream;
   if (!toStandardOutput && !PrepareFolder(folder)) return kExitFileRefused;
   ProgressLine progress(stderr, context.progress);
   return RunOnPanels(context, panels,
-                     [&](PanelAddress panel) {
+                     [&](protocol::PanelAddress panel) {
                        const std::string path =
                            toStandardOutput ? folder
                                             : PanelFilePath(folder, panel, TimeStamp() + ".log");

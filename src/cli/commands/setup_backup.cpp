@@ -15,19 +15,19 @@ namespace {
 
 struct SetupBackupOptions {
   std::vector<std::string> panelTexts{};
-  std::vector<PanelAddress> panels{};
+  std::vector<protocol::PanelAddress> panels{};
   std::string folder{};
 };
 
 }  // namespace
 
-int SetupBackup(const RunContext& context, const std::vector<PanelAddress>& panels,
+int SetupBackup(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
                 const std::string& folder) {
   const bool toStandardOutput = folder == kStandardStream;
   if (!toStandardOutput && !PrepareFolder(folder)) return kExitFileRefused;
   return RunOnPanels(
       context, panels,
-      [&](PanelAddress panel) -> PanelOutcome {
+      [&](protocol::PanelAddress panel) -> PanelOutcome {
         PanelTarget target(context, panel);
         std::vector<std::uint8_t> block;
         PanelOutcome read = ReadSetupBlock(target.link, block);

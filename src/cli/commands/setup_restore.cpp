@@ -23,7 +23,7 @@ struct SetupRestoreOptions {
   bool verify = false;
 };
 
-PanelOutcome RestoreBlock(const RunContext& context, PanelAddress panel,
+PanelOutcome RestoreBlock(const RunContext& context, protocol::PanelAddress panel,
                           std::span<const std::uint8_t> bytes, const SetupRestoreOptions& args) {
   PanelTarget target(context, panel);
   PanelOutcome written = WriteSetupBlock(target.link, bytes);
@@ -36,19 +36,20 @@ int SetupRestore(const RunContext& context, const SetupRestoreOptions& args) {
   const std::string& file = args.file;
   // A backup is one block of the panel's size with a good sum; anything else
   // would put a damaged setup on the panel.
-  const WholeFile block = ReadWholeFile(context.machine.Files(), file, kPanelBlockSize);
+  const WholeFile block = ReadWholeFile(context.machine.Files(), file, protocol::kPanelBlockSize);
   if (block.failure) {
     fmt::print(stderr, "vk38: {}; nothing was sent\n", *block.failure);
     return kExitFileRefused;
   }
   const std::span<const std::uint8_t> bytes = BytesOf(block.bytes);
-  if (bytes.empty() || !IsZeroSum(bytes)) {
+  if (bytes.empty() || !protocol::IsZeroSum(bytes)) {
     fmt::print(stderr, "vk38: {}: is empty or its sum is bad; nothing was sent\n", file);
     return kExitFileRefused;
   }
   // The bytes checked are the bytes sent, to every panel.
-  return RunOnPanels(context, Resolve(args.panelTexts),
-                     [&](PanelAddress panel) { return RestoreBlock(context, panel, bytes, args); });
+  return RunOnPanels(context, Resolve(args.panelTexts), [&](protocol::PanelAddress panel) {
+    return RestoreBlock(context, panel, bytes, args);
+  });
 }
 
 }  // namespace

@@ -26,11 +26,11 @@ struct TableDiffOptions {
   TableWriteRules rules{};
 };
 
-PanelOutcome DiffTable(const RunContext& context, PanelAddress panel,
+PanelOutcome DiffTable(const RunContext& context, protocol::PanelAddress panel,
                        const std::vector<RowChange>& changes, TableWriteRules rules,
                        std::atomic<bool>& differs) {
   PanelTarget target(context, panel);
-  IpSettingRecord table;
+  protocol::IpSettingRecord table;
   PanelOutcome outcome = ReadCameraTable(target.link, table);
   if (!outcome.Ok()) return outcome;
   const TableWritePlan plan = PlanTableWrite(table, changes, panel, rules);
@@ -44,16 +44,17 @@ PanelOutcome DiffTable(const RunContext& context, PanelAddress panel,
 
 }  // namespace
 
-int TableDiff(const RunContext& context, const std::vector<PanelAddress>& panels,
+int TableDiff(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
               const std::string& file, TableWriteRules rules) {
   const std::optional<std::vector<RowChange>> changes =
       LoadTableFile(context.machine.Files(), file);
   if (!changes) return kExitTrouble;
   std::atomic<bool> differs = false;
-  const int ended = RunOnPanels(
-      context, panels,
-      [&](PanelAddress panel) { return DiffTable(context, panel, *changes, rules, differs); },
-      {.detailsAreOutput = true});
+  const int ended = RunOnPanels(context, panels,
+                                [&](protocol::PanelAddress panel) {
+                                  return DiffTable(context, panel, *changes, rules, differs);
+                                },
+                                {.detailsAreOutput = true});
   if (ended == kExitStopped) return kExitStopped;
   if (ended != kExitSuccess) return kExitTrouble;
   return differs ? kExitDiffers : kExitSame;

@@ -21,7 +21,7 @@ namespace {
 
 struct TableGetOptions {
   std::vector<std::string> panelTexts{};
-  std::vector<PanelAddress> panels{};
+  std::vector<protocol::PanelAddress> panels{};
   std::string output{kStandardStream};  // a file (one panel), a folder, or standard output
   std::optional<std::string> format{};  // "csv" or "json"; without it, the file's extension
 };
@@ -38,7 +38,7 @@ TableFormat ChosenFormat(const std::optional<std::string>& format, const std::st
   return EndsWith(file, ".json") ? TableFormat::kJson : TableFormat::kCsv;
 }
 
-std::string TableText(const IpSettingRecord& table, TableFormat format) {
+std::string TableText(const protocol::IpSettingRecord& table, TableFormat format) {
   return format == TableFormat::kCsv ? TableCsv(table) : TableJson(table);
 }
 
@@ -50,9 +50,9 @@ int TableGet(const RunContext& context, const TableGetOptions& args) {
   const std::string_view suffix = format == TableFormat::kCsv ? ".csv" : ".json";
   return RunOnPanels(
       context, args.panels,
-      [&](PanelAddress panel) -> PanelOutcome {
+      [&](protocol::PanelAddress panel) -> PanelOutcome {
         PanelTarget target(context, panel);
-        IpSettingRecord table;
+        protocol::IpSettingRecord table;
         PanelOutcome read = ReadCameraTable(target.link, table);
         if (!read.Ok()) return read;
         // The outcome is told once the table is where it goes, whole.

@@ -24,10 +24,10 @@ struct TableSetOptions {
   bool dryRun = false;
 };
 
-PanelOutcome WriteTable(const RunContext& context, const TableSetOptions& args, PanelAddress panel,
-                        const std::vector<RowChange>& changes) {
+PanelOutcome WriteTable(const RunContext& context, const TableSetOptions& args,
+                        protocol::PanelAddress panel, const std::vector<RowChange>& changes) {
   PanelTarget target(context, panel);
-  IpSettingRecord table;
+  protocol::IpSettingRecord table;
   PanelOutcome read = ReadCameraTable(target.link, table);
   if (!read.Ok()) return read;
   const TableWritePlan plan = PlanTableWrite(table, changes, panel, args.rules);
@@ -41,12 +41,12 @@ PanelOutcome WriteTable(const RunContext& context, const TableSetOptions& args, 
 }
 
 int TableSet(const RunContext& context, const TableSetOptions& args) {
-  const std::vector<PanelAddress> panels = Resolve(args.panelTexts);
+  const std::vector<protocol::PanelAddress> panels = Resolve(args.panelTexts);
   if (args.dryRun) return TableDiff(context, panels, args.file, args.rules);
   const std::optional<std::vector<RowChange>> changes =
       LoadTableFile(context.machine.Files(), args.file);
   if (!changes) return kExitFileRefused;
-  return RunOnPanels(context, panels, [&](PanelAddress panel) {
+  return RunOnPanels(context, panels, [&](protocol::PanelAddress panel) {
     return WriteTable(context, args, panel, *changes);
   });
 }

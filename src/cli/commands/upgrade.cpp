@@ -54,7 +54,7 @@ bool IsYes(std::string answer) {
 
 // More than one panel is upgraded only when a person said yes at the
 // terminal, or --yes did.
-bool FleetConfirmed(const RunContext& context, const std::vector<PanelAddress>& panels,
+bool FleetConfirmed(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
                     const ImageToSend& image, bool yes) {
   if (yes || panels.size() < 2) return true;
   if (!context.machine.InputOnTerminal()) {
@@ -65,7 +65,8 @@ bool FleetConfirmed(const RunContext& context, const std::vector<PanelAddress>& 
     return false;
   }
   std::string list;
-  for (const PanelAddress panel : panels) list += (list.empty() ? "" : ", ") + AddressText(panel);
+  for (const protocol::PanelAddress panel : panels)
+    list += (list.empty() ? "" : ", ") + protocol::AddressText(panel);
   const std::optional<std::string> answer = context.machine.ReadTerminalLine(
       fmt::format("Upgrade {} panels ({}) with the {} image {} ({} bytes)? [y/N] ", panels.size(),
                   list, image.kind == Image::kProgram ? "program" : "FPGA", image.file,
@@ -76,8 +77,8 @@ bool FleetConfirmed(const RunContext& context, const std::vector<PanelAddress>& 
   return false;
 }
 
-PanelOutcome UpgradeOne(const RunContext& context, PanelAddress panel, const ImageToSend& image,
-                        ProgressLine& progress) {
+PanelOutcome UpgradeOne(const RunContext& context, protocol::PanelAddress panel,
+                        const ImageToSend& image, ProgressLine& progress) {
   PanelTarget target(context, panel);
   std::uint64_t moved = 0;
   bool writingFlash = false;
@@ -96,8 +97,8 @@ PanelOutcome UpgradeOne(const RunContext& context, PanelAddress panel, const Ima
   return result;
 }
 
-int Upgrade(const RunContext& context, const std::vector<PanelAddress>& panels, Image kind,
-            const std::string& file, bool yes) {
+int Upgrade(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
+            Image kind, const std::string& file, bool yes) {
   const std::optional<ImageToSend> image = ReadImage(context.machine.Files(), kind, file);
   if (!image) return kExitFileRefused;
   if (!FleetConfirmed(context, panels, *image, yes)) {
@@ -106,7 +107,7 @@ int Upgrade(const RunContext& context, const std::vector<PanelAddress>& panels, 
   ProgressLine progress(stderr, context.progress, image->bytes.size() * panels.size());
   return RunOnPanels(
       context, panels,
-      [&](PanelAddress panel) { return UpgradeOne(context, panel, *image, progress); },
+      [&](protocol::PanelAddress panel) { return UpgradeOne(context, panel, *image, progress); },
       {.progress = &progress});
 }
 

@@ -5,6 +5,8 @@
 
 #include "protocol/panel_address.h"
 
+namespace protocol {
+
 namespace {
 constexpr std::uint8_t kCarriageReturn = 13;
 }  // namespace
@@ -125,3 +127,5 @@ FileSend CPanelSession::SendFile(platform::ReadableFile& file, const Progress& p
     if (progress) progress(total);
   }
 }
+
+}  // namespace protocol

@@ -19,7 +19,7 @@ namespace cli {
 struct GlobalOptions {
   int jobs = kDefaultJobs;
   bool json = false;
-  double timeoutSeconds = std::chrono::duration<double>(kPanelProgressLimit).count();
+  double timeoutSeconds = std::chrono::duration<double>(protocol::kPanelProgressLimit).count();
 };
 
 // The run of the command given: the machine, the global options, and the
@@ -37,10 +37,11 @@ CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& pane
 CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel);
 // The addresses of PANEL arguments that were checked as parsed, each once
 // (a panel named again is noted on standard error and dropped).
-std::vector<PanelAddress> Resolve(const std::vector<std::string>& texts);
-PanelAddress Resolve(const std::string& text);
+std::vector<protocol::PanelAddress> Resolve(const std::vector<std::string>& texts);
+protocol::PanelAddress Resolve(const std::string& text);
 // A usage error unless `output` ("-": standard output) serves the panels:
 // standard output takes one panel's data only.
-void RequireOnePanelFor(const std::vector<PanelAddress>& panels, const std::string& output);
+void RequireOnePanelFor(const std::vector<protocol::PanelAddress>& panels,
+                        const std::string& output);
 
 }  // namespace cli

@@ -30,7 +30,8 @@ bool MakeFolder(const std::string& path);
 // it cannot be made.
 bool PrepareFolder(const std::string& folder);
 // "<folder>/<address><suffix>".
-std::string PanelFilePath(const std::string& folder, PanelAddress panel, std::string_view suffix);
+std::string PanelFilePath(const std::string& folder, protocol::PanelAddress panel,
+                          std::string_view suffix);
 // "_YYYYMMDD-HHMMSS" of the local time now, for names that should not repeat.
 std::string TimeStamp();
 

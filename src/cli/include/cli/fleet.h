@@ -12,7 +12,7 @@
 
 namespace cli {
 
-using PanelTask = std::function<PanelOutcome(PanelAddress)>;
+using PanelTask = std::function<PanelOutcome(protocol::PanelAddress)>;
 
 // What the calling thread does while the panels are worked on.
 struct FleetWatch {
@@ -26,7 +26,7 @@ struct FleetWatch {
 };
 
 // The outcomes in the order of `panels`.
-std::vector<PanelOutcome> RunFleet(const std::vector<PanelAddress>& panels, int jobs,
+std::vector<PanelOutcome> RunFleet(const std::vector<protocol::PanelAddress>& panels, int jobs,
                                    const PanelTask& task, const FleetWatch& watch = {});
 
 }  // namespace cli

@@ -13,7 +13,7 @@ namespace cli {
 
 // The address, or nothing when `text` is neither form or names an address
 // that no panel can have (IsValidPanelAddress).
-std::optional<PanelAddress> ResolvePanel(std::string_view text);
+std::optional<protocol::PanelAddress> ResolvePanel(std::string_view text);
 
 // "VK1 192.168.0.9, VK2 192.168.0.7, ...", for the help.
 std::string PanelNamesText();

@@ -30,7 +30,7 @@ enum class Code {
 std::string_view CodeName(Code code);
 
 struct PanelOutcome {
-  PanelAddress panel = 0;
+  protocol::PanelAddress panel = 0;
   Code code = Code::kOk;
   std::string message{};                 // the page's words for the ending
   std::string cause{};                   // for a failure: the step that failed, and why

@@ -30,7 +30,7 @@ inline constexpr int kDefaultJobs = 8;
 
 struct RunContext {
   Machine& machine;
-  PanelWaitLimits waits{};
+  protocol::PanelWaitLimits waits{};
   int jobs = kDefaultJobs;
   ReportForm form = ReportForm::kPlain;
   bool progress = false;       // a progress line on standard error
@@ -42,15 +42,15 @@ struct RunContext {
 
 // One panel's link: its own address book whose current address is `panel`.
 struct PanelTarget {
-  PanelTarget(const RunContext& context, PanelAddress panel)
+  PanelTarget(const RunContext& context, protocol::PanelAddress panel)
       : link{context.machine.Network(), book, context.waits} {
     book.SetCurrent(panel);
   }
   PanelTarget(const PanelTarget&) = delete;
   PanelTarget& operator=(const PanelTarget&) = delete;
 
-  PanelAddressBook book;
-  PanelLink link;
+  protocol::PanelAddressBook book;
+  protocol::PanelLink link;
 };
 
 // Where the lines of a run go besides the context's report.
@@ -66,7 +66,7 @@ struct ReportTo {
 // Runs `task` on every panel, reports each outcome (after its details,
 // each line headed by the panel) as its panel ends and then the summary,
 // and gives the exit code.
-int RunOnPanels(const RunContext& context, const std::vector<PanelAddress>& panels,
+int RunOnPanels(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
                 const PanelTask& task, ReportTo to = {});
 
 }  // namespace cli

@@ -24,7 +24,8 @@ struct FieldChange {
 // The fields that differ, camera by camera and then the switcher: Type,
 // CAMERA Name, SW Input, MAC Address, IP Address and HTTP Port. Both tables
 // hold page type codes.
-std::vector<FieldChange> TableChanges(const IpSettingRecord& before, const IpSettingRecord& after);
+std::vector<FieldChange> TableChanges(const protocol::IpSettingRecord& before,
+                                      const protocol::IpSettingRecord& after);
 
 // "C011 CAMERA Name: \"CAM11\" -> \"studio\"", "C012 IP Address: 10.0.0.12 -> 10.0.0.13".
 std::string ChangeLine(const FieldChange& change);

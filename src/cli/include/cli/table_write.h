@@ -31,7 +31,7 @@ struct TableNotice {
 };
 
 struct TableWritePlan {
-  IpSettingRecord prepared{};  // what would be sent: wire codes, the MAC rule, its sum
+  protocol::IpSettingRecord prepared{};  // what would be sent: the MAC rule applied, its sum
   std::vector<FieldChange> changes;
   std::vector<TableNotice> notices;      // the address tests' (each told once), then the questions
   std::optional<std::string> refusal{};  // why the write would not go
@@ -39,8 +39,9 @@ struct TableWritePlan {
 };
 
 // `read` is the panel's table as read; `panel` its address.
-TableWritePlan PlanTableWrite(const IpSettingRecord& read, const std::vector<RowChange>& changes,
-                              PanelAddress panel, TableWriteRules rules);
+TableWritePlan PlanTableWrite(const protocol::IpSettingRecord& read,
+                              const std::vector<RowChange>& changes, protocol::PanelAddress panel,
+                              TableWriteRules rules);
 
 // "error: C011 and C012: IP(10.0.0.12) Duplication"; the other notices name
 // their entries in their own text.

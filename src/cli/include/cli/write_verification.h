@@ -19,13 +19,13 @@ namespace cli {
 
 // Each takes the write's outcome (which must be ok) and gives it back
 // marked verified, or the failure.
-// `prepared` is the table as sent: wire codes, the MAC rule applied.
-PanelOutcome VerifyCameraTable(const PanelLink& link, const IpSettingRecord& prepared,
-                               PanelOutcome written);
-PanelOutcome VerifySetupBlock(const PanelLink& link, std::span<const std::uint8_t> sent,
+// `prepared` is the table as sent, the MAC rule applied.
+PanelOutcome VerifyCameraTable(const protocol::PanelLink& link,
+                               const protocol::IpSettingRecord& prepared, PanelOutcome written);
+PanelOutcome VerifySetupBlock(const protocol::PanelLink& link, std::span<const std::uint8_t> sent,
                               PanelOutcome written);
-PanelOutcome VerifyCredentials(const PanelLink& link, const CredentialRecord& sent,
-                               PanelOutcome written);
+PanelOutcome VerifyCredentials(const protocol::PanelLink& link,
+                               const protocol::CredentialRecord& sent, PanelOutcome written);
 
 // Where two blocks differ: the first differing offset and how many bytes
 // differ, a byte that only one of them has counting as differing.

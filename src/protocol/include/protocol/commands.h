@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+namespace protocol {
+
 namespace commands {
 
 // Camera table.
@@ -45,3 +47,5 @@ inline constexpr std::string_view kUpgradeAccepted = "VER UP START OK\r\n";
 inline constexpr std::string_view kFileOk = "FILE OK";
 
 }  // namespace replies
+
+}  // namespace protocol

@@ -7,8 +7,12 @@
 #include "protocol/panel_address_book.h"
 #include "protocol/panel_wait_limits.h"
 
+namespace protocol {
+
 struct PanelLink {
   platform::Network& network;
   PanelAddressBook& panels;
   PanelWaitLimits waits{};
 };
+
+}  // namespace protocol

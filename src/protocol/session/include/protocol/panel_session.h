@@ -21,6 +21,8 @@
 #include "protocol/panel_link.h"
 #include "protocol/panel_wire.h"
 
+namespace protocol {
+
 enum class OpenResult { kSocketNotCreated, kNotConnected, kOpen };
 
 // How long a reply may keep the session waiting: the progress limit, or
@@ -100,3 +102,5 @@ class CPanelSession {
   std::array<std::uint8_t, kPanelBlockSize> buffer_{};
   WaitEnd lastEnd_ = WaitEnd::kBroken;
 };
+
+}  // namespace protocol
