@@ -10,7 +10,7 @@ namespace sim {
 
 namespace {
 
-using namespace ::commands;
+using namespace protocol::commands;  // the table below names every command
 using Command = void (*)(const Exchange&);
 
 const std::map<std::string, Command, std::less<>>& CommandTable() {

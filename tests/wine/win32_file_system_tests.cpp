@@ -49,7 +49,7 @@ class FileSystemTest : public testing::Test {
     }
   }
 
-  platform::Win32FileSystem files;
+  platform::win32::Win32FileSystem files;
 
  private:
   std::string directory_;

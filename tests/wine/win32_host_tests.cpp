@@ -84,7 +84,7 @@ class HostTest : public testing::Test {
   }
 
   platform::win32::WaitCursor waitCursor;
-  platform::Win32Host host{::GetModuleHandleW(nullptr), waitCursor};
+  platform::win32::Win32Host host{::GetModuleHandleW(nullptr), waitCursor};
 };
 
 TEST_F(HostTest, TypedTextReachesTheModelBeforeAClickAndProgramWritesDoNotEcho) {

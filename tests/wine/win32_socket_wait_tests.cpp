@@ -108,7 +108,7 @@ class SocketWait : public testing::Test {
  protected:
   platform::win32::WaitCursor waitCursor;
   platform::win32::RepaintingSocketWaiting programWaiting{waitCursor};
-  platform::Win32Network network{programWaiting};
+  platform::win32::Win32Network network{programWaiting};
 };
 
 TEST_F(SocketWait, RepaintsButKeepsInputQueuedWhileAReceiveWaits) {

@@ -14,11 +14,11 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::win32::WaitCursor waitCursor;
-  platform::Win32Host host(instance, waitCursor);
-  platform::Win32AppPlatform appPlatform;
+  platform::win32::Win32Host host(instance, waitCursor);
+  platform::win32::Win32AppPlatform appPlatform;
   platform::win32::RepaintingSocketWaiting socketWaiting(waitCursor);
-  platform::Win32Network network(socketWaiting);
-  platform::Win32FileSystem files;
+  platform::win32::Win32Network network(socketWaiting);
+  platform::win32::Win32FileSystem files;
   CSetupToolApp app(host, appPlatform, network, files);
   app.InitInstance();  // false: the tool has ended
   return 0;

@@ -2,7 +2,7 @@
 
 #include <winsock2.h>
 
-namespace platform {
+namespace platform::win32 {
 
 bool StartSocketLayer() {
   WSADATA data{};
@@ -11,4 +11,4 @@ bool StartSocketLayer() {
 
 void StopSocketLayer() { ::WSACleanup(); }
 
-}  // namespace platform
+}  // namespace platform::win32

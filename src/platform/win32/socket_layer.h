@@ -3,10 +3,10 @@
 // itself, so this only says whether it worked.
 #pragma once
 
-namespace platform {
+namespace platform::win32 {
 
 bool StartSocketLayer();
 // Ends one successful StartSocketLayer.
 void StopSocketLayer();
 
-}  // namespace platform
+}  // namespace platform::win32

@@ -6,7 +6,7 @@
 
 #include "platform/win32/socket_layer.h"
 
-namespace platform {
+namespace platform::win32 {
 
 Win32AppPlatform::~Win32AppPlatform() {
   if (socketLayerStarted_) StopSocketLayer();
@@ -20,8 +20,8 @@ void Win32AppPlatform::InitCommonControls() {
 }
 
 bool Win32AppPlatform::StartSocketLayer() {
-  if (!socketLayerStarted_) socketLayerStarted_ = platform::StartSocketLayer();
+  if (!socketLayerStarted_) socketLayerStarted_ = platform::win32::StartSocketLayer();
   return socketLayerStarted_;
 }
 
-}  // namespace platform
+}  // namespace platform::win32

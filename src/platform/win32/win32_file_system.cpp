@@ -4,7 +4,7 @@
 
 #include "platform/win32/wide_text.h"
 
-namespace platform {
+namespace platform::win32 {
 
 namespace {
 
@@ -81,7 +81,7 @@ class Win32WritableFile : public WritableFile {
 
 HANDLE OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
   if (path.empty()) return INVALID_HANDLE_VALUE;
-  const std::wstring widePath = win32::Utf8ToWide(path);
+  const std::wstring widePath = Utf8ToWide(path);
   return ::CreateFileW(widePath.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
 }
@@ -110,7 +110,7 @@ std::unique_ptr<WritableFile> Win32FileSystem::CreateForWriting(const std::strin
 Moved Win32FileSystem::Move(const std::string& from, const std::string& to, Existing existing) {
   DWORD flags = MOVEFILE_WRITE_THROUGH;
   if (existing == Existing::kReplace) flags |= MOVEFILE_REPLACE_EXISTING;
-  if (::MoveFileExW(win32::Utf8ToWide(from).c_str(), win32::Utf8ToWide(to).c_str(), flags)) {
+  if (::MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), flags)) {
     return Moved::kDone;
   }
   Failed();
@@ -119,7 +119,7 @@ Moved Win32FileSystem::Move(const std::string& from, const std::string& to, Exis
 }
 
 bool Win32FileSystem::Remove(const std::string& path) {
-  return ::DeleteFileW(win32::Utf8ToWide(path).c_str()) != 0 || Failed();
+  return ::DeleteFileW(Utf8ToWide(path).c_str()) != 0 || Failed();
 }
 
 std::string Win32FileSystem::LastFailure() const {
@@ -136,7 +136,7 @@ std::string Win32FileSystem::LastFailure() const {
     message.pop_back();
   }
   if (message.empty()) return "system error " + std::to_string(lastError);
-  return win32::WideToUtf8(message);
+  return WideToUtf8(message);
 }
 
-}  // namespace platform
+}  // namespace platform::win32

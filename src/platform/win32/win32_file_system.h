@@ -4,7 +4,7 @@
 
 #include "platform/file_system.h"
 
-namespace platform {
+namespace platform::win32 {
 
 class Win32FileSystem : public FileSystem {
  public:
@@ -19,4 +19,4 @@ class Win32FileSystem : public FileSystem {
   std::string LastFailure() const override;
 };
 
-}  // namespace platform
+}  // namespace platform::win32

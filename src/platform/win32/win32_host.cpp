@@ -6,7 +6,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/window_dpi.h"
 
-namespace platform {
+namespace platform::win32 {
 
 namespace {
 
@@ -31,7 +31,7 @@ std::wstring ProgramName() {
 
 }  // namespace
 
-Win32Host::Win32Host(HINSTANCE instance, win32::WaitCursor& waitCursor)
+Win32Host::Win32Host(HINSTANCE instance, WaitCursor& waitCursor)
     : instance_(instance), windows_(ProgramName(), waitCursor) {}
 
 Win32Host::~Win32Host() {
@@ -39,47 +39,44 @@ Win32Host::~Win32Host() {
 }
 
 HWND Win32Host::WindowOf(const ui::Dialog& dialog) const {
-  const win32::DialogWindow* window = windows_.Find(dialog);
+  const DialogWindow* window = windows_.Find(dialog);
   return window == nullptr ? nullptr : window->hwnd;
 }
 
-std::string Win32Host::ApplicationName() const {
-  return win32::WideToUtf8(windows_.ApplicationName());
-}
+std::string Win32Host::ApplicationName() const { return WideToUtf8(windows_.ApplicationName()); }
 
 int Win32Host::ShowMessageBox(ui::Dialog* owner, std::string_view text,
                               std::optional<std::string_view> caption, unsigned style) {
   windows_.ShowModelChanges();
-  const win32::WaitCursor::Pause userAnswers(windows_.Cursor());
+  const WaitCursor::Pause userAnswers(windows_.Cursor());
   const HWND ownerWindow = owner == nullptr ? nullptr : WindowOf(*owner);
-  const std::wstring wideText = win32::Utf8ToWide(text);
-  const std::wstring wideCaption =
-      caption ? win32::Utf8ToWide(*caption) : windows_.ApplicationName();
+  const std::wstring wideText = Utf8ToWide(text);
+  const std::wstring wideCaption = caption ? Utf8ToWide(*caption) : windows_.ApplicationName();
   return ::MessageBoxW(ownerWindow, wideText.c_str(), wideCaption.c_str(), style);
 }
 
 std::optional<std::string> Win32Host::ShowOpenFileDialog(ui::Dialog& owner,
                                                          const ui::FileDialogOptions& options) {
   windows_.ShowModelChanges();
-  const win32::WaitCursor::Pause userAnswers(windows_.Cursor());
-  return win32::ShowFileDialog(WindowOf(owner), options, false);
+  const WaitCursor::Pause userAnswers(windows_.Cursor());
+  return ShowFileDialog(WindowOf(owner), options, false);
 }
 
 std::optional<std::string> Win32Host::ShowSaveFileDialog(ui::Dialog& owner,
                                                          const ui::FileDialogOptions& options) {
   windows_.ShowModelChanges();
-  const win32::WaitCursor::Pause userAnswers(windows_.Cursor());
-  return win32::ShowFileDialog(WindowOf(owner), options, true);
+  const WaitCursor::Pause userAnswers(windows_.Cursor());
+  return ShowFileDialog(WindowOf(owner), options, true);
 }
 
 bool Win32Host::CreateChildDialog(ui::Dialog& child, ui::Dialog& parent) {
   const HWND parentWindow = WindowOf(parent);
   if (parentWindow == nullptr) return false;
-  win32::DialogWindow* window = windows_.Prepare(child, win32::DialogWindow::Run::kChild);
+  DialogWindow* window = windows_.Prepare(child, DialogWindow::Run::kChild);
   if (window == nullptr) return false;
   const HWND created =
       ::CreateDialogParamW(instance_, MAKEINTRESOURCEW(child.TemplateId()), parentWindow,
-                           win32::DialogProcedure, reinterpret_cast<LPARAM>(window));
+                           DialogProcedure, reinterpret_cast<LPARAM>(window));
   if (created == nullptr) {
     windows_.Forget(child);
     return false;
@@ -91,45 +88,45 @@ int Win32Host::RunModalDialog(ui::Dialog& dialog, ui::Dialog* owner) {
   windows_.ShowModelChanges();
   const LPCWSTR name = MAKEINTRESOURCEW(dialog.TemplateId());
   if (owner != nullptr) {
-    win32::DialogWindow* window = windows_.Prepare(dialog, win32::DialogWindow::Run::kModalBox);
+    DialogWindow* window = windows_.Prepare(dialog, DialogWindow::Run::kModalBox);
     if (window == nullptr) return -1;
     const HWND ownerWindow = WindowOf(*owner);
     const HWND topLevel = ownerWindow ? ::GetAncestor(ownerWindow, GA_ROOT) : nullptr;
-    const INT_PTR result = ::DialogBoxParamW(instance_, name, topLevel, win32::DialogProcedure,
+    const INT_PTR result = ::DialogBoxParamW(instance_, name, topLevel, DialogProcedure,
                                              reinterpret_cast<LPARAM>(window));
     windows_.Forget(dialog);  // when it never got a window
     return static_cast<int>(result);
   }
 
-  win32::DialogWindow* window = windows_.Prepare(dialog, win32::DialogWindow::Run::kOwnLoop);
+  DialogWindow* window = windows_.Prepare(dialog, DialogWindow::Run::kOwnLoop);
   if (window == nullptr) return -1;
-  const HWND hwnd = ::CreateDialogParamW(instance_, name, nullptr, win32::DialogProcedure,
+  const HWND hwnd = ::CreateDialogParamW(instance_, name, nullptr, DialogProcedure,
                                          reinterpret_cast<LPARAM>(window));
   if (hwnd == nullptr) {
     windows_.Forget(dialog);
     return -1;
   }
   window->result = -1;  // stays so when the thread is told to quit
-  win32::RunDialogLoop(*window);
+  RunDialogLoop(*window);
   const int result = window->result;
   ::DestroyWindow(hwnd);  // and its pages; their records go with them
   return result;
 }
 
 void Win32Host::EndDialog(ui::Dialog& dialog, int result) {
-  win32::DialogWindow* window = windows_.Find(dialog);
+  DialogWindow* window = windows_.Find(dialog);
   if (window == nullptr || window->hwnd == nullptr) return;
   switch (window->run) {
-    case win32::DialogWindow::Run::kModalBox:
+    case DialogWindow::Run::kModalBox:
       window->ended = true;
       ::EndDialog(window->hwnd, result);
       break;
-    case win32::DialogWindow::Run::kOwnLoop:
+    case DialogWindow::Run::kOwnLoop:
       window->ended = true;
       window->result = result;
       ::PostMessageW(window->hwnd, WM_NULL, 0, 0);  // wakes the loop
       break;
-    case win32::DialogWindow::Run::kChild:
+    case DialogWindow::Run::kChild:
       break;  // a page lives as long as its parent
   }
 }
@@ -141,7 +138,7 @@ ui::Rect Win32Host::ClientRect(const ui::Dialog& dialog) {
 }
 
 int Win32Host::ScaleToDpi(const ui::Dialog& dialog, int pixelsAt96Dpi) {
-  return ::MulDiv(pixelsAt96Dpi, static_cast<int>(win32::WindowDpi(WindowOf(dialog))), 96);
+  return ::MulDiv(pixelsAt96Dpi, static_cast<int>(WindowDpi(WindowOf(dialog))), 96);
 }
 
 void Win32Host::MoveDialog(ui::Dialog& dialog, const ui::Rect& where, bool repaint) {
@@ -172,7 +169,7 @@ HICON Win32Host::Icon(int iconId, int size) {
 }
 
 void Win32Host::SetDialogIcon(ui::Dialog& dialog, int iconId) {
-  win32::DialogWindow* window = windows_.Find(dialog);
+  DialogWindow* window = windows_.Find(dialog);
   if (window == nullptr || window->hwnd == nullptr) return;
   const HICON big = Icon(iconId, ::GetSystemMetrics(SM_CXICON));
   const HICON smallIcon = Icon(iconId, ::GetSystemMetrics(SM_CXSMICON));
@@ -186,7 +183,7 @@ bool Win32Host::AppendSystemMenuItem(ui::Dialog& dialog, unsigned command, std::
   if (hwnd == nullptr) return false;
   const HMENU menu = ::GetSystemMenu(hwnd, FALSE);
   if (menu == nullptr) return false;
-  const std::wstring wide = win32::Utf8ToWide(text);
+  const std::wstring wide = Utf8ToWide(text);
   ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   ::AppendMenuW(menu, MF_STRING, command, wide.c_str());
   return true;
@@ -198,7 +195,7 @@ std::string Win32Host::LoadResourceString(int id) {
   const int length =
       ::LoadStringW(instance_, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
   if (length <= 0 || text == nullptr) return {};
-  return win32::WideToUtf8(std::wstring_view(text, static_cast<std::size_t>(length)));
+  return WideToUtf8(std::wstring_view(text, static_cast<std::size_t>(length)));
 }
 
-}  // namespace platform
+}  // namespace platform::win32

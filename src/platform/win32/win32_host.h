@@ -13,13 +13,13 @@
 #include "platform/win32/wait_cursor.h"
 #include "ui/host.h"
 
-namespace platform {
+namespace platform::win32 {
 
 class Win32Host : public ui::Host {
  public:
   // `instance` holds the templates, strings and icons; `waitCursor` is the
   // program's, shown over its windows during exchanges and paused for boxes.
-  Win32Host(HINSTANCE instance, win32::WaitCursor& waitCursor);
+  Win32Host(HINSTANCE instance, WaitCursor& waitCursor);
   ~Win32Host() override;
   Win32Host(const Win32Host&) = delete;
   Win32Host& operator=(const Win32Host&) = delete;
@@ -55,8 +55,8 @@ class Win32Host : public ui::Host {
   HICON Icon(int iconId, int size);
 
   HINSTANCE instance_;
-  win32::DialogWindows windows_;
+  DialogWindows windows_;
   std::map<std::pair<int, int>, HICON> icons_;  // by (resource id, size)
 };
 
-}  // namespace platform
+}  // namespace platform::win32

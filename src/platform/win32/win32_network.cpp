@@ -8,12 +8,11 @@
 #include <algorithm>
 #include <climits>
 
-namespace platform {
+namespace platform::win32 {
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using win32::EventWait;
 
 // What each wait asks the socket to signal.
 constexpr long kConnectEvents = FD_CONNECT;
@@ -46,7 +45,7 @@ class EventSelection {
 
 class Win32StreamSocket : public StreamSocket {
  public:
-  Win32StreamSocket(SOCKET socket, WSAEVENT event, WaitLimit limit, win32::SocketWaiting& waiting)
+  Win32StreamSocket(SOCKET socket, WSAEVENT event, WaitLimit limit, SocketWaiting& waiting)
       : socket_(socket), event_(event), limit_(limit), waiting_(waiting) {
     waiting_.SocketOpened();
   }
@@ -172,7 +171,7 @@ class Win32StreamSocket : public StreamSocket {
   WSAEVENT event_;
   WaitLimit limit_;
   // Told when the socket, and with it the exchange that owns it, begins and ends.
-  win32::SocketWaiting& waiting_;
+  SocketWaiting& waiting_;
   const StopSignal* stop_ = nullptr;
   bool closeFailed_ = false;
 };
@@ -198,4 +197,4 @@ std::unique_ptr<StreamSocket> Win32Network::CreateStreamSocket(WaitLimit limit) 
   return std::make_unique<Win32StreamSocket>(socket, event, limit, waiting_);
 }
 
-}  // namespace platform
+}  // namespace platform::win32

@@ -8,7 +8,7 @@
 #include "platform/network.h"
 #include "platform/win32/socket_waiting.h"
 
-namespace platform {
+namespace platform::win32 {
 
 class Win32Network : public Network {
  public:
@@ -16,7 +16,7 @@ class Win32Network : public Network {
   Win32Network() : waiting_(plainWaiting_) {}
   // Sockets that wait with `waiting`, which outlives the network and its
   // sockets.
-  explicit Win32Network(win32::SocketWaiting& waiting) : waiting_(waiting) {}
+  explicit Win32Network(SocketWaiting& waiting) : waiting_(waiting) {}
   Win32Network(const Win32Network&) = delete;
   Win32Network& operator=(const Win32Network&) = delete;
 
@@ -25,8 +25,8 @@ class Win32Network : public Network {
                                           std::string& error) override;
 
  private:
-  win32::PlainSocketWaiting plainWaiting_;
-  win32::SocketWaiting& waiting_;
+  PlainSocketWaiting plainWaiting_;
+  SocketWaiting& waiting_;
 };
 
-}  // namespace platform
+}  // namespace platform::win32

@@ -127,8 +127,9 @@ class Win32ListeningSocket : public ListeningSocket {
 
 }  // namespace
 
-std::unique_ptr<ListeningSocket> Win32Network::Listen(const std::string& addressText,
-                                                      std::uint16_t port, std::string& error) {
+std::unique_ptr<ListeningSocket> win32::Win32Network::Listen(const std::string& addressText,
+                                                             std::uint16_t port,
+                                                             std::string& error) {
   const std::string where = addressText + ":" + std::to_string(port);
   sockaddr_in local{};
   local.sin_family = AF_INET;

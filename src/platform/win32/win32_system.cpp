@@ -6,14 +6,14 @@
 namespace platform {
 
 SystemNetwork::SystemNetwork()
-    : started_(StartSocketLayer()), system_(std::make_unique<Win32Network>()) {}
+    : started_(win32::StartSocketLayer()), system_(std::make_unique<win32::Win32Network>()) {}
 
 SystemNetwork::~SystemNetwork() {
   system_.reset();
-  if (started_) StopSocketLayer();
+  if (started_) win32::StopSocketLayer();
 }
 
-SystemFileSystem::SystemFileSystem() : system_(std::make_unique<Win32FileSystem>()) {}
+SystemFileSystem::SystemFileSystem() : system_(std::make_unique<win32::Win32FileSystem>()) {}
 
 SystemFileSystem::~SystemFileSystem() = default;
 

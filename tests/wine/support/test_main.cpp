@@ -15,12 +15,12 @@ int main(int argc, char** argv) {
   classes.dwSize = sizeof classes;
   classes.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_INTERNET_CLASSES;
   ::InitCommonControlsEx(&classes);
-  if (!platform::StartSocketLayer()) {
+  if (!platform::win32::StartSocketLayer()) {
     std::fprintf(stderr, "the socket layer did not start\n");
     return 2;
   }
   testing::InitGoogleTest(&argc, argv);
   const int status = RUN_ALL_TESTS();
-  platform::StopSocketLayer();
+  platform::win32::StopSocketLayer();
   return status;
 }
