@@ -61,7 +61,7 @@ Outcome ConfirmAssignment(const PanelLink& link, Assignment assignment) {
   const bool applied =
       received.size() >= replies::kSettingOk.size() && session.ReplyStartsWith(replies::kSettingOk);
   if (applied) return {Ending::kDone, Stage::kVerdict};
-  return {Ending::kNotWritten, Stage::kVerdict, Flaw::kNone, ReplyLine(session, received.size())};
+  return {Ending::kNotWritten, Stage::kVerdict, Flaw::kNone, session.ReplyText(received.size())};
 }
 
 Outcome WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared) {
