@@ -22,8 +22,7 @@ CLI::Validator PanelValidator(bool inventories) {
       [inventories](std::string& text) -> std::string {
         if (ResolvePanel(text) || (inventories && IsInventory(text))) return {};
         return fmt::format(
-            "PANEL must be an address a.b.c.d that a panel can have, or VK1 to "
-            "VK5{}: {}",
+            "PANEL must be an address a.b.c.d that a panel can have, or VK1 to VK5{}: {}",
             inventories ? ", or @FILE" : "", text);
       },
       "PANEL");
@@ -85,6 +84,8 @@ std::optional<std::vector<Panel>> Invocation::Panels(const std::vector<std::stri
   std::variant<PanelList, std::string> list = ListPanels(listed);
   if (const std::string* why = std::get_if<std::string>(&list)) return refuse(*why);
   PanelList& panels = std::get<PanelList>(list);
+  // An inventory of nothing but comments is a mistake, never a run that did all it had to.
+  if (panels.panels.empty()) return refuse("the inventories list no panel");
   if (!global.quiet) {
     for (const std::string& note : panels.notes) fmt::print(stderr, "vk38: {}\n", note);
   }
@@ -92,17 +93,15 @@ std::optional<std::vector<Panel>> Invocation::Panels(const std::vector<std::stri
 }
 
 CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& panels) {
-  return command
-      .add_option("PANEL", panels,
-                  PanelHelp("one or more panels, each worked on once however often it is "
-                            "listed") +
-                      "; or @FILE, an inventory: one panel a line, optionally followed by a name "
-                      "(1 to 40 ASCII letters, digits, - _ and ., the first a letter or digit) "
-                      "that the outcomes and the files written carry; blank lines and # comments "
-                      "are skipped. A bad line is refused with its line number (exit 2) before "
-                      "any panel is contacted, and so is a panel listed under two names.")
-      ->required()
-      ->check(PanelValidator(true));
+  const std::string help = fmt::format(
+      "{}; or @FILE, an inventory: one panel a line, optionally followed by a name (1 to {} ASCII "
+      "letters, digits, - _ and ., the first a letter or digit) that the outcomes and the files "
+      "written carry; blank lines and # comments are skipped. A bad line is refused with its "
+      "line number (exit 2) before any panel is contacted, and so is a panel listed under two "
+      "names.",
+      PanelHelp("one or more panels, each worked on once however often it is listed"),
+      kLongestPanelName);
+  return command.add_option("PANEL", panels, help)->required()->check(PanelValidator(true));
 }
 
 CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel) {

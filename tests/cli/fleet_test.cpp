@@ -436,6 +436,9 @@ TEST_F(Fleet, AnInventoryNamesItsPanelsInTheOutcomesAndTheFiles) {
                          ":3: one panel a line, then its name if any: \"a\" is more; no panel was "
                          "contacted\n");
   EXPECT_EQ(RunVk38({"log", "@" + folder + "/missing.txt", "-o", folder + "/b"}).exitCode, 2);
+  cli_test::WriteText(folder + "/empty.txt", "# retired\n\n");
+  EXPECT_EQ(RunVk38({"log", "@" + folder + "/empty.txt", "-o", folder + "/b"}).err,
+            "vk38: the inventories list no panel; no panel was contacted\n");
   for (PanelAddress panel : {kVk1, kVk2, kVk3}) {
     EXPECT_TRUE(simulator.Panel(panel).Received().empty());
   }
@@ -458,7 +461,8 @@ TEST_F(Fleet, AnInventoryNamesItsPanelsInTheOutcomesAndTheFiles) {
     const nlohmann::json& outcome = parsed.byPanel.at(panel);
     EXPECT_EQ(outcome["name"], name) << outcome;
     // <address>_<name>_<time>.v38, and <address>_<time>.v38 without a name.
-    const std::string file = std::filesystem::path(outcome["file"].get<std::string>()).filename();
+    const std::string file =
+        std::filesystem::path(outcome["file"].get<std::string>()).filename().string();
     const std::string stem = name.is_null() ? panel : panel + "_" + name.get<std::string>();
     EXPECT_TRUE(file.starts_with(stem + "_20") && file.ends_with(".v38")) << file;
   }
