@@ -557,7 +557,7 @@ TEST_F(Fleet, ATryAgainIsNotedUnlessQuietAndCtrlCEndsItsPause) {
   }
 }
 
-TEST_F(Fleet, ALogTriedAgainLeavesOneWholeFileAndNoOther) {
+TEST_F(Fleet, ALogTriedAgainLeavesOneWholeFileButOneOnStandardOutputIsNotTriedAgain) {
   simulator.Panel(kVk1).SetLog({.size = 200000, .piece = 4096});
   simulator.Panel(kVk1).SetFault("VK38 LOG REQ", {.resetAfter = 50000});
   // The panel mends once the first try broke off.
@@ -574,6 +574,16 @@ TEST_F(Fleet, ALogTriedAgainLeavesOneWholeFileAndNoOther) {
   ASSERT_EQ(names.size(), 1u);
   EXPECT_EQ(std::filesystem::file_size(folder + "/" + names[0]), 200000u);
   EXPECT_EQ(simulator.Panel(kVk1).Received().size(), 2u);
+
+  // On standard output what came stays there: a second try would follow it
+  // with the log from its start.
+  simulator.Panel(kVk1).SetFault("VK38 LOG REQ", {.resetAfter = 50000});
+  const auto streamed = RunVk38({"--retries", "2", "log", "VK1", "-o", "-"});
+  EXPECT_EQ(streamed.exitCode, 1);
+  EXPECT_GT(streamed.out.size(), 0u);
+  EXPECT_LE(streamed.out.size(), 50000u);
+  EXPECT_EQ(streamed.err.find("trying again"), std::string::npos) << streamed.err;
+  EXPECT_EQ(simulator.Panel(kVk1).Received().size(), 3u);
 }
 
 TEST_F(Fleet, UsageErrorsHaveCodesOfTheirOwnAndReachNoPanel) {

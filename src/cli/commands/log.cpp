@@ -39,7 +39,7 @@ PanelOutcome SaveOneLog(const RunContext& context, PanelTarget& target, const st
   if (saved.Ok() && !output->Finish()) failure = output->Failure();
   if (!failure.empty()) return Failure(Code::kFile, "File write error", failure, path);
   // A file not finished is gone, but what went to standard output stays there.
-  if (output && output->Name() == kStandardStream && moved > 0) saved.mayRetry = false;
+  if (path == kStandardStream && moved > 0) saved.mayRetry = false;
   if (!saved.Ok()) return saved;
   saved.file = output->Name();
   saved.bytes = moved;
