@@ -45,10 +45,10 @@ std::vector<std::array<std::string, kTableColumns.size()>> TableRows(const IpSet
     const ConstAddrField entry = table.CamAddr(c);
     rows.push_back(
         {CameraLabel(c), GroupLabel(c / kCamerasPerGroup),
-         KindWord(table.CamKind(c), rules::kCameraTypes.size()), table.CamName(c),
+         KindWord(table.CamPageKind(c), rules::kCameraTypes.size()), table.CamName(c),
          std::string(rules::kSwInputs[InputOfCamera(table, c)]), MacText(table.CamMac(c)),
          AddressText(GetIp(entry)), std::to_string(HttpPort(entry)),
-         rules::TakesPartInCameraSelect(table.CamKind(c)) ? "Yes" : "No", AlarmText(table, c)});
+         rules::TakesPartInCameraSelect(table.CamPageKind(c)) ? "Yes" : "No", AlarmText(table, c)});
   }
   rows.push_back({std::string(kSwitcherLabel), "",
                   KindWord(table.SwKind(), rules::kSwitcherTypeCount), "", "",
@@ -153,7 +153,7 @@ void ApplyInput(const RowChange& change, IpSettingRecord& table) {
 
 void ApplyCamera(const RowChange& change, IpSettingRecord& table) {
   const int c = change.entry;
-  if (change.kind) table.CamKind(c) = *change.kind;
+  if (change.kind) table.SetCamPageKind(c, *change.kind);
   if (change.name && *change.name != table.CamName(c)) table.SetCamName(c, *change.name);
   if (change.address) SetIp(table.CamAddr(c), *change.address);
   if (change.port) SetHttpPort(table.CamAddr(c), *change.port);

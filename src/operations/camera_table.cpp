@@ -27,7 +27,6 @@ Outcome FetchRecord(const PanelLink& link, std::string_view command, IpSettingRe
   }
   if (!IsChecksumValid(received)) return {Ending::kBadData, Stage::kPayload, Flaw::kBadSum};
   std::copy(received.begin(), received.end(), table.bytes.begin());
-  DecodeKinds(table);
   return {};
 }
 

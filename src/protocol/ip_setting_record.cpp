@@ -76,14 +76,6 @@ void IpSettingRecord::SetCamAlarm(int c, std::uint16_t code) {
   bytes[at + 1] = static_cast<std::uint8_t>(code >> 8);
 }
 
-void DecodeKinds(IpSettingRecord& record) {
-  for (int c = 0; c < kCameraCount; ++c) record.CamKind(c) = PageKindFromWire(record.CamKind(c));
-}
-
-void EncodeKinds(IpSettingRecord& record) {
-  for (int c = 0; c < kCameraCount; ++c) record.CamKind(c) = WireKindFromPage(record.CamKind(c));
-}
-
 void ComputeChecksum(IpSettingRecord& record) {
   SetZeroSumChecksum(record.bytes, IpSettingRecord::kChecksumAt);
 }

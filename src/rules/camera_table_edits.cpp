@@ -34,8 +34,8 @@ void ClearToNumberingPlan(IpSettingRecord& table, PanelAddress panel) {
     octet = octet + 1 > kLastHostOctet ? 1 : octet + 1;
     SetIp(table.CamAddr(c), network | octet);
     // Serial and CAM_Direct cameras keep their type.
-    std::uint8_t& kind = table.CamKind(c);
-    if (kind == kPageNetwork || kind == kPageIpDirect) kind = kPageNoAsign;
+    const std::uint8_t kind = table.CamKind(c);
+    if (kind == kWireNetwork || kind == kWireIpDirect) table.CamKind(c) = kWireNoAsign;
   }
   // The switcher sits just below the panel.
   table.SwKind() = kSwitcherNoAsign;

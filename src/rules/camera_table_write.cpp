@@ -9,8 +9,8 @@ namespace {
 
 constexpr std::size_t kEntriesPerLine = 5;
 
-bool IsNetworked(std::uint8_t pageKind) {
-  return pageKind == kPageNetwork || pageKind == kPageIpDirect;
+bool IsNetworked(std::uint8_t wireKind) {
+  return wireKind == kWireNetwork || wireKind == kWireIpDirect;
 }
 
 void ClearMac(MacField mac) { std::fill(mac.begin(), mac.end(), std::uint8_t{0}); }
@@ -112,8 +112,10 @@ AddrCopy SwitcherAddress(const IpSettingRecord& table) {
   return copy;
 }
 
-void PrepareForWrite(IpSettingRecord& table, const CameraAddrCopies& camAddrAtRead,
-                     const AddrCopy& swAddrAtRead) {
+IpSettingRecord PrepareForWrite(const IpSettingRecord& checked,
+                                const CameraAddrCopies& camAddrAtRead,
+                                const AddrCopy& swAddrAtRead) {
+  IpSettingRecord table = checked;
   for (int c = 0; c < kCameraCount; ++c) {
     if (!IsNetworked(table.CamKind(c)) ||
         !Equal(table.CamAddr(c), camAddrAtRead[static_cast<std::size_t>(c)])) {
@@ -123,7 +125,7 @@ void PrepareForWrite(IpSettingRecord& table, const CameraAddrCopies& camAddrAtRe
   if (table.SwKind() == kSwitcherNoAsign || !Equal(table.SwAddr(), swAddrAtRead)) {
     ClearMac(table.SwMac());
   }
-  EncodeKinds(table);
+  return table;
 }
 
 std::vector<std::string> FirmwareQuestions(const IpSettingRecord& prepared) {

@@ -16,18 +16,18 @@ PanelAddress Ip(int a, int b, int c, int d) {
   return static_cast<PanelAddress>((a << 24) | (b << 16) | (c << 8) | d);
 }
 
-// A table in page codes with every field the page shows carrying something,
+// A table with every field the page shows carrying something,
 // names that need quoting, a camera on two inputs, and reserved bytes set.
 IpSettingRecord BusyTable() {
   IpSettingRecord table;
   for (int c = 0; c < kCameraCount; ++c) {
     SetIp(table.CamAddr(c), Ip(10, 1, c / 50, c + 1));
     SetHttpPort(table.CamAddr(c), static_cast<std::uint16_t>(80 + c));
-    table.CamKind(c) = static_cast<std::uint8_t>(c % 3);
+    table.SetCamPageKind(c, static_cast<std::uint8_t>(c % 3));
     table.CamMac(c)[5] = static_cast<std::uint8_t>(c);
   }
-  table.CamKind(1) = kPageSerial;
-  table.CamKind(2) = kPageCamDirect;
+  table.SetCamPageKind(1, kPageSerial);
+  table.SetCamPageKind(2, kPageCamDirect);
   table.SetCamName(0, "a,\"b\"");
   table.SetCamName(1, "\"\"");
   table.SetCamName(2, " lead");
@@ -84,7 +84,7 @@ TEST(TableFile, ChangesReachTheirFieldsAndNothingElse) {
   cli::ApplyRowChanges(Changes(read), table);
 
   IpSettingRecord expected = BusyTable();
-  expected.CamKind(10) = kPageIpDirect;
+  expected.SetCamPageKind(10, kPageIpDirect);
   expected.SetCamName(10, "x,y");
   // INPUT2 was free; camera 11 now shows on it alone.
   expected.SwInput(1) = 11;
@@ -196,7 +196,7 @@ TEST(TableFile, SpreadsheetHabitsAreTakenAsMeant) {
     saved.insert(saved.find("\"C050\""), blank);
     saved += blank + blank;
     IpSettingRecord table = BusyTable();
-    table.CamKind(49) = kPageNoAsign;
+    table.SetCamPageKind(49, kPageNoAsign);
     cli::ApplyRowChanges(Changes(cli::ReadTableFile(saved)), table);
     EXPECT_EQ(table, BusyTable()) << separator;
   }

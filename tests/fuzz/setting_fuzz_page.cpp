@@ -67,7 +67,7 @@ void SettingPage::RequireScreenShowsTable() const {
   std::vector<int> offeredCameras;
   offeredCameras.reserve(kCameraCount);
   for (int i = 0; i < kCameraCount; ++i) {
-    if (table.CamKind(i) >= kPageSerial) continue;
+    if (oracle::TypeItem(table, i) >= kPageSerial) continue;
     takingPart.set(i);
     offeredCameras.push_back(i);
   }
@@ -82,7 +82,7 @@ void SettingPage::RequireScreenShowsTable() const {
     FUZZ_REQUIRE(screen.Text(sc::kMac[r]) == texts.mac);
     RequireAddressShown(r, screen.Address(sc::kIp[r]), GetIp(table.CamAddr(c)));
     const ui::ControlState& type = screen.State(sc::kType[r]);
-    FUZZ_REQUIRE(type.selection == selectionOf(type, table.CamKind(c)));
+    FUZZ_REQUIRE(type.selection == selectionOf(type, oracle::TypeItem(table, c)));
     FUZZ_REQUIRE(screen.Selection(sc::kSwInput[r]) == InputOfCamera(table, c));
     // Only Serial and CAM_Direct belong to the first group's cameras.
     FUZZ_REQUIRE(type.items.size() == (c < kCamerasPerGroup ? 5u : 3u));
@@ -97,7 +97,7 @@ void SettingPage::RequireScreenShowsTable() const {
       continue;
     }
     const bool rowOffers =
-        r >= sc::kRowsOfFirstGroup || (!assigning && table.CamKind(c) < kPageSerial);
+        r >= sc::kRowsOfFirstGroup || (!assigning && oracle::TypeItem(table, c) < kPageSerial);
     CheckedList& checked = checkedLists_[r];
     const bool checkedAlready = checked.itemsRevision == list.itemsRevision &&
                                 checked.camera == c && checked.offers == rowOffers &&

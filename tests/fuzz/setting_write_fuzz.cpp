@@ -4,7 +4,7 @@
 // the panel answers and the firmware prompts answered either way.
 //
 // Invariants: edits change only what they name; a write sends the command
-// and then exactly the table the page goes on to show, in wire codes with a
+// and then exactly the table the page goes on to show, with a
 // zero sum, and only with usable addresses; SET changes nothing in the
 // table but MAC addresses and the sum; "Write OK" comes only after a whole
 // record and the panel's "WRITE OK"; every box is one of the page's own.
@@ -71,8 +71,12 @@ void PickType(SettingPage& setting, FuzzInput& input) {
   IpSettingRecord expected = before;
   const bool picked = index >= 0 && index < static_cast<int>(setting.Screen().Items(id).size());
   if (picked) {
-    (row == sc::kSwitcherRow ? expected.SwKind() : expected.CamKind(CameraOfRow(setting, row))) =
-        static_cast<std::uint8_t>(index);
+    const auto item = static_cast<std::uint8_t>(index);
+    if (row == sc::kSwitcherRow) {
+      expected.SwKind() = item;
+    } else {
+      expected.SetCamPageKind(CameraOfRow(setting, row), item);
+    }
     FUZZ_REQUIRE(setting.Table() == expected);
   } else {
     // Nothing picked: the types stay, whatever else the controls hold.
@@ -211,9 +215,8 @@ void RequireWriteOutcome(SettingPage& setting, const ScriptedConnection& connect
     FUZZ_REQUIRE(std::find(boxes.begin(), boxes.end(), "Write OK") == boxes.end());
     return;
   }
-  // The record sent is the table the page shows, in wire codes, summed.
+  // The record sent is the table the page shows, summed.
   IpSettingRecord expected = setting.Table();
-  EncodeKinds(expected);
   ComputeChecksum(expected);
   const std::string& sent = connection.Sent();
   FUZZ_REQUIRE(sent.starts_with(kWriteCommand));
@@ -282,7 +285,7 @@ void AllClear(SettingPage& setting, FuzzInput& input) {
     FUZZ_REQUIRE((address & 0xFFFFFF00u) == (panel & 0xFFFFFF00u));
     FUZZ_REQUIRE(std::find(seen.begin(), seen.end(), address) == seen.end());
     seen.push_back(address);
-    FUZZ_REQUIRE(table.CamKind(c) != kPageNetwork && table.CamKind(c) != kPageIpDirect);
+    FUZZ_REQUIRE(table.CamPageKind(c) != kPageNetwork && table.CamPageKind(c) != kPageIpDirect);
     FUZZ_REQUIRE(std::ranges::all_of(table.CamMac(c), [](std::uint8_t b) { return b == 0; }));
   }
   FUZZ_REQUIRE(table.SwKind() == kSwitcherNoAsign);

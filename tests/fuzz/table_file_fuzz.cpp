@@ -29,12 +29,8 @@ int LineCount(std::string_view text) {
   return 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
-// The panel's own table as the page holds it: page type codes.
-IpSettingRecord PanelTable() {
-  IpSettingRecord table = sim::DefaultCameraTable(kPanel);
-  DecodeKinds(table);
-  return table;
-}
+// The panel's own table.
+IpSettingRecord PanelTable() { return sim::DefaultCameraTable(kPanel); }
 
 bool IsWriteNotice(const rules::WriteNotice& notice) {
   if (notice.kind == rules::WriteNotice::Kind::kWarning) {
@@ -89,10 +85,11 @@ void CheckAccepted(std::string_view text, const std::vector<cli::RowChange>& cha
   const rules::AddressCheck check = rules::CheckAddresses(table, kPanel);
   FUZZ_REQUIRE(std::all_of(check.notices.begin(), check.notices.end(), IsWriteNotice));
   if (!check.proceeds) return;
-  rules::PrepareForWrite(table, rules::CameraAddresses(before), rules::SwitcherAddress(before));
-  FUZZ_REQUIRE(rules::FirmwareQuestions(table).size() <= 2);
-  ComputeChecksum(table);
-  FUZZ_REQUIRE(IsChecksumValid(table.bytes));
+  IpSettingRecord prepared =
+      rules::PrepareForWrite(table, rules::CameraAddresses(before), rules::SwitcherAddress(before));
+  FUZZ_REQUIRE(rules::FirmwareQuestions(prepared).size() <= 2);
+  ComputeChecksum(prepared);
+  FUZZ_REQUIRE(IsChecksumValid(prepared.bytes));
 }
 
 }  // namespace

@@ -35,14 +35,15 @@ IpSettingRecord TableAfterRead(const IpSettingRecord& before, const std::string&
   if (sum % 256 != 0) return before;
   IpSettingRecord record;
   std::copy(received.begin(), received.end(), record.bytes.begin());
+  return record;
+}
+
+int TypeItem(const IpSettingRecord& table, int c) {
   // Wire codes NoAsign 0, Serial 1, Network 2, CAM_Direct 3, IP_Direct 4 to
   // the Type list's order NoAsign, Network, IP_Direct, Serial, CAM_Direct.
-  constexpr std::uint8_t kPageOfWire[] = {0, 3, 1, 4, 2};
-  for (std::size_t c = 0; c < 100; ++c) {
-    std::uint8_t& kind = record.bytes[kKinds + c];
-    if (kind < 5) kind = kPageOfWire[kind];
-  }
-  return record;
+  constexpr std::uint8_t kItemOfWire[] = {0, 3, 1, 4, 2};
+  const std::uint8_t kind = table.bytes[kKinds + static_cast<std::size_t>(c)];
+  return kind < 5 ? kItemOfWire[kind] : kind;
 }
 
 std::string NameText(const IpSettingRecord& table, int c) {

@@ -11,9 +11,12 @@
 namespace fuzz::oracle {
 
 // The table after a REFRESH that received `received`: the record when it is
-// 3342 bytes whose sum is 0, with its type codes turned into page codes;
-// else `before`.
+// 3342 bytes whose sum is 0; else `before`.
 IpSettingRecord TableAfterRead(const IpSettingRecord& before, const std::string& received);
+
+// The Type list item camera c's type byte stands for (any other byte value
+// as it is).
+int TypeItem(const IpSettingRecord& table, int c);
 
 // The texts of camera c's row.
 std::string NameText(const IpSettingRecord& table, int c);

@@ -88,27 +88,26 @@ TEST(IpSettingRecord, WritingEveryFieldTouchesOnlyItsOwnBytes) {
   EXPECT_EQ(written, RawRecord());
 }
 
-TEST(IpSettingRecord, KindCodesConvertBetweenWireAndPage) {
+TEST(IpSettingRecord, KindCodesReadAsThePageHoldsThem) {
   IpSettingRecord record;
   for (int c = 0; c < kCameraCount; ++c) record.CamKind(c) = static_cast<std::uint8_t>(c);
-  record.SwKind() = 2;
-  DecodeKinds(record);
-  EXPECT_EQ(record.CamKind(0), kPageNoAsign);
-  EXPECT_EQ(record.CamKind(1), kPageSerial);
-  EXPECT_EQ(record.CamKind(2), kPageNetwork);
-  EXPECT_EQ(record.CamKind(3), kPageCamDirect);
-  EXPECT_EQ(record.CamKind(4), kPageIpDirect);
-  EXPECT_EQ(record.CamKind(5), 5);
-  EXPECT_EQ(record.SwKind(), 2) << "the switcher's code is the same on the page";
+  EXPECT_EQ(record.CamPageKind(0), kPageNoAsign);
+  EXPECT_EQ(record.CamPageKind(1), kPageSerial);
+  EXPECT_EQ(record.CamPageKind(2), kPageNetwork);
+  EXPECT_EQ(record.CamPageKind(3), kPageCamDirect);
+  EXPECT_EQ(record.CamPageKind(4), kPageIpDirect);
+  EXPECT_EQ(record.CamPageKind(5), 5);
+  EXPECT_EQ(record.CamKind(1), kWireSerial) << "the record keeps the wire code";
+  record.SetCamPageKind(7, kPageCamDirect);
+  EXPECT_EQ(record.bytes[IpSettingRecord::kCamKindAt + 7], kWireCamDirect);
 }
 
-TEST(IpSettingRecord, DecodeThenEncodeGivesBackEveryByteValue) {
+TEST(IpSettingRecord, SettingThePageKindReadGivesBackEveryByteValue) {
   for (int start = 0; start < 256; start += kCameraCount) {
     IpSettingRecord record = RawRecord();
     for (int c = 0; c < kCameraCount; ++c) record.CamKind(c) = static_cast<std::uint8_t>(start + c);
     const IpSettingRecord original = record;
-    DecodeKinds(record);
-    EncodeKinds(record);
+    for (int c = 0; c < kCameraCount; ++c) record.SetCamPageKind(c, record.CamPageKind(c));
     EXPECT_EQ(record, original) << "values from " << start;
   }
 }

@@ -57,9 +57,9 @@ TEST(NumberingPlan, ResetsMacsAndNetworkTypesAndLeavesEverythingElse) {
     SCOPED_TRACE(c);
     EXPECT_TRUE(std::all_of(table.CamMac(c).begin(), table.CamMac(c).end(),
                             [](std::uint8_t b) { return b == 0; }));
-    const std::uint8_t kind = before.CamKind(c);
+    const std::uint8_t kind = before.CamPageKind(c);
     const bool network = kind == kPageNetwork || kind == kPageIpDirect;
-    EXPECT_EQ(table.CamKind(c), network ? std::uint8_t{kPageNoAsign} : kind);
+    EXPECT_EQ(table.CamPageKind(c), network ? std::uint8_t{kPageNoAsign} : kind);
     EXPECT_EQ(HttpPort(table.CamAddr(c)), HttpPort(before.CamAddr(c)));
     EXPECT_EQ(table.CamName(c), before.CamName(c));
     EXPECT_EQ(table.CamAlarm(c), before.CamAlarm(c));

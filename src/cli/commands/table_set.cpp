@@ -57,12 +57,12 @@ PanelOutcome WriteTable(PanelTarget& target, const TableSetOptions& args,
   if (!PassesAddressTests(table, args.panel)) {
     return Failure(Code::kRefused, "not written", "the address tests stopped the write");
   }
-  rules::PrepareForWrite(table, camAddrAtRead, swAddrAtRead);
-  if (!FirmwareQuestionsAnswered(table, args.yes)) {
+  IpSettingRecord prepared = rules::PrepareForWrite(table, camAddrAtRead, swAddrAtRead);
+  if (!FirmwareQuestionsAnswered(prepared, args.yes)) {
     return Failure(Code::kRefused, "not written", "the firmware questions need --yes");
   }
-  ComputeChecksum(table);
-  PanelOutcome written = WriteCameraTable(target.link, table);
+  ComputeChecksum(prepared);
+  PanelOutcome written = WriteCameraTable(target.link, prepared);
   written.file = args.file;
   return written;
 }

@@ -121,8 +121,8 @@ class IPSetting : public ui::Page {
   // Shows the notices of the write's address tests; false when they stop it.
   bool PassesAddressTests();
   // Asks the firmware questions in order; false at the first not answered OK.
-  bool ConfirmFirmware();
-  void SendTable();
+  bool ConfirmFirmware(const IpSettingRecord& prepared);
+  void SendTable(const IpSettingRecord& prepared);
 
   // ip_setting_assign.cpp
   void OnRenew();

@@ -49,7 +49,7 @@ void IPSetting::OnTypeChange(int row) {
   if (row == sc::kSwitcherRow) {
     table_.SwKind() = static_cast<std::uint8_t>(*picked);
   } else {
-    table_.CamKind(CameraOfRow(row)) = static_cast<std::uint8_t>(*picked);
+    table_.SetCamPageKind(CameraOfRow(row), static_cast<std::uint8_t>(*picked));
   }
   FillCameraSelectLists();
   ShowRows();
@@ -88,8 +88,8 @@ void IPSetting::SwapCameras(int a, int b) {
   // When one of the two takes part in CAMERA Select and the other does not
   // (a Serial, CAM_Direct or unknown code, which rows 6 to 15 may hold),
   // the exchange changes which cameras the lists offer.
-  const bool offeredChange = rules::TakesPartInCameraSelect(table_.CamKind(a)) !=
-                             rules::TakesPartInCameraSelect(table_.CamKind(b));
+  const bool offeredChange = rules::TakesPartInCameraSelect(table_.CamPageKind(a)) !=
+                             rules::TakesPartInCameraSelect(table_.CamPageKind(b));
   rules::SwapCameras(table_, a, b);
   if (offeredChange) FillCameraSelectLists();
   ShowRows();

@@ -34,7 +34,7 @@ void IPSetting::ShowRows() {
     controls.SetText(sc::kHttpPort[r], std::to_string(HttpPort(table_.CamAddr(c))));
     controls.SetText(sc::kMac[r], MacText(table_.CamMac(c)));
     // A value without an item in the list leaves the list with no selection.
-    controls.SetSelection(sc::kType[r], table_.CamKind(c));
+    controls.SetSelection(sc::kType[r], table_.CamPageKind(c));
     controls.SetSelection(sc::kSwInput[r], InputOfCamera(table_, c));
     controls.SetAddress(sc::kIp[r], GetIp(table_.CamAddr(c)));
   }
@@ -58,7 +58,7 @@ void IPSetting::FillCameraSelectLists() {
   offered.reserve(kCameraCount);
   std::bitset<kCameraCount> offeredSet;
   for (int i = 0; i < kCameraCount; ++i) {
-    if (!rules::TakesPartInCameraSelect(table_.CamKind(i))) continue;
+    if (!rules::TakesPartInCameraSelect(table_.CamPageKind(i))) continue;
     offered.push_back(i);
     offeredSet.set(static_cast<std::size_t>(i));
   }
@@ -69,7 +69,7 @@ void IPSetting::FillCameraSelectLists() {
     // their own camera takes part.
     const bool offers =
         r >= sc::kRowsOfFirstGroup ||
-        (assignMode == kNoAssignment && rules::TakesPartInCameraSelect(table_.CamKind(own)));
+        (assignMode == kNoAssignment && rules::TakesPartInCameraSelect(table_.CamPageKind(own)));
     const CameraSelectSource source{0, offers ? own : -1,
                                     offers ? offeredSet : std::bitset<kCameraCount>{}};
     CameraSelectSource& built = cameraSelectSources_[static_cast<std::size_t>(r)];

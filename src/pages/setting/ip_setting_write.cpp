@@ -18,12 +18,14 @@ void IPSetting::OnSet() {
 
 void IPSetting::WriteTable() {
   if (PassesAddressTests()) {
-    rules::PrepareForWrite(table_, camAddrAtRead, swAddrAtRead);
-    if (ConfirmFirmware()) {
-      ComputeChecksum(table_);
-      SendTable();
+    IpSettingRecord prepared = rules::PrepareForWrite(table_, camAddrAtRead, swAddrAtRead);
+    if (ConfirmFirmware(prepared)) {
+      ComputeChecksum(prepared);
+      SendTable(prepared);
     }
-    DecodeKinds(table_);
+    // The page goes on with the prepared table, sent or not: the MAC
+    // addresses the rule dropped stay dropped on the screen.
+    table_ = prepared;
   }
   // Also after a stop at an address test, so that the rows always show
   // what the table holds (after ALL CLEAR, its new addresses).
@@ -42,9 +44,8 @@ bool IPSetting::PassesAddressTests() {
   return check.proceeds;
 }
 
-bool IPSetting::ConfirmFirmware() {
-  // The record holds wire codes now.
-  for (const std::string& question : rules::FirmwareQuestions(table_)) {
+bool IPSetting::ConfirmFirmware(const IpSettingRecord& prepared) {
+  for (const std::string& question : rules::FirmwareQuestions(prepared)) {
     if (ShowMessage(question, std::nullopt, ui::kMbOkCancel | ui::kMbIconExclamation) !=
         ui::kIdOk) {
       return false;
@@ -53,6 +54,6 @@ bool IPSetting::ConfirmFirmware() {
   return true;
 }
 
-void IPSetting::SendTable() {
-  ReportOutcome(*this, operations::WriteCameraTable(link_, table_), kWriteTexts);
+void IPSetting::SendTable(const IpSettingRecord& prepared) {
+  ReportOutcome(*this, operations::WriteCameraTable(link_, prepared), kWriteTexts);
 }

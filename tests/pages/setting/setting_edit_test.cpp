@@ -75,7 +75,7 @@ TEST_F(RowEditing, TypeChangesRebuildTheCameraSelectLists) {
   EnterAddress(page, sc::kIp[8], Ip(10, 9, 9, 9));  // typed before the change
 
   PickType(2, "Serial");  // C003
-  EXPECT_EQ(page.Table().CamKind(2), kPageSerial);
+  EXPECT_EQ(page.Table().CamPageKind(2), kPageSerial);
   EXPECT_EQ(Text(sc::kType[2]), "Serial");
   for (int r = 0; r < sc::kRowCount; ++r) {
     const Texts& items = Screen().Items(sc::kCameraSelect[r]);
@@ -176,8 +176,8 @@ TEST_F(RowEditing, ExchangingASerialOrUnknownTypeCameraRebuildsTheCameraSelectLi
     PickCamera(6, picked);
 
     const int moved = one.picked;
-    EXPECT_EQ(page.Table().CamKind(moved), one.pageCode);
-    EXPECT_EQ(page.Table().CamKind(6), kPageNetwork);
+    EXPECT_EQ(page.Table().CamPageKind(moved), one.pageCode);
+    EXPECT_EQ(page.Table().CamPageKind(6), kPageNetwork);
     EXPECT_EQ(Text(sc::kType[6]), "Network");
     for (int r = 0; r < sc::kRowCount; ++r) {
       SCOPED_TRACE(r);

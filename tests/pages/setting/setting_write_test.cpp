@@ -129,8 +129,8 @@ TEST_F(WriteToPanelTest, TheRecordCarriesWireCodesAZeroSumAndOnlyTheMacsThatStil
     EXPECT_EQ(written->bytes[at], sent.bytes[at]) << "reserved byte " << at;
   }
 
-  // The page holds page codes again and shows the cleared MAC addresses.
-  EXPECT_EQ(page.Table().CamKind(3), kPageIpDirect);
+  // The page shows the table it sent, with the cleared MAC addresses.
+  EXPECT_EQ(page.Table().CamPageKind(3), kPageIpDirect);
   EXPECT_EQ(Text(sc::kType[3]), "IP_Direct");
   EXPECT_EQ(Text(sc::kMac[1]), "00:00:00:00:00:00");
   EXPECT_EQ(Text(sc::kMac[2]), "02:38:00:A0:00:02");
@@ -174,7 +174,7 @@ TEST_F(WriteToPanelTest, FirmwareQuestionsComeInOrderAndCancelSendsNothing) {
     host.AnswerNextBox(ui::kIdCancel);
     EXPECT_EQ(Press(IDC_SETTING_SET).size(), static_cast<std::size_t>(cancelAt + 1));
     EXPECT_EQ(Column(sc::kType), typesBefore);
-    EXPECT_EQ(page.Table().CamKind(3), kPageCamDirect);
+    EXPECT_EQ(page.Table().CamPageKind(3), kPageCamDirect);
   }
   EXPECT_EQ(Vk1().Received().size(), connections) << "nothing sent after a Cancel";
 }
@@ -244,7 +244,7 @@ TEST_F(WriteFailures, EveryEndingOfTheExchangeShowsItsMessage) {
     EXPECT_EQ(received.size(), c.sent);
     EXPECT_EQ(received.substr(0, std::min(received.size(), kWriteCommand.size())),
               kWriteCommand.substr(0, std::min(received.size(), kWriteCommand.size())));
-    EXPECT_EQ(page.Table().CamKind(0), kPageNetwork) << "page codes again";
+    EXPECT_EQ(page.Table().CamPageKind(0), kPageNetwork) << "shown as it was";
     EXPECT_EQ(Text(sc::kType[0]), "Network");
   }
 }

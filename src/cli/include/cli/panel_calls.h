@@ -23,10 +23,9 @@ namespace cli {
 using operations::Image;
 using operations::Progress;
 
-// The camera table (REFRESH): the record whole with a good sum, type codes
-// turned into page codes.
+// The camera table (REFRESH): the record whole with a good sum.
 PanelOutcome ReadCameraTable(const PanelLink& link, IpSettingRecord& table);
-// The camera table (SET's exchange): `prepared` holds wire codes and its sum.
+// The camera table (SET's exchange): `prepared` holds its sum.
 PanelOutcome WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared);
 
 // The setup block (Save): never an empty one or one with a bad sum.

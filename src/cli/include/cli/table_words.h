@@ -81,7 +81,7 @@ class RowReader {
   std::optional<TableFileError> error_;
 };
 
-// Applies the changes to a table read from the panel (page codes). A field
+// Applies the changes to a table read from the panel. A field
 // that already holds what the file says is not touched, so that a file
 // written by "table get" puts back the very bytes it came from.
 void ApplyRowChanges(const std::vector<RowChange>& changes, IpSettingRecord& table);

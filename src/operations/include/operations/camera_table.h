@@ -10,8 +10,7 @@
 namespace operations {
 
 // The panel answers with the record alone and closes. `table` takes it only
-// when it is whole with a good sum (done; its type codes become page codes);
-// anything else (kBadData) leaves `table` as it was.
+// when it is whole with a good sum (done); anything else (kBadData) leaves `table` as it was.
 Outcome ReadCameraTable(const PanelLink& link, IpSettingRecord& table);
 
 // The panel proposes the addresses itself: renew numbers the cameras anew,

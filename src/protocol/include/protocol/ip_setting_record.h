@@ -3,6 +3,9 @@
 // as it travels on the wire (3342 bytes). The accessors address each field at
 // its offset; the reserved stretches are never interpreted and are carried
 // byte for byte. Multi-byte numbers are big-endian, except the alarm code.
+// The type bytes hold the wire codes at all times; the page's codes (the
+// Type list's item index) are read and set through CamPageKind and
+// SetCamPageKind.
 #pragma once
 
 #include <array>
@@ -93,8 +96,13 @@ struct IpSettingRecord {
   ConstMacField CamMac(int c) const { return Field<6>(kCamMacAt + kMacSize * Index(c)); }
   AddrField CamAddr(int c) { return Field<6>(kCamAddrAt + kAddrSize * Index(c)); }
   ConstAddrField CamAddr(int c) const { return Field<6>(kCamAddrAt + kAddrSize * Index(c)); }
+  // The type byte: a wire code (WireKind), or any other value as it came.
   std::uint8_t& CamKind(int c) { return bytes[kCamKindAt + Index(c)]; }
   std::uint8_t CamKind(int c) const { return bytes[kCamKindAt + Index(c)]; }
+  // The type as the page holds it (PageKind); a byte that is no wire code
+  // reads, and is set, as it is.
+  std::uint8_t CamPageKind(int c) const { return PageKindFromWire(CamKind(c)); }
+  void SetCamPageKind(int c, std::uint8_t pageKind) { CamKind(c) = WireKindFromPage(pageKind); }
   NameField CamNameField(int c) { return Field<9>(kCamNameAt + kNameSize * Index(c)); }
   ConstNameField CamNameField(int c) const { return Field<9>(kCamNameAt + kNameSize * Index(c)); }
   // The name up to its NUL; a field without NUL gives its 9 bytes.
@@ -135,10 +143,6 @@ struct IpSettingRecord {
     return std::span<const std::uint8_t, N>(bytes.data() + at, N);
   }
 };
-
-// Type conversions over the 100 camKind bytes; swKind is never touched.
-void DecodeKinds(IpSettingRecord& record);  // wire codes to page codes
-void EncodeKinds(IpSettingRecord& record);  // page codes to wire codes
 
 // Sets the checksum byte so that the 3342 bytes sum to 0.
 void ComputeChecksum(IpSettingRecord& record);

@@ -10,7 +10,7 @@ namespace rules {
 // addresses; camera n on the n-th address after the panel's (254 is
 // followed by 1); Network and IP_Direct cameras become NoAsign while Serial
 // and CAM_Direct ones keep their type; the switcher NoAsign, on the address
-// just below the panel's. Everything else stays. The table holds page codes.
+// just below the panel's. Everything else stays.
 void ClearToNumberingPlan(IpSettingRecord& table, PanelAddress panel);
 
 // The CAMERA Select exchange of cameras `a` and `b` (0 to 99): their MAC,

@@ -1,7 +1,7 @@
 // The rules of a camera table write, shared by every front end that writes a
 // table to a panel (the Setting page's SET and vk38's "table set"): the
 // address tests with their texts, the preparation of the record (the MAC
-// rule and the wire codes) and the firmware questions. They decide; the
+// rule) and the firmware questions. They decide; the
 // caller shows the texts its own way and asks the questions.
 #pragma once
 
@@ -45,7 +45,7 @@ struct AddressCheck {
   std::vector<WriteNotice> notices;
   bool proceeds = true;
 };
-// `table` holds page type codes; `panel` is the address the write goes to.
+// `panel` is the address the write goes to.
 AddressCheck CheckAddresses(const IpSettingRecord& table, PanelAddress panel);
 
 // Copies of address entries (address and port), as read from the panel.
@@ -54,14 +54,14 @@ using CameraAddrCopies = std::array<AddrCopy, kCameraCount>;
 CameraAddrCopies CameraAddresses(const IpSettingRecord& table);
 AddrCopy SwitcherAddress(const IpSettingRecord& table);
 
-// Makes a checked table (page codes) ready to go: a MAC address stays only
-// for a networked camera, or a switcher in use, whose address and port are
-// still those read from the panel; the type codes become wire codes. The
-// checksum is not set.
-void PrepareForWrite(IpSettingRecord& table, const CameraAddrCopies& camAddrAtRead,
-                     const AddrCopy& swAddrAtRead);
+// The table to send for a checked one: a MAC address stays only for a
+// networked camera, or a switcher in use, whose address and port are still
+// those read from the panel. The checksum is not set.
+IpSettingRecord PrepareForWrite(const IpSettingRecord& checked,
+                                const CameraAddrCopies& camAddrAtRead,
+                                const AddrCopy& swAddrAtRead);
 
-// The questions a prepared table (wire codes) needs answered with OK before
+// The questions a prepared table needs answered with OK before
 // it may be written, in the order they are asked; the first one answered
 // otherwise ends the write.
 std::vector<std::string> FirmwareQuestions(const IpSettingRecord& prepared);
