@@ -21,16 +21,16 @@ constexpr int kFleetSize = 64;
 constexpr int kRounds = 3;
 constexpr std::chrono::milliseconds kPanelAnswerTime{100};
 
-std::vector<PanelAddress> FleetAddresses() {
-  std::vector<PanelAddress> addresses;
+std::vector<protocol::PanelAddress> FleetAddresses() {
+  std::vector<protocol::PanelAddress> addresses;
   for (int i = 0; i < kFleetSize; ++i)
-    addresses.push_back(0x7F000002 + static_cast<PanelAddress>(i));
+    addresses.push_back(0x7F000002 + static_cast<protocol::PanelAddress>(i));
   return addresses;
 }
 
-std::vector<cli::Panel> Unnamed(const std::vector<PanelAddress>& addresses) {
+std::vector<cli::Panel> Unnamed(const std::vector<protocol::PanelAddress>& addresses) {
   std::vector<cli::Panel> panels;
-  for (const PanelAddress address : addresses) panels.push_back({.address = address});
+  for (const protocol::PanelAddress address : addresses) panels.push_back({.address = address});
   return panels;
 }
 
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("fleet_bench-" + std::to_string(getpid()));
   for (const std::chrono::milliseconds answer : {std::chrono::milliseconds(0), kPanelAnswerTime}) {
-    for (PanelAddress address : simulator.Addresses()) {
+    for (protocol::PanelAddress address : simulator.Addresses()) {
       simulator.Panel(address).SetFault("VK38 SETTING REQ", {.delay = answer});
     }
     const double one = BestBackupSeconds(context, Unnamed({simulator.Addresses().front()}), folder);

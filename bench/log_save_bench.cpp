@@ -16,17 +16,18 @@
 
 namespace {
 
-constexpr PanelAddress kPanel = 0xC0A80009;
+constexpr protocol::PanelAddress kPanel = 0xC0A80009;
 
 // The same request and bytes through nothing but the socket and file calls.
 std::uint64_t RawFetch(platform::Network& network, platform::FileSystem& files,
                        const std::string& path) {
-  const auto socket = network.CreateStreamSocket(kPanelProgressLimit);
+  const auto socket = network.CreateStreamSocket(protocol::kPanelProgressLimit);
   const auto file = files.CreateForWriting(path);
-  if (!socket || !file || !socket->Connect(AddressText(kPanel), kPanelPort)) return 0;
-  socket->Send(reinterpret_cast<const std::uint8_t*>(commands::kLogRequest.data()),
-               commands::kLogRequest.size());
-  std::vector<std::uint8_t> buffer(kPanelBlockSize);
+  if (!socket || !file || !socket->Connect(protocol::AddressText(kPanel), protocol::kPanelPort))
+    return 0;
+  socket->Send(reinterpret_cast<const std::uint8_t*>(protocol::commands::kLogRequest.data()),
+               protocol::commands::kLogRequest.size());
+  std::vector<std::uint8_t> buffer(protocol::kPanelBlockSize);
   std::uint64_t total = 0;
   for (;;) {
     const std::ptrdiff_t got = socket->Receive(buffer.data(), buffer.size());
@@ -37,16 +38,18 @@ std::uint64_t RawFetch(platform::Network& network, platform::FileSystem& files,
 }
 
 // The request and bytes through CPanelSession, as the page saves the log.
-std::uint64_t SessionFetch(const PanelLink& link, platform::FileSystem& files,
+std::uint64_t SessionFetch(const protocol::PanelLink& link, platform::FileSystem& files,
                            const std::string& path) {
-  CPanelSession session(link);
+  protocol::CPanelSession session(link);
   const auto file = files.CreateForWriting(path);
-  if (!file || session.Open() != OpenResult::kOpen || !session.SendCommand(commands::kLogRequest))
+  if (!file || session.Open() != protocol::OpenResult::kOpen ||
+      !session.SendCommand(protocol::commands::kLogRequest))
     return 0;
   bool written = true;
-  const StreamEnd end = session.ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
-    if (!file->Write(data, count)) written = false;
-  });
+  const protocol::StreamEnd end =
+      session.ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
+        if (!file->Write(data, count)) written = false;
+      });
   return file->Close() && written && !end.failed ? end.total : 0;
 }
 
@@ -64,8 +67,8 @@ int main(int argc, char** argv) {
   }
   simulator.Panel(kPanel).SetLog({.size = bench::kBenchBytes, .piece = 64 * 1024});
 
-  PanelAddressBook panels;
-  const PanelLink link{network, panels};
+  protocol::PanelAddressBook panels;
+  const protocol::PanelLink link{network, panels};
   const std::string path = bench::ScratchPath("vk38-log-bench");
 
   double sessionSeconds = 1e9;

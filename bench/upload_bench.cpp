@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr PanelAddress kPanel = 0xC0A80009;
+constexpr protocol::PanelAddress kPanel = 0xC0A80009;
 
 bool WriteImage(const std::string& path) {
   std::ofstream out(path, std::ios::binary);
@@ -31,12 +31,13 @@ bool WriteImage(const std::string& path) {
 
 // The same command and file through nothing but the socket and file calls.
 bool RawUpload(platform::Network& network, platform::FileSystem& files, const std::string& path) {
-  const auto socket = network.CreateStreamSocket(kPanelProgressLimit);
+  const auto socket = network.CreateStreamSocket(protocol::kPanelProgressLimit);
   const auto file = files.OpenForReading(path);
-  if (!socket || !file || !socket->Connect(AddressText(kPanel), kPanelPort)) return false;
-  const std::string_view command = commands::kProgramUpgradeStart;
+  if (!socket || !file || !socket->Connect(protocol::AddressText(kPanel), protocol::kPanelPort))
+    return false;
+  const std::string_view command = protocol::commands::kProgramUpgradeStart;
   socket->Send(reinterpret_cast<const std::uint8_t*>(command.data()), command.size());
-  std::vector<std::uint8_t> buffer(kPanelBlockSize);
+  std::vector<std::uint8_t> buffer(protocol::kPanelBlockSize);
   socket->Receive(buffer.data(), buffer.size());  // the start reply
   for (;;) {
     const std::ptrdiff_t read = file->Read(buffer.data(), buffer.size());
@@ -58,18 +59,19 @@ bool RawUpload(platform::Network& network, platform::FileSystem& files, const st
 // The same upload through CPanelSession, as the upgrade page makes it: the
 // start accepted, the image streamed, then "FILE OK", one line not
 // examined, and "WRITE OK".
-bool SessionUpload(const PanelLink& link, platform::FileSystem& files, const std::string& path) {
-  CPanelSession session(link);
+bool SessionUpload(const protocol::PanelLink& link, platform::FileSystem& files,
+                   const std::string& path) {
+  protocol::CPanelSession session(link);
   const auto file = files.OpenForReading(path);
-  if (!file || session.Open() != OpenResult::kOpen ||
-      !session.SendCommand(commands::kProgramUpgradeStart) || !session.ReceiveReply() ||
-      !session.ReplyStartsWith(replies::kUpgradeAccepted) ||
-      session.SendFile(*file) != FileSend::kWhole) {
+  if (!file || session.Open() != protocol::OpenResult::kOpen ||
+      !session.SendCommand(protocol::commands::kProgramUpgradeStart) || !session.ReceiveReply() ||
+      !session.ReplyStartsWith(protocol::replies::kUpgradeAccepted) ||
+      session.SendFile(*file) != protocol::FileSend::kWhole) {
     return false;
   }
-  return session.ReceiveReply() && session.ReplyStartsWith(replies::kFileOk) &&
+  return session.ReceiveReply() && session.ReplyStartsWith(protocol::replies::kFileOk) &&
          session.ReceiveReply() && session.ReceiveReply() &&
-         session.ReplyStartsWith(replies::kWriteOk);
+         session.ReplyStartsWith(protocol::replies::kWriteOk);
 }
 
 }  // namespace
@@ -88,8 +90,8 @@ int main(int argc, char** argv) {
   const std::string path = bench::ScratchPath("vk38-image-bench");
   if (!WriteImage(path)) return 1;
 
-  PanelAddressBook panels;
-  const PanelLink link{network, panels};
+  protocol::PanelAddressBook panels;
+  const protocol::PanelLink link{network, panels};
 
   double sessionSeconds = 1e9;
   double rawSeconds = 1e9;

@@ -7,34 +7,35 @@ namespace sim {
 
 namespace {
 
-constexpr PanelAddress kNetworkMask = 0xFFFFFF00u;
-constexpr std::uint8_t kAssignmentFlags = kHighlightFlag | kDuplicateFlag;
+constexpr protocol::PanelAddress kNetworkMask = 0xFFFFFF00u;
+constexpr std::uint8_t kAssignmentFlags = protocol::kHighlightFlag | protocol::kDuplicateFlag;
 
 // One entry of the table that an assignment may give an address.
 struct Entry {
-  AddrField addr;
+  protocol::AddrField addr;
   std::uint8_t& flags;
 };
 
 bool IsNetworkedCamera(std::uint8_t wireKind) {
-  return wireKind == kWireNetwork || wireKind == kWireIpDirect;
+  return wireKind == protocol::kWireNetwork || wireKind == protocol::kWireIpDirect;
 }
 
-void ClearAssignmentFlags(IpSettingRecord& record) {
-  for (int c = 0; c < kCameraCount; ++c) {
+void ClearAssignmentFlags(protocol::IpSettingRecord& record) {
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
     record.CamFlags(c) &= static_cast<std::uint8_t>(~kAssignmentFlags);
   }
   record.SwFlags() &= static_cast<std::uint8_t>(~kAssignmentFlags);
 }
 
 // The networked entries: the cameras in order, then the switcher.
-std::vector<Entry> NetworkedEntries(IpSettingRecord& record) {
+std::vector<Entry> NetworkedEntries(protocol::IpSettingRecord& record) {
   std::vector<Entry> entries;
-  for (int c = 0; c < kCameraCount; ++c) {
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
     if (IsNetworkedCamera(record.CamKind(c)))
       entries.push_back({record.CamAddr(c), record.CamFlags(c)});
   }
-  if (record.SwKind() == kSwitcherNetwork) entries.push_back({record.SwAddr(), record.SwFlags()});
+  if (record.SwKind() == protocol::kSwitcherNetwork)
+    entries.push_back({record.SwAddr(), record.SwFlags()});
   return entries;
 }
 
@@ -62,40 +63,42 @@ class OctetCounter {
 // hold (NoAsign, Serial and CAM_Direct cameras, a NoAsign switcher): no
 // networked entry is given one of them, so the proposal never collides
 // with an address the tool's duplicate test would refuse.
-void ReserveOthers(const IpSettingRecord& record, PanelAddress panel, OctetCounter& octets) {
-  const auto reserve = [&](ConstAddrField addr) {
-    const PanelAddress address = GetIp(addr);
-    if ((address & kNetworkMask) == (panel & kNetworkMask) && IsValidPanelAddress(address)) {
+void ReserveOthers(const protocol::IpSettingRecord& record, protocol::PanelAddress panel,
+                   OctetCounter& octets) {
+  const auto reserve = [&](protocol::ConstAddrField addr) {
+    const protocol::PanelAddress address = protocol::GetIp(addr);
+    if ((address & kNetworkMask) == (panel & kNetworkMask) &&
+        protocol::IsValidPanelAddress(address)) {
       octets.Take(address & 0xFFu);
     }
   };
-  for (int c = 0; c < kCameraCount; ++c) {
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
     if (!IsNetworkedCamera(record.CamKind(c))) reserve(record.CamAddr(c));
   }
-  if (record.SwKind() != kSwitcherNetwork) reserve(record.SwAddr());
+  if (record.SwKind() != protocol::kSwitcherNetwork) reserve(record.SwAddr());
 }
 
-void MoveTo(Entry& entry, PanelAddress address) {
-  if (GetIp(entry.addr) != address) entry.flags |= kHighlightFlag;
-  SetIp(entry.addr, address);
+void MoveTo(Entry& entry, protocol::PanelAddress address) {
+  if (protocol::GetIp(entry.addr) != address) entry.flags |= protocol::kHighlightFlag;
+  protocol::SetIp(entry.addr, address);
 }
 
-void Renew(std::vector<Entry>& entries, PanelAddress panel, OctetCounter& octets) {
+void Renew(std::vector<Entry>& entries, protocol::PanelAddress panel, OctetCounter& octets) {
   for (Entry& entry : entries) MoveTo(entry, (panel & kNetworkMask) | octets.NextFree());
 }
 
-void Keep(std::vector<Entry>& entries, PanelAddress panel, OctetCounter& octets) {
-  const PanelAddress network = panel & kNetworkMask;
+void Keep(std::vector<Entry>& entries, protocol::PanelAddress panel, OctetCounter& octets) {
+  const protocol::PanelAddress network = panel & kNetworkMask;
   std::vector<Entry*> toMove;
   for (Entry& entry : entries) {
-    const PanelAddress address = GetIp(entry.addr);
+    const protocol::PanelAddress address = protocol::GetIp(entry.addr);
     const unsigned octet = address & 0xFFu;
-    const bool ours = (address & kNetworkMask) == network && IsValidPanelAddress(address);
+    const bool ours = (address & kNetworkMask) == network && protocol::IsValidPanelAddress(address);
     if (ours && !octets.InUse(octet)) {
       octets.Take(octet);
       continue;
     }
-    if (ours) entry.flags |= kDuplicateFlag;
+    if (ours) entry.flags |= protocol::kDuplicateFlag;
     toMove.push_back(&entry);
   }
   for (Entry* entry : toMove) MoveTo(*entry, network | octets.NextFree());
@@ -103,9 +106,9 @@ void Keep(std::vector<Entry>& entries, PanelAddress panel, OctetCounter& octets)
 
 }  // namespace
 
-IpSettingRecord ProposeAssignment(const IpSettingRecord& table, PanelAddress panel,
-                                  AssignMode mode) {
-  IpSettingRecord proposal = table;
+protocol::IpSettingRecord ProposeAssignment(const protocol::IpSettingRecord& table,
+                                            protocol::PanelAddress panel, AssignMode mode) {
+  protocol::IpSettingRecord proposal = table;
   ClearAssignmentFlags(proposal);
   std::vector<Entry> entries = NetworkedEntries(proposal);
   OctetCounter octets(panel & 0xFFu);
@@ -115,14 +118,14 @@ IpSettingRecord ProposeAssignment(const IpSettingRecord& table, PanelAddress pan
   } else {
     Keep(entries, panel, octets);
   }
-  ComputeChecksum(proposal);
+  protocol::ComputeChecksum(proposal);
   return proposal;
 }
 
-IpSettingRecord SettledTable(const IpSettingRecord& proposal) {
-  IpSettingRecord table = proposal;
+protocol::IpSettingRecord SettledTable(const protocol::IpSettingRecord& proposal) {
+  protocol::IpSettingRecord table = proposal;
   ClearAssignmentFlags(table);
-  ComputeChecksum(table);
+  protocol::ComputeChecksum(table);
   return table;
 }
 

@@ -20,11 +20,11 @@ namespace sim {
 enum class AssignMode { kRenew, kKeep };
 
 // `table` holds wire codes; so does the proposal.
-IpSettingRecord ProposeAssignment(const IpSettingRecord& table, PanelAddress panel,
-                                  AssignMode mode);
+protocol::IpSettingRecord ProposeAssignment(const protocol::IpSettingRecord& table,
+                                            protocol::PanelAddress panel, AssignMode mode);
 
 // The table a panel keeps once a proposal is confirmed: the proposal
 // without its highlight and duplicate flags.
-IpSettingRecord SettledTable(const IpSettingRecord& proposal);
+protocol::IpSettingRecord SettledTable(const protocol::IpSettingRecord& proposal);
 
 }  // namespace sim

@@ -9,15 +9,15 @@ namespace sim {
 
 namespace {
 
-Bytes ToBytes(const IpSettingRecord& record) {
+Bytes ToBytes(const protocol::IpSettingRecord& record) {
   return Bytes(record.bytes.begin(), record.bytes.end());
 }
 
 // The panel's table as a record; a table set to another length fills the
 // start of an all-zero record.
-IpSettingRecord TableOf(const SimulatedPanel& panel) {
+protocol::IpSettingRecord TableOf(const SimulatedPanel& panel) {
   const Bytes stored = panel.CameraRecord();
-  IpSettingRecord record;
+  protocol::IpSettingRecord record;
   std::copy_n(stored.begin(), std::min(stored.size(), record.bytes.size()), record.bytes.begin());
   return record;
 }
@@ -26,27 +26,28 @@ IpSettingRecord TableOf(const SimulatedPanel& panel) {
 
 void SendCameraTable(const Exchange& exchange) {
   if (exchange.Misanswers("NG")) return;
-  exchange.SendBlock(exchange.panel.CameraRecord(), IpSettingRecord::kChecksumAt);
+  exchange.SendBlock(exchange.panel.CameraRecord(), protocol::IpSettingRecord::kChecksumAt);
 }
 
 void LoadCameraTable(const Exchange& exchange) {
   if (!exchange.AnswerLine("SETTING CHANGE OK", "SETTING CHANGE NG")) return;
-  Bytes record = exchange.connection.ReceiveExactly(IpSettingRecord::kSize);
-  const bool valid = record.size() == IpSettingRecord::kSize && IsZeroSum(record);
+  Bytes record = exchange.connection.ReceiveExactly(protocol::IpSettingRecord::kSize);
+  const bool valid =
+      record.size() == protocol::IpSettingRecord::kSize && protocol::IsZeroSum(record);
   exchange.Confirm(valid, [&] { exchange.panel.SetCameraRecord(std::move(record)); });
 }
 
 void SendProposal(const Exchange& exchange, AssignMode mode) {
   if (exchange.Misanswers("NG")) return;
-  const IpSettingRecord proposal =
+  const protocol::IpSettingRecord proposal =
       ProposeAssignment(TableOf(exchange.panel), exchange.panel.Address(), mode);
   exchange.panel.SetProposal(mode, ToBytes(proposal));
-  exchange.SendBlock(ToBytes(proposal), IpSettingRecord::kChecksumAt);
+  exchange.SendBlock(ToBytes(proposal), protocol::IpSettingRecord::kChecksumAt);
 }
 
 void ApplyProposal(const Exchange& exchange, AssignMode mode) {
   if (exchange.Misanswers("SETTING NG")) return;
-  IpSettingRecord proposal;
+  protocol::IpSettingRecord proposal;
   if (const auto pending = exchange.panel.Proposal(mode)) {
     std::copy(pending->begin(), pending->end(), proposal.bytes.begin());
   } else {

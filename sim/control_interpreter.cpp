@@ -65,7 +65,7 @@ SimulatedPanel* ControlInterpreter::PanelArg(const Words& args, Failure& failure
     failure = "panel address missing";
     return nullptr;
   }
-  const std::optional<PanelAddress> address = ParseAddressText(args[0]);
+  const std::optional<protocol::PanelAddress> address = protocol::ParseAddressText(args[0]);
   SimulatedPanel* panel = address ? simulator_.FindPanel(*address) : nullptr;
   if (!panel) failure = "no panel at " + std::string(args[0]);
   return panel;
@@ -77,8 +77,8 @@ ControlInterpreter::Failure ControlInterpreter::Reset(const Words&, Lines&) {
 }
 
 ControlInterpreter::Failure ControlInterpreter::Panels(const Words&, Lines& out) {
-  for (PanelAddress address : simulator_.Addresses())
-    out.push_back("panel " + AddressText(address));
+  for (protocol::PanelAddress address : simulator_.Addresses())
+    out.push_back("panel " + protocol::AddressText(address));
   return std::nullopt;
 }
 

@@ -3,7 +3,7 @@
 namespace sim {
 
 std::vector<std::uint8_t> BuildCredentialRecord(std::string_view user, std::string_view password) {
-  CredentialRecord record;
+  protocol::CredentialRecord record;
   record.SetUserName(user);
   record.SetPassword(password);
   record.UpdateChecksum();

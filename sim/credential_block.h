@@ -10,8 +10,8 @@
 
 namespace sim {
 
-inline constexpr std::size_t kCredentialRecordSize = CredentialRecord::kSize;
-inline constexpr std::size_t kCredentialChecksumAt = CredentialRecord::kChecksumAt;
+inline constexpr std::size_t kCredentialRecordSize = protocol::CredentialRecord::kSize;
+inline constexpr std::size_t kCredentialChecksumAt = protocol::CredentialRecord::kChecksumAt;
 
 // A record holding the pair (each cut to 32 characters), with its checksum.
 std::vector<std::uint8_t> BuildCredentialRecord(std::string_view user, std::string_view password);

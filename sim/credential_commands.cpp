@@ -13,7 +13,7 @@ void SendCredentials(const Exchange& exchange) {
 void LoadCredentials(const Exchange& exchange) {
   if (!exchange.AnswerLine("SETTING CHANGE OK", "SETTING CHANGE NG")) return;
   Bytes record = exchange.connection.ReceiveExactly(kCredentialRecordSize);
-  const bool valid = record.size() == kCredentialRecordSize && IsZeroSum(record);
+  const bool valid = record.size() == kCredentialRecordSize && protocol::IsZeroSum(record);
   exchange.Confirm(valid, [&] { exchange.panel.SetCredentials(std::move(record)); });
 }
 

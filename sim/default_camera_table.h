@@ -7,6 +7,6 @@
 
 namespace sim {
 
-IpSettingRecord DefaultCameraTable(PanelAddress panel);
+protocol::IpSettingRecord DefaultCameraTable(protocol::PanelAddress panel);
 
 }  // namespace sim

@@ -14,9 +14,9 @@ namespace {
 // written into a template instead of being formatted.
 class LogLineWriter {
  public:
-  explicit LogLineWriter(PanelAddress panel) {
+  explicit LogLineWriter(protocol::PanelAddress panel) {
     line_.fill(' ');
-    const std::string address = AddressText(panel);
+    const std::string address = protocol::AddressText(panel);
     std::copy(address.begin(), address.end(), line_.begin() + kAddressAt);
     line_[kHoursAt + 3] = ':';
     line_[kMinutesAt + 2] = ':';
@@ -61,7 +61,7 @@ class LogLineWriter {
 
 }  // namespace
 
-void FillLog(PanelAddress panel, std::uint64_t offset, std::span<std::uint8_t> out) {
+void FillLog(protocol::PanelAddress panel, std::uint64_t offset, std::span<std::uint8_t> out) {
   LogLineWriter writer(panel);
   std::size_t filled = 0;
   while (filled < out.size()) {

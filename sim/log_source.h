@@ -14,6 +14,6 @@ namespace sim {
 inline constexpr std::size_t kLogLineSize = 64;
 
 // The log bytes of `panel` from `offset` on, filling `out`.
-void FillLog(PanelAddress panel, std::uint64_t offset, std::span<std::uint8_t> out);
+void FillLog(protocol::PanelAddress panel, std::uint64_t offset, std::span<std::uint8_t> out);
 
 }  // namespace sim

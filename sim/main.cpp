@@ -22,7 +22,7 @@
 namespace {
 
 struct Options {
-  std::vector<PanelAddress> addresses;
+  std::vector<protocol::PanelAddress> addresses;
   std::uint16_t controlPort = sim::kDefaultControlPort;
 };
 
@@ -32,7 +32,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     const std::string_view option = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
     if (option == "--address" && value) {
-      const auto address = ParseAddressText(value);
+      const auto address = protocol::ParseAddressText(value);
       if (!address) return false;
       options.addresses.push_back(*address);
     } else if (option == "--control-port" && value) {

@@ -10,7 +10,7 @@ PanelServer::PanelServer(platform::Network& network, SimulatedPanel& panel, std:
     : network_(network), panel_(panel), port_(port), stop_(stop) {}
 
 bool PanelServer::Listen(std::string& error) {
-  listening_ = network_.Listen(AddressText(panel_.Address()), port_, error);
+  listening_ = network_.Listen(protocol::AddressText(panel_.Address()), port_, error);
   return listening_ != nullptr;
 }
 

@@ -8,14 +8,14 @@
 
 namespace sim {
 
-std::vector<PanelAddress> BuiltInPanelAddresses() {
-  return {PanelAddressBook::kBuiltIn.begin(), PanelAddressBook::kBuiltIn.end()};
+std::vector<protocol::PanelAddress> BuiltInPanelAddresses() {
+  return {protocol::PanelAddressBook::kBuiltIn.begin(), protocol::PanelAddressBook::kBuiltIn.end()};
 }
 
-PanelSimulator::PanelSimulator(platform::Network& network, std::vector<PanelAddress> addresses,
-                               std::uint16_t port)
+PanelSimulator::PanelSimulator(platform::Network& network,
+                               std::vector<protocol::PanelAddress> addresses, std::uint16_t port)
     : network_(network), addresses_(std::move(addresses)), port_(port) {
-  for (PanelAddress address : addresses_) {
+  for (protocol::PanelAddress address : addresses_) {
     panels_.push_back(std::make_unique<SimulatedPanel>(address));
   }
 }
@@ -47,16 +47,17 @@ void PanelSimulator::Stop() {
   threads_.clear();
 }
 
-SimulatedPanel& PanelSimulator::Panel(PanelAddress address) {
+SimulatedPanel& PanelSimulator::Panel(protocol::PanelAddress address) {
   SimulatedPanel* panel = FindPanel(address);
   if (!panel) {
-    std::fprintf(stderr, "panel simulator: no panel at %s\n", AddressText(address).c_str());
+    std::fprintf(stderr, "panel simulator: no panel at %s\n",
+                 protocol::AddressText(address).c_str());
     std::abort();
   }
   return *panel;
 }
 
-SimulatedPanel* PanelSimulator::FindPanel(PanelAddress address) {
+SimulatedPanel* PanelSimulator::FindPanel(protocol::PanelAddress address) {
   for (auto& panel : panels_) {
     if (panel->Address() == address) return panel.get();
   }

@@ -27,13 +27,13 @@ namespace sim {
 inline constexpr std::uint16_t kSimulatedPanelPort = 35600;
 
 // The panel addresses the tool has built in: 192.168.0.9, .7, .6, .5, .4.
-std::vector<PanelAddress> BuiltInPanelAddresses();
+std::vector<protocol::PanelAddress> BuiltInPanelAddresses();
 
 class PanelSimulator {
  public:
   // The panels listen through `network`, which must outlive the simulator.
   explicit PanelSimulator(platform::Network& network,
-                          std::vector<PanelAddress> addresses = BuiltInPanelAddresses(),
+                          std::vector<protocol::PanelAddress> addresses = BuiltInPanelAddresses(),
                           std::uint16_t port = kSimulatedPanelPort);
   ~PanelSimulator();
   PanelSimulator(const PanelSimulator&) = delete;
@@ -44,17 +44,17 @@ class PanelSimulator {
   bool Start(std::string* error = nullptr);
   void Stop();
 
-  const std::vector<PanelAddress>& Addresses() const { return addresses_; }
+  const std::vector<protocol::PanelAddress>& Addresses() const { return addresses_; }
   // The panel at `address`, which must be one of Addresses().
-  SimulatedPanel& Panel(PanelAddress address);
+  SimulatedPanel& Panel(protocol::PanelAddress address);
   // The panel at `address`, or nothing when the simulator has none there.
-  SimulatedPanel* FindPanel(PanelAddress address);
+  SimulatedPanel* FindPanel(protocol::PanelAddress address);
   // Every panel back to its factory state.
   void Reset();
 
  private:
   platform::Network& network_;
-  std::vector<PanelAddress> addresses_;
+  std::vector<protocol::PanelAddress> addresses_;
   std::uint16_t port_;
   std::vector<std::unique_ptr<SimulatedPanel>> panels_;
   std::unique_ptr<platform::StopSignal> stop_;

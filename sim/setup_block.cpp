@@ -21,7 +21,7 @@ std::vector<std::uint8_t> BuildSetupBlock(std::span<const std::uint8_t> settings
   block.push_back(static_cast<std::uint8_t>(length));
   block.insert(block.end(), settings.begin(), settings.end());
   block.push_back(0);
-  SetZeroSumChecksum(block, block.size() - 1);
+  protocol::SetZeroSumChecksum(block, block.size() - 1);
   return block;
 }
 
@@ -33,9 +33,9 @@ std::optional<std::size_t> SetupBlockLength(std::span<const std::uint8_t> start)
   return length;
 }
 
-std::vector<std::uint8_t> DefaultSetupBlock(PanelAddress panel) {
+std::vector<std::uint8_t> DefaultSetupBlock(protocol::PanelAddress panel) {
   std::vector<std::uint8_t> settings(kDefaultSettingsSize);
-  AddressToBytes(panel, settings.data());
+  protocol::AddressToBytes(panel, settings.data());
   const unsigned seed = panel & 0xFFu;
   for (std::size_t i = 4; i < settings.size(); ++i) {
     settings[i] = static_cast<std::uint8_t>((i * 7 + seed * 13) ^ (i >> 8));

@@ -28,6 +28,6 @@ std::vector<std::uint8_t> BuildSetupBlock(std::span<const std::uint8_t> settings
 std::optional<std::size_t> SetupBlockLength(std::span<const std::uint8_t> start);
 
 // A panel's factory setup: a deterministic block, different per panel.
-std::vector<std::uint8_t> DefaultSetupBlock(PanelAddress panel);
+std::vector<std::uint8_t> DefaultSetupBlock(protocol::PanelAddress panel);
 
 }  // namespace sim

@@ -19,7 +19,7 @@ void SendSetupBlock(const Exchange& exchange) {
 void LoadSetupBlock(const Exchange& exchange) {
   if (!exchange.AnswerLine("SETTING CHANGE OK", "SETTING CHANGE NG")) return;
   Bytes block = exchange.connection.ReceiveBlock(SetupBlockLength);
-  const bool valid = !block.empty() && IsZeroSum(block);
+  const bool valid = !block.empty() && protocol::IsZeroSum(block);
   exchange.Confirm(valid, [&] { exchange.panel.SetSetupBlock(std::move(block)); });
 }
 

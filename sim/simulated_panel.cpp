@@ -6,7 +6,9 @@
 
 namespace sim {
 
-SimulatedPanel::SimulatedPanel(PanelAddress address) : address_(address) { ResetLocked(); }
+SimulatedPanel::SimulatedPanel(protocol::PanelAddress address) : address_(address) {
+  ResetLocked();
+}
 
 void SimulatedPanel::Reset() {
   std::lock_guard lock(mutex_);
@@ -14,10 +16,10 @@ void SimulatedPanel::Reset() {
 }
 
 void SimulatedPanel::ResetLocked() {
-  const IpSettingRecord table = DefaultCameraTable(address_);
+  const protocol::IpSettingRecord table = DefaultCameraTable(address_);
   cameraRecord_.assign(table.bytes.begin(), table.bytes.end());
   setupBlock_ = DefaultSetupBlock(address_);
-  credentials_ = BuildCredentialRecord(kFactoryUserName, kFactoryPassword);
+  credentials_ = BuildCredentialRecord(protocol::kFactoryUserName, protocol::kFactoryPassword);
   log_ = LogShape{};
   logBytes_.reset();
   programImage_.clear();
@@ -36,7 +38,7 @@ void SimulatedPanel::SetCameraRecord(Bytes bytes) {
   cameraRecord_ = std::move(bytes);
 }
 
-void SimulatedPanel::SetCameraRecord(const IpSettingRecord& record) {
+void SimulatedPanel::SetCameraRecord(const protocol::IpSettingRecord& record) {
   SetCameraRecord(Bytes(record.bytes.begin(), record.bytes.end()));
 }
 

@@ -45,9 +45,9 @@ struct PanelTiming {
 
 class SimulatedPanel {
  public:
-  explicit SimulatedPanel(PanelAddress address);
+  explicit SimulatedPanel(protocol::PanelAddress address);
 
-  PanelAddress Address() const { return address_; }
+  protocol::PanelAddress Address() const { return address_; }
 
   // Back to the factory state: default contents, no faults, nothing
   // received, no images.
@@ -55,7 +55,7 @@ class SimulatedPanel {
 
   // Contents, exactly as sent and as last stored.
   void SetCameraRecord(Bytes bytes);
-  void SetCameraRecord(const IpSettingRecord& record);
+  void SetCameraRecord(const protocol::IpSettingRecord& record);
   Bytes CameraRecord() const;
   void SetSetupBlock(Bytes bytes);
   Bytes SetupBlock() const;
@@ -107,7 +107,7 @@ class SimulatedPanel {
  private:
   void ResetLocked();
 
-  const PanelAddress address_;
+  const protocol::PanelAddress address_;
   mutable std::mutex mutex_;
   mutable std::condition_variable connectionEnded_;
   Bytes cameraRecord_;

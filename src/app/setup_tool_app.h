@@ -23,5 +23,5 @@ class CSetupToolApp {
   platform::Network& network_;
   platform::FileSystem& files_;
   // The panel address list and the current panel address, for the whole run.
-  PanelAddressBook panels_;
+  protocol::PanelAddressBook panels_;
 };

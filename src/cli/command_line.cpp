@@ -110,7 +110,7 @@ CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel) {
       ->check(PanelValidator(false));
 }
 
-PanelAddress Resolve(const std::string& text) { return ResolvePanel(text).value_or(0); }
+protocol::PanelAddress Resolve(const std::string& text) { return ResolvePanel(text).value_or(0); }
 
 void RequireOnePanelFor(const std::vector<Panel>& panels, const std::string& output) {
   if (panels.size() > 1 && output == kStandardStream) {

@@ -6,13 +6,13 @@ namespace cli {
 
 namespace {
 
-std::string EndText(WaitEnd end) {
+std::string EndText(protocol::WaitEnd end) {
   switch (end) {
-    case WaitEnd::kClosed:
+    case protocol::WaitEnd::kClosed:
       return "the panel closed the connection";
-    case WaitEnd::kSilent:
+    case protocol::WaitEnd::kSilent:
       return "no answer within the wait";
-    case WaitEnd::kBroken:
+    case protocol::WaitEnd::kBroken:
       break;
   }
   return "the connection broke";
@@ -20,8 +20,8 @@ std::string EndText(WaitEnd end) {
 
 }  // namespace
 
-std::string StepText(const SessionStep& step) {
-  using Kind = SessionStep::Kind;
+std::string StepText(const protocol::SessionStep& step) {
+  using Kind = protocol::SessionStep::Kind;
   switch (step.kind) {
     case Kind::kConnected:
       return "connected";
@@ -41,8 +41,8 @@ std::string StepText(const SessionStep& step) {
   return EndText(step.end);
 }
 
-void TryWatch::Step(const SessionStep& step) {
-  if (step.kind == SessionStep::Kind::kCommand && step.changesPanel) changeSent_ = true;
+void TryWatch::Step(const protocol::SessionStep& step) {
+  if (step.kind == protocol::SessionStep::Kind::kCommand && step.changesPanel) changeSent_ = true;
   if (trace_) trace_->Print(fmt::format("{}: {}", PanelText(panel_), StepText(step)));
 }
 

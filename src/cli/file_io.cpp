@@ -96,7 +96,7 @@ std::string PanelFilePath(const std::string& folder, const Panel& panel, std::st
   const char separator =
       folder.find('/') == std::string::npos && folder.find('\\') != std::string::npos ? '\\' : '/';
   if (!path.empty() && path.back() != '/' && path.back() != '\\') path += separator;
-  path += AddressText(panel.address);
+  path += protocol::AddressText(panel.address);
   if (!panel.name.empty()) path += "_" + panel.name;
   return path + std::string(suffix);
 }

@@ -46,7 +46,7 @@ std::variant<Panel, std::string> LinePanel(const std::vector<std::string_view>& 
   if (fields.size() > 2) {
     return fmt::format("one panel a line, then its name if any: \"{}\" is more", Shown(fields[2]));
   }
-  const std::optional<PanelAddress> address = ResolvePanel(fields[0]);
+  const std::optional<protocol::PanelAddress> address = ResolvePanel(fields[0]);
   if (!address) {
     return fmt::format("{} is no address a panel can have, nor VK1 to VK5", Shown(fields[0]));
   }
@@ -111,11 +111,13 @@ std::variant<PanelList, std::string> ListPanels(const std::vector<ListedPanel>& 
     const bool named = !entry.panel.name.empty();
     if (named && !same->name.empty() && same->name != entry.panel.name) {
       return fmt::format("{}: {} was listed before as \"{}\" ({}); a panel has one name",
-                         entry.place, AddressText(entry.panel.address), same->name, firstPlace);
+                         entry.place, protocol::AddressText(entry.panel.address), same->name,
+                         firstPlace);
     }
     if (named) same->name = entry.panel.name;
     list.notes.push_back(fmt::format("{}: {} was listed before ({}); it is worked on once",
-                                     entry.place, AddressText(entry.panel.address), firstPlace));
+                                     entry.place, protocol::AddressText(entry.panel.address),
+                                     firstPlace));
   }
   return list;
 }

@@ -49,7 +49,7 @@ std::string FlawOf(Flaw flaw, const ExchangeTerms& terms) {
                  ? fmt::format("the panel's {} was longer than the {} bytes of one", terms.payload,
                                terms.recordSize)
                  : fmt::format("the panel's {} was longer than {} bytes; it was not kept",
-                               terms.payload, kPanelBlockSize);
+                               terms.payload, protocol::kPanelBlockSize);
     case Flaw::kBadSum:
       return fmt::format("the bytes of the panel's {} do not add up to zero (a bad sum)",
                          terms.payload);

@@ -125,7 +125,7 @@ PanelOutcome Told(const operations::Outcome& outcome, const OutcomeWords& words,
 }
 
 // What an exchange on `link` moves, for its causes.
-ExchangeTerms Terms(const PanelLink& link, std::string_view payload, bool comesIn,
+ExchangeTerms Terms(const protocol::PanelLink& link, std::string_view payload, bool comesIn,
                     std::size_t recordSize = 0) {
   return {.payload = payload,
           .payloadComesIn = comesIn,
@@ -136,32 +136,33 @@ ExchangeTerms Terms(const PanelLink& link, std::string_view payload, bool comesI
 
 }  // namespace
 
-PanelOutcome ReadCameraTable(const PanelLink& link, IpSettingRecord& table) {
+PanelOutcome ReadCameraTable(const protocol::PanelLink& link, protocol::IpSettingRecord& table) {
   return Told(operations::ReadCameraTable(link, table), kTableRead,
-              Terms(link, "camera table", true, IpSettingRecord::kSize));
+              Terms(link, "camera table", true, protocol::IpSettingRecord::kSize));
 }
 
-PanelOutcome WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared) {
+PanelOutcome WriteCameraTable(const protocol::PanelLink& link,
+                              const protocol::IpSettingRecord& prepared) {
   return Told(operations::WriteCameraTable(link, prepared), kWrite,
               Terms(link, "camera table", false));
 }
 
-PanelOutcome ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& block) {
+PanelOutcome ReadSetupBlock(const protocol::PanelLink& link, std::vector<std::uint8_t>& block) {
   // Unlike the page, vk38 never keeps a block cut at the reply buffer.
   return Told(operations::ReadSetupBlock(link, block, operations::LongBlock::kRefused), kSetupRead,
               Terms(link, "setup block", true));
 }
 
-PanelOutcome WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block) {
+PanelOutcome WriteSetupBlock(const protocol::PanelLink& link, std::span<const std::uint8_t> block) {
   return Told(operations::WriteSetupBlock(link, block), kWrite, Terms(link, "setup block", false));
 }
 
-PanelOutcome SaveLog(const PanelLink& link, const operations::CreateSink& create,
+PanelOutcome SaveLog(const protocol::PanelLink& link, const operations::CreateSink& create,
                      const Progress& progress) {
   return Told(operations::SaveLog(link, create, progress), kLogSave, Terms(link, "log", true));
 }
 
-PanelOutcome UpgradeImage(const PanelLink& link, Image image,
+PanelOutcome UpgradeImage(const protocol::PanelLink& link, Image image,
                           std::unique_ptr<platform::ReadableFile> file, const Progress& progress) {
   // vk38 opens the image before it asks the panel.
   const operations::OpenSource handOver = [&file] { return std::move(file); };
@@ -170,12 +171,13 @@ PanelOutcome UpgradeImage(const PanelLink& link, Image image,
   return Told(operations::SendImage(link, image, handOver, progress), kUpgrade, terms);
 }
 
-PanelOutcome ReadCredentials(const PanelLink& link, CredentialRecord& record) {
+PanelOutcome ReadCredentials(const protocol::PanelLink& link, protocol::CredentialRecord& record) {
   return Told(operations::ReadCredentials(link, record), kCredentialRead,
-              Terms(link, "credential record", true, CredentialRecord::kSize));
+              Terms(link, "credential record", true, protocol::CredentialRecord::kSize));
 }
 
-PanelOutcome WriteCredentials(const PanelLink& link, const CredentialRecord& record) {
+PanelOutcome WriteCredentials(const protocol::PanelLink& link,
+                              const protocol::CredentialRecord& record) {
   return Told(operations::WriteCredentials(link, record), kCredentialWrite,
               Terms(link, "credential record", false));
 }

@@ -19,9 +19,9 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
-std::optional<PanelAddress> PanelByName(std::string_view text) {
-  for (int i = 0; i < PanelAddressBook::kPanelCount; ++i) {
-    if (SameIgnoringCase(text, PanelName(i))) return PanelAddressBook::kBuiltIn[i];
+std::optional<protocol::PanelAddress> PanelByName(std::string_view text) {
+  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
+    if (SameIgnoringCase(text, PanelName(i))) return protocol::PanelAddressBook::kBuiltIn[i];
   }
   return std::nullopt;
 }
@@ -29,23 +29,23 @@ std::optional<PanelAddress> PanelByName(std::string_view text) {
 }  // namespace
 
 std::string PanelText(const Panel& panel) {
-  const std::string address = AddressText(panel.address);
+  const std::string address = protocol::AddressText(panel.address);
   return panel.name.empty() ? address : address + " " + panel.name;
 }
 
 std::string PanelNamesText() {
   std::string text;
-  for (int i = 0; i < PanelAddressBook::kPanelCount; ++i) {
+  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
     if (i > 0) text += ", ";
-    text += PanelName(i) + " " + AddressText(PanelAddressBook::kBuiltIn[i]);
+    text += PanelName(i) + " " + protocol::AddressText(protocol::PanelAddressBook::kBuiltIn[i]);
   }
   return text;
 }
 
-std::optional<PanelAddress> ResolvePanel(std::string_view text) {
-  std::optional<PanelAddress> address = PanelByName(text);
-  if (!address) address = ParseAddressText(text);
-  if (!address || !IsValidPanelAddress(*address)) return std::nullopt;
+std::optional<protocol::PanelAddress> ResolvePanel(std::string_view text) {
+  std::optional<protocol::PanelAddress> address = PanelByName(text);
+  if (!address) address = protocol::ParseAddressText(text);
+  if (!address || !protocol::IsValidPanelAddress(*address)) return std::nullopt;
   return address;
 }
 

@@ -25,7 +25,7 @@ nlohmann::ordered_json OrNull(bool present, const Value& value) {
 
 std::string OutcomeLine(const PanelOutcome& outcome, ReportForm form) {
   if (form == ReportForm::kJson) {
-    return Dump({{"panel", AddressText(outcome.panel)},
+    return Dump({{"panel", protocol::AddressText(outcome.panel)},
                  {"name", OrNull(!outcome.name.empty(), outcome.name)},
                  {"ok", outcome.Ok()},
                  {"code", CodeName(outcome.code)},

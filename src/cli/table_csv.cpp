@@ -65,7 +65,7 @@ bool ReadRow(RowReader& reader, const CsvRow& row, const ColumnPlaces& places) {
 
 }  // namespace
 
-std::string TableCsv(const IpSettingRecord& table) {
+std::string TableCsv(const protocol::IpSettingRecord& table) {
   std::string text = CsvLine(std::vector<std::string>(kTableColumns.begin(), kTableColumns.end()));
   for (auto& row : TableRows(table)) {
     row[kName] = NameCell(row[kName]);

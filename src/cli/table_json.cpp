@@ -169,10 +169,10 @@ std::optional<TableFileError> ReadSwitcher(RowReader& reader, const nlohmann::js
 
 }  // namespace
 
-std::string TableJson(const IpSettingRecord& table) {
+std::string TableJson(const protocol::IpSettingRecord& table) {
   const auto rows = TableRows(table);
   nlohmann::ordered_json cameras = nlohmann::ordered_json::array();
-  for (int c = 0; c < kCameraCount; ++c) {
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
     const auto& row = rows[static_cast<std::size_t>(c)];
     nlohmann::ordered_json camera;
     for (std::size_t i = 0; i < row.size(); ++i) {
@@ -182,7 +182,7 @@ std::string TableJson(const IpSettingRecord& table) {
         camera[std::string(kJsonKeys[i])] = row[i];
       }
     }
-    camera["httpPort"] = HttpPort(table.CamAddr(c));
+    camera["httpPort"] = protocol::HttpPort(table.CamAddr(c));
     camera["cameraSelect"] = row[kSelect] == "Yes";
     cameras.push_back(std::move(camera));
   }

@@ -39,20 +39,24 @@ std::optional<unsigned> Number(std::string_view text, unsigned limit) {
 
 }  // namespace
 
-std::vector<std::array<std::string, kTableColumns.size()>> TableRows(const IpSettingRecord& table) {
+std::vector<std::array<std::string, kTableColumns.size()>> TableRows(
+    const protocol::IpSettingRecord& table) {
   std::vector<std::array<std::string, kTableColumns.size()>> rows;
-  for (int c = 0; c < kCameraCount; ++c) {
-    const ConstAddrField entry = table.CamAddr(c);
-    rows.push_back(
-        {CameraLabel(c), GroupLabel(c / kCamerasPerGroup),
-         KindWord(table.CamPageKind(c), rules::kCameraTypes.size()), table.CamName(c),
-         std::string(rules::kSwInputs[InputOfCamera(table, c)]), MacText(table.CamMac(c)),
-         AddressText(GetIp(entry)), std::to_string(HttpPort(entry)),
-         rules::TakesPartInCameraSelect(table.CamPageKind(c)) ? "Yes" : "No", AlarmText(table, c)});
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    const protocol::ConstAddrField entry = table.CamAddr(c);
+    rows.push_back({protocol::CameraLabel(c), protocol::GroupLabel(c / protocol::kCamerasPerGroup),
+                    KindWord(table.CamPageKind(c), rules::kCameraTypes.size()), table.CamName(c),
+                    std::string(rules::kSwInputs[protocol::InputOfCamera(table, c)]),
+                    protocol::MacText(table.CamMac(c)),
+                    protocol::AddressText(protocol::GetIp(entry)),
+                    std::to_string(protocol::HttpPort(entry)),
+                    rules::TakesPartInCameraSelect(table.CamPageKind(c)) ? "Yes" : "No",
+                    protocol::AlarmText(table, c)});
   }
   rows.push_back({std::string(kSwitcherLabel), "",
                   KindWord(table.SwKind(), rules::kSwitcherTypeCount), "", "",
-                  MacText(table.SwMac()), AddressText(GetIp(table.SwAddr())), "", "", ""});
+                  protocol::MacText(table.SwMac()),
+                  protocol::AddressText(protocol::GetIp(table.SwAddr())), "", "", ""});
   return rows;
 }
 
@@ -69,10 +73,10 @@ bool RowReader::Fail(std::string message, std::optional<TextPosition> at) {
 bool RowReader::Begin(std::string_view label, std::optional<TextPosition> at) {
   int entry = 0;
   if (label == kSwitcherLabel) {
-    entry = kCameraCount;
+    entry = protocol::kCameraCount;
   } else {
-    while (entry < kCameraCount && CameraLabel(entry) != label) ++entry;
-    if (entry == kCameraCount) {
+    while (entry < protocol::kCameraCount && protocol::CameraLabel(entry) != label) ++entry;
+    if (entry == protocol::kCameraCount) {
       return Fail(fmt::format("\"{}\" is no camera (C001 to C100) and not \"SW\"", label), at);
     }
   }
@@ -96,9 +100,9 @@ bool RowReader::Type(std::string_view word, std::optional<TextPosition> at) {
 
 bool RowReader::Name(std::string_view text, std::optional<TextPosition> at) {
   if (IsSwitcher() || text.empty()) return true;
-  if (text.size() > IpSettingRecord::kNameSize - 1) {
+  if (text.size() > protocol::IpSettingRecord::kNameSize - 1) {
     return Fail(fmt::format("a camera name has at most {} bytes; \"{}\" has {}",
-                            IpSettingRecord::kNameSize - 1, NameCell(text), text.size()),
+                            protocol::IpSettingRecord::kNameSize - 1, NameCell(text), text.size()),
                 at);
   }
   // A NUL would end the name in the record, and what follows it would be lost.
@@ -114,7 +118,8 @@ bool RowReader::SwInput(std::string_view word, std::optional<TextPosition> at) {
   if (*input != 0) {
     int& holder = inputHolder_[static_cast<std::size_t>(*input)];
     if (holder != 0) {
-      return Fail(fmt::format("{} is already given to {}", word, CameraLabel(holder - 1)), at);
+      return Fail(fmt::format("{} is already given to {}", word, protocol::CameraLabel(holder - 1)),
+                  at);
     }
     holder = Row().entry + 1;
   }
@@ -124,7 +129,7 @@ bool RowReader::SwInput(std::string_view word, std::optional<TextPosition> at) {
 
 bool RowReader::Address(std::string_view text, std::optional<TextPosition> at) {
   if (text.empty()) return true;
-  const std::optional<PanelAddress> address = ParseAddressText(text);
+  const std::optional<protocol::PanelAddress> address = protocol::ParseAddressText(text);
   if (!address) return Fail(fmt::format("\"{}\" is no address a.b.c.d", text), at);
   Row().address = *address;
   return true;
@@ -140,8 +145,8 @@ bool RowReader::Port(std::string_view text, std::optional<TextPosition> at) {
 
 namespace {
 
-void ApplyInput(const RowChange& change, IpSettingRecord& table) {
-  if (!change.input || *change.input == InputOfCamera(table, change.entry)) return;
+void ApplyInput(const RowChange& change, protocol::IpSettingRecord& table) {
+  if (!change.input || *change.input == protocol::InputOfCamera(table, change.entry)) return;
   // A camera shows on one input at most. Unlike the page's list, which
   // refuses an input another camera holds, a file states the inputs as they
   // are to be: its word takes the input from whichever camera had it.
@@ -151,30 +156,30 @@ void ApplyInput(const RowChange& change, IpSettingRecord& table) {
   }
 }
 
-void ApplyCamera(const RowChange& change, IpSettingRecord& table) {
+void ApplyCamera(const RowChange& change, protocol::IpSettingRecord& table) {
   const int c = change.entry;
   if (change.kind) table.SetCamPageKind(c, *change.kind);
   if (change.name && *change.name != table.CamName(c)) table.SetCamName(c, *change.name);
-  if (change.address) SetIp(table.CamAddr(c), *change.address);
-  if (change.port) SetHttpPort(table.CamAddr(c), *change.port);
+  if (change.address) protocol::SetIp(table.CamAddr(c), *change.address);
+  if (change.port) protocol::SetHttpPort(table.CamAddr(c), *change.port);
 }
 
 }  // namespace
 
-void ApplyRowChanges(const std::vector<RowChange>& changes, IpSettingRecord& table) {
+void ApplyRowChanges(const std::vector<RowChange>& changes, protocol::IpSettingRecord& table) {
   // The inputs go last, each camera's moved from where the table has it at
   // that moment, so that two cameras trading inputs end up traded whatever
   // the order of their rows.
   for (const RowChange& change : changes) {
-    if (change.entry == kCameraCount) {
+    if (change.entry == protocol::kCameraCount) {
       if (change.kind) table.SwKind() = *change.kind;
-      if (change.address) SetIp(table.SwAddr(), *change.address);
+      if (change.address) protocol::SetIp(table.SwAddr(), *change.address);
     } else {
       ApplyCamera(change, table);
     }
   }
   for (const RowChange& change : changes) {
-    if (change.entry < kCameraCount) ApplyInput(change, table);
+    if (change.entry < protocol::kCameraCount) ApplyInput(change, table);
   }
 }
 

@@ -4,31 +4,31 @@
 
 namespace operations {
 
-Outcome Interrupted(const CPanelSession& session, Stage stage) {
+Outcome Interrupted(const protocol::CPanelSession& session, Stage stage) {
   switch (session.LastWaitEnd()) {
-    case WaitEnd::kSilent:
+    case protocol::WaitEnd::kSilent:
       return {Ending::kSilent, stage};
-    case WaitEnd::kClosed:
-    case WaitEnd::kBroken:
+    case protocol::WaitEnd::kClosed:
+    case protocol::WaitEnd::kBroken:
       break;
   }
   return {Ending::kBroken, stage};
 }
 
-Step Start(CPanelSession& session, std::string_view command) {
+Step Start(protocol::CPanelSession& session, std::string_view command) {
   switch (session.Open()) {
-    case OpenResult::kSocketNotCreated:
+    case protocol::OpenResult::kSocketNotCreated:
       return Outcome{Ending::kNoSocket, Stage::kConnect};
-    case OpenResult::kNotConnected:
+    case protocol::OpenResult::kNotConnected:
       return Outcome{Ending::kNotConnected, Stage::kConnect};
-    case OpenResult::kOpen:
+    case protocol::OpenResult::kOpen:
       break;
   }
   if (!session.SendCommand(command)) return Interrupted(session, Stage::kCommand);
   return std::nullopt;
 }
 
-Step ExpectAcceptance(CPanelSession& session, std::string_view expected) {
+Step ExpectAcceptance(protocol::CPanelSession& session, std::string_view expected) {
   const std::optional<std::size_t> got = session.ReceiveReply();
   if (!got) return Interrupted(session, Stage::kAcceptance);
   if (!session.ReplyStartsWith(expected)) {
@@ -37,8 +37,8 @@ Step ExpectAcceptance(CPanelSession& session, std::string_view expected) {
   return std::nullopt;
 }
 
-Outcome AwaitVerdict(CPanelSession& session, std::string_view success, Stage stage,
-                     ReplyWait wait) {
+Outcome AwaitVerdict(protocol::CPanelSession& session, std::string_view success, Stage stage,
+                     protocol::ReplyWait wait) {
   const std::optional<std::size_t> got = session.ReceiveReply(wait);
   if (!got) return Interrupted(session, stage);
   if (!session.ReplyStartsWith(success)) {
@@ -47,7 +47,7 @@ Outcome AwaitVerdict(CPanelSession& session, std::string_view success, Stage sta
   return {Ending::kDone, stage};
 }
 
-Step ReceiveBlock(CPanelSession& session, std::span<const std::uint8_t>& received) {
+Step ReceiveBlock(protocol::CPanelSession& session, std::span<const std::uint8_t>& received) {
   const std::optional<std::size_t> count = session.ReceiveUntilClosed();
   if (!count) return Interrupted(session, Stage::kPayload);
   received = session.ReplyBuffer().first(*count);
@@ -55,35 +55,35 @@ Step ReceiveBlock(CPanelSession& session, std::span<const std::uint8_t>& receive
 }
 
 BlockSender BytesSender(std::span<const std::uint8_t> bytes) {
-  return [bytes](CPanelSession& session) -> Step {
+  return [bytes](protocol::CPanelSession& session) -> Step {
     if (session.SendAll(bytes)) return std::nullopt;
     return Outcome{Ending::kBlockCut, Stage::kPayload};
   };
 }
 
 BlockSender FileSender(const std::function<std::unique_ptr<platform::ReadableFile>()>& open,
-                       const CPanelSession::Progress& progress) {
-  return [open, progress](CPanelSession& session) -> Step {
+                       const protocol::CPanelSession::Progress& progress) {
+  return [open, progress](protocol::CPanelSession& session) -> Step {
     const std::unique_ptr<platform::ReadableFile> file = open();
     if (!file) return Outcome{Ending::kNoFile, Stage::kPayload};
     switch (session.SendFile(*file, progress)) {
-      case FileSend::kWhole:
+      case protocol::FileSend::kWhole:
         return std::nullopt;
-      case FileSend::kReadFailed:
+      case protocol::FileSend::kReadFailed:
         return Outcome{Ending::kFileFailed, Stage::kPayload};
-      case FileSend::kSendFailed:
+      case protocol::FileSend::kSendFailed:
         break;
     }
     return Outcome{Ending::kBlockCut, Stage::kPayload};
   };
 }
 
-Outcome Write(const PanelLink& link, std::string_view command, const BlockSender& send) {
-  CPanelSession session(link);
+Outcome Write(const protocol::PanelLink& link, std::string_view command, const BlockSender& send) {
+  protocol::CPanelSession session(link);
   if (Step failed = Start(session, command)) return *failed;
-  if (Step failed = ExpectAcceptance(session, replies::kChangeAccepted)) return *failed;
+  if (Step failed = ExpectAcceptance(session, protocol::replies::kChangeAccepted)) return *failed;
   if (Step failed = send(session)) return *failed;
-  return AwaitVerdict(session, replies::kWriteOk, Stage::kVerdict);
+  return AwaitVerdict(session, protocol::replies::kWriteOk, Stage::kVerdict);
 }
 
 }  // namespace operations

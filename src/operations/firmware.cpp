@@ -8,28 +8,30 @@ namespace operations {
 namespace {
 
 // Every reply after an image may take the panel's flash write.
-constexpr ReplyWait kAfterImage = ReplyWait::kFlashWrite;
+constexpr protocol::ReplyWait kAfterImage = protocol::ReplyWait::kFlashWrite;
 
 // The panel's verdict on an image that went out whole.
-Outcome AwaitImageVerdict(CPanelSession& session, Image image) {
+Outcome AwaitImageVerdict(protocol::CPanelSession& session, Image image) {
   if (image == Image::kProgram) {
-    Outcome receipt = AwaitVerdict(session, replies::kFileOk, Stage::kReceipt, kAfterImage);
+    Outcome receipt =
+        AwaitVerdict(session, protocol::replies::kFileOk, Stage::kReceipt, kAfterImage);
     if (!receipt.Done()) return receipt;
   }
   // The line before the verdict is not examined.
   if (!session.ReceiveReply(kAfterImage)) return Interrupted(session, Stage::kVerdict);
-  return AwaitVerdict(session, replies::kWriteOk, Stage::kVerdict, kAfterImage);
+  return AwaitVerdict(session, protocol::replies::kWriteOk, Stage::kVerdict, kAfterImage);
 }
 
 }  // namespace
 
-Outcome SendImage(const PanelLink& link, Image image, const OpenSource& open,
+Outcome SendImage(const protocol::PanelLink& link, Image image, const OpenSource& open,
                   const Progress& progress) {
-  CPanelSession session(link);
-  const std::string_view command =
-      image == Image::kProgram ? commands::kProgramUpgradeStart : commands::kFpgaUpgradeStart;
+  protocol::CPanelSession session(link);
+  const std::string_view command = image == Image::kProgram
+                                       ? protocol::commands::kProgramUpgradeStart
+                                       : protocol::commands::kFpgaUpgradeStart;
   if (Step failed = Start(session, command)) return *failed;
-  if (Step failed = ExpectAcceptance(session, replies::kUpgradeAccepted)) return *failed;
+  if (Step failed = ExpectAcceptance(session, protocol::replies::kUpgradeAccepted)) return *failed;
   if (Step failed = FileSender(open, progress)(session)) return *failed;
   return AwaitImageVerdict(session, image);
 }

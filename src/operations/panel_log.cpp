@@ -5,9 +5,10 @@
 
 namespace operations {
 
-Outcome SaveLog(const PanelLink& link, const CreateSink& create, const Progress& progress) {
-  CPanelSession session(link);
-  if (Step failed = Start(session, commands::kLogRequest)) return *failed;
+Outcome SaveLog(const protocol::PanelLink& link, const CreateSink& create,
+                const Progress& progress) {
+  protocol::CPanelSession session(link);
+  if (Step failed = Start(session, protocol::commands::kLogRequest)) return *failed;
   const std::unique_ptr<platform::WritableFile> file = create();
   if (!file) {
     // The panel is drained all the same, so that it ends its send normally.
@@ -16,12 +17,13 @@ Outcome SaveLog(const PanelLink& link, const CreateSink& create, const Progress&
   }
   bool writeFailed = false;
   std::uint64_t total = 0;
-  const StreamEnd end = session.ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
-    // A piece that cannot be written is lost, but the rest still arrives.
-    if (!file->Write(data, count)) writeFailed = true;
-    total += count;
-    if (progress) progress(total);
-  });
+  const protocol::StreamEnd end =
+      session.ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
+        // A piece that cannot be written is lost, but the rest still arrives.
+        if (!file->Write(data, count)) writeFailed = true;
+        total += count;
+        if (progress) progress(total);
+      });
   if (!file->Close()) writeFailed = true;
   if (end.failed) return Interrupted(session, Stage::kPayload);
   if (writeFailed) return {Ending::kFileFailed, Stage::kPayload};

@@ -4,6 +4,8 @@
 
 #include "protocol/zero_sum.h"
 
+namespace protocol {
+
 std::optional<std::string> CredentialRecord::Field(std::size_t at) const {
   const auto begin = bytes_.begin() + at;
   const auto end = std::find(begin, begin + kFieldSize, std::uint8_t{0});
@@ -22,3 +24,5 @@ void CredentialRecord::UpdateChecksum() { SetZeroSumChecksum(bytes_, kChecksumAt
 void CredentialRecord::Overwrite(std::span<const std::uint8_t> block) {
   std::copy_n(block.begin(), std::min(block.size(), kSize), bytes_.begin());
 }
+
+}  // namespace protocol

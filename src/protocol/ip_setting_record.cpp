@@ -6,6 +6,8 @@
 
 #include "protocol/zero_sum.h"
 
+namespace protocol {
+
 namespace {
 
 constexpr std::string_view kTenBlanks = "          ";
@@ -162,3 +164,5 @@ int InputOfCamera(const IpSettingRecord& record, int c) {
   }
   return shown;
 }
+
+}  // namespace protocol

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdio>
 
+namespace protocol {
+
 std::string AddressText(PanelAddress address) {
   char text[16];
   std::snprintf(text, sizeof text, "%u.%u.%u.%u", (address >> 24) & 0xFFu, (address >> 16) & 0xFFu,
@@ -47,3 +49,5 @@ bool IsValidPanelAddress(PanelAddress address) {
   const unsigned last = address & 0xFFu;
   return first >= 1 && first <= 223 && last >= 1 && last <= 254 && address != kLoopback;
 }
+
+}  // namespace protocol

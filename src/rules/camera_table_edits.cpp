@@ -10,7 +10,7 @@ namespace {
 
 constexpr unsigned kLastHostOctet = 254;
 
-void ClearMac(MacField mac) { std::fill(mac.begin(), mac.end(), std::uint8_t{0}); }
+void ClearMac(protocol::MacField mac) { std::fill(mac.begin(), mac.end(), std::uint8_t{0}); }
 
 template <std::size_t N>
 void SwapFields(std::span<std::uint8_t, N> a, std::span<std::uint8_t, N> b) {
@@ -21,29 +21,30 @@ std::uint8_t NumberOf(int camera) { return static_cast<std::uint8_t>(camera + 1)
 
 }  // namespace
 
-void ClearToNumberingPlan(IpSettingRecord& table, PanelAddress panel) {
-  const PanelAddress network = panel & 0xFFFFFF00u;
+void ClearToNumberingPlan(protocol::IpSettingRecord& table, protocol::PanelAddress panel) {
+  const protocol::PanelAddress network = panel & 0xFFFFFF00u;
   const unsigned panelOctet = panel & 0xFFu;
 
-  for (int c = 0; c < kCameraCount; ++c) ClearMac(table.CamMac(c));
+  for (int c = 0; c < protocol::kCameraCount; ++c) ClearMac(table.CamMac(c));
   ClearMac(table.SwMac());
 
   // Camera n gets the n-th address after the panel's; 254 is followed by 1.
   unsigned octet = panelOctet;
-  for (int c = 0; c < kCameraCount; ++c) {
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
     octet = octet + 1 > kLastHostOctet ? 1 : octet + 1;
-    SetIp(table.CamAddr(c), network | octet);
+    protocol::SetIp(table.CamAddr(c), network | octet);
     // Serial and CAM_Direct cameras keep their type.
     const std::uint8_t kind = table.CamKind(c);
-    if (kind == kWireNetwork || kind == kWireIpDirect) table.CamKind(c) = kWireNoAsign;
+    if (kind == protocol::kWireNetwork || kind == protocol::kWireIpDirect)
+      table.CamKind(c) = protocol::kWireNoAsign;
   }
   // The switcher sits just below the panel.
-  table.SwKind() = kSwitcherNoAsign;
+  table.SwKind() = protocol::kSwitcherNoAsign;
   const unsigned below = panelOctet == 1 ? kLastHostOctet : (panelOctet - 1) & 0xFFu;
-  SetIp(table.SwAddr(), network | below);
+  protocol::SetIp(table.SwAddr(), network | below);
 }
 
-void SwapCameras(IpSettingRecord& table, int a, int b) {
+void SwapCameras(protocol::IpSettingRecord& table, int a, int b) {
   SwapFields(table.CamMac(a), table.CamMac(b));
   SwapFields(table.CamAddr(a), table.CamAddr(b));
   std::swap(table.CamKind(a), table.CamKind(b));
@@ -51,7 +52,7 @@ void SwapCameras(IpSettingRecord& table, int a, int b) {
   const std::uint16_t alarmOfA = table.CamAlarm(a);
   table.SetCamAlarm(a, table.CamAlarm(b));
   table.SetCamAlarm(b, alarmOfA);
-  for (int k = 0; k < kSwitcherInputCount; ++k) {
+  for (int k = 0; k < protocol::kSwitcherInputCount; ++k) {
     std::uint8_t& input = table.SwInput(k);
     if (input == NumberOf(a)) {
       input = NumberOf(b);
@@ -61,13 +62,13 @@ void SwapCameras(IpSettingRecord& table, int a, int b) {
   }
 }
 
-void ReleaseInputs(IpSettingRecord& table, int camera) {
-  for (int k = 0; k < kSwitcherInputCount; ++k) {
+void ReleaseInputs(protocol::IpSettingRecord& table, int camera) {
+  for (int k = 0; k < protocol::kSwitcherInputCount; ++k) {
     if (table.SwInput(k) == NumberOf(camera)) table.SwInput(k) = 0;
   }
 }
 
-bool PutOnInput(IpSettingRecord& table, int camera, int input) {
+bool PutOnInput(protocol::IpSettingRecord& table, int camera, int input) {
   if (input == 0) {
     ReleaseInputs(table, camera);
     return true;

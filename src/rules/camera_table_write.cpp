@@ -10,12 +10,12 @@ namespace {
 constexpr std::size_t kEntriesPerLine = 5;
 
 bool IsNetworked(std::uint8_t wireKind) {
-  return wireKind == kWireNetwork || wireKind == kWireIpDirect;
+  return wireKind == protocol::kWireNetwork || wireKind == protocol::kWireIpDirect;
 }
 
-void ClearMac(MacField mac) { std::fill(mac.begin(), mac.end(), std::uint8_t{0}); }
+void ClearMac(protocol::MacField mac) { std::fill(mac.begin(), mac.end(), std::uint8_t{0}); }
 
-bool Equal(ConstAddrField entry, const AddrCopy& copy) {
+bool Equal(protocol::ConstAddrField entry, const AddrCopy& copy) {
   return std::equal(entry.begin(), entry.end(), copy.begin());
 }
 
@@ -28,11 +28,11 @@ std::string FirmwarePrompt(std::string_view version) {
 
 // Every camera sharing its address gets its own notice; only the panel's
 // own address stops the write.
-bool CheckCameraDuplicates(const IpSettingRecord& table, PanelAddress panel,
+bool CheckCameraDuplicates(const protocol::IpSettingRecord& table, protocol::PanelAddress panel,
                            std::vector<WriteNotice>& notices) {
-  for (int c = 0; c < kCameraCount; ++c) {
-    const ConstAddrField entry = table.CamAddr(c);
-    const Duplicate result = IsDuplicate(table, panel, GetIp(entry), c);
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    const protocol::ConstAddrField entry = table.CamAddr(c);
+    const Duplicate result = IsDuplicate(table, panel, protocol::GetIp(entry), c);
     if (result == Duplicate::kFree) continue;
     notices.push_back({DuplicationText(entry), WriteNotice::Kind::kError});
     if (result == Duplicate::kPanelAddress) return false;
@@ -41,7 +41,8 @@ bool CheckCameraDuplicates(const IpSettingRecord& table, PanelAddress panel,
 }
 
 // Every camera, whatever its type, then the switcher, five to a line.
-bool CheckUsableAddresses(const IpSettingRecord& table, std::vector<WriteNotice>& notices) {
+bool CheckUsableAddresses(const protocol::IpSettingRecord& table,
+                          std::vector<WriteNotice>& notices) {
   std::string text = "Unavailable network setting!\r\n";
   std::size_t listed = 0;
   const auto list = [&](std::string_view entry) {
@@ -50,19 +51,20 @@ bool CheckUsableAddresses(const IpSettingRecord& table, std::vector<WriteNotice>
     text += entry;
     ++listed;
   };
-  for (int c = 0; c < kCameraCount; ++c) {
-    if (!IsValidPanelAddress(GetIp(table.CamAddr(c)))) list(CameraLabel(c));
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    if (!protocol::IsValidPanelAddress(protocol::GetIp(table.CamAddr(c))))
+      list(protocol::CameraLabel(c));
   }
-  if (!IsValidPanelAddress(GetIp(table.SwAddr()))) list("SW");
+  if (!protocol::IsValidPanelAddress(protocol::GetIp(table.SwAddr()))) list("SW");
   if (listed == 0) return true;
   notices.push_back({text, WriteNotice::Kind::kWarning});
   return false;
 }
 
-bool CheckSwitcherDuplicate(const IpSettingRecord& table, PanelAddress panel,
+bool CheckSwitcherDuplicate(const protocol::IpSettingRecord& table, protocol::PanelAddress panel,
                             std::vector<WriteNotice>& notices) {
-  const ConstAddrField entry = table.SwAddr();
-  const Duplicate result = IsDuplicate(table, panel, GetIp(entry), kSwitcherEntry);
+  const protocol::ConstAddrField entry = table.SwAddr();
+  const Duplicate result = IsDuplicate(table, panel, protocol::GetIp(entry), kSwitcherEntry);
   if (result != Duplicate::kFree) {
     notices.push_back({DuplicationText(entry), WriteNotice::Kind::kError});
   }
@@ -71,24 +73,25 @@ bool CheckSwitcherDuplicate(const IpSettingRecord& table, PanelAddress panel,
 
 }  // namespace
 
-Duplicate IsDuplicate(const IpSettingRecord& table, PanelAddress panel, PanelAddress address,
-                      int own) {
+Duplicate IsDuplicate(const protocol::IpSettingRecord& table, protocol::PanelAddress panel,
+                      protocol::PanelAddress address, int own) {
   if (address == panel) return Duplicate::kPanelAddress;
-  for (int c = 0; c < kCameraCount; ++c) {
-    if (c != own && GetIp(table.CamAddr(c)) == address) return Duplicate::kOtherEntry;
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    if (c != own && protocol::GetIp(table.CamAddr(c)) == address) return Duplicate::kOtherEntry;
   }
-  if (own != kSwitcherEntry && GetIp(table.SwAddr()) == address) return Duplicate::kOtherEntry;
+  if (own != kSwitcherEntry && protocol::GetIp(table.SwAddr()) == address)
+    return Duplicate::kOtherEntry;
   return Duplicate::kFree;
 }
 
-std::string DuplicationText(ConstAddrField address) {
+std::string DuplicationText(protocol::ConstAddrField address) {
   char text[40];
   std::snprintf(text, sizeof text, "IP(%d.%d.%d.%d) Duplication", address[0], address[1],
                 address[2], address[3]);
   return text;
 }
 
-AddressCheck CheckAddresses(const IpSettingRecord& table, PanelAddress panel) {
+AddressCheck CheckAddresses(const protocol::IpSettingRecord& table, protocol::PanelAddress panel) {
   AddressCheck check;
   check.proceeds = CheckCameraDuplicates(table, panel, check.notices) &&
                    CheckUsableAddresses(table, check.notices) &&
@@ -96,39 +99,39 @@ AddressCheck CheckAddresses(const IpSettingRecord& table, PanelAddress panel) {
   return check;
 }
 
-CameraAddrCopies CameraAddresses(const IpSettingRecord& table) {
+CameraAddrCopies CameraAddresses(const protocol::IpSettingRecord& table) {
   CameraAddrCopies copies{};
-  for (int c = 0; c < kCameraCount; ++c) {
-    const ConstAddrField entry = table.CamAddr(c);
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    const protocol::ConstAddrField entry = table.CamAddr(c);
     std::copy(entry.begin(), entry.end(), copies[static_cast<std::size_t>(c)].begin());
   }
   return copies;
 }
 
-AddrCopy SwitcherAddress(const IpSettingRecord& table) {
+AddrCopy SwitcherAddress(const protocol::IpSettingRecord& table) {
   AddrCopy copy{};
-  const ConstAddrField entry = table.SwAddr();
+  const protocol::ConstAddrField entry = table.SwAddr();
   std::copy(entry.begin(), entry.end(), copy.begin());
   return copy;
 }
 
-IpSettingRecord PrepareForWrite(const IpSettingRecord& checked,
-                                const CameraAddrCopies& camAddrAtRead,
-                                const AddrCopy& swAddrAtRead) {
-  IpSettingRecord table = checked;
-  for (int c = 0; c < kCameraCount; ++c) {
+protocol::IpSettingRecord PrepareForWrite(const protocol::IpSettingRecord& checked,
+                                          const CameraAddrCopies& camAddrAtRead,
+                                          const AddrCopy& swAddrAtRead) {
+  protocol::IpSettingRecord table = checked;
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
     if (!IsNetworked(table.CamKind(c)) ||
         !Equal(table.CamAddr(c), camAddrAtRead[static_cast<std::size_t>(c)])) {
       ClearMac(table.CamMac(c));
     }
   }
-  if (table.SwKind() == kSwitcherNoAsign || !Equal(table.SwAddr(), swAddrAtRead)) {
+  if (table.SwKind() == protocol::kSwitcherNoAsign || !Equal(table.SwAddr(), swAddrAtRead)) {
     ClearMac(table.SwMac());
   }
   return table;
 }
 
-std::vector<std::string> FirmwareQuestions(const IpSettingRecord& prepared) {
+std::vector<std::string> FirmwareQuestions(const protocol::IpSettingRecord& prepared) {
   const auto anyOf = [&](int first, int end, std::uint8_t wireKind) {
     for (int c = first; c < end; ++c) {
       if (prepared.CamKind(c) == wireKind) return true;
@@ -136,8 +139,10 @@ std::vector<std::string> FirmwareQuestions(const IpSettingRecord& prepared) {
     return false;
   };
   std::vector<std::string> questions;
-  if (anyOf(0, kCamerasPerGroup, kWireCamDirect)) questions.push_back(FirmwarePrompt("Ver2.20.00"));
-  if (anyOf(0, kCameraCount, kWireIpDirect)) questions.push_back(FirmwarePrompt("Ver3.30.00"));
+  if (anyOf(0, protocol::kCamerasPerGroup, protocol::kWireCamDirect))
+    questions.push_back(FirmwarePrompt("Ver2.20.00"));
+  if (anyOf(0, protocol::kCameraCount, protocol::kWireIpDirect))
+    questions.push_back(FirmwarePrompt("Ver3.30.00"));
   return questions;
 }
 

@@ -48,9 +48,9 @@ std::optional<std::string> BrokenCredentialRule(const CredentialChange& change,
                                                 const std::string& panelUser,
                                                 const std::string& panelPassword) {
   if (std::optional<std::string> broken = BrokenFieldRule(change)) return broken;
-  const bool knownOldPair =
-      (change.oldUser == kFactoryUserName && change.oldPassword == kFactoryPassword) ||
-      (change.oldUser == panelUser && change.oldPassword == panelPassword);
+  const bool knownOldPair = (change.oldUser == protocol::kFactoryUserName &&
+                             change.oldPassword == protocol::kFactoryPassword) ||
+                            (change.oldUser == panelUser && change.oldPassword == panelPassword);
   if (!knownOldPair) return "Old User Name or Old Password  is incorrect.";
   return std::nullopt;
 }

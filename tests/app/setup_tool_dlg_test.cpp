@@ -15,15 +15,15 @@ using testing_support::Pick;
 using testing_support::ScriptedHost;
 using testing_support::SelectTab;
 
-constexpr PanelAddress kVk1 = 0xC0A80009;
-constexpr PanelAddress kVk3 = 0xC0A80006;
+constexpr protocol::PanelAddress kVk1 = 0xC0A80009;
+constexpr protocol::PanelAddress kVk3 = 0xC0A80006;
 
 struct MainWindowFixture : ::testing::Test {
   ScriptedHost host;
   platform::SystemNetwork network;
   platform::SystemFileSystem files;
-  PanelAddressBook panels;
-  CSetupToolDlg dlg{PageContext{host, PanelLink{network, panels}, files}};
+  protocol::PanelAddressBook panels;
+  CSetupToolDlg dlg{PageContext{host, protocol::PanelLink{network, panels}, files}};
 
   bool Shown(const ui::Dialog& page) { return host.visible[&page]; }
 };

@@ -11,7 +11,7 @@ namespace {
 
 using cli_test::RunVk38;
 
-constexpr PanelAddress kVk1 = 0xC0A80009;
+constexpr protocol::PanelAddress kVk1 = 0xC0A80009;
 
 class AuthSet : public ::testing::Test {
  protected:
@@ -24,8 +24,8 @@ class AuthSet : public ::testing::Test {
     ASSERT_TRUE(simulator.Start(&error)) << error;
   }
 
-  CredentialRecord Held() {
-    CredentialRecord record;
+  protocol::CredentialRecord Held() {
+    protocol::CredentialRecord record;
     record.Overwrite(simulator.Panel(kVk1).Credentials());
     return record;
   }
@@ -81,7 +81,7 @@ TEST_F(AuthSet, VerboseTracesEachStepButNoCredentialBlock) {
                 "192.168.0.9: > VK38 AUTH SETTING CHANGE\n"
                 "192.168.0.9: < SETTING CHANGE OK\n"
                 "192.168.0.9: > " +
-                std::to_string(CredentialRecord::kSize) +
+                std::to_string(protocol::CredentialRecord::kSize) +
                 " bytes\n"
                 "192.168.0.9: < WRITE OK\n");
   // Nor the user names the blocks hold.

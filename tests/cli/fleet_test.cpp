@@ -25,14 +25,14 @@ namespace {
 using cli_test::RunVk38;
 using sim::Fault;
 
-constexpr PanelAddress kVk1 = 0xC0A80009, kVk2 = 0xC0A80007, kVk3 = 0xC0A80006,
-                       kVk4 = 0xC0A80005;  // VK5, 192.168.0.4, has no panel: refused
-constexpr PanelAddress kVk5 = 0xC0A80004;
+constexpr protocol::PanelAddress kVk1 = 0xC0A80009, kVk2 = 0xC0A80007, kVk3 = 0xC0A80006,
+                                 kVk4 = 0xC0A80005;  // VK5, 192.168.0.4, has no panel: refused
+constexpr protocol::PanelAddress kVk5 = 0xC0A80004;
 
 class Fleet : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (PanelAddress address : simulator.Addresses()) {
+    for (protocol::PanelAddress address : simulator.Addresses()) {
       sim::PanelTiming timing;
       timing.idleGap = std::chrono::milliseconds(150);
       timing.peerWait = std::chrono::milliseconds(5000);
@@ -405,7 +405,7 @@ TEST_F(Fleet, AnImageIsCheckedAndAFleetUpgradeConfirmedBeforeAnyPanelIsTouched) 
   const cli_test::TerminalRun declined =
       cli_test::RunVk38OnTerminal({"upgrade", "VK1", "VK2", "--program", good}, "[y/N] ", "n\n");
   EXPECT_EQ(declined.exitCode, 2) << declined.shown;
-  for (PanelAddress panel : {kVk1, kVk2}) {
+  for (protocol::PanelAddress panel : {kVk1, kVk2}) {
     EXPECT_TRUE(simulator.Panel(panel).Received().empty());
   }
 }
@@ -439,7 +439,7 @@ TEST_F(Fleet, AnInventoryNamesItsPanelsInTheOutcomesAndTheFiles) {
   cli_test::WriteText(folder + "/empty.txt", "# retired\n\n");
   EXPECT_EQ(RunVk38({"log", "@" + folder + "/empty.txt", "-o", folder + "/b"}).err,
             "vk38: the inventories list no panel; no panel was contacted\n");
-  for (PanelAddress panel : {kVk1, kVk2, kVk3}) {
+  for (protocol::PanelAddress panel : {kVk1, kVk2, kVk3}) {
     EXPECT_TRUE(simulator.Panel(panel).Received().empty());
   }
   EXPECT_FALSE(std::filesystem::exists(folder + "/b"));
@@ -518,7 +518,7 @@ TEST_F(Fleet, RetriesNeverRepeatAWriteThatWentOut) {
   simulator.Panel(kVk2).SetFault("VK38 VER UP START", {.closeAtOnce = true});
   simulator.Panel(kVk3).SetFault("VK38 SETTING CHANGE", {.closeAtOnce = true});
   simulator.Panel(kVk4).SetFault("VK38 IP SETTING CHANGE", {.closeAtOnce = true});
-  const std::vector<std::pair<std::vector<std::string>, PanelAddress>> writes = {
+  const std::vector<std::pair<std::vector<std::string>, protocol::PanelAddress>> writes = {
       {{"upgrade", "VK2", "--program", folder + "/image.bin"}, kVk2},
       {{"setup", "restore", "VK3", folder + "/good.v38"}, kVk3},
       {{"table", "set", "VK4", folder + "/t.csv", "--yes"}, kVk4},
@@ -681,7 +681,7 @@ class Retries : public Fleet {
 
   // Runs `task` on `panel` with `retries`; `atPause` runs at each pause
   // and says whether the run goes on.
-  Tried Try(PanelAddress panel, int retries, const cli::TargetTask& task,
+  Tried Try(protocol::PanelAddress panel, int retries, const cli::TargetTask& task,
             const std::function<bool(int pause)>& atPause = {}) {
     Tried tried;
     std::FILE* report = std::tmpfile();
@@ -717,7 +717,7 @@ class Retries : public Fleet {
   }
 
   // The command lines `panel` received, one per connection.
-  std::vector<std::string> Commands(PanelAddress panel) {
+  std::vector<std::string> Commands(protocol::PanelAddress panel) {
     std::vector<std::string> lines;
     for (const sim::Bytes& received : simulator.Panel(panel).Received()) {
       const std::string text(received.begin(), received.end());

@@ -45,7 +45,7 @@ TEST(Inventory, ListsEachLinesPanelAndNameWhereverItStands) {
   const std::vector<std::string> places = {"fleet.txt:2", "fleet.txt:3", "fleet.txt:6",
                                            "fleet.txt:7"};
   for (std::size_t i = 0; i < listed.size(); ++i) {
-    EXPECT_EQ(AddressText(listed[i].panel.address), expected[i].first);
+    EXPECT_EQ(protocol::AddressText(listed[i].panel.address), expected[i].first);
     EXPECT_EQ(listed[i].panel.name, expected[i].second);
     EXPECT_EQ(listed[i].place, places[i]);
   }

@@ -12,33 +12,33 @@ namespace {
 using cli::RowChange;
 using cli::TableFileError;
 
-PanelAddress Ip(int a, int b, int c, int d) {
-  return static_cast<PanelAddress>((a << 24) | (b << 16) | (c << 8) | d);
+protocol::PanelAddress Ip(int a, int b, int c, int d) {
+  return static_cast<protocol::PanelAddress>((a << 24) | (b << 16) | (c << 8) | d);
 }
 
 // A table with every field the page shows carrying something,
 // names that need quoting, a camera on two inputs, and reserved bytes set.
-IpSettingRecord BusyTable() {
-  IpSettingRecord table;
-  for (int c = 0; c < kCameraCount; ++c) {
-    SetIp(table.CamAddr(c), Ip(10, 1, c / 50, c + 1));
-    SetHttpPort(table.CamAddr(c), static_cast<std::uint16_t>(80 + c));
+protocol::IpSettingRecord BusyTable() {
+  protocol::IpSettingRecord table;
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    protocol::SetIp(table.CamAddr(c), Ip(10, 1, c / 50, c + 1));
+    protocol::SetHttpPort(table.CamAddr(c), static_cast<std::uint16_t>(80 + c));
     table.SetCamPageKind(c, static_cast<std::uint8_t>(c % 3));
     table.CamMac(c)[5] = static_cast<std::uint8_t>(c);
   }
-  table.SetCamPageKind(1, kPageSerial);
-  table.SetCamPageKind(2, kPageCamDirect);
+  table.SetCamPageKind(1, protocol::kPageSerial);
+  table.SetCamPageKind(2, protocol::kPageCamDirect);
   table.SetCamName(0, "a,\"b\"");
   table.SetCamName(1, "\"\"");
   table.SetCamName(2, " lead");
   table.SetCamName(3, "12345678");
   table.CamNameField(4)[6] = 0x5A;  // a byte after the NUL that a rewrite would lose
-  table.SetCamAlarm(5, kAlarmFan);
+  table.SetCamAlarm(5, protocol::kAlarmFan);
   table.SwInput(0) = 7;
   table.SwInput(2) = 7;
   table.SwInput(4) = 100;
-  table.SwKind() = kSwitcherNetwork;
-  SetIp(table.SwAddr(), Ip(10, 2, 0, 1));
+  table.SwKind() = protocol::kSwitcherNetwork;
+  protocol::SetIp(table.SwAddr(), Ip(10, 2, 0, 1));
   table.bytes[5] = 0x42;
   table.bytes[3339] = 0x17;
   return table;
@@ -69,9 +69,9 @@ std::string CsvWith(const std::string& from, const std::string& to) {
 }
 
 TEST(TableFile, WhatGetWritesSetPutsBackByteForByte) {
-  const IpSettingRecord original = BusyTable();
+  const protocol::IpSettingRecord original = BusyTable();
   for (const std::string& text : {cli::TableCsv(original), cli::TableJson(original)}) {
-    IpSettingRecord table = original;
+    protocol::IpSettingRecord table = original;
     cli::ApplyRowChanges(Changes(cli::ReadTableFile(text)), table);
     EXPECT_EQ(table, original) << text.substr(0, 200);
   }
@@ -80,11 +80,11 @@ TEST(TableFile, WhatGetWritesSetPutsBackByteForByte) {
 TEST(TableFile, ChangesReachTheirFieldsAndNothingElse) {
   const std::string csv = CsvWith("C011,3,Network,,NoAsign", "C011,3,IP_Direct,\"x,y\",INPUT2");
   cli::TableFileRead read = cli::ReadTableCsv(csv);
-  IpSettingRecord table = BusyTable();
+  protocol::IpSettingRecord table = BusyTable();
   cli::ApplyRowChanges(Changes(read), table);
 
-  IpSettingRecord expected = BusyTable();
-  expected.SetCamPageKind(10, kPageIpDirect);
+  protocol::IpSettingRecord expected = BusyTable();
+  expected.SetCamPageKind(10, protocol::kPageIpDirect);
   expected.SetCamName(10, "x,y");
   // INPUT2 was free; camera 11 now shows on it alone.
   expected.SwInput(1) = 11;
@@ -93,7 +93,7 @@ TEST(TableFile, ChangesReachTheirFieldsAndNothingElse) {
 
 TEST(TableFile, MovingACameraToAnotherInputReleasesEveryInputItHeld) {
   // Camera 7 shows on inputs 1 and 3 (the page shows INPUT3); moving it to INPUT4.
-  IpSettingRecord table = BusyTable();
+  protocol::IpSettingRecord table = BusyTable();
   cli::ApplyRowChanges(
       Changes(cli::ReadTableCsv(CsvWith("C007,2,NoAsign,,INPUT3", "C007,2,NoAsign,,INPUT4"))),
       table);
@@ -195,8 +195,8 @@ TEST(TableFile, SpreadsheetHabitsAreTakenAsMeant) {
     const std::string blank = std::string(9, separator) + "\n";
     saved.insert(saved.find("\"C050\""), blank);
     saved += blank + blank;
-    IpSettingRecord table = BusyTable();
-    table.SetCamPageKind(49, kPageNoAsign);
+    protocol::IpSettingRecord table = BusyTable();
+    table.SetCamPageKind(49, protocol::kPageNoAsign);
     cli::ApplyRowChanges(Changes(cli::ReadTableFile(saved)), table);
     EXPECT_EQ(table, BusyTable()) << separator;
   }
@@ -207,15 +207,15 @@ TEST(TableFile, SpreadsheetHabitsAreTakenAsMeant) {
 TEST(TableFile, AnEmptyCellLeavesThePanelsValueInEveryColumn) {
   const std::string csv = CsvWith("C011,3,Network,,NoAsign,00:00:00:00:00:0A,10.1.0.11,90",
                                   "C011,3,,,,00:00:00:00:00:0A,,");
-  IpSettingRecord table = BusyTable();
+  protocol::IpSettingRecord table = BusyTable();
   table.SetCamName(10, "kept");
-  const IpSettingRecord before = table;
+  const protocol::IpSettingRecord before = table;
   cli::ApplyRowChanges(Changes(cli::ReadTableCsv(csv)), table);
   EXPECT_EQ(table, before);
 }
 
 TEST(TableFile, NamesThatAreNotTextSurviveASpreadsheetByteForByte) {
-  IpSettingRecord table = BusyTable();
+  protocol::IpSettingRecord table = BusyTable();
   table.SetCamName(8,
                    "\xFF\xFE"
                    "cam");
@@ -228,7 +228,7 @@ TEST(TableFile, NamesThatAreNotTextSurviveASpreadsheetByteForByte) {
   EXPECT_NE(csv.find(",\\x3dSUM(A1),"), std::string::npos);  // never a formula
   // CSV through a UTF-8 spreadsheet, and JSON as the hex of the bytes: both put them back.
   for (const std::string& text : {cli_test::SpreadsheetRewrite(csv, ';'), cli::TableJson(table)}) {
-    IpSettingRecord back = BusyTable();
+    protocol::IpSettingRecord back = BusyTable();
     cli::ApplyRowChanges(Changes(cli::ReadTableFile(text)), back);
     EXPECT_EQ(back, table) << text.substr(0, 40);
   }
@@ -243,7 +243,7 @@ TEST(TableFile, RowsShowThePagesWords) {
   EXPECT_EQ(rows[0][8], "Yes");
   EXPECT_EQ(rows[6][4], "INPUT3");  // the highest input showing camera 7
   EXPECT_EQ(rows[99][4], "INPUT5");
-  EXPECT_EQ(rows[5][9], AlarmText(BusyTable(), 5));
+  EXPECT_EQ(rows[5][9], protocol::AlarmText(BusyTable(), 5));
   EXPECT_EQ(rows[100][0], "SW");
   EXPECT_EQ(rows[100][2], "Network");
 }

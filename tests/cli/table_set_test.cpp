@@ -15,7 +15,7 @@ using setting_test::Ip;
 class TableSet : public setting_test::SettingPageWithPanel {
  protected:
   // VK1 holds `table`; vk38 saves it to a file that the test may change.
-  std::string GetTable(const IpSettingRecord& table) {
+  std::string GetTable(const protocol::IpSettingRecord& table) {
     Vk1().SetCameraRecord(setting_test::Sealed(table));
     const std::string file = cli_test::FreshFolder("table") + "/vk1.csv";
     const auto run = RunVk38({"table", "get", "VK1", "-o", file});
@@ -28,25 +28,26 @@ bool InMacField(std::size_t at) {
   const auto in = [at](std::size_t from, std::size_t size) {
     return at >= from && at < from + size;
   };
-  return in(IpSettingRecord::kCamMacAt, kCameraCount * IpSettingRecord::kMacSize) ||
-         in(IpSettingRecord::kSwMacAt, IpSettingRecord::kMacSize);
+  return in(protocol::IpSettingRecord::kCamMacAt,
+            protocol::kCameraCount * protocol::IpSettingRecord::kMacSize) ||
+         in(protocol::IpSettingRecord::kSwMacAt, protocol::IpSettingRecord::kMacSize);
 }
 
 TEST_F(TableSet, GetThenSetWritesTheSameRecordApartFromTheMacRule) {
-  IpSettingRecord table = setting_test::PanelTable();
-  table.CamKind(1) = kWireSerial;  // a MAC the rule zeroes, and a firmware question
+  protocol::IpSettingRecord table = setting_test::PanelTable();
+  table.CamKind(1) = protocol::kWireSerial;  // a MAC the rule zeroes, and a firmware question
   table.SetCamName(3, "a,\"b\"");
   table.SwInput(1) = 4;
-  const IpSettingRecord original = setting_test::Sealed(table);
+  const protocol::IpSettingRecord original = setting_test::Sealed(table);
   const std::string file = GetTable(original);
 
   const auto run = RunVk38({"table", "set", "VK1", file, "--yes"});
   ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
   EXPECT_EQ(run.out, "192.168.0.9: Write OK (" + file + ")\n1 panel: 1 succeeded, 0 failed\n");
   const sim::Bytes written = Vk1().CameraRecord();
-  ASSERT_EQ(written.size(), IpSettingRecord::kSize);
-  for (std::size_t at = 0; at < IpSettingRecord::kSize; ++at) {
-    if (at == IpSettingRecord::kChecksumAt) continue;
+  ASSERT_EQ(written.size(), protocol::IpSettingRecord::kSize);
+  for (std::size_t at = 0; at < protocol::IpSettingRecord::kSize; ++at) {
+    if (at == protocol::IpSettingRecord::kChecksumAt) continue;
     if (InMacField(at)) {
       EXPECT_TRUE(written[at] == original.bytes[at] || written[at] == 0) << at;
     } else {
@@ -54,14 +55,14 @@ TEST_F(TableSet, GetThenSetWritesTheSameRecordApartFromTheMacRule) {
     }
   }
   // The Serial camera's MAC is the one zeroed.
-  const auto mac = IpSettingRecord::kCamMacAt + IpSettingRecord::kMacSize;
+  const auto mac = protocol::IpSettingRecord::kCamMacAt + protocol::IpSettingRecord::kMacSize;
   EXPECT_EQ(sim::Bytes(written.begin() + mac, written.begin() + mac + 6), sim::Bytes(6, 0));
-  EXPECT_TRUE(IsChecksumValid(written));
+  EXPECT_TRUE(protocol::IsChecksumValid(written));
 }
 
 TEST_F(TableSet, FirmwareQuestionsWithoutYesStopTheWrite) {
-  IpSettingRecord table = setting_test::PanelTable();
-  table.CamKind(0) = kWireCamDirect;
+  protocol::IpSettingRecord table = setting_test::PanelTable();
+  table.CamKind(0) = protocol::kWireCamDirect;
   const std::string file = GetTable(table);
   const std::size_t connections = Vk1().Received().size();
 
@@ -100,11 +101,11 @@ TEST_F(TableSet, AFileNotUnderstoodIsRefusedWithItsPlaceAndNothingIsSent) {
 }
 
 TEST_F(TableSet, ANameThatIsNoTextSurvivesASpreadsheetAndTheStandardStreams) {
-  IpSettingRecord table = setting_test::PanelTable();
+  protocol::IpSettingRecord table = setting_test::PanelTable();
   table.SetCamName(3,
                    "\xFF\xFE"
                    "cam");
-  const IpSettingRecord original = setting_test::Sealed(table);
+  const protocol::IpSettingRecord original = setting_test::Sealed(table);
   Vk1().SetCameraRecord(original);
 
   const auto got = RunVk38({"table", "get", "VK1", "-o", "-"});
@@ -126,12 +127,12 @@ TEST_F(TableSet, ANameThatIsNoTextSurvivesASpreadsheetAndTheStandardStreams) {
 }
 
 TEST_F(TableSet, ThePageAndVk38RefuseATableWithTheSameTexts) {
-  IpSettingRecord table = setting_test::PanelTable();
-  SetIp(table.CamAddr(1), Ip(10, 0, 5, 5));
-  SetIp(table.CamAddr(9), Ip(10, 0, 5, 5));
-  SetIp(table.CamAddr(2), 0);
-  SetIp(table.CamAddr(6), Ip(127, 0, 0, 1));
-  SetIp(table.SwAddr(), Ip(192, 168, 0, 9));
+  protocol::IpSettingRecord table = setting_test::PanelTable();
+  protocol::SetIp(table.CamAddr(1), Ip(10, 0, 5, 5));
+  protocol::SetIp(table.CamAddr(9), Ip(10, 0, 5, 5));
+  protocol::SetIp(table.CamAddr(2), 0);
+  protocol::SetIp(table.CamAddr(6), Ip(127, 0, 0, 1));
+  protocol::SetIp(table.SwAddr(), Ip(192, 168, 0, 9));
   const std::string file = GetTable(table);
 
   Load(table);
@@ -142,9 +143,9 @@ TEST_F(TableSet, ThePageAndVk38RefuseATableWithTheSameTexts) {
   EXPECT_EQ(run.exitCode, 1);
 
   // And the same table with usable addresses: both write.
-  SetIp(table.CamAddr(2), Ip(10, 0, 9, 3));
-  SetIp(table.CamAddr(6), Ip(10, 0, 9, 7));
-  SetIp(table.SwAddr(), Ip(10, 0, 9, 100));
+  protocol::SetIp(table.CamAddr(2), Ip(10, 0, 9, 3));
+  protocol::SetIp(table.CamAddr(6), Ip(10, 0, 9, 7));
+  protocol::SetIp(table.SwAddr(), Ip(10, 0, 9, 100));
   const std::string usable = GetTable(table);
   Load(table);
   const setting_test::Texts pageWrite = Press(IDC_SETTING_SET);

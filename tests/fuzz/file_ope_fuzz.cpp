@@ -70,7 +70,8 @@ void Load(Rig& rig, FuzzInput& input) {
   FUZZ_REQUIRE(std::string_view(kLoadCommand).starts_with(sent.substr(0, kLoadCommand.size())));
   // Sends after the command carry the file in blocks of at most 4096.
   const std::vector<std::size_t>& sizes = connection.SendSizes();
-  for (std::size_t i = 1; i < sizes.size(); ++i) FUZZ_REQUIRE(sizes[i] <= kPanelBlockSize);
+  for (std::size_t i = 1; i < sizes.size(); ++i)
+    FUZZ_REQUIRE(sizes[i] <= protocol::kPanelBlockSize);
   const auto file = rig.files.files.find(rig.page.m_filePath);
   const std::string content = file == rig.files.files.end() ? "" : file->second->content;
   if (sent.size() > kLoadCommand.size()) {
@@ -103,7 +104,7 @@ void Save(Rig& rig, FuzzInput& input) {
   // one would replace a good backup with nothing.
   const bool sound =
       block && !block->empty() &&
-      IsZeroSum({reinterpret_cast<const std::uint8_t*>(block->data()), block->size()});
+      protocol::IsZeroSum({reinterpret_cast<const std::uint8_t*>(block->data()), block->size()});
   FUZZ_REQUIRE(asked == sound);
   const bool written = asked && !cancel;
   if (!written) {

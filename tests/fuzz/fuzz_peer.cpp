@@ -39,7 +39,7 @@ std::optional<std::string> BlockReceived(const ScriptedConnection& connection,
   if (!connection.Accepted() || connection.Sent() != command) return std::nullopt;
   const std::string delivered = connection.Delivered();
   // The panel's close ends the block, and so does a full buffer.
-  if (delivered.size() == kPanelBlockSize) return delivered;
+  if (delivered.size() == protocol::kPanelBlockSize) return delivered;
   if (!connection.Drained() || connection.EndsInError()) return std::nullopt;
   return delivered;
 }

@@ -44,8 +44,8 @@ class PageRig {
   testing_support::ScriptedHost host;
   testing_support::FakeNetwork network;
   testing_support::FakeFileSystem files;
-  PanelAddressBook panels;
-  PageType page{PageContext{host, PanelLink{network, panels}, files}};
+  protocol::PanelAddressBook panels;
+  PageType page{PageContext{host, protocol::PanelLink{network, panels}, files}};
 
  private:
   std::vector<std::string> lastBoxes_;

@@ -18,7 +18,7 @@ namespace {
 
 using fuzz::FuzzInput;
 using fuzz::ScriptedConnection;
-using Buffer = std::array<std::uint8_t, kPanelBlockSize>;
+using Buffer = std::array<std::uint8_t, protocol::kPanelBlockSize>;
 
 using enum fuzz::steps::panel_session::Step;
 
@@ -28,15 +28,15 @@ struct Run {
   explicit Run(FuzzInput& input) : connection(network, input) {}
 
   testing_support::FakeNetwork network;
-  PanelAddressBook panels;
-  CPanelSession session{PanelLink{network, panels}};
+  protocol::PanelAddressBook panels;
+  protocol::CPanelSession session{protocol::PanelLink{network, panels}};
   ScriptedConnection connection;
   Buffer model{};
   bool open = false;
 
   void RequireBufferMatches() const {
     const auto buffer = session.ReplyBuffer();
-    FUZZ_REQUIRE(buffer.size() == kPanelBlockSize);
+    FUZZ_REQUIRE(buffer.size() == protocol::kPanelBlockSize);
     FUZZ_REQUIRE(std::equal(buffer.begin(), buffer.end(), model.begin()));
   }
   void Write(const std::string& bytes) { std::copy(bytes.begin(), bytes.end(), model.begin()); }
@@ -45,14 +45,14 @@ struct Run {
     const std::size_t before = connection.Delivered().size();
     const std::optional<std::size_t> got = session.ReceiveReply();
     const std::string fresh = connection.Delivered().substr(before);
-    FUZZ_REQUIRE(fresh.size() <= kPanelBlockSize);
+    FUZZ_REQUIRE(fresh.size() <= protocol::kPanelBlockSize);
     Write(fresh);
     if (got) {
       FUZZ_REQUIRE(open && *got == fresh.size() && *got >= 3);
       FUZZ_REQUIRE(model[*got - 3] == kCarriageReturn);
     } else {
       // Only a close, an error or a full buffer ends a reply unfinished.
-      FUZZ_REQUIRE(!open || connection.Drained() || fresh.size() == kPanelBlockSize);
+      FUZZ_REQUIRE(!open || connection.Drained() || fresh.size() == protocol::kPanelBlockSize);
     }
   }
 
@@ -62,8 +62,9 @@ struct Run {
     const std::string fresh = connection.Delivered().substr(before);
     Write(fresh);
     if (got) {
-      FUZZ_REQUIRE(open && *got == fresh.size() && *got <= kPanelBlockSize);
-      FUZZ_REQUIRE(*got == kPanelBlockSize || (connection.Drained() && !connection.EndsInError()));
+      FUZZ_REQUIRE(open && *got == fresh.size() && *got <= protocol::kPanelBlockSize);
+      FUZZ_REQUIRE(*got == protocol::kPanelBlockSize ||
+                   (connection.Drained() && !connection.EndsInError()));
     } else {
       FUZZ_REQUIRE(!open || (connection.Drained() && connection.EndsInError()));
     }
@@ -72,11 +73,12 @@ struct Run {
   void ReceiveStream() {
     const std::size_t before = connection.Delivered().size();
     std::string streamed;
-    const StreamEnd end = session.ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
-      FUZZ_REQUIRE(count > 0 && count <= kPanelBlockSize);
-      streamed.append(reinterpret_cast<const char*>(data), count);
-      std::memcpy(model.data(), data, count);
-    });
+    const protocol::StreamEnd end =
+        session.ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
+          FUZZ_REQUIRE(count > 0 && count <= protocol::kPanelBlockSize);
+          streamed.append(reinterpret_cast<const char*>(data), count);
+          std::memcpy(model.data(), data, count);
+        });
     FUZZ_REQUIRE(streamed == connection.Delivered().substr(before));
     FUZZ_REQUIRE(end.total == streamed.size());
     FUZZ_REQUIRE(!open || connection.Drained());
@@ -100,9 +102,10 @@ struct Run {
     if (readFailsAfter < content.size()) file.readFailsAfter = readFailsAfter;
     const std::size_t before = open ? connection.Sent().size() : 0;
     const std::size_t callsBefore = open ? connection.SendSizes().size() : 0;
-    const bool sent = session.SendFile(*files.OpenForReading("image")) == FileSend::kWhole;
+    const bool sent =
+        session.SendFile(*files.OpenForReading("image")) == protocol::FileSend::kWhole;
     // Streaming a file goes through the reply buffer.
-    std::copy_n(session.ReplyBuffer().begin(), kPanelBlockSize, model.begin());
+    std::copy_n(session.ReplyBuffer().begin(), protocol::kPanelBlockSize, model.begin());
     if (!open) {
       FUZZ_REQUIRE(!sent || content.empty());
       return;
@@ -111,7 +114,7 @@ struct Run {
     FUZZ_REQUIRE(content.compare(0, wire.size(), wire) == 0);
     FUZZ_REQUIRE(sent == (wire == content && readFailsAfter >= content.size()));
     for (std::size_t i = callsBefore; i < connection.SendSizes().size(); ++i) {
-      FUZZ_REQUIRE(connection.SendSizes()[i] <= kPanelBlockSize);
+      FUZZ_REQUIRE(connection.SendSizes()[i] <= protocol::kPanelBlockSize);
     }
   }
 };
@@ -121,10 +124,10 @@ struct Run {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput input(data, size);
   Run run(input);
-  const OpenResult opened = run.session.Open();
-  FUZZ_REQUIRE((opened == OpenResult::kSocketNotCreated) == run.connection.NoSocket());
-  FUZZ_REQUIRE((opened == OpenResult::kOpen) == run.connection.Accepted());
-  run.open = opened == OpenResult::kOpen;
+  const protocol::OpenResult opened = run.session.Open();
+  FUZZ_REQUIRE((opened == protocol::OpenResult::kSocketNotCreated) == run.connection.NoSocket());
+  FUZZ_REQUIRE((opened == protocol::OpenResult::kOpen) == run.connection.Accepted());
+  run.open = opened == protocol::OpenResult::kOpen;
 
   while (!input.Empty()) {
     switch (input.Byte() % kStepCount) {

@@ -23,13 +23,13 @@ namespace {
 using fuzz::SeedWriter;
 using Pieces = std::vector<std::string>;
 
-constexpr PanelAddress kVk1 = 0xC0A80009;
+constexpr protocol::PanelAddress kVk1 = 0xC0A80009;
 constexpr std::uint8_t kOk = 0;
 constexpr std::uint8_t kCancelAnswer = 1;
 
 std::string Line(const std::string& text) { return text + "\r\n" + '\0'; }
 
-std::string AsText(const IpSettingRecord& record) {
+std::string AsText(const protocol::IpSettingRecord& record) {
   return std::string(record.bytes.begin(), record.bytes.end());
 }
 template <class Bytes>

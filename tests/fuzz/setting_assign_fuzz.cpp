@@ -49,19 +49,20 @@ void RequireControlsFollowAssignment(const SettingPage& setting) {
   }
 }
 
-Texts FlaggedDuplicates(const IpSettingRecord& table) {
+Texts FlaggedDuplicates(const protocol::IpSettingRecord& table) {
   Texts texts;
-  for (int c = 0; c < kCameraCount; ++c) {
-    if (table.CamFlags(c) & kDuplicateFlag)
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    if (table.CamFlags(c) & protocol::kDuplicateFlag)
       texts.push_back(fuzz::DuplicationText(table.CamAddr(c)));
   }
-  if (table.SwFlags() & kDuplicateFlag) texts.push_back(fuzz::DuplicationText(table.SwAddr()));
+  if (table.SwFlags() & protocol::kDuplicateFlag)
+    texts.push_back(fuzz::DuplicationText(table.SwAddr()));
   return texts;
 }
 
 void Propose(SettingPage& setting, FuzzInput& input, bool keep) {
   const bool wasAssigning = setting.Assigning();
-  const IpSettingRecord before = setting.Table();
+  const protocol::IpSettingRecord before = setting.Table();
   const std::string_view mode = keep ? "KEEP" : "RENEW";
   const std::string command =
       "VK38 IP SET " + std::string(mode) + (wasAssigning ? " RETRY\r\n" : " START\r\n");
@@ -81,7 +82,7 @@ void Propose(SettingPage& setting, FuzzInput& input, bool keep) {
 }
 
 void Confirm(SettingPage& setting, FuzzInput& input) {
-  const IpSettingRecord before = setting.Table();
+  const protocol::IpSettingRecord before = setting.Table();
   const bool yes = input.Byte() & 1;
   setting.Host().AnswerNextBox(yes ? ui::kIdYes : ui::kIdNo);
   const ScriptedConnection connection = setting.Click(IDC_SETTING_SET, input);
@@ -121,7 +122,7 @@ void Confirm(SettingPage& setting, FuzzInput& input) {
 }
 
 void Cancel(SettingPage& setting, FuzzInput& input) {
-  const IpSettingRecord before = setting.Table();
+  const protocol::IpSettingRecord before = setting.Table();
   const ScriptedConnection connection = setting.Click(IDC_SETTING_CANCEL, input);
   FUZZ_REQUIRE(!setting.Assigning());
   const std::optional<Texts> failure = StartFailure(connection, fuzz::kReadCommand);

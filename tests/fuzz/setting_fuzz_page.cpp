@@ -12,7 +12,8 @@ namespace sc = setting_controls;
 
 SettingPage::SettingPage() { rig_.page.OnInitDialog(); }
 
-void SettingPage::RequireAddressShown(int row, PanelAddress shown, PanelAddress held) const {
+void SettingPage::RequireAddressShown(int row, protocol::PanelAddress shown,
+                                      protocol::PanelAddress held) const {
   const unsigned bit = 1u << row;
   if (shown == held) {
     typedRows_ &= ~bit;
@@ -33,7 +34,7 @@ bool IsCameraLabel(const std::string& text, int c) {
 }  // namespace
 
 const SettingPage::CameraTexts& SettingPage::TextsOf(int c) const {
-  const IpSettingRecord& table = Table();
+  const protocol::IpSettingRecord& table = Table();
   std::array<std::uint8_t, 23> fields{};
   auto at = std::ranges::copy(table.CamMac(c), fields.begin()).out;
   at = std::ranges::copy(table.CamAddr(c), at).out;
@@ -53,39 +54,39 @@ const SettingPage::CameraTexts& SettingPage::TextsOf(int c) const {
 
 void SettingPage::RequireScreenShowsTable() const {
   const ui::ControlModel& screen = Screen();
-  const IpSettingRecord& table = Table();
+  const protocol::IpSettingRecord& table = Table();
   const int top = screen.ScrollPos(IDC_SETTING_SCROLL);
   FUZZ_REQUIRE(top >= 0 && top <= sc::kLastTopGroup);
   for (int k = 0; k < sc::kGroupsShown; ++k) {
-    FUZZ_REQUIRE(screen.Text(sc::kGroupLabels[k]) == GroupLabel(top + k));
+    FUZZ_REQUIRE(screen.Text(sc::kGroupLabels[k]) == protocol::GroupLabel(top + k));
   }
   const auto selectionOf = [](const ui::ControlState& list, int value) {
     return value < static_cast<int>(list.items.size()) ? value : -1;
   };
   // The cameras that CAMERA Select offers, in order.
-  std::bitset<kCameraCount> takingPart;
+  std::bitset<protocol::kCameraCount> takingPart;
   std::vector<int> offeredCameras;
-  offeredCameras.reserve(kCameraCount);
-  for (int i = 0; i < kCameraCount; ++i) {
-    if (oracle::TypeItem(table, i) >= kPageSerial) continue;
+  offeredCameras.reserve(protocol::kCameraCount);
+  for (int i = 0; i < protocol::kCameraCount; ++i) {
+    if (oracle::TypeItem(table, i) >= protocol::kPageSerial) continue;
     takingPart.set(i);
     offeredCameras.push_back(i);
   }
   const bool assigning = Assigning();
   for (int r = 0; r < sc::kRowCount; ++r) {
-    const int c = kCamerasPerGroup * top + r;
+    const int c = protocol::kCamerasPerGroup * top + r;
     const CameraTexts& texts = TextsOf(c);
-    FUZZ_REQUIRE(screen.Text(sc::kCameraNo[r]) == CameraLabel(c));
+    FUZZ_REQUIRE(screen.Text(sc::kCameraNo[r]) == protocol::CameraLabel(c));
     FUZZ_REQUIRE(screen.Text(sc::kCameraName[r]) == texts.name);
     FUZZ_REQUIRE(screen.Text(sc::kAlarm[r]) == texts.alarm);
     FUZZ_REQUIRE(screen.Text(sc::kHttpPort[r]) == texts.port);
     FUZZ_REQUIRE(screen.Text(sc::kMac[r]) == texts.mac);
-    RequireAddressShown(r, screen.Address(sc::kIp[r]), GetIp(table.CamAddr(c)));
+    RequireAddressShown(r, screen.Address(sc::kIp[r]), protocol::GetIp(table.CamAddr(c)));
     const ui::ControlState& type = screen.State(sc::kType[r]);
     FUZZ_REQUIRE(type.selection == selectionOf(type, oracle::TypeItem(table, c)));
-    FUZZ_REQUIRE(screen.Selection(sc::kSwInput[r]) == InputOfCamera(table, c));
+    FUZZ_REQUIRE(screen.Selection(sc::kSwInput[r]) == protocol::InputOfCamera(table, c));
     // Only Serial and CAM_Direct belong to the first group's cameras.
-    FUZZ_REQUIRE(type.items.size() == (c < kCamerasPerGroup ? 5u : 3u));
+    FUZZ_REQUIRE(type.items.size() == (c < protocol::kCamerasPerGroup ? 5u : 3u));
 
     // CAMERA Select offers the blank entry and then, in order, every other
     // camera that takes part; rows 1 to 5 only outside an assignment and
@@ -96,8 +97,8 @@ void SettingPage::RequireScreenShowsTable() const {
     if (r < sc::kRowsOfFirstGroup && firstRowsMayBeBlank_ && items.size() == 1 && !list.enabled) {
       continue;
     }
-    const bool rowOffers =
-        r >= sc::kRowsOfFirstGroup || (!assigning && oracle::TypeItem(table, c) < kPageSerial);
+    const bool rowOffers = r >= sc::kRowsOfFirstGroup ||
+                           (!assigning && oracle::TypeItem(table, c) < protocol::kPageSerial);
     CheckedList& checked = checkedLists_[r];
     const bool checkedAlready = checked.itemsRevision == list.itemsRevision &&
                                 checked.camera == c && checked.offers == rowOffers &&
@@ -124,7 +125,7 @@ void SettingPage::RequireScreenShowsTable() const {
   FUZZ_REQUIRE(screen.Text(IDC_SW_MAC) == oracle::SwitcherMacText(table));
   const ui::ControlState& swType = screen.State(IDC_SW_TYPE);
   FUZZ_REQUIRE(swType.selection == selectionOf(swType, table.SwKind()));
-  RequireAddressShown(sc::kSwitcherRow, screen.Address(IDC_SW_IP), GetIp(table.SwAddr()));
+  RequireAddressShown(sc::kSwitcherRow, screen.Address(IDC_SW_IP), protocol::GetIp(table.SwAddr()));
 }
 
 SettingPage::Swept SettingPage::SweepState() const {
@@ -133,7 +134,7 @@ SettingPage::Swept SettingPage::SweepState() const {
 
 void SettingPage::RequireEveryPositionShowsTable() {
   if (swept_ && *swept_ == SweepState()) return;
-  const IpSettingRecord before = Table();
+  const protocol::IpSettingRecord before = Table();
   const int start = Screen().ScrollPos(IDC_SETTING_SCROLL);
   for (int position = 0; position <= sc::kLastTopGroup; ++position) {
     rig_.page.OnVScroll(ui::kSbThumbPosition, position, IDC_SETTING_SCROLL);
@@ -147,13 +148,13 @@ void SettingPage::RequireEveryPositionShowsTable() {
 }
 
 void SettingPage::RefreshAndRequireRead(FuzzInput& input) {
-  const IpSettingRecord before = Table();
+  const protocol::IpSettingRecord before = Table();
   const ScriptedConnection connection = Click(IDC_SETTING_REFRESH, input);
   const std::optional<std::string> received = BlockReceived(connection, kReadCommand);
   FUZZ_REQUIRE(Table() == (received ? oracle::TableAfterRead(before, *received) : before));
 }
 
-std::string DuplicationText(ConstAddrField entry) {
+std::string DuplicationText(protocol::ConstAddrField entry) {
   return "IP(" + std::to_string(entry[0]) + "." + std::to_string(entry[1]) + "." +
          std::to_string(entry[2]) + "." + std::to_string(entry[3]) + ") Duplication";
 }

@@ -27,9 +27,9 @@ class SettingPage {
 
   IPSetting& Page() { return rig_.page; }
   const ui::ControlModel& Screen() const { return rig_.Screen(); }
-  const IpSettingRecord& Table() const { return rig_.page.Table(); }
+  const protocol::IpSettingRecord& Table() const { return rig_.page.Table(); }
   testing_support::ScriptedHost& Host() { return rig_.host; }
-  PanelAddress PanelAddressNow() const { return rig_.panels.Current(); }
+  protocol::PanelAddress PanelAddressNow() const { return rig_.panels.Current(); }
   bool Assigning() const { return Screen().IsEnabled(IDC_SETTING_CANCEL); }
 
   // Clicks `button` with the next connection scripted from `input`; the
@@ -59,7 +59,8 @@ class SettingPage {
   void RequireEveryPositionShowsTable();
 
  private:
-  void RequireAddressShown(int row, PanelAddress shown, PanelAddress held) const;
+  void RequireAddressShown(int row, protocol::PanelAddress shown,
+                           protocol::PanelAddress held) const;
 
   // The texts a row shows for one camera, worked out from its fields once
   // and kept while those fields stay as they are.
@@ -77,12 +78,12 @@ class SettingPage {
     std::uint64_t itemsRevision = 0;
     int camera = -1;
     bool offers = false;
-    std::bitset<kCameraCount> takingPart;
+    std::bitset<protocol::kCameraCount> takingPart;
   };
 
   // The state in which every position was last found right.
   struct Swept {
-    IpSettingRecord table;
+    protocol::IpSettingRecord table;
     bool assigning = false;
     unsigned typedRows = 0;
     bool firstRowsMayBeBlank = false;
@@ -93,12 +94,12 @@ class SettingPage {
   PageRig<IPSetting> rig_;
   mutable bool firstRowsMayBeBlank_ = false;
   mutable unsigned typedRows_ = 0;
-  mutable std::array<CameraTexts, kCameraCount> cameraTexts_;
+  mutable std::array<CameraTexts, protocol::kCameraCount> cameraTexts_;
   mutable std::array<CheckedList, setting_controls::kRowCount> checkedLists_;
   std::optional<Swept> swept_;
 };
 
 // "IP(a.b.c.d) Duplication" for an address entry.
-std::string DuplicationText(ConstAddrField entry);
+std::string DuplicationText(protocol::ConstAddrField entry);
 
 }  // namespace fuzz

@@ -17,7 +17,7 @@ using enum fuzz::steps::setting_refresh::Step;
 constexpr int kMaxSteps = 8;
 
 void Refresh(SettingPage& setting, FuzzInput& input) {
-  const IpSettingRecord before = setting.Table();
+  const protocol::IpSettingRecord before = setting.Table();
   const fuzz::ScriptedConnection connection = setting.Click(IDC_SETTING_REFRESH, input);
 
   std::vector<std::string> expectedBoxes;
@@ -37,7 +37,7 @@ void Refresh(SettingPage& setting, FuzzInput& input) {
 }
 
 void Scroll(SettingPage& setting, FuzzInput& input) {
-  const IpSettingRecord before = setting.Table();
+  const protocol::IpSettingRecord before = setting.Table();
   const int request = input.Byte() % (ui::kSbEndScroll + 1);
   const int position = static_cast<std::int8_t>(input.Byte());
   setting.Act([&] { setting.Page().OnVScroll(request, position, IDC_SETTING_SCROLL); });
@@ -66,6 +66,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // Every position of a table read from the panel; the empty start table
   // has had its every position checked often enough.
-  if (setting.Table() != IpSettingRecord{}) setting.RequireEveryPositionShowsTable();
+  if (setting.Table() != protocol::IpSettingRecord{}) setting.RequireEveryPositionShowsTable();
   return 0;
 }

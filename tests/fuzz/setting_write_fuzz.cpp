@@ -33,7 +33,7 @@ constexpr std::string_view kWriteCommand = "VK38 IP SETTING CHANGE\r\n";
 
 int TopGroup(const SettingPage& setting) { return setting.Screen().ScrollPos(IDC_SETTING_SCROLL); }
 int CameraOfRow(const SettingPage& setting, int row) {
-  return kCamerasPerGroup * TopGroup(setting) + row;
+  return protocol::kCamerasPerGroup * TopGroup(setting) + row;
 }
 
 bool IsSetMessage(const std::string& text) {
@@ -44,20 +44,22 @@ bool IsSetMessage(const std::string& text) {
 
 // Stretches of the record that SET may change: the MAC fields and the sum.
 bool MayChangeOnSet(std::size_t at) {
-  const bool cameraMac = at >= IpSettingRecord::kCamMacAt &&
-                         at < IpSettingRecord::kCamMacAt + IpSettingRecord::kMacSize * kCameraCount;
+  const bool cameraMac = at >= protocol::IpSettingRecord::kCamMacAt &&
+                         at < protocol::IpSettingRecord::kCamMacAt +
+                                  protocol::IpSettingRecord::kMacSize * protocol::kCameraCount;
   const bool switcherMac =
-      at >= IpSettingRecord::kSwMacAt && at < IpSettingRecord::kSwMacAt + IpSettingRecord::kMacSize;
-  return cameraMac || switcherMac || at == IpSettingRecord::kChecksumAt;
+      at >= protocol::IpSettingRecord::kSwMacAt &&
+      at < protocol::IpSettingRecord::kSwMacAt + protocol::IpSettingRecord::kMacSize;
+  return cameraMac || switcherMac || at == protocol::IpSettingRecord::kChecksumAt;
 }
 
 // The table with what the address controls show stored, as SET takes it.
-IpSettingRecord WithShownAddresses(const SettingPage& setting) {
-  IpSettingRecord table = setting.Table();
+protocol::IpSettingRecord WithShownAddresses(const SettingPage& setting) {
+  protocol::IpSettingRecord table = setting.Table();
   for (int r = 0; r < sc::kRowCount; ++r) {
-    SetIp(table.CamAddr(CameraOfRow(setting, r)), setting.Screen().Address(sc::kIp[r]));
+    protocol::SetIp(table.CamAddr(CameraOfRow(setting, r)), setting.Screen().Address(sc::kIp[r]));
   }
-  SetIp(table.SwAddr(), setting.Screen().Address(IDC_SW_IP));
+  protocol::SetIp(table.SwAddr(), setting.Screen().Address(IDC_SW_IP));
   return table;
 }
 
@@ -65,10 +67,10 @@ void PickType(SettingPage& setting, FuzzInput& input) {
   const int row = input.Byte() % (sc::kRowCount + 1);
   const int index = static_cast<int>(input.Byte() % 7) - 1;
   const int id = row == sc::kSwitcherRow ? IDC_SW_TYPE : sc::kType[row];
-  const IpSettingRecord before = WithShownAddresses(setting);
+  const protocol::IpSettingRecord before = WithShownAddresses(setting);
   setting.Act([&] { testing_support::Pick(setting.Page(), id, index); });
   FUZZ_REQUIRE(setting.LastBoxes().empty());
-  IpSettingRecord expected = before;
+  protocol::IpSettingRecord expected = before;
   const bool picked = index >= 0 && index < static_cast<int>(setting.Screen().Items(id).size());
   if (picked) {
     const auto item = static_cast<std::uint8_t>(index);
@@ -81,8 +83,10 @@ void PickType(SettingPage& setting, FuzzInput& input) {
   } else {
     // Nothing picked: the types stay, whatever else the controls hold.
     FUZZ_REQUIRE(std::ranges::equal(
-        std::span(setting.Table().bytes).subspan(IpSettingRecord::kCamKindAt, kCameraCount + 1),
-        std::span(before.bytes).subspan(IpSettingRecord::kCamKindAt, kCameraCount + 1)));
+        std::span(setting.Table().bytes)
+            .subspan(protocol::IpSettingRecord::kCamKindAt, protocol::kCameraCount + 1),
+        std::span(before.bytes)
+            .subspan(protocol::IpSettingRecord::kCamKindAt, protocol::kCameraCount + 1)));
   }
 }
 
@@ -90,9 +94,9 @@ void PickInput(SettingPage& setting, FuzzInput& input) {
   const int row = input.Byte() % sc::kRowCount;
   const int index = static_cast<int>(input.Byte() % 8) - 1;
   const int camera = CameraOfRow(setting, row) + 1;
-  const IpSettingRecord before = WithShownAddresses(setting);
+  const protocol::IpSettingRecord before = WithShownAddresses(setting);
   setting.Act([&] { testing_support::Pick(setting.Page(), sc::kSwInput[row], index); });
-  const IpSettingRecord& after = setting.Table();
+  const protocol::IpSettingRecord& after = setting.Table();
   if (setting.LastBoxes() == Texts{"Already Assigned!!"}) {
     FUZZ_REQUIRE(index >= 1 && before.SwInput(index - 1) != 0 &&
                  before.SwInput(index - 1) != camera);
@@ -100,13 +104,14 @@ void PickInput(SettingPage& setting, FuzzInput& input) {
     return;
   }
   FUZZ_REQUIRE(setting.LastBoxes().empty());
-  if (index >= 1 && index <= kSwitcherInputCount) {
+  if (index >= 1 && index <= protocol::kSwitcherInputCount) {
     FUZZ_REQUIRE(after.SwInput(index - 1) == camera);
   } else if (index == 0) {
-    for (int k = 0; k < kSwitcherInputCount; ++k) FUZZ_REQUIRE(after.SwInput(k) != camera);
+    for (int k = 0; k < protocol::kSwitcherInputCount; ++k)
+      FUZZ_REQUIRE(after.SwInput(k) != camera);
   }
   // No other camera gains or loses an input.
-  for (int k = 0; k < kSwitcherInputCount; ++k) {
+  for (int k = 0; k < protocol::kSwitcherInputCount; ++k) {
     if (after.SwInput(k) == camera) continue;
     FUZZ_REQUIRE(after.SwInput(k) == before.SwInput(k) || before.SwInput(k) == camera);
   }
@@ -121,16 +126,16 @@ void PickCamera(SettingPage& setting, FuzzInput& input) {
   const int own = CameraOfRow(setting, row);
   int other = -1;
   if (index > 0 && index < static_cast<int>(items.size())) {
-    for (int c = 0; c < kCameraCount; ++c) {
-      if (CameraLabel(c) == items[index]) other = c;
+    for (int c = 0; c < protocol::kCameraCount; ++c) {
+      if (protocol::CameraLabel(c) == items[index]) other = c;
     }
   }
-  const IpSettingRecord before = WithShownAddresses(setting);
+  const protocol::IpSettingRecord before = WithShownAddresses(setting);
   setting.Act([&] { testing_support::Pick(setting.Page(), sc::kCameraSelect[row], index); });
   FUZZ_REQUIRE(setting.LastBoxes().empty());
   if (other < 0) return;
   // The two cameras trade every field but their flags; inputs follow them.
-  const IpSettingRecord& after = setting.Table();
+  const protocol::IpSettingRecord& after = setting.Table();
   for (const auto& [a, b] : {std::pair{own, other}, std::pair{other, own}}) {
     FUZZ_REQUIRE(std::ranges::equal(after.CamMac(a), before.CamMac(b)));
     FUZZ_REQUIRE(std::ranges::equal(after.CamAddr(a), before.CamAddr(b)));
@@ -139,7 +144,7 @@ void PickCamera(SettingPage& setting, FuzzInput& input) {
     FUZZ_REQUIRE(after.CamAlarm(a) == before.CamAlarm(b));
     FUZZ_REQUIRE(after.CamFlags(a) == before.CamFlags(a));
   }
-  for (int k = 0; k < kSwitcherInputCount; ++k) {
+  for (int k = 0; k < protocol::kSwitcherInputCount; ++k) {
     const int was = before.SwInput(k);
     const int now = after.SwInput(k);
     FUZZ_REQUIRE(now == (was == own + 1 ? other + 1 : was == other + 1 ? own + 1 : was));
@@ -148,11 +153,11 @@ void PickCamera(SettingPage& setting, FuzzInput& input) {
 
 void TypeAddress(SettingPage& setting, FuzzInput& input) {
   const int row = input.Byte() % (sc::kRowCount + 1);
-  PanelAddress address = 0;
+  protocol::PanelAddress address = 0;
   for (int i = 0; i < 4; ++i) address = address << 8 | input.Byte();
   const int id = row == sc::kSwitcherRow ? IDC_SW_IP : sc::kIp[row];
   if (!setting.Screen().IsEnabled(id)) return;
-  const IpSettingRecord before = setting.Table();
+  const protocol::IpSettingRecord before = setting.Table();
   setting.Act([&] { testing_support::EnterAddress(setting.Page(), id, address); });
   setting.NoteTypedAddress(row);
   FUZZ_REQUIRE(setting.LastBoxes().empty() && setting.Table() == before);
@@ -181,12 +186,13 @@ Texts ListedEntries(const std::string& message) {
 }
 
 // Every camera and then the switcher whose address cannot be used.
-Texts UnusableEntries(const IpSettingRecord& table) {
+Texts UnusableEntries(const protocol::IpSettingRecord& table) {
   Texts entries;
-  for (int c = 0; c < kCameraCount; ++c) {
-    if (!IsValidPanelAddress(GetIp(table.CamAddr(c)))) entries.push_back(CameraLabel(c));
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    if (!protocol::IsValidPanelAddress(protocol::GetIp(table.CamAddr(c))))
+      entries.push_back(protocol::CameraLabel(c));
   }
-  if (!IsValidPanelAddress(GetIp(table.SwAddr()))) entries.push_back("SW");
+  if (!protocol::IsValidPanelAddress(protocol::GetIp(table.SwAddr()))) entries.push_back("SW");
   return entries;
 }
 
@@ -216,22 +222,22 @@ void RequireWriteOutcome(SettingPage& setting, const ScriptedConnection& connect
     return;
   }
   // The record sent is the table the page shows, summed.
-  IpSettingRecord expected = setting.Table();
-  ComputeChecksum(expected);
+  protocol::IpSettingRecord expected = setting.Table();
+  protocol::ComputeChecksum(expected);
   const std::string& sent = connection.Sent();
   FUZZ_REQUIRE(sent.starts_with(kWriteCommand));
   const std::string record = sent.substr(kWriteCommand.size());
-  FUZZ_REQUIRE(record.size() <= IpSettingRecord::kSize);
+  FUZZ_REQUIRE(record.size() <= protocol::IpSettingRecord::kSize);
   FUZZ_REQUIRE(std::memcmp(record.data(), expected.bytes.data(), record.size()) == 0);
   FUZZ_REQUIRE(setting.Table().Checksum() == expected.Checksum());
   // Only usable addresses, none of them the panel's own, go to the panel.
-  for (int c = 0; c < kCameraCount; ++c) {
-    const PanelAddress address = GetIp(expected.CamAddr(c));
-    FUZZ_REQUIRE(IsValidPanelAddress(address) && address != setting.PanelAddressNow());
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    const protocol::PanelAddress address = protocol::GetIp(expected.CamAddr(c));
+    FUZZ_REQUIRE(protocol::IsValidPanelAddress(address) && address != setting.PanelAddressNow());
   }
-  const PanelAddress sw = GetIp(expected.SwAddr());
-  FUZZ_REQUIRE(IsValidPanelAddress(sw) && sw != setting.PanelAddressNow());
-  const bool confirmed = record.size() == IpSettingRecord::kSize;
+  const protocol::PanelAddress sw = protocol::GetIp(expected.SwAddr());
+  FUZZ_REQUIRE(protocol::IsValidPanelAddress(sw) && sw != setting.PanelAddressNow());
+  const bool confirmed = record.size() == protocol::IpSettingRecord::kSize;
   if (!boxes.empty() && boxes.back() == "Write OK") {
     FUZZ_REQUIRE(confirmed);
     const std::string delivered = connection.Delivered();
@@ -262,10 +268,10 @@ class PromptAnswers {
 
 void Set(SettingPage& setting, FuzzInput& input) {
   const PromptAnswers prompts(setting.Host(), input.Byte());
-  const IpSettingRecord before = WithShownAddresses(setting);
+  const protocol::IpSettingRecord before = WithShownAddresses(setting);
   const ScriptedConnection connection = setting.Click(IDC_SETTING_SET, input);
-  const IpSettingRecord& after = setting.Table();
-  for (std::size_t at = 0; at < IpSettingRecord::kSize; ++at) {
+  const protocol::IpSettingRecord& after = setting.Table();
+  for (std::size_t at = 0; at < protocol::IpSettingRecord::kSize; ++at) {
     if (!MayChangeOnSet(at)) FUZZ_REQUIRE(after.bytes[at] == before.bytes[at]);
   }
   RequireWriteOutcome(setting, connection, prompts.Cancelled());
@@ -277,18 +283,19 @@ void AllClear(SettingPage& setting, FuzzInput& input) {
   const ScriptedConnection connection = setting.Click(IDC_SETTING_ALL_CLEAR, input);
   // The cleared table: every camera in the panel's network, on an address
   // of its own, none networked; the switcher unassigned; no MAC left.
-  const IpSettingRecord& table = setting.Table();
-  const PanelAddress panel = setting.PanelAddressNow();
-  std::vector<PanelAddress> seen{panel};
-  for (int c = 0; c < kCameraCount; ++c) {
-    const PanelAddress address = GetIp(table.CamAddr(c));
+  const protocol::IpSettingRecord& table = setting.Table();
+  const protocol::PanelAddress panel = setting.PanelAddressNow();
+  std::vector<protocol::PanelAddress> seen{panel};
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    const protocol::PanelAddress address = protocol::GetIp(table.CamAddr(c));
     FUZZ_REQUIRE((address & 0xFFFFFF00u) == (panel & 0xFFFFFF00u));
     FUZZ_REQUIRE(std::find(seen.begin(), seen.end(), address) == seen.end());
     seen.push_back(address);
-    FUZZ_REQUIRE(table.CamPageKind(c) != kPageNetwork && table.CamPageKind(c) != kPageIpDirect);
+    FUZZ_REQUIRE(table.CamPageKind(c) != protocol::kPageNetwork &&
+                 table.CamPageKind(c) != protocol::kPageIpDirect);
     FUZZ_REQUIRE(std::ranges::all_of(table.CamMac(c), [](std::uint8_t b) { return b == 0; }));
   }
-  FUZZ_REQUIRE(table.SwKind() == kSwitcherNoAsign);
+  FUZZ_REQUIRE(table.SwKind() == protocol::kSwitcherNoAsign);
   RequireWriteOutcome(setting, connection, prompts.Cancelled());
 }
 

@@ -33,7 +33,7 @@ namespace {
 using fuzz::FuzzInput;
 using sim::Bytes;
 
-constexpr PanelAddress kPanel = 0xC0A80009;
+constexpr protocol::PanelAddress kPanel = 0xC0A80009;
 constexpr std::size_t kMaxLog = 8 * 1024;
 constexpr std::array<std::string_view, 15> kCommandLines = {
     "VK38 IP SETTING REQ\r\n",     "VK38 IP SETTING CHANGE\r\n", "VK38 IP SET RENEW START\r\n",
@@ -74,7 +74,7 @@ sim::Fault ReadFault(FuzzInput& input) {
   fault.writeNg = bits & kWriteNgFault;
   fault.fileNg = bits & kFileNg;
   fault.closeAtOnce = bits & kCloseAtOnce;
-  if (bits & kOversize) fault.oversize = input.Size() % (2 * IpSettingRecord::kSize);
+  if (bits & kOversize) fault.oversize = input.Size() % (2 * protocol::IpSettingRecord::kSize);
   if (bits & kPieces) {
     const int count = input.Byte() % 8;
     for (int i = 0; i < count; ++i) fault.pieces.push_back(input.Byte());
@@ -118,29 +118,30 @@ std::string Serve(sim::SimulatedPanel& panel, const std::vector<std::string>& pi
 }
 
 bool IsWholeZeroSum(const Bytes& bytes, std::size_t size) {
-  return bytes.size() == size && IsZeroSum(bytes);
+  return bytes.size() == size && protocol::IsZeroSum(bytes);
 }
 
 // A confirmed write: the line, then the panel's verdict on `written`.
 void CheckWrite(const std::string& answer, const std::string& rest, std::size_t size,
                 const Bytes& before, const Bytes& after) {
   const std::string written = rest.substr(0, size);
-  const bool valid = written.size() == size && IsZeroSum(BytesOf(written));
+  const bool valid = written.size() == size && protocol::IsZeroSum(BytesOf(written));
   FUZZ_REQUIRE(answer == std::string(kChangeOk) + std::string(valid ? kWriteOk : kWriteNg));
   FUZZ_REQUIRE(Text(after) == (valid ? written : Text(before)));
 }
 
-void CheckProposal(const std::string& answer, PanelAddress panel) {
-  FUZZ_REQUIRE(answer.size() == IpSettingRecord::kSize);
-  IpSettingRecord proposal;
+void CheckProposal(const std::string& answer, protocol::PanelAddress panel) {
+  FUZZ_REQUIRE(answer.size() == protocol::IpSettingRecord::kSize);
+  protocol::IpSettingRecord proposal;
   std::copy(answer.begin(), answer.end(), proposal.bytes.begin());
-  FUZZ_REQUIRE(IsChecksumValid(proposal.bytes));
-  for (int c = 0; c < kCameraCount; ++c) {
+  FUZZ_REQUIRE(protocol::IsChecksumValid(proposal.bytes));
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
     const std::uint8_t kind = proposal.CamKind(c);
-    if (kind != kWireNetwork && kind != kWireIpDirect) continue;
-    FUZZ_REQUIRE(GetIp(proposal.CamAddr(c)) != panel);
+    if (kind != protocol::kWireNetwork && kind != protocol::kWireIpDirect) continue;
+    FUZZ_REQUIRE(protocol::GetIp(proposal.CamAddr(c)) != panel);
   }
-  if (proposal.SwKind() == kSwitcherNetwork) FUZZ_REQUIRE(GetIp(proposal.SwAddr()) != panel);
+  if (proposal.SwKind() == protocol::kSwitcherNetwork)
+    FUZZ_REQUIRE(protocol::GetIp(proposal.SwAddr()) != panel);
 }
 
 }  // namespace
@@ -192,12 +193,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Whatever happened, the panel holds only records and blocks it can send.
   const Bytes tableAfter = panel.CameraRecord();
-  if (tableAfter != tableBefore) FUZZ_REQUIRE(IsWholeZeroSum(tableAfter, IpSettingRecord::kSize));
+  if (tableAfter != tableBefore)
+    FUZZ_REQUIRE(IsWholeZeroSum(tableAfter, protocol::IpSettingRecord::kSize));
   if (panel.Credentials() != credentialsBefore) {
-    FUZZ_REQUIRE(IsWholeZeroSum(panel.Credentials(), CredentialRecord::kSize));
+    FUZZ_REQUIRE(IsWholeZeroSum(panel.Credentials(), protocol::CredentialRecord::kSize));
   }
   const Bytes setupAfter = panel.SetupBlock();
-  if (setupAfter != setupBefore) FUZZ_REQUIRE(!setupAfter.empty() && IsZeroSum(setupAfter));
+  if (setupAfter != setupBefore)
+    FUZZ_REQUIRE(!setupAfter.empty() && protocol::IsZeroSum(setupAfter));
   // "WRITE NG" refuses a write; the renew and keep SET confirm otherwise.
   const bool confirmsWithWrite = line.find(" SET\r\n") == std::string::npos;
   if (fault.writeNg && confirmsWithWrite) {
@@ -215,14 +218,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else if (line == "VK38 LOG REQ\r\n") {
     FUZZ_REQUIRE(answer.size() == panel.Log().size);
   } else if (line == "VK38 IP SETTING CHANGE\r\n") {
-    CheckWrite(answer, rest, IpSettingRecord::kSize, tableBefore, tableAfter);
+    CheckWrite(answer, rest, protocol::IpSettingRecord::kSize, tableBefore, tableAfter);
   } else if (line == "VK38 AUTH SETTING CHANGE\r\n") {
-    CheckWrite(answer, rest, CredentialRecord::kSize, credentialsBefore, panel.Credentials());
+    CheckWrite(answer, rest, protocol::CredentialRecord::kSize, credentialsBefore,
+               panel.Credentials());
   } else if (line == "VK38 SETTING CHANGE\r\n") {
     const Bytes restBytes = BytesOf(rest);
     const std::optional<std::size_t> length = sim::SetupBlockLength(restBytes);
     const std::string block = length ? rest.substr(0, *length) : rest;
-    const bool valid = !block.empty() && IsZeroSum(BytesOf(block));
+    const bool valid = !block.empty() && protocol::IsZeroSum(BytesOf(block));
     FUZZ_REQUIRE(answer == std::string(kChangeOk) + std::string(valid ? kWriteOk : kWriteNg));
     FUZZ_REQUIRE(Text(setupAfter) == (valid ? block : Text(setupBefore)));
   } else if (line == "VK38 IP SET RENEW START\r\n" || line == "VK38 IP SET RENEW RETRY\r\n" ||
@@ -230,7 +234,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckProposal(answer, kPanel);
   } else if (line == "VK38 IP SET RENEW SET\r\n" || line == "VK38 IP SET KEEP SET\r\n") {
     FUZZ_REQUIRE(answer == std::string("SETTING OK\r\n\0", 13));
-    FUZZ_REQUIRE(IsWholeZeroSum(tableAfter, IpSettingRecord::kSize));
+    FUZZ_REQUIRE(IsWholeZeroSum(tableAfter, protocol::IpSettingRecord::kSize));
   } else if (line == "VK38 VER UP START\r\n" || line == "FPGA VER UP START\r\n") {
     const bool program = line[0] == 'V';
     const std::string image = panel.ImageSize() ? rest.substr(0, *panel.ImageSize()) : rest;

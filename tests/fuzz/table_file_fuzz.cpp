@@ -23,14 +23,14 @@
 
 namespace {
 
-constexpr PanelAddress kPanel = 0xC0A80009;
+constexpr protocol::PanelAddress kPanel = 0xC0A80009;
 
 int LineCount(std::string_view text) {
   return 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
 // The panel's own table.
-IpSettingRecord PanelTable() { return sim::DefaultCameraTable(kPanel); }
+protocol::IpSettingRecord PanelTable() { return sim::DefaultCameraTable(kPanel); }
 
 bool IsWriteNotice(const rules::WriteNotice& notice) {
   if (notice.kind == rules::WriteNotice::Kind::kWarning) {
@@ -56,16 +56,16 @@ void CheckRefusal(std::string_view text, const cli::TableFileError& error) {
 }
 
 // The table `changes` make of the panel's own.
-IpSettingRecord Applied(const cli::TableFileRead& read) {
-  IpSettingRecord table = PanelTable();
+protocol::IpSettingRecord Applied(const cli::TableFileRead& read) {
+  protocol::IpSettingRecord table = PanelTable();
   FUZZ_REQUIRE(std::holds_alternative<std::vector<cli::RowChange>>(read));
   cli::ApplyRowChanges(std::get<std::vector<cli::RowChange>>(read), table);
   return table;
 }
 
 void CheckAccepted(std::string_view text, const std::vector<cli::RowChange>& changes) {
-  const IpSettingRecord before = PanelTable();
-  IpSettingRecord table = before;
+  const protocol::IpSettingRecord before = PanelTable();
+  protocol::IpSettingRecord table = before;
   cli::ApplyRowChanges(changes, table);
 
   // What the file set, written out in either form, sets the same again;
@@ -85,11 +85,11 @@ void CheckAccepted(std::string_view text, const std::vector<cli::RowChange>& cha
   const rules::AddressCheck check = rules::CheckAddresses(table, kPanel);
   FUZZ_REQUIRE(std::all_of(check.notices.begin(), check.notices.end(), IsWriteNotice));
   if (!check.proceeds) return;
-  IpSettingRecord prepared =
+  protocol::IpSettingRecord prepared =
       rules::PrepareForWrite(table, rules::CameraAddresses(before), rules::SwitcherAddress(before));
   FUZZ_REQUIRE(rules::FirmwareQuestions(prepared).size() <= 2);
-  ComputeChecksum(prepared);
-  FUZZ_REQUIRE(IsChecksumValid(prepared.bytes));
+  protocol::ComputeChecksum(prepared);
+  FUZZ_REQUIRE(protocol::IsChecksumValid(prepared.bytes));
 }
 
 }  // namespace

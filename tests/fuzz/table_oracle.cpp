@@ -15,7 +15,7 @@ constexpr std::size_t kKinds = 2032;   // 100 x 1
 constexpr std::size_t kNames = 2138;   // 100 x 9
 constexpr std::size_t kAlarms = 3038;  // 100 x 2, low byte first
 
-std::string Hex6(const IpSettingRecord& table, std::size_t at) {
+std::string Hex6(const protocol::IpSettingRecord& table, std::size_t at) {
   constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text;
   for (std::size_t i = 0; i < 6; ++i) {
@@ -28,17 +28,18 @@ std::string Hex6(const IpSettingRecord& table, std::size_t at) {
 
 }  // namespace
 
-IpSettingRecord TableAfterRead(const IpSettingRecord& before, const std::string& received) {
+protocol::IpSettingRecord TableAfterRead(const protocol::IpSettingRecord& before,
+                                         const std::string& received) {
   if (received.size() != 3342) return before;
   unsigned sum = 0;
   for (const char byte : received) sum += static_cast<unsigned char>(byte);
   if (sum % 256 != 0) return before;
-  IpSettingRecord record;
+  protocol::IpSettingRecord record;
   std::copy(received.begin(), received.end(), record.bytes.begin());
   return record;
 }
 
-int TypeItem(const IpSettingRecord& table, int c) {
+int TypeItem(const protocol::IpSettingRecord& table, int c) {
   // Wire codes NoAsign 0, Serial 1, Network 2, CAM_Direct 3, IP_Direct 4 to
   // the Type list's order NoAsign, Network, IP_Direct, Serial, CAM_Direct.
   constexpr std::uint8_t kItemOfWire[] = {0, 3, 1, 4, 2};
@@ -46,12 +47,12 @@ int TypeItem(const IpSettingRecord& table, int c) {
   return kind < 5 ? kItemOfWire[kind] : kind;
 }
 
-std::string NameText(const IpSettingRecord& table, int c) {
+std::string NameText(const protocol::IpSettingRecord& table, int c) {
   const auto begin = table.bytes.begin() + static_cast<std::ptrdiff_t>(kNames + 9 * c);
   return std::string(begin, std::find(begin, begin + 9, 0));
 }
 
-std::string AlarmText(const IpSettingRecord& table, int c) {
+std::string AlarmText(const protocol::IpSettingRecord& table, int c) {
   const std::size_t at = kAlarms + 2 * static_cast<std::size_t>(c);
   const unsigned low = table.bytes[at];
   const unsigned high = table.bytes[at + 1];
@@ -76,15 +77,17 @@ std::string AlarmText(const IpSettingRecord& table, int c) {
   }
 }
 
-std::string MacText(const IpSettingRecord& table, int c) {
+std::string MacText(const protocol::IpSettingRecord& table, int c) {
   return Hex6(table, kMacs + 6 * static_cast<std::size_t>(c));
 }
 
-std::string PortText(const IpSettingRecord& table, int c) {
+std::string PortText(const protocol::IpSettingRecord& table, int c) {
   const std::size_t at = kAddresses + 6 * static_cast<std::size_t>(c) + 4;
   return std::to_string(table.bytes[at] * 256 + table.bytes[at + 1]);
 }
 
-std::string SwitcherMacText(const IpSettingRecord& table) { return Hex6(table, kSwitcherMac); }
+std::string SwitcherMacText(const protocol::IpSettingRecord& table) {
+  return Hex6(table, kSwitcherMac);
+}
 
 }  // namespace fuzz::oracle

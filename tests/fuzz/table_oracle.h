@@ -12,18 +12,19 @@ namespace fuzz::oracle {
 
 // The table after a REFRESH that received `received`: the record when it is
 // 3342 bytes whose sum is 0; else `before`.
-IpSettingRecord TableAfterRead(const IpSettingRecord& before, const std::string& received);
+protocol::IpSettingRecord TableAfterRead(const protocol::IpSettingRecord& before,
+                                         const std::string& received);
 
 // The Type list item camera c's type byte stands for (any other byte value
 // as it is).
-int TypeItem(const IpSettingRecord& table, int c);
+int TypeItem(const protocol::IpSettingRecord& table, int c);
 
 // The texts of camera c's row.
-std::string NameText(const IpSettingRecord& table, int c);
-std::string AlarmText(const IpSettingRecord& table, int c);
-std::string MacText(const IpSettingRecord& table, int c);
-std::string PortText(const IpSettingRecord& table, int c);
+std::string NameText(const protocol::IpSettingRecord& table, int c);
+std::string AlarmText(const protocol::IpSettingRecord& table, int c);
+std::string MacText(const protocol::IpSettingRecord& table, int c);
+std::string PortText(const protocol::IpSettingRecord& table, int c);
 // The switcher row's MAC Address.
-std::string SwitcherMacText(const IpSettingRecord& table);
+std::string SwitcherMacText(const protocol::IpSettingRecord& table);
 
 }  // namespace fuzz::oracle

@@ -99,7 +99,8 @@ void Load(Rig& rig, FuzzInput& input, bool program) {
   const bool started = delivered.starts_with("VER UP START OK\r\n");
   if (!started) FUZZ_REQUIRE(sent.size() <= command.size());
   const std::vector<std::size_t>& sizes = connection.SendSizes();
-  for (std::size_t i = 1; i < sizes.size(); ++i) FUZZ_REQUIRE(sizes[i] <= kPanelBlockSize);
+  for (std::size_t i = 1; i < sizes.size(); ++i)
+    FUZZ_REQUIRE(sizes[i] <= protocol::kPanelBlockSize);
   if (!finished) return;
 
   const std::string& path = program ? rig.page.ProgramPath() : rig.page.FpgaPath();

@@ -89,7 +89,8 @@ std::optional<Texts> StartFailure(const ScriptedConnection& connection, std::str
 
 // What the page shows once it displayed `record`: the user name through
 // the field filter in the old user field, the other fields empty.
-void RequireDisplayed(const Rig& rig, const CredentialRecord& record, const Texts& boxes) {
+void RequireDisplayed(const Rig& rig, const protocol::CredentialRecord& record,
+                      const Texts& boxes) {
   const std::optional<std::string> user = record.UserName();
   if (!user || !record.Password()) return;
   FUZZ_REQUIRE(rig.page.PanelUserName() == *user && rig.page.PanelPassword() == *record.Password());
@@ -104,19 +105,19 @@ void RequireDisplayed(const Rig& rig, const CredentialRecord& record, const Text
 }
 
 void Refresh(Rig& rig, FuzzInput& input) {
-  const CredentialRecord before = rig.page.Record();
+  const protocol::CredentialRecord before = rig.page.Record();
   const ScriptedConnection connection = rig.Click(IDC_AUTH_REFRESH, input);
   const Texts& boxes = rig.LastBoxes();
   if (const std::optional<Texts> failure = StartFailure(connection, kReadCommand)) {
     FUZZ_REQUIRE(boxes == *failure && rig.page.Record() == before);
     return;
   }
-  CredentialRecord expected = before;
+  protocol::CredentialRecord expected = before;
   const std::optional<std::string> block = fuzz::BlockReceived(connection, kReadCommand);
-  if (block && !block->empty() && block->size() <= CredentialRecord::kSize) {
+  if (block && !block->empty() && block->size() <= protocol::CredentialRecord::kSize) {
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(block->data()),
                                               block->size());
-    if (IsZeroSum(bytes)) expected.Overwrite(bytes);
+    if (protocol::IsZeroSum(bytes)) expected.Overwrite(bytes);
   }
   FUZZ_REQUIRE(rig.page.Record() == expected);
   FUZZ_REQUIRE(fuzz::AllAmong(boxes, {kIncorrect, kTooLong}));
@@ -130,11 +131,11 @@ bool IsRuleMessage(const std::string& text) {
 }
 
 void Set(Rig& rig, FuzzInput& input) {
-  const CredentialRecord before = rig.page.Record();
+  const protocol::CredentialRecord before = rig.page.Record();
   const std::string oldUser = rig.Screen().Text(IDC_OLD_USER_NAME);
   const std::string oldPassword = rig.Screen().Text(IDC_OLD_PASSWORD);
   const bool knownPair =
-      (oldUser == kFactoryUserName && oldPassword == kFactoryPassword) ||
+      (oldUser == protocol::kFactoryUserName && oldPassword == protocol::kFactoryPassword) ||
       (oldUser == rig.page.PanelUserName() && oldPassword == rig.page.PanelPassword());
   const ScriptedConnection connection = rig.Click(IDC_AUTH_SET, input);
   const Texts& boxes = rig.LastBoxes();
@@ -157,7 +158,7 @@ void Set(Rig& rig, FuzzInput& input) {
   const std::span<const std::uint8_t> record = rig.page.Record().Bytes();
   const std::string sent = connection.Sent();
   FUZZ_REQUIRE(sent == std::string(kWriteCommand) + std::string(record.begin(), record.end()));
-  FUZZ_REQUIRE(IsZeroSum(record));
+  FUZZ_REQUIRE(protocol::IsZeroSum(record));
   FUZZ_REQUIRE(connection.Delivered().find("WRITE OK") != std::string::npos);
   FUZZ_REQUIRE(boxes.front() == kWritten);
 }

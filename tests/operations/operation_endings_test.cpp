@@ -25,13 +25,13 @@ using operations::Outcome;
 using operations::Stage;
 using sim::Fault;
 
-constexpr PanelAddress kNobody = 0xC0A80008;  // 192.168.0.8: no panel listens there
+constexpr protocol::PanelAddress kNobody = 0xC0A80008;  // 192.168.0.8: no panel listens there
 const std::string kImage(10000, 'i');
 
 struct Operation {
   const char* name;
   const char* command;  // the line the faults are set on
-  std::function<Outcome(const PanelLink&, testing_support::FakeFileSystem&)> run;
+  std::function<Outcome(const protocol::PanelLink&, testing_support::FakeFileSystem&)> run;
   // How an image upload ends when the panel answers "FILE NG": a program
   // image at its receipt; an FPGA image's first line is not examined, and
   // the panel closes before the verdict.
@@ -40,9 +40,9 @@ struct Operation {
 
 struct OperationEndings : SimulatorTest {
   testing_support::FakeFileSystem files;
-  PanelAddressBook panels;  // VK1 is the current panel
+  protocol::PanelAddressBook panels;  // VK1 is the current panel
   // Short waits, so that a silent panel ends an operation soon.
-  PanelLink link{network, panels, {.progress = 400ms, .flashWrite = 400ms}};
+  protocol::PanelLink link{network, panels, {.progress = 400ms, .flashWrite = 400ms}};
 
   Outcome Run(const Operation& operation, const Fault& fault) {
     Vk1().ClearFaults();
@@ -56,23 +56,23 @@ struct OperationEndings : SimulatorTest {
 const std::vector<Operation>& Reads() {
   static const std::vector<Operation> reads = {
       {"camera table", "VK38 IP SETTING REQ",
-       [](const PanelLink& link, auto&) {
-         IpSettingRecord table;
+       [](const protocol::PanelLink& link, auto&) {
+         protocol::IpSettingRecord table;
          return operations::ReadCameraTable(link, table);
        }},
       {"renew proposal", "VK38 IP SET RENEW START",
-       [](const PanelLink& link, auto&) {
-         IpSettingRecord table;
+       [](const protocol::PanelLink& link, auto&) {
+         protocol::IpSettingRecord table;
          return operations::ProposeAssignment(link, operations::Assignment::kRenew, false, table);
        }},
       {"setup block", "VK38 SETTING REQ",
-       [](const PanelLink& link, auto&) {
+       [](const protocol::PanelLink& link, auto&) {
          std::vector<std::uint8_t> block;
          return operations::ReadSetupBlock(link, block);
        }},
       {"credentials", "VK38 AUTH SETTING REQ",
-       [](const PanelLink& link, auto&) {
-         CredentialRecord record;
+       [](const protocol::PanelLink& link, auto&) {
+         protocol::CredentialRecord record;
          return operations::ReadCredentials(link, record);
        }},
   };
@@ -82,28 +82,28 @@ const std::vector<Operation>& Reads() {
 const std::vector<Operation>& Writes() {
   static const std::vector<Operation> writes = {
       {"camera table", "VK38 IP SETTING CHANGE",
-       [](const PanelLink& link, auto&) {
-         IpSettingRecord table;
-         ComputeChecksum(table);
+       [](const protocol::PanelLink& link, auto&) {
+         protocol::IpSettingRecord table;
+         protocol::ComputeChecksum(table);
          return operations::WriteCameraTable(link, table);
        }},
       {"setup block", "VK38 SETTING CHANGE",
-       [](const PanelLink& link, auto&) {
+       [](const protocol::PanelLink& link, auto&) {
          const std::vector<std::uint8_t> block(100, 0);
          return operations::WriteSetupBlock(link, block);
        }},
       {"credentials", "VK38 AUTH SETTING CHANGE",
-       [](const PanelLink& link, auto&) {
-         return operations::WriteCredentials(link, CredentialRecord{});
+       [](const protocol::PanelLink& link, auto&) {
+         return operations::WriteCredentials(link, protocol::CredentialRecord{});
        }},
       {"program image", "VK38 VER UP START",
-       [](const PanelLink& link, testing_support::FakeFileSystem& files) {
+       [](const protocol::PanelLink& link, testing_support::FakeFileSystem& files) {
          return operations::SendImage(link, operations::Image::kProgram,
                                       [&] { return files.OpenForReading("image"); });
        },
        Outcome{Ending::kNotWritten, Stage::kReceipt}},
       {"FPGA image", "FPGA VER UP START",
-       [](const PanelLink& link, testing_support::FakeFileSystem& files) {
+       [](const protocol::PanelLink& link, testing_support::FakeFileSystem& files) {
          return operations::SendImage(link, operations::Image::kFpga,
                                       [&] { return files.OpenForReading("image"); });
        },
@@ -166,7 +166,7 @@ TEST_F(OperationEndings, WhatThePanelSentWrongIsTold) {
   EXPECT_EQ(refused.flaw, Flaw::kLong);
   EXPECT_TRUE(block.empty());
   ExpectOutcome(operations::ReadSetupBlock(link, block), Ending::kDone, Stage::kPayload);
-  EXPECT_EQ(block.size(), kPanelBlockSize);
+  EXPECT_EQ(block.size(), protocol::kPanelBlockSize);
 }
 
 TEST_F(OperationEndings, ARefusalKeepsThePanelsReply) {

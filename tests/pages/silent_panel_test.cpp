@@ -26,9 +26,9 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using Lines = std::vector<std::string>;
 
-constexpr PanelAddress kPanel = 0xC0A80009;    // VK1, simulated
-constexpr PanelAddress kStalled = 0xC0A80008;  // accepts no connection
-constexpr PanelWaitLimits kShortWaits{.progress = 150ms, .flashWrite = 900ms};
+constexpr protocol::PanelAddress kPanel = 0xC0A80009;    // VK1, simulated
+constexpr protocol::PanelAddress kStalled = 0xC0A80008;  // accepts no connection
+constexpr protocol::PanelWaitLimits kShortWaits{.progress = 150ms, .flashWrite = 900ms};
 // Scheduling and sanitizers may add to a limit, never take from it.
 constexpr auto kSlack = 1500ms;
 
@@ -42,9 +42,9 @@ class UnacceptingListener {
  public:
   enum class Queue { kRoom, kFull };
 
-  UnacceptingListener(platform::Network& network, PanelAddress address, Queue queue) {
+  UnacceptingListener(platform::Network& network, protocol::PanelAddress address, Queue queue) {
     std::string error;
-    listening_ = network.Listen(AddressText(address), kPanelPort, error);
+    listening_ = network.Listen(protocol::AddressText(address), protocol::kPanelPort, error);
     ready_ = listening_ && (queue == Queue::kRoom || FillQueue(network, address));
   }
 
@@ -52,11 +52,11 @@ class UnacceptingListener {
 
  private:
   // Connects until a connection is no longer made within a moment.
-  bool FillQueue(platform::Network& network, PanelAddress address) {
+  bool FillQueue(platform::Network& network, protocol::PanelAddress address) {
     for (int i = 0; i < 16; ++i) {
       auto queued = network.CreateStreamSocket(200ms);
       if (!queued) return false;
-      if (!queued->Connect(AddressText(address), kPanelPort)) return true;
+      if (!queued->Connect(protocol::AddressText(address), protocol::kPanelPort)) return true;
       queued_.push_back(std::move(queued));
     }
     return false;
@@ -99,33 +99,34 @@ struct SilentPanel : ::testing::Test {
 
   platform::SystemNetwork network;
   sim::PanelSimulator simulator{network, {kPanel}};
-  PanelAddressBook panels;  // VK1 is the current panel
-  PanelLink link{network, panels, kShortWaits};
+  protocol::PanelAddressBook panels;  // VK1 is the current panel
+  protocol::PanelLink link{network, panels, kShortWaits};
 };
 
 TEST_F(SilentPanel, EveryKindOfReceiveFailsAfterTheLimit) {
   struct Case {
     const char* command;
     std::uint64_t silentAfter;
-    std::function<bool(CPanelSession&)> succeeds;
+    std::function<bool(protocol::CPanelSession&)> succeeds;
   };
   const Case cases[] = {
-      {"VK38 SETTING CHANGE", 0, [](CPanelSession& s) { return s.ReceiveReply().has_value(); }},
+      {"VK38 SETTING CHANGE", 0,
+       [](protocol::CPanelSession& s) { return s.ReceiveReply().has_value(); }},
       {"VK38 SETTING REQ", 100,
-       [](CPanelSession& s) { return s.ReceiveUntilClosed().has_value(); }},
+       [](protocol::CPanelSession& s) { return s.ReceiveUntilClosed().has_value(); }},
       {"VK38 LOG REQ", 3000,
-       [](CPanelSession& s) {
+       [](protocol::CPanelSession& s) {
          return !s.ReceiveStream([](const std::uint8_t*, std::size_t) {}).failed;
        }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
     FallSilent(c.command, c.silentAfter);
-    CPanelSession session(link);
-    ASSERT_EQ(session.Open(), OpenResult::kOpen);
+    protocol::CPanelSession session(link);
+    ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
     ASSERT_TRUE(session.SendCommand(std::string(c.command) + "\r\n"));
     ExpectToLast(kShortWaits.progress, [&] { EXPECT_FALSE(c.succeeds(session)); });
-    EXPECT_EQ(session.LastWaitEnd(), WaitEnd::kSilent);
+    EXPECT_EQ(session.LastWaitEnd(), protocol::WaitEnd::kSilent);
   }
 }
 
@@ -133,12 +134,12 @@ TEST_F(SilentPanel, ASendThatStallsFailsAfterTheLimit) {
   UnacceptingListener stalled(network, kStalled, UnacceptingListener::Queue::kRoom);
   ASSERT_TRUE(stalled.Ready());
   panels.SetCurrent(kStalled);
-  CPanelSession session(link);
-  ASSERT_EQ(session.Open(), OpenResult::kOpen);
+  protocol::CPanelSession session(link);
+  ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
   EndlessFile image;
   const Clock::time_point start = Clock::now();
-  EXPECT_EQ(session.SendFile(image), FileSend::kSendFailed);
-  EXPECT_EQ(session.LastWaitEnd(), WaitEnd::kSilent);
+  EXPECT_EQ(session.SendFile(image), protocol::FileSend::kSendFailed);
+  EXPECT_EQ(session.LastWaitEnd(), protocol::WaitEnd::kSilent);
   // The buffers fill first; from then on, nothing moves for the limit.
   EXPECT_GE(Clock::now() - start, kShortWaits.progress);
   EXPECT_LT(Clock::now() - start, kShortWaits.progress + kSlack);
@@ -148,17 +149,18 @@ TEST_F(SilentPanel, AConnectionThatIsNeverMadeFailsAfterTheLimit) {
   UnacceptingListener stalled(network, kStalled, UnacceptingListener::Queue::kFull);
   ASSERT_TRUE(stalled.Ready());
   panels.SetCurrent(kStalled);
-  CPanelSession session(link);
-  ExpectToLast(kShortWaits.progress, [&] { EXPECT_EQ(session.Open(), OpenResult::kNotConnected); });
+  protocol::CPanelSession session(link);
+  ExpectToLast(kShortWaits.progress,
+               [&] { EXPECT_EQ(session.Open(), protocol::OpenResult::kNotConnected); });
 }
 
 TEST_F(SilentPanel, OnlyTheReplyAfterAnImageGetsTheFlashWriteLimit) {
   FallSilent("VK38 VER UP START", 0);
-  CPanelSession session(link);
-  ASSERT_EQ(session.Open(), OpenResult::kOpen);
+  protocol::CPanelSession session(link);
+  ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
   ASSERT_TRUE(session.SendCommand("VK38 VER UP START\r\n"));
   ExpectToLast(kShortWaits.flashWrite,
-               [&] { EXPECT_FALSE(session.ReceiveReply(ReplyWait::kFlashWrite)); });
+               [&] { EXPECT_FALSE(session.ReceiveReply(protocol::ReplyWait::kFlashWrite)); });
   ExpectToLast(kShortWaits.progress, [&] { EXPECT_FALSE(session.ReceiveReply()); });
 }
 

@@ -19,13 +19,13 @@ using namespace std::chrono_literals;
 using sim::Bytes;
 using sim::Fault;
 
-constexpr PanelAddress kVk1 = 0xC0A80009;     // 192.168.0.9
-constexpr PanelAddress kNobody = 0xC0A80008;  // 192.168.0.8: in the network, no panel
+constexpr protocol::PanelAddress kVk1 = 0xC0A80009;     // 192.168.0.9
+constexpr protocol::PanelAddress kNobody = 0xC0A80008;  // 192.168.0.8: in the network, no panel
 const std::string kLineEnd("\r\n\0", 3);
 
 Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
 
-std::string BufferText(const CPanelSession& session, std::size_t count) {
+std::string BufferText(const protocol::CPanelSession& session, std::size_t count) {
   return std::string(session.ReplyBuffer().begin(),
                      session.ReplyBuffer().begin() + static_cast<std::ptrdiff_t>(count));
 }
@@ -43,9 +43,9 @@ class PanelSessionTest : public ::testing::Test {
   sim::SimulatedPanel& Vk1() { return simulator.Panel(kVk1); }
 
   // A session to VK1 that has sent `command`.
-  std::unique_ptr<CPanelSession> SessionAfter(std::string_view command) {
-    auto session = std::make_unique<CPanelSession>(link);
-    EXPECT_EQ(session->Open(), OpenResult::kOpen);
+  std::unique_ptr<protocol::CPanelSession> SessionAfter(std::string_view command) {
+    auto session = std::make_unique<protocol::CPanelSession>(link);
+    EXPECT_EQ(session->Open(), protocol::OpenResult::kOpen);
     EXPECT_TRUE(session->SendCommand(command));
     return session;
   }
@@ -57,8 +57,8 @@ class PanelSessionTest : public ::testing::Test {
 
   platform::SystemNetwork network;
   sim::PanelSimulator simulator{network};
-  PanelAddressBook panels;  // VK1 is the current panel
-  PanelLink link{network, panels};
+  protocol::PanelAddressBook panels;  // VK1 is the current panel
+  protocol::PanelLink link{network, panels};
 };
 
 TEST_F(PanelSessionTest, CommandGoesOutWithoutNul) {
@@ -112,7 +112,7 @@ TEST_F(PanelSessionTest, EarlyCloseFailsAReplyButEndsABlockEmpty) {
   Vk1().SetFault("VK38 IP SETTING CHANGE", Fault{.closeAtOnce = true});
   auto closed = SessionAfter("VK38 IP SETTING CHANGE\r\n");
   EXPECT_EQ(closed->ReceiveReply(), std::nullopt);
-  EXPECT_EQ(closed->LastWaitEnd(), WaitEnd::kClosed);
+  EXPECT_EQ(closed->LastWaitEnd(), protocol::WaitEnd::kClosed);
 
   Vk1().SetFault("VK38 IP SETTING REQ", Fault{.closeAtOnce = true});
   EXPECT_EQ(SessionAfter("VK38 IP SETTING REQ\r\n")->ReceiveUntilClosed(), 0u);
@@ -143,7 +143,7 @@ TEST_F(PanelSessionTest, BlockReadFailsWhenTheConnectionIsReset) {
   auto session = SessionAfter("VK38 SETTING REQ\r\n");
   EXPECT_EQ(session->ReceiveUntilClosed(), std::nullopt);
   // Broken, not silent: the panel's reset is not a wait that ran out.
-  EXPECT_EQ(session->LastWaitEnd(), WaitEnd::kBroken);
+  EXPECT_EQ(session->LastWaitEnd(), protocol::WaitEnd::kBroken);
 }
 
 TEST_F(PanelSessionTest, StreamHandsOnEveryPieceInOrder) {
@@ -151,10 +151,11 @@ TEST_F(PanelSessionTest, StreamHandsOnEveryPieceInOrder) {
   auto session = SessionAfter("VK38 LOG REQ\r\n");
   Bytes got;
   std::size_t calls = 0;
-  const StreamEnd end = session->ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
-    got.insert(got.end(), data, data + count);
-    ++calls;
-  });
+  const protocol::StreamEnd end =
+      session->ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
+        got.insert(got.end(), data, data + count);
+        ++calls;
+      });
   Bytes expected(10000);
   sim::FillLog(kVk1, 0, expected);
   EXPECT_EQ(got, expected);
@@ -167,7 +168,7 @@ TEST_F(PanelSessionTest, StreamEndsOnResetWithWhatCameSoFar) {
   Vk1().SetLog({50000, 4096});
   Vk1().SetFault("VK38 LOG REQ", Fault{.resetAfter = 20000});
   std::uint64_t passed = 0;
-  const StreamEnd end =
+  const protocol::StreamEnd end =
       SessionAfter("VK38 LOG REQ\r\n")->ReceiveStream([&](const std::uint8_t*, std::size_t count) {
         passed += count;
       });
@@ -186,7 +187,7 @@ TEST_F(PanelSessionTest, FileStreamedToThePanelArrivesByteForByte) {
   auto session = SessionAfter("VK38 VER UP START\r\n");
   ASSERT_TRUE(session->ReceiveReply());
   auto file = files.OpenForReading("image.bin");
-  EXPECT_EQ(session->SendFile(*file), FileSend::kWhole);
+  EXPECT_EQ(session->SendFile(*file), protocol::FileSend::kWhole);
   EXPECT_TRUE(session->ReceiveReply());
   EXPECT_TRUE(session->ReplyStartsWith("FILE OK"));
   session.reset();
@@ -199,8 +200,8 @@ class ScriptedSessionTest : public ::testing::Test {
  protected:
   testing_support::FakeNetwork network;
   testing_support::FakeFileSystem files;
-  PanelAddressBook panels;
-  PanelLink link{network, panels};
+  protocol::PanelAddressBook panels;
+  protocol::PanelLink link{network, panels};
 };
 
 TEST_F(ScriptedSessionTest, FileGoesOutInBlocksOf4096) {
@@ -213,10 +214,10 @@ TEST_F(ScriptedSessionTest, FileGoesOutInBlocksOf4096) {
     const std::string content(size, 'x');
     files.Add("f", {.content = content});
     testing_support::ScriptedPeer& peer = network.Expect();
-    CPanelSession session(link);
-    ASSERT_EQ(session.Open(), OpenResult::kOpen);
+    protocol::CPanelSession session(link);
+    ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
     auto file = files.OpenForReading("f");
-    EXPECT_EQ(session.SendFile(*file), FileSend::kWhole);
+    EXPECT_EQ(session.SendFile(*file), protocol::FileSend::kWhole);
     EXPECT_EQ(peer.sendSizes, blocks);
     EXPECT_EQ(peer.received, content);
   }
@@ -225,24 +226,24 @@ TEST_F(ScriptedSessionTest, FileGoesOutInBlocksOf4096) {
 TEST_F(ScriptedSessionTest, FileStreamStopsAtAFailedSendOrRead) {
   files.Add("f", {.content = std::string(10000, 'y')});
   network.Expect(testing_support::ScriptedPeer::Answering({}).TakingOnly(5000));
-  CPanelSession sending(link);
-  ASSERT_EQ(sending.Open(), OpenResult::kOpen);
+  protocol::CPanelSession sending(link);
+  ASSERT_EQ(sending.Open(), protocol::OpenResult::kOpen);
   auto file = files.OpenForReading("f");
-  EXPECT_EQ(sending.SendFile(*file), FileSend::kSendFailed);
+  EXPECT_EQ(sending.SendFile(*file), protocol::FileSend::kSendFailed);
   EXPECT_EQ(network.Connections().back()->received.size(), 5000u);
 
   files.Add("g", {.content = std::string(10000, 'z'), .readFailsAfter = 4096});
   network.Expect();
-  CPanelSession reading(link);
-  ASSERT_EQ(reading.Open(), OpenResult::kOpen);
+  protocol::CPanelSession reading(link);
+  ASSERT_EQ(reading.Open(), protocol::OpenResult::kOpen);
   auto broken = files.OpenForReading("g");
-  EXPECT_EQ(reading.SendFile(*broken), FileSend::kReadFailed);
+  EXPECT_EQ(reading.SendFile(*broken), protocol::FileSend::kReadFailed);
 }
 
 TEST_F(ScriptedSessionTest, SocketNotCreatedLeavesEveryOperationFailing) {
   network.socketCreationFails = true;
-  CPanelSession session(link);
-  EXPECT_EQ(session.Open(), OpenResult::kSocketNotCreated);
+  protocol::CPanelSession session(link);
+  EXPECT_EQ(session.Open(), protocol::OpenResult::kSocketNotCreated);
   EXPECT_FALSE(session.SendCommand("VK38 LOG REQ\r\n"));
   EXPECT_EQ(session.ReceiveReply(), std::nullopt);
   EXPECT_EQ(session.ReceiveUntilClosed(), std::nullopt);
@@ -253,17 +254,17 @@ TEST_F(ScriptedSessionTest, SocketNotCreatedLeavesEveryOperationFailing) {
 
 TEST_F(ScriptedSessionTest, ReceiveErrorAfterDataFailsTheBlock) {
   network.Expect(testing_support::ScriptedPeer::Answering({"abc", "def"}).ThenFailing());
-  CPanelSession session(link);
-  ASSERT_EQ(session.Open(), OpenResult::kOpen);
+  protocol::CPanelSession session(link);
+  ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
   EXPECT_EQ(session.ReceiveUntilClosed(), std::nullopt);
   EXPECT_EQ(BufferText(session, 6), "abcdef");
 }
 
 // What the link's observer is told, each step as one line.
-class StepLog : public SessionObserver {
+class StepLog : public protocol::SessionObserver {
  public:
-  void Step(const SessionStep& step) override {
-    using Kind = SessionStep::Kind;
+  void Step(const protocol::SessionStep& step) override {
+    using Kind = protocol::SessionStep::Kind;
     static const std::map<Kind, std::string> kNames = {
         {Kind::kConnected, "connected"}, {Kind::kNotConnected, "not connected"},
         {Kind::kCommand, "command"},     {Kind::kReply, "reply"},
@@ -273,7 +274,8 @@ class StepLog : public SessionObserver {
     if (!step.text.empty()) line += " " + std::string(step.text);
     if (step.bytes > 0) line += " " + std::to_string(step.bytes);
     if (step.changesPanel) line += " (changes)";
-    if (step.kind == Kind::kEnded) line += step.end == WaitEnd::kClosed ? " closed" : " broken";
+    if (step.kind == Kind::kEnded)
+      line += step.end == protocol::WaitEnd::kClosed ? " closed" : " broken";
     lines.push_back(line);
   }
   std::vector<std::string> lines;
@@ -286,8 +288,8 @@ TEST_F(ScriptedSessionTest, EachStepIsToldWithBlocksBySizeOnly) {
   network.Expect(testing_support::ScriptedPeer::Answering(
       {std::string("SETTING CHANGE OK\r\n\0", 20), std::string("WRITE\x01OK\r\n\0", 11)}));
   {
-    CPanelSession session(link);
-    ASSERT_EQ(session.Open(), OpenResult::kOpen);
+    protocol::CPanelSession session(link);
+    ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
     ASSERT_TRUE(session.SendCommand("VK38 AUTH SETTING CHANGE\r\n"));
     ASSERT_TRUE(session.ReceiveReply());
     ASSERT_TRUE(session.SendAll(BytesOf(std::string("admin\0", 6) + secret)));
@@ -295,20 +297,20 @@ TEST_F(ScriptedSessionTest, EachStepIsToldWithBlocksBySizeOnly) {
   }
   network.Expect(testing_support::ScriptedPeer::Answering({"admin", secret}));
   {
-    CPanelSession session(link);
-    ASSERT_EQ(session.Open(), OpenResult::kOpen);
+    protocol::CPanelSession session(link);
+    ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
     ASSERT_TRUE(session.SendCommand("VK38 AUTH SETTING REQ\r\n"));
     ASSERT_EQ(session.ReceiveUntilClosed(), 12u);
   }
   network.Expect(testing_support::ScriptedPeer::Answering({"SETT"}).ThenFailing());
   {
-    CPanelSession session(link);
-    ASSERT_EQ(session.Open(), OpenResult::kOpen);
+    protocol::CPanelSession session(link);
+    ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
     ASSERT_TRUE(session.SendCommand("VK38 SETTING CHANGE\r\n"));
     EXPECT_EQ(session.ReceiveReply(), std::nullopt);
   }
   network.socketCreationFails = true;
-  EXPECT_EQ(CPanelSession(link).Open(), OpenResult::kSocketNotCreated);
+  EXPECT_EQ(protocol::CPanelSession(link).Open(), protocol::OpenResult::kSocketNotCreated);
   EXPECT_EQ(
       steps.lines,
       (std::vector<std::string>{
@@ -319,10 +321,10 @@ TEST_F(ScriptedSessionTest, EachStepIsToldWithBlocksBySizeOnly) {
 
 TEST(PanelSessionConnect, NobodyListeningIsNotConnected) {
   platform::SystemNetwork network;
-  PanelAddressBook panels;
+  protocol::PanelAddressBook panels;
   panels.SetCurrent(kNobody);
-  CPanelSession session(PanelLink{network, panels});
-  EXPECT_EQ(session.Open(), OpenResult::kNotConnected);
+  protocol::CPanelSession session(protocol::PanelLink{network, panels});
+  EXPECT_EQ(session.Open(), protocol::OpenResult::kNotConnected);
 }
 
 }  // namespace

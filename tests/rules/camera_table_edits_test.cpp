@@ -11,17 +11,18 @@
 
 namespace {
 
-constexpr PanelAddress Ip(unsigned a, unsigned b, unsigned c, unsigned d) {
+constexpr protocol::PanelAddress Ip(unsigned a, unsigned b, unsigned c, unsigned d) {
   return (a << 24) | (b << 16) | (c << 8) | d;
 }
 
 // A table with something in every field the plan may or may not touch.
-IpSettingRecord FullTable() {
-  IpSettingRecord table;
+protocol::IpSettingRecord FullTable() {
+  protocol::IpSettingRecord table;
   for (std::size_t i = 0; i < table.bytes.size(); ++i) {
     table.bytes[i] = static_cast<std::uint8_t>(i * 13 + 7);
   }
-  for (int c = 0; c < kCameraCount; ++c) table.CamKind(c) = static_cast<std::uint8_t>(c % 6);
+  for (int c = 0; c < protocol::kCameraCount; ++c)
+    table.CamKind(c) = static_cast<std::uint8_t>(c % 6);
   return table;
 }
 
@@ -35,13 +36,13 @@ TEST(NumberingPlan, CountsFromThePanelWrapsAfter254AndPutsTheSwitcherBelow) {
   for (const Case& c : {Case{9, 10, 109, 8}, Case{200, 201, 46, 199}, Case{1, 2, 101, 254},
                         Case{254, 1, 100, 253}, Case{155, 156, 1, 154}}) {
     SCOPED_TRACE(c.panelOctet);
-    IpSettingRecord table = FullTable();
+    protocol::IpSettingRecord table = FullTable();
     rules::ClearToNumberingPlan(table, Ip(10, 20, 30, c.panelOctet));
-    EXPECT_EQ(GetIp(table.CamAddr(0)), Ip(10, 20, 30, c.firstCamera));
-    EXPECT_EQ(GetIp(table.CamAddr(99)), Ip(10, 20, 30, c.lastCamera));
-    EXPECT_EQ(GetIp(table.SwAddr()), Ip(10, 20, 30, c.switcher));
-    for (int cam = 0; cam < kCameraCount; ++cam) {
-      const unsigned octet = GetIp(table.CamAddr(cam)) & 0xFF;
+    EXPECT_EQ(protocol::GetIp(table.CamAddr(0)), Ip(10, 20, 30, c.firstCamera));
+    EXPECT_EQ(protocol::GetIp(table.CamAddr(99)), Ip(10, 20, 30, c.lastCamera));
+    EXPECT_EQ(protocol::GetIp(table.SwAddr()), Ip(10, 20, 30, c.switcher));
+    for (int cam = 0; cam < protocol::kCameraCount; ++cam) {
+      const unsigned octet = protocol::GetIp(table.CamAddr(cam)) & 0xFF;
       EXPECT_NE(octet, c.panelOctet) << "camera " << cam << " on the panel's own address";
       EXPECT_NE(octet, 0u);
       EXPECT_NE(octet, 255u);
@@ -50,36 +51,37 @@ TEST(NumberingPlan, CountsFromThePanelWrapsAfter254AndPutsTheSwitcherBelow) {
 }
 
 TEST(NumberingPlan, ResetsMacsAndNetworkTypesAndLeavesEverythingElse) {
-  const IpSettingRecord before = FullTable();
-  IpSettingRecord table = before;
+  const protocol::IpSettingRecord before = FullTable();
+  protocol::IpSettingRecord table = before;
   rules::ClearToNumberingPlan(table, Ip(192, 168, 0, 9));
-  for (int c = 0; c < kCameraCount; ++c) {
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
     SCOPED_TRACE(c);
     EXPECT_TRUE(std::all_of(table.CamMac(c).begin(), table.CamMac(c).end(),
                             [](std::uint8_t b) { return b == 0; }));
     const std::uint8_t kind = before.CamPageKind(c);
-    const bool network = kind == kPageNetwork || kind == kPageIpDirect;
-    EXPECT_EQ(table.CamPageKind(c), network ? std::uint8_t{kPageNoAsign} : kind);
-    EXPECT_EQ(HttpPort(table.CamAddr(c)), HttpPort(before.CamAddr(c)));
+    const bool network = kind == protocol::kPageNetwork || kind == protocol::kPageIpDirect;
+    EXPECT_EQ(table.CamPageKind(c), network ? std::uint8_t{protocol::kPageNoAsign} : kind);
+    EXPECT_EQ(protocol::HttpPort(table.CamAddr(c)), protocol::HttpPort(before.CamAddr(c)));
     EXPECT_EQ(table.CamName(c), before.CamName(c));
     EXPECT_EQ(table.CamAlarm(c), before.CamAlarm(c));
     EXPECT_EQ(table.CamFlags(c), before.CamFlags(c));
   }
   EXPECT_TRUE(std::all_of(table.SwMac().begin(), table.SwMac().end(),
                           [](std::uint8_t b) { return b == 0; }));
-  EXPECT_EQ(table.SwKind(), kSwitcherNoAsign);
-  for (int k = 0; k < kSwitcherInputCount; ++k) EXPECT_EQ(table.SwInput(k), before.SwInput(k));
+  EXPECT_EQ(table.SwKind(), protocol::kSwitcherNoAsign);
+  for (int k = 0; k < protocol::kSwitcherInputCount; ++k)
+    EXPECT_EQ(table.SwInput(k), before.SwInput(k));
   EXPECT_EQ(table.SwFlags(), before.SwFlags());
   EXPECT_EQ(table.Checksum(), before.Checksum()) << "the write computes the sum";
 }
 
 TEST(CameraSwap, MovesEveryFieldButTheFlagsAndTheInputsFollow) {
-  IpSettingRecord before = FullTable();
+  protocol::IpSettingRecord before = FullTable();
   before.SwInput(0) = 3;   // C003
   before.SwInput(1) = 41;  // C041
   before.SwInput(2) = 3;   // C003 again, as a panel may send
   before.SwInput(3) = 9;   // neither
-  IpSettingRecord table = before;
+  protocol::IpSettingRecord table = before;
   rules::SwapCameras(table, 2, 40);
   for (const auto& [now, was] : {std::pair{2, 40}, std::pair{40, 2}}) {
     SCOPED_TRACE(now);
@@ -116,10 +118,11 @@ TEST(SwitcherInput, ACameraTakesAFreeInputLeavingItsOthersAndNeverTakesAnotherCa
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    IpSettingRecord table;
-    for (int k = 0; k < kSwitcherInputCount; ++k) table.SwInput(k) = c.inputs[k];
+    protocol::IpSettingRecord table;
+    for (int k = 0; k < protocol::kSwitcherInputCount; ++k) table.SwInput(k) = c.inputs[k];
     EXPECT_EQ(rules::PutOnInput(table, 6, c.input), c.put);
-    for (int k = 0; k < kSwitcherInputCount; ++k) EXPECT_EQ(table.SwInput(k), c.after[k]) << k;
+    for (int k = 0; k < protocol::kSwitcherInputCount; ++k)
+      EXPECT_EQ(table.SwInput(k), c.after[k]) << k;
   }
 }
 

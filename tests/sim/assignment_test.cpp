@@ -9,41 +9,43 @@
 
 namespace {
 
-constexpr PanelAddress kPanel = 0xC0A80009;  // 192.168.0.9
-constexpr PanelAddress Host(unsigned octet) { return 0xC0A80000u | octet; }
+constexpr protocol::PanelAddress kPanel = 0xC0A80009;  // 192.168.0.9
+constexpr protocol::PanelAddress Host(unsigned octet) { return 0xC0A80000u | octet; }
 
 bool IsNetworked(std::uint8_t wireKind) {
-  return wireKind == kWireNetwork || wireKind == kWireIpDirect;
+  return wireKind == protocol::kWireNetwork || wireKind == protocol::kWireIpDirect;
 }
 
 TEST(FactoryTable, HoldsARealisticTableThatTheToolCanWriteBack) {
-  for (PanelAddress panel : {kPanel, Host(4), Host(200), Host(254)}) {
-    SCOPED_TRACE(AddressText(panel));
-    const IpSettingRecord table = sim::DefaultCameraTable(panel);
-    EXPECT_TRUE(IsChecksumValid(table.bytes));
+  for (protocol::PanelAddress panel : {kPanel, Host(4), Host(200), Host(254)}) {
+    SCOPED_TRACE(protocol::AddressText(panel));
+    const protocol::IpSettingRecord table = sim::DefaultCameraTable(panel);
+    EXPECT_TRUE(protocol::IsChecksumValid(table.bytes));
 
     std::set<std::uint8_t> kinds;
-    std::set<PanelAddress> addresses = {panel};
+    std::set<protocol::PanelAddress> addresses = {panel};
     int mc27 = 0, alarms = 0, highlighted = 0;
-    for (int c = 0; c < kCameraCount; ++c) {
+    for (int c = 0; c < protocol::kCameraCount; ++c) {
       const std::uint8_t kind = table.CamKind(c);
       kinds.insert(kind);
-      if (c >= kCamerasPerGroup) {
-        EXPECT_TRUE(kind == kWireNoAsign || IsNetworked(kind)) << CameraLabel(c);
+      if (c >= protocol::kCamerasPerGroup) {
+        EXPECT_TRUE(kind == protocol::kWireNoAsign || IsNetworked(kind))
+            << protocol::CameraLabel(c);
       }
-      const PanelAddress address = GetIp(table.CamAddr(c));
-      EXPECT_TRUE(IsValidPanelAddress(address)) << CameraLabel(c);
-      EXPECT_TRUE(addresses.insert(address).second) << CameraLabel(c) << " shares its address";
-      const bool hasMac = MacText(table.CamMac(c)) != "00:00:00:00:00:00";
-      EXPECT_EQ(hasMac, IsNetworked(kind)) << CameraLabel(c);
+      const protocol::PanelAddress address = protocol::GetIp(table.CamAddr(c));
+      EXPECT_TRUE(protocol::IsValidPanelAddress(address)) << protocol::CameraLabel(c);
+      EXPECT_TRUE(addresses.insert(address).second)
+          << protocol::CameraLabel(c) << " shares its address";
+      const bool hasMac = protocol::MacText(table.CamMac(c)) != "00:00:00:00:00:00";
+      EXPECT_EQ(hasMac, IsNetworked(kind)) << protocol::CameraLabel(c);
       mc27 += table.CamName(c) == "TL-MC27";
       alarms += table.CamAlarm(c) != 0;
-      highlighted += (table.CamFlags(c) & kHighlightFlag) != 0;
+      highlighted += (table.CamFlags(c) & protocol::kHighlightFlag) != 0;
     }
     EXPECT_EQ(kinds, (std::set<std::uint8_t>{0, 1, 2, 3, 4}));
-    EXPECT_TRUE(IsValidPanelAddress(GetIp(table.SwAddr())));
-    EXPECT_TRUE(addresses.insert(GetIp(table.SwAddr())).second);
-    EXPECT_EQ(table.SwKind(), kSwitcherNetwork);
+    EXPECT_TRUE(protocol::IsValidPanelAddress(protocol::GetIp(table.SwAddr())));
+    EXPECT_TRUE(addresses.insert(protocol::GetIp(table.SwAddr())).second);
+    EXPECT_EQ(table.SwKind(), protocol::kSwitcherNetwork);
     EXPECT_GT(mc27, 0);
     EXPECT_GT(alarms, 0);
     EXPECT_GT(highlighted, 0);
@@ -53,81 +55,90 @@ TEST(FactoryTable, HoldsARealisticTableThatTheToolCanWriteBack) {
 
 // A table with only the listed networked entries, all flags set to 0x04
 // (a bit the assignment must leave alone).
-IpSettingRecord TableOf(std::initializer_list<std::pair<std::uint8_t, PanelAddress>> cameras,
-                        PanelAddress switcher) {
-  IpSettingRecord table;
+protocol::IpSettingRecord TableOf(
+    std::initializer_list<std::pair<std::uint8_t, protocol::PanelAddress>> cameras,
+    protocol::PanelAddress switcher) {
+  protocol::IpSettingRecord table;
   int c = 0;
   for (const auto& [kind, address] : cameras) {
     table.CamKind(c) = kind;
-    SetIp(table.CamAddr(c), address);
-    SetHttpPort(table.CamAddr(c), 80);
+    protocol::SetIp(table.CamAddr(c), address);
+    protocol::SetHttpPort(table.CamAddr(c), 80);
     ++c;
   }
-  for (int i = 0; i < kCameraCount; ++i) table.CamFlags(i) = 0x04 | kDuplicateFlag;
-  table.SwKind() = kSwitcherNetwork;
-  SetIp(table.SwAddr(), switcher);
+  for (int i = 0; i < protocol::kCameraCount; ++i)
+    table.CamFlags(i) = 0x04 | protocol::kDuplicateFlag;
+  table.SwKind() = protocol::kSwitcherNetwork;
+  protocol::SetIp(table.SwAddr(), switcher);
   table.SwFlags() = 0x04;
   return table;
 }
 
 TEST(Assignment, RenewCountsUpFromThePanelsAddress) {
-  const IpSettingRecord table = TableOf(
-      {{kWireNetwork, Host(200)}, {kWireSerial, Host(50)}, {kWireIpDirect, Host(11)}}, 0x0A000001);
-  const IpSettingRecord proposal = sim::ProposeAssignment(table, kPanel, sim::AssignMode::kRenew);
-  EXPECT_TRUE(IsChecksumValid(proposal.bytes));
-  EXPECT_EQ(GetIp(proposal.CamAddr(0)), Host(10));
-  EXPECT_EQ(proposal.CamFlags(0), 0x04 | kHighlightFlag);
-  EXPECT_EQ(GetIp(proposal.CamAddr(1)), Host(50)) << "a serial camera takes no address";
+  const protocol::IpSettingRecord table = TableOf({{protocol::kWireNetwork, Host(200)},
+                                                   {protocol::kWireSerial, Host(50)},
+                                                   {protocol::kWireIpDirect, Host(11)}},
+                                                  0x0A000001);
+  const protocol::IpSettingRecord proposal =
+      sim::ProposeAssignment(table, kPanel, sim::AssignMode::kRenew);
+  EXPECT_TRUE(protocol::IsChecksumValid(proposal.bytes));
+  EXPECT_EQ(protocol::GetIp(proposal.CamAddr(0)), Host(10));
+  EXPECT_EQ(proposal.CamFlags(0), 0x04 | protocol::kHighlightFlag);
+  EXPECT_EQ(protocol::GetIp(proposal.CamAddr(1)), Host(50)) << "a serial camera takes no address";
   EXPECT_EQ(proposal.CamFlags(1), 0x04);
-  EXPECT_EQ(GetIp(proposal.CamAddr(2)), Host(11));
+  EXPECT_EQ(protocol::GetIp(proposal.CamAddr(2)), Host(11));
   EXPECT_EQ(proposal.CamFlags(2), 0x04) << "an unchanged address is not highlighted";
-  EXPECT_EQ(GetIp(proposal.SwAddr()), Host(12));
-  EXPECT_EQ(proposal.SwFlags(), 0x04 | kHighlightFlag);
-  EXPECT_EQ(HttpPort(proposal.CamAddr(0)), 80);
+  EXPECT_EQ(protocol::GetIp(proposal.SwAddr()), Host(12));
+  EXPECT_EQ(proposal.SwFlags(), 0x04 | protocol::kHighlightFlag);
+  EXPECT_EQ(protocol::HttpPort(proposal.CamAddr(0)), 80);
 }
 
 TEST(Assignment, RenewWrapsFrom254To1) {
-  const IpSettingRecord table =
-      TableOf({{kWireNetwork, 0}, {kWireNetwork, 0}, {kWireNetwork, 0}}, 0);
-  const IpSettingRecord proposal =
+  const protocol::IpSettingRecord table = TableOf(
+      {{protocol::kWireNetwork, 0}, {protocol::kWireNetwork, 0}, {protocol::kWireNetwork, 0}}, 0);
+  const protocol::IpSettingRecord proposal =
       sim::ProposeAssignment(table, Host(253), sim::AssignMode::kRenew);
-  EXPECT_EQ(GetIp(proposal.CamAddr(0)), Host(254));
-  EXPECT_EQ(GetIp(proposal.CamAddr(1)), Host(1));
-  EXPECT_EQ(GetIp(proposal.CamAddr(2)), Host(2));
-  EXPECT_EQ(GetIp(proposal.SwAddr()), Host(3));
+  EXPECT_EQ(protocol::GetIp(proposal.CamAddr(0)), Host(254));
+  EXPECT_EQ(protocol::GetIp(proposal.CamAddr(1)), Host(1));
+  EXPECT_EQ(protocol::GetIp(proposal.CamAddr(2)), Host(2));
+  EXPECT_EQ(protocol::GetIp(proposal.SwAddr()), Host(3));
 }
 
 TEST(Assignment, KeepMovesOnlyWhatCannotStay) {
-  const IpSettingRecord table = TableOf({{kWireNetwork, Host(50)},
-                                         {kWireNetwork, Host(50)},    // collides with C001
-                                         {kWireIpDirect, kPanel},     // the panel's own
-                                         {kWireNetwork, 0xC0A8013C},  // another network
-                                         {kWireNetwork, Host(255)},   // unusable
-                                         {kWireNoAsign, Host(11)}},   // stays, and keeps .11
-                                        Host(10));
-  const IpSettingRecord proposal = sim::ProposeAssignment(table, kPanel, sim::AssignMode::kKeep);
+  const protocol::IpSettingRecord table =
+      TableOf({{protocol::kWireNetwork, Host(50)},
+               {protocol::kWireNetwork, Host(50)},    // collides with C001
+               {protocol::kWireIpDirect, kPanel},     // the panel's own
+               {protocol::kWireNetwork, 0xC0A8013C},  // another network
+               {protocol::kWireNetwork, Host(255)},   // unusable
+               {protocol::kWireNoAsign, Host(11)}},   // stays, and keeps .11
+              Host(10));
+  const protocol::IpSettingRecord proposal =
+      sim::ProposeAssignment(table, kPanel, sim::AssignMode::kKeep);
   struct Expected {
-    PanelAddress address;
+    protocol::PanelAddress address;
     std::uint8_t flags;
   };
   const Expected expected[] = {
       {Host(50), 0x04},
-      {Host(12), 0x04 | kHighlightFlag | kDuplicateFlag},
-      {Host(13), 0x04 | kHighlightFlag | kDuplicateFlag},
-      {Host(14), 0x04 | kHighlightFlag},
-      {Host(15), 0x04 | kHighlightFlag},
+      {Host(12), 0x04 | protocol::kHighlightFlag | protocol::kDuplicateFlag},
+      {Host(13), 0x04 | protocol::kHighlightFlag | protocol::kDuplicateFlag},
+      {Host(14), 0x04 | protocol::kHighlightFlag},
+      {Host(15), 0x04 | protocol::kHighlightFlag},
       {Host(11), 0x04},
   };
   for (int c = 0; c < 6; ++c) {
-    EXPECT_EQ(AddressText(GetIp(proposal.CamAddr(c))), AddressText(expected[c].address)) << c;
+    EXPECT_EQ(protocol::AddressText(protocol::GetIp(proposal.CamAddr(c))),
+              protocol::AddressText(expected[c].address))
+        << c;
     EXPECT_EQ(proposal.CamFlags(c), expected[c].flags) << c;
   }
-  EXPECT_EQ(GetIp(proposal.SwAddr()), Host(10)) << "the switcher's free address stays";
-  EXPECT_TRUE(IsChecksumValid(proposal.bytes));
+  EXPECT_EQ(protocol::GetIp(proposal.SwAddr()), Host(10)) << "the switcher's free address stays";
+  EXPECT_TRUE(protocol::IsChecksumValid(proposal.bytes));
 
-  const IpSettingRecord settled = sim::SettledTable(proposal);
+  const protocol::IpSettingRecord settled = sim::SettledTable(proposal);
   EXPECT_EQ(settled.CamFlags(1), 0x04);
-  EXPECT_TRUE(IsChecksumValid(settled.bytes));
+  EXPECT_TRUE(protocol::IsChecksumValid(settled.bytes));
 }
 
 }  // namespace

@@ -97,7 +97,8 @@ TEST_F(ControlChannel, AnswersEachLineOverItsSocketUntilStopped) {
   ASSERT_TRUE(channel.Send("panels\r\nexplode\nget 192.168.0.9 pro"));
   ASSERT_TRUE(channel.Send("gram-image\n"));
   std::string expected;
-  for (PanelAddress panel : simulator.Addresses()) expected += "panel " + AddressText(panel) + "\n";
+  for (protocol::PanelAddress panel : simulator.Addresses())
+    expected += "panel " + protocol::AddressText(panel) + "\n";
   expected += "OK\nERR unknown command explode\n\nOK\n";
   EXPECT_EQ(channel.ReceiveCount(expected.size()), expected);
 

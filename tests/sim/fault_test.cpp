@@ -54,7 +54,7 @@ TEST_F(PanelFault, BadChecksumChangesOnlyTheChecksumByte) {
     std::size_t checksumAt;
   };
   const Case cases[] = {
-      {"VK38 IP SETTING REQ", Vk1().CameraRecord(), IpSettingRecord::kChecksumAt},
+      {"VK38 IP SETTING REQ", Vk1().CameraRecord(), protocol::IpSettingRecord::kChecksumAt},
       {"VK38 AUTH SETTING REQ", Vk1().Credentials(), sim::kCredentialChecksumAt},
       {"VK38 SETTING REQ", Vk1().SetupBlock(), Vk1().SetupBlock().size() - 1},
   };
@@ -66,7 +66,7 @@ TEST_F(PanelFault, BadChecksumChangesOnlyTheChecksumByte) {
     ++expected[c.checksumAt];
     const Bytes got = BytesOf(client.ReceiveAll());
     EXPECT_EQ(got, expected) << c.command;
-    EXPECT_FALSE(IsZeroSum(got)) << c.command;
+    EXPECT_FALSE(protocol::IsZeroSum(got)) << c.command;
   }
 }
 
@@ -134,7 +134,7 @@ TEST_F(PanelFault, FaultBelongsToItsPanelAndCommandLine) {
         std::tuple{kVk1, "VK38 SETTING REQ\r\n", setupSize}}) {
     RawClient client(panel);
     client.Send(line);
-    EXPECT_EQ(client.ReceiveAll().size(), size) << AddressText(panel) << " " << line;
+    EXPECT_EQ(client.ReceiveAll().size(), size) << protocol::AddressText(panel) << " " << line;
   }
   Vk1().ClearFaults();
   RawClient client(kVk1);

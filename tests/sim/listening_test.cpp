@@ -16,7 +16,7 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr PanelAddress kPanel = 0xC0A80008;  // a spare address of the private network
+constexpr protocol::PanelAddress kPanel = 0xC0A80008;  // a spare address of the private network
 // Far above a stop check, far below any wait the calls would do otherwise.
 constexpr auto kPromptly = 1s;
 

@@ -19,12 +19,12 @@ const std::string kLineEnd("\r\n\0", 3);
 
 std::string Line(std::string_view text) { return std::string(text) + kLineEnd; }
 
-Bytes TableBytes(const IpSettingRecord& record) {
+Bytes TableBytes(const protocol::IpSettingRecord& record) {
   return Bytes(record.bytes.begin(), record.bytes.end());
 }
 
-IpSettingRecord StoredTable(sim::SimulatedPanel& panel) {
-  IpSettingRecord record;
+protocol::IpSettingRecord StoredTable(sim::SimulatedPanel& panel) {
+  protocol::IpSettingRecord record;
   const Bytes stored = panel.CameraRecord();
   std::copy(stored.begin(), stored.end(), record.bytes.begin());
   return record;
@@ -39,14 +39,14 @@ TEST_F(PanelExchange, CameraTableIsSentWholeAndTheConnectionClosed) {
   const std::string table = client.ReceiveAll();
   EXPECT_TRUE(client.closed);
   EXPECT_EQ(BytesOf(table), Vk1().CameraRecord());
-  EXPECT_EQ(table.size(), IpSettingRecord::kSize);
-  EXPECT_TRUE(IsZeroSum(BytesOf(table)));
+  EXPECT_EQ(table.size(), protocol::IpSettingRecord::kSize);
+  EXPECT_TRUE(protocol::IsZeroSum(BytesOf(table)));
 }
 
 TEST_F(PanelExchange, CameraTableWriteKeepsARecordThatSumsToZero) {
-  IpSettingRecord table = StoredTable(Vk1());
-  SetIp(table.CamAddr(40), 0xC0A80063);
-  ComputeChecksum(table);
+  protocol::IpSettingRecord table = StoredTable(Vk1());
+  protocol::SetIp(table.CamAddr(40), 0xC0A80063);
+  protocol::ComputeChecksum(table);
 
   RawClient client(kVk1);
   client.Send("VK38 IP SETTING CHANGE\r\n");
@@ -64,7 +64,7 @@ TEST_F(PanelExchange, CameraTableWriteKeepsARecordThatSumsToZero) {
 
 TEST_F(PanelExchange, CameraTableWriteRefusesABadSum) {
   const Bytes before = Vk1().CameraRecord();
-  IpSettingRecord table = StoredTable(Vk1());
+  protocol::IpSettingRecord table = StoredTable(Vk1());
   table.CamKind(50) ^= 1;  // the sum is now off
 
   RawClient client(kVk1);
@@ -78,14 +78,14 @@ TEST_F(PanelExchange, CameraTableWriteRefusesABadSum) {
 }
 
 TEST_F(PanelExchange, AssignmentProposesThenAppliesOnSet) {
-  const IpSettingRecord factory = StoredTable(Vk1());
+  const protocol::IpSettingRecord factory = StoredTable(Vk1());
   for (const auto& [start, set, mode] :
        {std::tuple{"VK38 IP SET RENEW START\r\n", "VK38 IP SET RENEW SET\r\n",
                    sim::AssignMode::kRenew},
         std::tuple{"VK38 IP SET KEEP RETRY\r\n", "VK38 IP SET KEEP SET\r\n",
                    sim::AssignMode::kKeep}}) {
     Vk1().SetCameraRecord(factory);
-    const IpSettingRecord expected = sim::ProposeAssignment(factory, kVk1, mode);
+    const protocol::IpSettingRecord expected = sim::ProposeAssignment(factory, kVk1, mode);
     RawClient proposal(kVk1);
     proposal.Send(start);
     EXPECT_EQ(BytesOf(proposal.ReceiveAll()), TableBytes(expected)) << start;
@@ -107,7 +107,7 @@ TEST_F(PanelExchange, SetupBlockIsSentAsStored) {
   const Bytes block = BytesOf(client.ReceiveAll());
   EXPECT_TRUE(client.closed);
   EXPECT_EQ(block, Vk1().SetupBlock());
-  EXPECT_TRUE(IsZeroSum(block));
+  EXPECT_TRUE(protocol::IsZeroSum(block));
   EXPECT_EQ(sim::SetupBlockLength(block), block.size());
 }
 
@@ -216,7 +216,7 @@ TEST_F(PanelExchange, CredentialsAreSentAndLoaded) {
   ASSERT_EQ(factory.size(), 68u);
   EXPECT_STREQ(reinterpret_cast<const char*>(&factory[0]), "staff");
   EXPECT_STREQ(reinterpret_cast<const char*>(&factory[33]), "48213");
-  EXPECT_TRUE(IsZeroSum(factory));
+  EXPECT_TRUE(protocol::IsZeroSum(factory));
   read.Close();
 
   const Bytes changed = sim::BuildCredentialRecord("operator", "pass:word");

@@ -1,8 +1,8 @@
 #include "raw_client.h"
 
-RawClient::RawClient(PanelAddress panel, std::uint16_t port)
-    : socket_(network_.CreateStreamSocket(kPanelProgressLimit)) {
-  connected_ = socket_ && socket_->Connect(AddressText(panel), port);
+RawClient::RawClient(protocol::PanelAddress panel, std::uint16_t port)
+    : socket_(network_.CreateStreamSocket(protocol::kPanelProgressLimit)) {
+  connected_ = socket_ && socket_->Connect(protocol::AddressText(panel), port);
 }
 
 bool RawClient::Send(std::string_view bytes) {

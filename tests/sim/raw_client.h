@@ -15,7 +15,7 @@
 
 class RawClient {
  public:
-  explicit RawClient(PanelAddress panel, std::uint16_t port = 35600);
+  explicit RawClient(protocol::PanelAddress panel, std::uint16_t port = 35600);
 
   bool Connected() const { return connected_; }
   bool Send(std::string_view bytes);

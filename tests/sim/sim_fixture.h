@@ -9,13 +9,13 @@
 #include "platform/system.h"
 #include "sim/panel_simulator.h"
 
-inline constexpr PanelAddress kVk1 = 0xC0A80009;  // 192.168.0.9
-inline constexpr PanelAddress kVk2 = 0xC0A80007;  // 192.168.0.7
+inline constexpr protocol::PanelAddress kVk1 = 0xC0A80009;  // 192.168.0.9
+inline constexpr protocol::PanelAddress kVk2 = 0xC0A80007;  // 192.168.0.7
 
 class SimulatorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (PanelAddress address : simulator.Addresses()) {
+    for (protocol::PanelAddress address : simulator.Addresses()) {
       sim::PanelTiming timing;
       timing.idleGap = std::chrono::milliseconds(150);
       timing.lineGap = std::chrono::milliseconds(50);

@@ -17,7 +17,7 @@ namespace {
 
 struct AuthSetOptions {
   std::string panelText{};
-  PanelAddress panel = 0;
+  protocol::PanelAddress panel = 0;
   std::string oldUser{};
   std::string newUser{};
   bool passwordStdin = false;  // three lines: old, new, new again
@@ -73,7 +73,7 @@ int Refuse(const std::string& why) {
 }
 
 PanelOutcome ChangeCredentials(PanelTarget& target, const CredentialChange& change) {
-  CredentialRecord record;
+  protocol::CredentialRecord record;
   PanelOutcome read = ReadCredentials(target.link, record);
   if (!read.Ok()) return read;
   const std::string panelUser = record.UserName().value_or("");

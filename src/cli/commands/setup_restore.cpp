@@ -20,16 +20,16 @@ struct SetupRestoreOptions {
   std::string file{};
 };
 
-int SetupRestore(const RunContext& context, PanelAddress panel, const std::string& file) {
+int SetupRestore(const RunContext& context, protocol::PanelAddress panel, const std::string& file) {
   // A backup is one block of the panel's size with a good sum; anything else
   // would put a damaged setup on the panel.
-  const WholeFile block = ReadWholeFile(context.machine.Files(), file, kPanelBlockSize);
+  const WholeFile block = ReadWholeFile(context.machine.Files(), file, protocol::kPanelBlockSize);
   if (block.failure) {
     fmt::print(stderr, "vk38: {}; nothing was sent\n", *block.failure);
     return kExitFileRefused;
   }
   const std::span<const std::uint8_t> bytes = BytesOf(block.bytes);
-  if (bytes.empty() || !IsZeroSum(bytes)) {
+  if (bytes.empty() || !protocol::IsZeroSum(bytes)) {
     fmt::print(stderr, "vk38: {}: is empty or its sum is bad; nothing was sent\n", file);
     return kExitFileRefused;
   }

@@ -38,7 +38,7 @@ TableFormat ChosenFormat(const std::optional<std::string>& format, const std::st
   return EndsWith(file, ".json") ? TableFormat::kJson : TableFormat::kCsv;
 }
 
-std::string TableText(const IpSettingRecord& table, TableFormat format) {
+std::string TableText(const protocol::IpSettingRecord& table, TableFormat format) {
   return format == TableFormat::kCsv ? TableCsv(table) : TableJson(table);
 }
 
@@ -51,7 +51,7 @@ int TableGet(const RunContext& context, const TableGetOptions& args) {
   return RunOnPanels(
       context, args.panels,
       [&](PanelTarget& target) -> PanelOutcome {
-        IpSettingRecord table;
+        protocol::IpSettingRecord table;
         PanelOutcome read = ReadCameraTable(target.link, table);
         if (!read.Ok()) return read;
         // The outcome is told once the table is where it goes, whole.

@@ -18,7 +18,7 @@ namespace {
 
 struct TableSetOptions {
   std::string panelText{};
-  PanelAddress panel = 0;
+  protocol::PanelAddress panel = 0;
   std::string file{};
   bool yes = false;  // answers the firmware questions with OK
 };
@@ -27,7 +27,7 @@ struct TableSetOptions {
 constexpr std::size_t kTableFileLimit = 1024 * 1024;
 
 // The address tests, their notices on standard error in order.
-bool PassesAddressTests(const IpSettingRecord& table, PanelAddress panel) {
+bool PassesAddressTests(const protocol::IpSettingRecord& table, protocol::PanelAddress panel) {
   const rules::AddressCheck check = rules::CheckAddresses(table, panel);
   for (const rules::WriteNotice& notice : check.notices) {
     fmt::print(stderr, "{}: {}\n",
@@ -38,7 +38,7 @@ bool PassesAddressTests(const IpSettingRecord& table, PanelAddress panel) {
 
 // The firmware questions: answered by --yes, otherwise each is shown and
 // the write refused.
-bool FirmwareQuestionsAnswered(const IpSettingRecord& prepared, bool yes) {
+bool FirmwareQuestionsAnswered(const protocol::IpSettingRecord& prepared, bool yes) {
   const std::vector<std::string> questions = rules::FirmwareQuestions(prepared);
   if (yes) return true;
   for (const std::string& question : questions) fmt::print(stderr, "question: {}\n", question);
@@ -47,7 +47,7 @@ bool FirmwareQuestionsAnswered(const IpSettingRecord& prepared, bool yes) {
 
 PanelOutcome WriteTable(PanelTarget& target, const TableSetOptions& args,
                         const std::vector<RowChange>& changes) {
-  IpSettingRecord table;
+  protocol::IpSettingRecord table;
   PanelOutcome read = ReadCameraTable(target.link, table);
   if (!read.Ok()) return read;
   const rules::CameraAddrCopies camAddrAtRead = rules::CameraAddresses(table);
@@ -57,11 +57,11 @@ PanelOutcome WriteTable(PanelTarget& target, const TableSetOptions& args,
   if (!PassesAddressTests(table, args.panel)) {
     return Failure(Code::kRefused, "not written", "the address tests stopped the write");
   }
-  IpSettingRecord prepared = rules::PrepareForWrite(table, camAddrAtRead, swAddrAtRead);
+  protocol::IpSettingRecord prepared = rules::PrepareForWrite(table, camAddrAtRead, swAddrAtRead);
   if (!FirmwareQuestionsAnswered(prepared, args.yes)) {
     return Failure(Code::kRefused, "not written", "the firmware questions need --yes");
   }
-  ComputeChecksum(prepared);
+  protocol::ComputeChecksum(prepared);
   PanelOutcome written = WriteCameraTable(target.link, prepared);
   written.file = args.file;
   return written;

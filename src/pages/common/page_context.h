@@ -8,6 +8,6 @@
 
 struct PageContext {
   ui::Host& host;
-  PanelLink link;
+  protocol::PanelLink link;
   platform::FileSystem& files;
 };

@@ -1,12 +1,14 @@
 #include "pages/common/panel_selector.h"
 
 namespace {
-bool IsPanelIndex(int index) { return index >= 0 && index < PanelAddressBook::kPanelCount; }
+bool IsPanelIndex(int index) {
+  return index >= 0 && index < protocol::PanelAddressBook::kPanelCount;
+}
 }  // namespace
 
 void PanelSelector::Fill() {
   controls_.ResetContent(comboId_);
-  for (int i = 0; i < PanelAddressBook::kPanelCount; ++i) {
+  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
     controls_.AddItem(comboId_, panels_.SelectorText(i));
   }
 }

@@ -8,7 +8,7 @@
 
 class PanelSelector {
  public:
-  PanelSelector(PanelAddressBook& panels, ui::ControlModel& controls, int comboId)
+  PanelSelector(protocol::PanelAddressBook& panels, ui::ControlModel& controls, int comboId)
       : panels_(panels), controls_(controls), comboId_(comboId) {}
 
   // Empties the list and adds the five entries from the address list.
@@ -20,7 +20,7 @@ class PanelSelector {
   int Refresh(int lastPicked);
 
  private:
-  PanelAddressBook& panels_;
+  protocol::PanelAddressBook& panels_;
   ui::ControlModel& controls_;
   int comboId_;
 };

@@ -22,6 +22,6 @@ class CFile_Ope : public ui::Page {
   void OnSaveLog();  // files/log_save.cpp
   void PushToControls();
 
-  PanelLink link_;
+  protocol::PanelLink link_;
   platform::FileSystem& files_;
 };

@@ -17,11 +17,11 @@ class CVK38IPSET : public ui::Page {
   // with Set are dropped.
   void LoadFromPanelList();
 
-  std::array<PanelAddress, PanelAddressBook::kPanelCount> m_addr;
+  std::array<protocol::PanelAddress, protocol::PanelAddressBook::kPanelCount> m_addr;
 
  private:
   void OnSet();
   void PushToControls();
 
-  PanelAddressBook& panels_;
+  protocol::PanelAddressBook& panels_;
 };

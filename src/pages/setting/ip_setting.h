@@ -46,12 +46,14 @@ class IPSetting : public ui::Page {
   void RefreshPanelSelector();
 
   // The table as the page holds it: page type codes while the page is idle.
-  const IpSettingRecord& Table() const { return table_; }
+  const protocol::IpSettingRecord& Table() const { return table_; }
   // Page state, for reading.
   AssignMode CurrentAssignMode() const { return assignMode; }
   int TopGroup() const { return topGroup; }
   int PanelIndex() const { return panelIndex; }
-  const std::array<AddrCopy, kCameraCount>& CamAddrAtRead() const { return camAddrAtRead; }
+  const std::array<AddrCopy, protocol::kCameraCount>& CamAddrAtRead() const {
+    return camAddrAtRead;
+  }
 
   // The CANCEL button (1018). The dialog's own Cancel (Esc) stays the
   // page's, which does nothing.
@@ -70,7 +72,7 @@ class IPSetting : public ui::Page {
   int panelIndex = 0;  // the selector entry picked last
   // The addresses as last read from the panel; a write keeps a MAC address
   // only where the address still matches.
-  std::array<AddrCopy, kCameraCount> camAddrAtRead{};
+  std::array<AddrCopy, protocol::kCameraCount> camAddrAtRead{};
   AddrCopy swAddrAtRead{};
 
   // ip_setting.cpp
@@ -78,7 +80,7 @@ class IPSetting : public ui::Page {
   void MapMessages();
 
   // ip_setting_view.cpp
-  int CameraOfRow(int row) const { return kCamerasPerGroup * topGroup + row; }
+  int CameraOfRow(int row) const { return protocol::kCamerasPerGroup * topGroup + row; }
   // Shows the visible rows, the SW row and the picked panel from the table:
   // the one place where the table reaches the row controls.
   void ShowRows();
@@ -95,7 +97,7 @@ class IPSetting : public ui::Page {
   // the table as it is and count as done.
   bool Fetched(const operations::Outcome& outcome);
   void TakeReadTimeCopies();
-  void ShowDuplication(ConstAddrField address);
+  void ShowDuplication(protocol::ConstAddrField address);
 
   // ip_setting_read.cpp
   void OnRefresh();
@@ -121,8 +123,8 @@ class IPSetting : public ui::Page {
   // Shows the notices of the write's address tests; false when they stop it.
   bool PassesAddressTests();
   // Asks the firmware questions in order; false at the first not answered OK.
-  bool ConfirmFirmware(const IpSettingRecord& prepared);
-  void SendTable(const IpSettingRecord& prepared);
+  bool ConfirmFirmware(const protocol::IpSettingRecord& prepared);
+  void SendTable(const protocol::IpSettingRecord& prepared);
 
   // ip_setting_assign.cpp
   void OnRenew();
@@ -138,9 +140,9 @@ class IPSetting : public ui::Page {
   // ip_setting_clear.cpp
   void OnAllClear();
 
-  PanelLink link_;
+  protocol::PanelLink link_;
   PanelSelector selector_;
-  IpSettingRecord table_;
+  protocol::IpSettingRecord table_;
 
   // What each CAMERA Select list was last built from (its row's own camera,
   // or -1 for a list that offers none, and the cameras that took part) and
@@ -149,7 +151,7 @@ class IPSetting : public ui::Page {
   struct CameraSelectSource {
     std::uint64_t itemsRevision = 0;
     int own = -1;
-    std::bitset<kCameraCount> offered;
+    std::bitset<protocol::kCameraCount> offered;
   };
   std::array<CameraSelectSource, setting_controls::kRowCount> cameraSelectSources_{};
 };

@@ -40,10 +40,10 @@ void IPSetting::EnterAssignment(AssignMode mode) {
 }
 
 void IPSetting::ShowFlaggedDuplicates() {
-  for (int c = 0; c < kCameraCount; ++c) {
-    if (table_.CamFlags(c) & kDuplicateFlag) ShowDuplication(table_.CamAddr(c));
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    if (table_.CamFlags(c) & protocol::kDuplicateFlag) ShowDuplication(table_.CamAddr(c));
   }
-  if (table_.SwFlags() & kDuplicateFlag) ShowDuplication(table_.SwAddr());
+  if (table_.SwFlags() & protocol::kDuplicateFlag) ShowDuplication(table_.SwAddr());
 }
 
 void IPSetting::FinishAssignment() {

@@ -71,8 +71,8 @@ void IPSetting::OnCameraSelect(int row) {
   if (!picked) return;
   const std::string& text = Controls().Items(id)[*picked];
   int chosen = 0;
-  while (chosen < kCameraCount && CameraLabel(chosen) != text) ++chosen;
-  if (chosen == kCameraCount) return;  // the blank entry
+  while (chosen < protocol::kCameraCount && protocol::CameraLabel(chosen) != text) ++chosen;
+  if (chosen == protocol::kCameraCount) return;  // the blank entry
   SwapCameras(chosen, CameraOfRow(row));
   // The list shows the blank entry again, also when the exchange rebuilt it.
   Controls().SetSelection(id, 0);

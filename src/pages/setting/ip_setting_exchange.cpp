@@ -32,6 +32,6 @@ void IPSetting::TakeReadTimeCopies() {
   swAddrAtRead = rules::SwitcherAddress(table_);
 }
 
-void IPSetting::ShowDuplication(ConstAddrField address) {
+void IPSetting::ShowDuplication(protocol::ConstAddrField address) {
   ShowFailure(rules::DuplicationText(address));
 }

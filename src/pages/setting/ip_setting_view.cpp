@@ -24,40 +24,40 @@ bool IsHeader(int id) {
 void IPSetting::ShowRows() {
   ui::ControlModel& controls = Controls();
   for (int k = 0; k < sc::kGroupsShown; ++k) {
-    controls.SetText(sc::kGroupLabels[k], GroupLabel(topGroup + k));
+    controls.SetText(sc::kGroupLabels[k], protocol::GroupLabel(topGroup + k));
   }
   for (int r = 0; r < sc::kRowCount; ++r) {
     const int c = CameraOfRow(r);
-    controls.SetText(sc::kCameraNo[r], CameraLabel(c));
+    controls.SetText(sc::kCameraNo[r], protocol::CameraLabel(c));
     controls.SetText(sc::kCameraName[r], table_.CamName(c));
-    controls.SetText(sc::kAlarm[r], AlarmText(table_, c));
-    controls.SetText(sc::kHttpPort[r], std::to_string(HttpPort(table_.CamAddr(c))));
-    controls.SetText(sc::kMac[r], MacText(table_.CamMac(c)));
+    controls.SetText(sc::kAlarm[r], protocol::AlarmText(table_, c));
+    controls.SetText(sc::kHttpPort[r], std::to_string(protocol::HttpPort(table_.CamAddr(c))));
+    controls.SetText(sc::kMac[r], protocol::MacText(table_.CamMac(c)));
     // A value without an item in the list leaves the list with no selection.
     controls.SetSelection(sc::kType[r], table_.CamPageKind(c));
-    controls.SetSelection(sc::kSwInput[r], InputOfCamera(table_, c));
-    controls.SetAddress(sc::kIp[r], GetIp(table_.CamAddr(c)));
+    controls.SetSelection(sc::kSwInput[r], protocol::InputOfCamera(table_, c));
+    controls.SetAddress(sc::kIp[r], protocol::GetIp(table_.CamAddr(c)));
   }
-  controls.SetText(IDC_SW_MAC, MacText(table_.SwMac()));
+  controls.SetText(IDC_SW_MAC, protocol::MacText(table_.SwMac()));
   controls.SetSelection(IDC_SW_TYPE, table_.SwKind());
-  controls.SetAddress(IDC_SW_IP, GetIp(table_.SwAddr()));
+  controls.SetAddress(IDC_SW_IP, protocol::GetIp(table_.SwAddr()));
   controls.SetSelection(IDC_PANEL_SELECTOR, panelIndex);
 }
 
 void IPSetting::StoreVisibleAddresses() {
   for (int r = 0; r < sc::kRowCount; ++r) {
-    SetIp(table_.CamAddr(CameraOfRow(r)), Controls().Address(sc::kIp[r]));
+    protocol::SetIp(table_.CamAddr(CameraOfRow(r)), Controls().Address(sc::kIp[r]));
   }
-  SetIp(table_.SwAddr(), Controls().Address(IDC_SW_IP));
+  protocol::SetIp(table_.SwAddr(), Controls().Address(IDC_SW_IP));
 }
 
 void IPSetting::FillCameraSelectLists() {
   // The cameras that take part, in camera order: each list offers them all
   // but its own row's camera.
   std::vector<int> offered;
-  offered.reserve(kCameraCount);
-  std::bitset<kCameraCount> offeredSet;
-  for (int i = 0; i < kCameraCount; ++i) {
+  offered.reserve(protocol::kCameraCount);
+  std::bitset<protocol::kCameraCount> offeredSet;
+  for (int i = 0; i < protocol::kCameraCount; ++i) {
     if (!rules::TakesPartInCameraSelect(table_.CamPageKind(i))) continue;
     offered.push_back(i);
     offeredSet.set(static_cast<std::size_t>(i));
@@ -71,7 +71,7 @@ void IPSetting::FillCameraSelectLists() {
         r >= sc::kRowsOfFirstGroup ||
         (assignMode == kNoAssignment && rules::TakesPartInCameraSelect(table_.CamPageKind(own)));
     const CameraSelectSource source{0, offers ? own : -1,
-                                    offers ? offeredSet : std::bitset<kCameraCount>{}};
+                                    offers ? offeredSet : std::bitset<protocol::kCameraCount>{}};
     CameraSelectSource& built = cameraSelectSources_[static_cast<std::size_t>(r)];
     if (built.itemsRevision == Controls().State(id).itemsRevision && built.own == source.own &&
         built.offered == source.offered) {
@@ -81,7 +81,7 @@ void IPSetting::FillCameraSelectLists() {
       list.reserve(offered.size() + 1);
       list.emplace_back(sc::kBlankEntry);
       for (std::size_t k = 0; offers && k < offered.size(); ++k) {
-        if (offered[k] != own) list.push_back(CameraLabel(offered[k]));
+        if (offered[k] != own) list.push_back(protocol::CameraLabel(offered[k]));
       }
       Controls().SetItems(id, std::move(list));
       built = source;
@@ -143,9 +143,10 @@ std::optional<ui::ControlColors> IPSetting::OnCtlColor(int id) {
   const auto row = std::find(sc::kCameraNo.begin(), sc::kCameraNo.end(), id);
   if (row != sc::kCameraNo.end()) {
     const int c = CameraOfRow(static_cast<int>(row - sc::kCameraNo.begin()));
-    if (table_.CamFlags(c) & kHighlightFlag) return ui::ControlColors{std::nullopt, kYellow};
+    if (table_.CamFlags(c) & protocol::kHighlightFlag)
+      return ui::ControlColors{std::nullopt, kYellow};
   }
-  if (id == IDC_SW_CAMERA_NO && (table_.SwFlags() & kHighlightFlag)) {
+  if (id == IDC_SW_CAMERA_NO && (table_.SwFlags() & protocol::kHighlightFlag)) {
     return ui::ControlColors{std::nullopt, kYellow};
   }
   return std::nullopt;

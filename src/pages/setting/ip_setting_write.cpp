@@ -18,9 +18,10 @@ void IPSetting::OnSet() {
 
 void IPSetting::WriteTable() {
   if (PassesAddressTests()) {
-    IpSettingRecord prepared = rules::PrepareForWrite(table_, camAddrAtRead, swAddrAtRead);
+    protocol::IpSettingRecord prepared =
+        rules::PrepareForWrite(table_, camAddrAtRead, swAddrAtRead);
     if (ConfirmFirmware(prepared)) {
-      ComputeChecksum(prepared);
+      protocol::ComputeChecksum(prepared);
       SendTable(prepared);
     }
     // The page goes on with the prepared table, sent or not: the MAC
@@ -44,7 +45,7 @@ bool IPSetting::PassesAddressTests() {
   return check.proceeds;
 }
 
-bool IPSetting::ConfirmFirmware(const IpSettingRecord& prepared) {
+bool IPSetting::ConfirmFirmware(const protocol::IpSettingRecord& prepared) {
   for (const std::string& question : rules::FirmwareQuestions(prepared)) {
     if (ShowMessage(question, std::nullopt, ui::kMbOkCancel | ui::kMbIconExclamation) !=
         ui::kIdOk) {
@@ -54,6 +55,6 @@ bool IPSetting::ConfirmFirmware(const IpSettingRecord& prepared) {
   return true;
 }
 
-void IPSetting::SendTable(const IpSettingRecord& prepared) {
+void IPSetting::SendTable(const protocol::IpSettingRecord& prepared) {
   ReportOutcome(*this, operations::WriteCameraTable(link_, prepared), kWriteTexts);
 }

@@ -99,7 +99,7 @@ void CUser_Auth::OnSet() {
     ShowFailure(*broken);
     return;
   }
-  const CredentialRecord before = record_;
+  const protocol::CredentialRecord before = record_;
   record_.SetUserName(Controls().Text(IDC_NEW_USER_NAME));
   record_.SetPassword(Controls().Text(IDC_NEW_PASSWORD));
   record_.UpdateChecksum();

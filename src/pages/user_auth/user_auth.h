@@ -20,7 +20,7 @@ class CUser_Auth : public ui::Page {
   // read from or written to the panel.
   const std::string& PanelUserName() const { return panelUserName_; }
   const std::string& PanelPassword() const { return panelPassword_; }
-  const CredentialRecord& Record() const { return record_; }
+  const protocol::CredentialRecord& Record() const { return record_; }
 
  private:
   void FilterField(int id, CredentialCharset charset);
@@ -32,8 +32,8 @@ class CUser_Auth : public ui::Page {
   bool WriteRecord();
   void DisplayRecord();
 
-  PanelLink link_;
-  CredentialRecord record_;
+  protocol::PanelLink link_;
+  protocol::CredentialRecord record_;
   std::string panelUserName_;
   std::string panelPassword_;
 };

@@ -6,6 +6,8 @@
 #include "protocol/commands.h"
 #include "protocol/panel_address.h"
 
+namespace protocol {
+
 namespace {
 
 constexpr std::uint8_t kCarriageReturn = 13;
@@ -208,3 +210,5 @@ FileSend CPanelSession::SendFile(platform::ReadableFile& file, const Progress& p
   if (end == FileSend::kSendFailed) TellEnd();
   return end;
 }
+
+}  // namespace protocol

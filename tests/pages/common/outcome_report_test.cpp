@@ -46,7 +46,7 @@ struct OutcomeReportTest : ::testing::Test {
   ScriptedHost host;
   FakeNetwork network;
   testing_support::FakeFileSystem files;
-  PanelAddressBook panels;
+  protocol::PanelAddressBook panels;
   ProbePage page{host};
 
   OutcomeReportTest() { files.Add("block", {.content = kBlock}); }
@@ -54,7 +54,7 @@ struct OutcomeReportTest : ::testing::Test {
   // A setup write of `path`, reported with `texts`; true when done.
   bool Write(const ExchangeTexts& texts, const std::string& path = "block") {
     const operations::Outcome outcome = operations::WriteSetupBlock(
-        PanelLink{network, panels}, [&] { return files.OpenForReading(path); });
+        protocol::PanelLink{network, panels}, [&] { return files.OpenForReading(path); });
     ReportOutcome(page, outcome, texts);
     return outcome.Done();
   }
@@ -127,8 +127,8 @@ TEST_F(OutcomeReportTest, ABlockThatCannotBeOpenedEndsTheWriteUnanswered) {
 }
 
 TEST_F(OutcomeReportTest, OnlyARefusedConnectionOrALostCommandStopsAPageAtTheStart) {
-  const PanelLink link{network, panels};
-  IpSettingRecord table;
+  const protocol::PanelLink link{network, panels};
+  protocol::IpSettingRecord table;
   network.socketCreationFails = true;
   EXPECT_FALSE(StoppedAtStart(operations::ReadCameraTable(link, table)));
   network.socketCreationFails = false;

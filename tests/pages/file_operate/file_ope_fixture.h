@@ -25,8 +25,8 @@ namespace files_test {
 using Bytes = std::vector<std::uint8_t>;
 using Lines = std::vector<std::string>;
 
-inline constexpr PanelAddress kPanel = 0xC0A80009;    // VK1, simulated
-inline constexpr PanelAddress kNoPanel = 0xC0A80008;  // nothing listens there
+inline constexpr protocol::PanelAddress kPanel = 0xC0A80009;    // VK1, simulated
+inline constexpr protocol::PanelAddress kNoPanel = 0xC0A80008;  // nothing listens there
 
 inline std::string Line(const std::string& text) { return text + "\r\n" + '\0'; }
 
@@ -59,8 +59,8 @@ struct FileOpeWithPanel : ::testing::Test {
   testing_support::ScriptedHost host;
   platform::SystemNetwork network;
   platform::SystemFileSystem files;
-  PanelAddressBook panels;
-  CFile_Ope page{PageContext{host, PanelLink{network, panels}, files}};
+  protocol::PanelAddressBook panels;
+  CFile_Ope page{PageContext{host, protocol::PanelLink{network, panels}, files}};
   sim::PanelSimulator simulator{network, {kPanel}};
   std::filesystem::path folder;
 
@@ -91,8 +91,8 @@ struct FileOpeScripted : ::testing::Test {
   testing_support::ScriptedHost host;
   testing_support::FakeNetwork network;
   testing_support::FakeFileSystem files;
-  PanelAddressBook panels;
-  CFile_Ope page{PageContext{host, PanelLink{network, panels}, files}};
+  protocol::PanelAddressBook panels;
+  CFile_Ope page{PageContext{host, protocol::PanelLink{network, panels}, files}};
 
   Lines Press(int button) {
     host.boxes.clear();

@@ -43,8 +43,8 @@ std::map<int, bool> DuringAssignment(std::map<int, bool> states) {
 }
 
 TEST_F(Assignment, RenewShowsTheProposalReadOnlyWithTheMovedCamerasMarked) {
-  IpSettingRecord table = PanelTable();
-  table.CamKind(1) = kWireNoAsign;  // takes no part: keeps its address, unmarked
+  protocol::IpSettingRecord table = PanelTable();
+  table.CamKind(1) = protocol::kWireNoAsign;  // takes no part: keeps its address, unmarked
   Load(table);
   const std::map<int, bool> idle = EnabledStates(*this);
 
@@ -72,7 +72,7 @@ TEST_F(Assignment, KeepDuringARenewRetriesInKeepModeAndSetConfirmsIt) {
   EXPECT_EQ(Press(IDC_SETTING_KEEP), Texts{});
   EXPECT_EQ(Sent(Vk1().Received().back()), "VK38 IP SET KEEP RETRY\r\n");
   EXPECT_EQ(page.CurrentAssignMode(), IPSetting::kKeepMode);
-  const IpSettingRecord proposal = page.Table();
+  const protocol::IpSettingRecord proposal = page.Table();
   const std::map<int, bool> assigning = EnabledStates(*this);
 
   EXPECT_EQ(Press(IDC_SETTING_SET), (Texts{"IP Setting Start", "Finish!!"}));
@@ -92,10 +92,10 @@ TEST_F(Assignment, KeepDuringARenewRetriesInKeepModeAndSetConfirmsIt) {
   // The proposal's addresses count as read: a later write keeps the MACs.
   EXPECT_EQ(Press(IDC_SETTING_SET), Texts{"Write OK"});
   const Bytes stored = Vk1().CameraRecord();
-  ASSERT_EQ(stored.size(), IpSettingRecord::kSize);
-  IpSettingRecord written;
+  ASSERT_EQ(stored.size(), protocol::IpSettingRecord::kSize);
+  protocol::IpSettingRecord written;
   std::copy(stored.begin(), stored.end(), written.bytes.begin());
-  EXPECT_EQ(GetIp(written.CamAddr(0)), GetIp(proposal.CamAddr(0)));
+  EXPECT_EQ(protocol::GetIp(written.CamAddr(0)), protocol::GetIp(proposal.CamAddr(0)));
   EXPECT_TRUE(std::ranges::equal(written.CamMac(0), proposal.CamMac(0)));
   EXPECT_EQ(written.CamMac(0)[3], 0xA0) << "not cleared";
 }
@@ -113,7 +113,7 @@ TEST_F(Assignment, NoAtIpSettingStartSendsNothing) {
 
 TEST_F(Assignment, CancelShowsThePanelsTableNotTheProposal) {
   Load(PanelTable());
-  const IpSettingRecord panelTable = page.Table();
+  const protocol::IpSettingRecord panelTable = page.Table();
   const std::map<int, bool> idle = EnabledStates(*this);
   Press(IDC_SETTING_RENEW);
   ASSERT_NE(page.Table(), panelTable);
@@ -128,11 +128,11 @@ TEST_F(Assignment, CancelShowsThePanelsTableNotTheProposal) {
 
 TEST_F(AssignmentScripted, KeepReportsEveryFlaggedDuplicateInOrder) {
   Load(PanelTable());
-  IpSettingRecord proposal = PanelTable();
-  proposal.CamFlags(16) = kDuplicateFlag;
-  proposal.CamFlags(3) = kDuplicateFlag | kHighlightFlag;
-  proposal.CamFlags(5) = kHighlightFlag;  // moved, not duplicated
-  proposal.SwFlags() = kDuplicateFlag;
+  protocol::IpSettingRecord proposal = PanelTable();
+  proposal.CamFlags(16) = protocol::kDuplicateFlag;
+  proposal.CamFlags(3) = protocol::kDuplicateFlag | protocol::kHighlightFlag;
+  proposal.CamFlags(5) = protocol::kHighlightFlag;  // moved, not duplicated
+  proposal.SwFlags() = protocol::kDuplicateFlag;
   network.Expect(ScriptedPeer::Answering({AsText(Sealed(proposal))}));
   EXPECT_EQ(Press(IDC_SETTING_KEEP), (Texts{"IP(10.0.0.4) Duplication", "IP(10.0.0.17) Duplication",
                                             "IP(10.0.1.1) Duplication"}));
@@ -148,7 +148,7 @@ TEST_F(AssignmentScripted, KeepReportsEveryFlaggedDuplicateInOrder) {
 }
 
 TEST_F(AssignmentScripted, StartAndRetryFailuresFollowTheStateTable) {
-  IpSettingRecord other = PanelTable();
+  protocol::IpSettingRecord other = PanelTable();
   other.SetCamName(0, "OTHER");
   std::string badSum = AsText(Sealed(other));
   badSum[100] ^= 0x10;
@@ -179,7 +179,7 @@ TEST_F(AssignmentScripted, StartAndRetryFailuresFollowTheStateTable) {
     SCOPED_TRACE(c.situation);
     network.socketCreationFails = false;
     Load(PanelTable());
-    const IpSettingRecord before = page.Table();
+    const protocol::IpSettingRecord before = page.Table();
     const std::map<int, bool> idle = EnabledStates(*this);
     c.script();
     EXPECT_EQ(Press(IDC_SETTING_RENEW), c.messages);

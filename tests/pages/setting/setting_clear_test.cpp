@@ -12,49 +12,49 @@ using testing_support::ScriptedPeer;
 struct AllClear : SettingPageScripted {
   // ALL CLEAR with the panel at 192.168.0.`panelOctet`, the write confirmed;
   // returns the record the panel received.
-  IpSettingRecord ClearWithPanelAt(int panelOctet) {
+  protocol::IpSettingRecord ClearWithPanelAt(int panelOctet) {
     panels.SetCurrent(Ip(192, 168, 0, panelOctet));
     ScriptedPeer& peer =
         network.Expect(ScriptedPeer::Answering({Line("SETTING CHANGE OK"), Line("WRITE OK")}));
     Press(IDC_SETTING_ALL_CLEAR);
-    IpSettingRecord record;
+    protocol::IpSettingRecord record;
     const std::string command = "VK38 IP SETTING CHANGE\r\n";
-    EXPECT_EQ(peer.received.size(), command.size() + IpSettingRecord::kSize);
-    if (peer.received.size() == command.size() + IpSettingRecord::kSize) {
+    EXPECT_EQ(peer.received.size(), command.size() + protocol::IpSettingRecord::kSize);
+    if (peer.received.size() == command.size() + protocol::IpSettingRecord::kSize) {
       std::copy(peer.received.begin() + static_cast<std::ptrdiff_t>(command.size()),
                 peer.received.end(), record.bytes.begin());
     }
     return record;
   }
-  static int LastOctet(ConstAddrField entry) { return entry[3]; }
+  static int LastOctet(protocol::ConstAddrField entry) { return entry[3]; }
 };
 
 TEST_F(AllClear, NumbersTheCamerasUpFromThePanelAndPutsTheSwitcherBelowIt) {
-  IpSettingRecord table = PanelTable();
-  table.CamKind(0) = kWireSerial;
-  table.CamKind(1) = kWireCamDirect;
-  table.CamKind(2) = kWireIpDirect;
+  protocol::IpSettingRecord table = PanelTable();
+  table.CamKind(0) = protocol::kWireSerial;
+  table.CamKind(1) = protocol::kWireCamDirect;
+  table.CamKind(2) = protocol::kWireIpDirect;
   table.SwInput(2) = 7;
   Load(table);
   EnterAddress(page, sc::kIp[5], Ip(10, 9, 9, 9));  // on screen only: the clear wins
 
-  const IpSettingRecord written = ClearWithPanelAt(9);
+  const protocol::IpSettingRecord written = ClearWithPanelAt(9);
   EXPECT_EQ(host.BoxTexts().back(), "Write OK");
-  EXPECT_TRUE(IsChecksumValid(written.bytes));
-  for (int c = 0; c < kCameraCount; ++c) {
+  EXPECT_TRUE(protocol::IsChecksumValid(written.bytes));
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
     SCOPED_TRACE(c);
-    EXPECT_EQ(GetIp(written.CamAddr(c)), Ip(192, 168, 0, 10 + c));
-    EXPECT_EQ(HttpPort(written.CamAddr(c)), 8000 + c) << "ports stay";
+    EXPECT_EQ(protocol::GetIp(written.CamAddr(c)), Ip(192, 168, 0, 10 + c));
+    EXPECT_EQ(protocol::HttpPort(written.CamAddr(c)), 8000 + c) << "ports stay";
     EXPECT_TRUE(std::ranges::all_of(written.CamMac(c), [](std::uint8_t b) { return b == 0; }));
   }
   // Serial and CAM_Direct keep their type, networked cameras become NoAsign.
-  EXPECT_EQ(written.CamKind(0), kWireSerial);
-  EXPECT_EQ(written.CamKind(1), kWireCamDirect);
-  EXPECT_EQ(written.CamKind(2), kWireNoAsign);
-  EXPECT_EQ(written.CamKind(50), kWireNoAsign);
-  EXPECT_EQ(written.SwKind(), kSwitcherNoAsign);
-  EXPECT_EQ(GetIp(written.SwAddr()), Ip(192, 168, 0, 8));
-  EXPECT_EQ(HttpPort(written.SwAddr()), 80);
+  EXPECT_EQ(written.CamKind(0), protocol::kWireSerial);
+  EXPECT_EQ(written.CamKind(1), protocol::kWireCamDirect);
+  EXPECT_EQ(written.CamKind(2), protocol::kWireNoAsign);
+  EXPECT_EQ(written.CamKind(50), protocol::kWireNoAsign);
+  EXPECT_EQ(written.SwKind(), protocol::kSwitcherNoAsign);
+  EXPECT_EQ(protocol::GetIp(written.SwAddr()), Ip(192, 168, 0, 8));
+  EXPECT_EQ(protocol::HttpPort(written.SwAddr()), 80);
   EXPECT_TRUE(std::ranges::all_of(written.SwMac(), [](std::uint8_t b) { return b == 0; }));
   EXPECT_EQ(written.SwInput(2), 7) << "the switcher input survives";
 
@@ -69,7 +69,7 @@ TEST_F(AllClear, NumbersTheCamerasUpFromThePanelAndPutsTheSwitcherBelowIt) {
 
 TEST_F(AllClear, TheNumberingGoesFrom254To1AndNeverMeetsThePanel) {
   Load(PanelTable());
-  IpSettingRecord written = ClearWithPanelAt(200);
+  protocol::IpSettingRecord written = ClearWithPanelAt(200);
   EXPECT_EQ(LastOctet(written.CamAddr(0)), 201);
   EXPECT_EQ(LastOctet(written.CamAddr(53)), 254);  // C054
   EXPECT_EQ(LastOctet(written.CamAddr(54)), 1);    // C055
@@ -96,7 +96,7 @@ TEST_F(AllClear, AClearStoppedByTheAddressTestsIsShownNotWritten) {
       << "the rows show the table, so that nothing typed back over it";
   ScrollTo(1);
   ScrollTo(0);
-  EXPECT_EQ(GetIp(page.Table().CamAddr(0)), Ip(127, 0, 0, 201));
+  EXPECT_EQ(protocol::GetIp(page.Table().CamAddr(0)), Ip(127, 0, 0, 201));
 }
 
 }  // namespace

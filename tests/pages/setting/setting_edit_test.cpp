@@ -11,14 +11,14 @@ using testing_support::Pick;
 using RowEditing = SettingPageScripted;
 using PanelChoice = SettingPageWithPanel;
 
-std::array<std::uint8_t, 5> Inputs(const IpSettingRecord& table) {
+std::array<std::uint8_t, 5> Inputs(const protocol::IpSettingRecord& table) {
   std::array<std::uint8_t, 5> inputs{};
   for (int k = 0; k < 5; ++k) inputs[k] = table.SwInput(k);
   return inputs;
 }
 
 TEST_F(RowEditing, AFreeInputMovesTheCameraThereInOneStep) {
-  IpSettingRecord table = PanelTable();
+  protocol::IpSettingRecord table = PanelTable();
   table.SwInput(3) = 7;  // C007 on INPUT4
   Load(table);
 
@@ -36,7 +36,7 @@ TEST_F(RowEditing, AFreeInputMovesTheCameraThereInOneStep) {
 }
 
 TEST_F(RowEditing, AnInputHeldByAnotherCameraIsRefusedAndTheListGoesBack) {
-  IpSettingRecord table = PanelTable();
+  protocol::IpSettingRecord table = PanelTable();
   table.SwInput(0) = 2;  // C002 on INPUT1
   table.SwInput(2) = 5;  // C005 on INPUT3
   Load(table);
@@ -58,7 +58,7 @@ TEST_F(RowEditing, AnInputHeldByAnotherCameraIsRefusedAndTheListGoesBack) {
 }
 
 TEST_F(RowEditing, ReleasingACameraFreesEveryInputTheTableGaveIt) {
-  IpSettingRecord table = PanelTable();
+  protocol::IpSettingRecord table = PanelTable();
   table.SwInput(1) = 3;  // C003 on INPUT2 and INPUT4, from the panel
   table.SwInput(3) = 3;
   Load(table);
@@ -75,7 +75,7 @@ TEST_F(RowEditing, TypeChangesRebuildTheCameraSelectLists) {
   EnterAddress(page, sc::kIp[8], Ip(10, 9, 9, 9));  // typed before the change
 
   PickType(2, "Serial");  // C003
-  EXPECT_EQ(page.Table().CamPageKind(2), kPageSerial);
+  EXPECT_EQ(page.Table().CamPageKind(2), protocol::kPageSerial);
   EXPECT_EQ(Text(sc::kType[2]), "Serial");
   for (int r = 0; r < sc::kRowCount; ++r) {
     const Texts& items = Screen().Items(sc::kCameraSelect[r]);
@@ -83,7 +83,8 @@ TEST_F(RowEditing, TypeChangesRebuildTheCameraSelectLists) {
   }
   EXPECT_FALSE(Screen().IsEnabled(sc::kCameraSelect[2]));
   EXPECT_EQ(Screen().Items(sc::kCameraSelect[2]), Texts{" "});
-  EXPECT_EQ(GetIp(page.Table().CamAddr(8)), Ip(10, 9, 9, 9)) << "the typed address was kept";
+  EXPECT_EQ(protocol::GetIp(page.Table().CamAddr(8)), Ip(10, 9, 9, 9))
+      << "the typed address was kept";
 
   PickType(2, "Network");
   EXPECT_TRUE(Screen().IsEnabled(sc::kCameraSelect[2]));
@@ -91,12 +92,12 @@ TEST_F(RowEditing, TypeChangesRebuildTheCameraSelectLists) {
   EXPECT_EQ(items[2], "C003");
 
   PickType(sc::kSwitcherRow, "NoAsign");
-  EXPECT_EQ(page.Table().SwKind(), kSwitcherNoAsign);
+  EXPECT_EQ(page.Table().SwKind(), protocol::kSwitcherNoAsign);
   EXPECT_EQ(Text(IDC_SW_TYPE), "NoAsign");
 }
 
 TEST_F(RowEditing, ACameraMadeNoAsignKeepsItsInput) {
-  IpSettingRecord table = PanelTable();
+  protocol::IpSettingRecord table = PanelTable();
   table.SwInput(4) = 11;
   Load(table);
   PickType(10, "NoAsign");
@@ -105,20 +106,20 @@ TEST_F(RowEditing, ACameraMadeNoAsignKeepsItsInput) {
 }
 
 TEST_F(RowEditing, ExchangingTwoCamerasMovesTheirDataAndRenumbersTheInput) {
-  IpSettingRecord panelTable = PanelTable();
+  protocol::IpSettingRecord panelTable = PanelTable();
   panelTable.SwInput(0) = 2;   // C002 on INPUT1
   panelTable.SwInput(2) = 40;  // C040 on INPUT3
   panelTable.SetCamName(1, "TL-MC27");
-  panelTable.SetCamAlarm(1, kAlarmFan);
-  panelTable.CamKind(39) = kWireIpDirect;
-  panelTable.CamFlags(1) = kHighlightFlag;
+  panelTable.SetCamAlarm(1, protocol::kAlarmFan);
+  panelTable.CamKind(39) = protocol::kWireIpDirect;
+  panelTable.CamFlags(1) = protocol::kHighlightFlag;
   Load(panelTable);
-  const IpSettingRecord before = page.Table();
+  const protocol::IpSettingRecord before = page.Table();
   const auto atReadBefore = page.CamAddrAtRead();
 
   PickCamera(1, "C040");
 
-  const IpSettingRecord& after = page.Table();
+  const protocol::IpSettingRecord& after = page.Table();
   EXPECT_EQ(Inputs(after), (std::array<std::uint8_t, 5>{40, 0, 2, 0, 0}));
   for (const auto& [from, to] : {std::pair{1, 39}, std::pair{39, 1}}) {
     SCOPED_TRACE(to);
@@ -131,9 +132,9 @@ TEST_F(RowEditing, ExchangingTwoCamerasMovesTheirDataAndRenumbersTheInput) {
     EXPECT_EQ(after.CamFlags(to), before.CamFlags(to)) << "flags stay with the number";
   }
   // Nothing else moved.
-  IpSettingRecord rest = after;
-  IpSettingRecord restBefore = before;
-  for (IpSettingRecord* record : {&rest, &restBefore}) {
+  protocol::IpSettingRecord rest = after;
+  protocol::IpSettingRecord restBefore = before;
+  for (protocol::IpSettingRecord* record : {&rest, &restBefore}) {
     for (int c : {1, 39}) {
       std::ranges::fill(record->CamMac(c), 0);
       std::ranges::fill(record->CamAddr(c), 0);
@@ -164,11 +165,11 @@ TEST_F(RowEditing, ExchangingASerialOrUnknownTypeCameraRebuildsTheCameraSelectLi
     int picked;  // the camera picked in C007's row
   };
   constexpr std::uint8_t kUnknownCode = 9;  // kept as it arrives
-  for (const Case& one :
-       {Case{kWireSerial, kPageSerial, 19}, Case{kUnknownCode, kUnknownCode, 2}}) {
-    const std::string& picked = CameraLabel(one.picked);
+  for (const Case& one : {Case{protocol::kWireSerial, protocol::kPageSerial, 19},
+                          Case{kUnknownCode, kUnknownCode, 2}}) {
+    const std::string& picked = protocol::CameraLabel(one.picked);
     SCOPED_TRACE(picked);
-    IpSettingRecord table = PanelTable();
+    protocol::IpSettingRecord table = PanelTable();
     table.CamKind(6) = one.wireCode;  // C007, shown in row 7
     Load(table);
     ASSERT_TRUE(Screen().IsEnabled(sc::kCameraSelect[6]));
@@ -177,7 +178,7 @@ TEST_F(RowEditing, ExchangingASerialOrUnknownTypeCameraRebuildsTheCameraSelectLi
 
     const int moved = one.picked;
     EXPECT_EQ(page.Table().CamPageKind(moved), one.pageCode);
-    EXPECT_EQ(page.Table().CamPageKind(6), kPageNetwork);
+    EXPECT_EQ(page.Table().CamPageKind(6), protocol::kPageNetwork);
     EXPECT_EQ(Text(sc::kType[6]), "Network");
     for (int r = 0; r < sc::kRowCount; ++r) {
       SCOPED_TRACE(r);
@@ -200,7 +201,7 @@ TEST_F(RowEditing, ExchangingASerialOrUnknownTypeCameraRebuildsTheCameraSelectLi
 TEST_F(RowEditing, TheBlankCameraSelectEntryDoesNothing) {
   Load(PanelTable());
   EnterAddress(page, sc::kIp[0], Ip(10, 9, 9, 1));
-  const IpSettingRecord before = page.Table();
+  const protocol::IpSettingRecord before = page.Table();
   Pick(page, sc::kCameraSelect[0], 0);
   EXPECT_EQ(page.Table(), before);
   EXPECT_EQ(AddressShown(0), Ip(10, 9, 9, 1));
@@ -216,20 +217,20 @@ TEST_F(RowEditing, AListLeftWithoutAnEntryKeepsTheTypedAddresses) {
     const std::uint8_t kindBefore = page.Table().CamKind(2);
     Pick(page, list, -1);
     EXPECT_EQ(AddressShown(0), Ip(10, 9, 9, 1));
-    EXPECT_EQ(GetIp(page.Table().CamAddr(0)), Ip(10, 9, 9, 1));
+    EXPECT_EQ(protocol::GetIp(page.Table().CamAddr(0)), Ip(10, 9, 9, 1));
     EXPECT_EQ(page.Table().CamKind(2), kindBefore);
   }
 }
 
 TEST_F(RowEditing, NothingIsEditedDuringAnAssignment) {
-  IpSettingRecord table = PanelTable();
+  protocol::IpSettingRecord table = PanelTable();
   table.SwInput(0) = 2;
   Load(table);
   // The panel proposes the same table; the page shows it read-only.
   network.Expect(testing_support::ScriptedPeer::Answering({AsText(Sealed(table))}));
   Press(IDC_SETTING_RENEW);
   ASSERT_EQ(page.CurrentAssignMode(), IPSetting::kRenewMode);
-  const IpSettingRecord before = page.Table();
+  const protocol::IpSettingRecord before = page.Table();
   host.boxes.clear();
 
   PickType(0, "IP_Direct");
@@ -243,8 +244,8 @@ TEST_F(RowEditing, NothingIsEditedDuringAnAssignment) {
 
 TEST_F(PanelChoice, TheSelectorChoosesTheNextExchangesPanelButNotTheTable) {
   Load(PanelTable());
-  const IpSettingRecord shown = page.Table();
-  IpSettingRecord vk2Table = PanelTable();
+  const protocol::IpSettingRecord shown = page.Table();
+  protocol::IpSettingRecord vk2Table = PanelTable();
   vk2Table.SetCamName(0, "VK2CAM");
   simulator.Panel(kVk2).SetCameraRecord(Sealed(vk2Table));
 

@@ -26,33 +26,33 @@ namespace sc = setting_controls;
 using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
 
-inline constexpr PanelAddress kVk1 = 0xC0A80009;  // 192.168.0.9
-inline constexpr PanelAddress kVk2 = 0xC0A80007;  // 192.168.0.7
+inline constexpr protocol::PanelAddress kVk1 = 0xC0A80009;  // 192.168.0.9
+inline constexpr protocol::PanelAddress kVk2 = 0xC0A80007;  // 192.168.0.7
 inline const std::string kTenBlanks(10, ' ');
 
-inline PanelAddress Ip(int a, int b, int c, int d) {
-  return static_cast<PanelAddress>((a << 24) | (b << 16) | (c << 8) | d);
+inline protocol::PanelAddress Ip(int a, int b, int c, int d) {
+  return static_cast<protocol::PanelAddress>((a << 24) | (b << 16) | (c << 8) | d);
 }
 
 // A panel's table in wire codes: every camera Network at 10.0.0.(c+1),
 // HTTP port 8000+c, a MAC and a name of its own; the switcher Network at
 // 10.0.1.1 with no inputs assigned. Tests change what they need, then seal.
-inline IpSettingRecord PanelTable() {
-  IpSettingRecord table;
-  for (int c = 0; c < kCameraCount; ++c) {
-    const MacField mac = table.CamMac(c);
+inline protocol::IpSettingRecord PanelTable() {
+  protocol::IpSettingRecord table;
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    const protocol::MacField mac = table.CamMac(c);
     const std::uint8_t macBytes[6] = {0x02, 0x38, 0x00, 0xA0, 0x00, static_cast<std::uint8_t>(c)};
     std::copy(std::begin(macBytes), std::end(macBytes), mac.begin());
-    SetIp(table.CamAddr(c), Ip(10, 0, 0, c + 1));
-    SetHttpPort(table.CamAddr(c), static_cast<std::uint16_t>(8000 + c));
-    table.CamKind(c) = kWireNetwork;
+    protocol::SetIp(table.CamAddr(c), Ip(10, 0, 0, c + 1));
+    protocol::SetHttpPort(table.CamAddr(c), static_cast<std::uint16_t>(8000 + c));
+    table.CamKind(c) = protocol::kWireNetwork;
     table.SetCamName(c, "CAM" + std::to_string(c + 1));
   }
-  table.SwKind() = kSwitcherNetwork;
+  table.SwKind() = protocol::kSwitcherNetwork;
   const std::uint8_t swMac[6] = {0x02, 0x38, 0x00, 0xB0, 0x00, 0x01};
   std::copy(std::begin(swMac), std::end(swMac), table.SwMac().begin());
-  SetIp(table.SwAddr(), Ip(10, 0, 1, 1));
-  SetHttpPort(table.SwAddr(), 80);
+  protocol::SetIp(table.SwAddr(), Ip(10, 0, 1, 1));
+  protocol::SetHttpPort(table.SwAddr(), 80);
   // Reserved stretches carry something, so that losing them shows.
   table.bytes[3] = 0x33;
   table.bytes[1500] = 0x77;
@@ -60,12 +60,12 @@ inline IpSettingRecord PanelTable() {
   return table;
 }
 
-inline IpSettingRecord Sealed(IpSettingRecord table) {
-  ComputeChecksum(table);
+inline protocol::IpSettingRecord Sealed(protocol::IpSettingRecord table) {
+  protocol::ComputeChecksum(table);
   return table;
 }
 
-inline std::string AsText(const IpSettingRecord& record) {
+inline std::string AsText(const protocol::IpSettingRecord& record) {
   return std::string(record.bytes.begin(), record.bytes.end());
 }
 
@@ -77,8 +77,8 @@ struct SettingPage : ::testing::Test {
   testing_support::ScriptedHost host;
   Network network;
   platform::SystemFileSystem files;
-  PanelAddressBook panels;
-  IPSetting page{PageContext{host, PanelLink{network, panels}, files}};
+  protocol::PanelAddressBook panels;
+  IPSetting page{PageContext{host, protocol::PanelLink{network, panels}, files}};
 
   void SetUp() override { page.OnInitDialog(); }
 
@@ -89,7 +89,7 @@ struct SettingPage : ::testing::Test {
     for (int id : ids) texts.push_back(Screen().Text(id));
     return texts;
   }
-  PanelAddress AddressShown(int row) const { return Screen().Address(sc::kIp[row]); }
+  protocol::PanelAddress AddressShown(int row) const { return Screen().Address(sc::kIp[row]); }
 
   Texts Press(int button) {
     host.boxes.clear();
@@ -119,7 +119,7 @@ struct SettingPageWithPanel : SettingPage<platform::SystemNetwork> {
   sim::PanelSimulator simulator{network, {kVk1, kVk2}};
 
   void SetUp() override {
-    for (PanelAddress address : simulator.Addresses()) {
+    for (protocol::PanelAddress address : simulator.Addresses()) {
       sim::PanelTiming timing;
       timing.idleGap = std::chrono::milliseconds(150);
       timing.lineGap = std::chrono::milliseconds(10);
@@ -133,7 +133,7 @@ struct SettingPageWithPanel : SettingPage<platform::SystemNetwork> {
 
   sim::SimulatedPanel& Vk1() { return simulator.Panel(kVk1); }
   // VK1 holds `table` (sealed here); REFRESH shows it.
-  void Load(const IpSettingRecord& table) {
+  void Load(const protocol::IpSettingRecord& table) {
     Vk1().SetCameraRecord(Sealed(table));
     ASSERT_EQ(Press(IDC_SETTING_REFRESH), Texts{});
   }
@@ -146,7 +146,7 @@ struct SettingPageScripted : SettingPage<testing_support::FakeNetwork> {
     network.Expect(testing_support::ScriptedPeer::Answering({reply}));
     return Press(IDC_SETTING_REFRESH);
   }
-  void Load(const IpSettingRecord& table) {
+  void Load(const protocol::IpSettingRecord& table) {
     ASSERT_EQ(RefreshFrom(AsText(Sealed(table))), Texts{});
   }
 };

@@ -13,9 +13,10 @@ using ReadFromPanel = SettingPageWithPanel;
 using ReadFailures = SettingPageScripted;
 
 TEST_F(ReadFromPanel, RefreshReplacesTheTableAndShowsTheWireCodesAsTypeItems) {
-  IpSettingRecord table = PanelTable();
-  const std::uint8_t wire[5] = {kWireNoAsign, kWireSerial, kWireNetwork, kWireCamDirect,
-                                kWireIpDirect};
+  protocol::IpSettingRecord table = PanelTable();
+  const std::uint8_t wire[5] = {protocol::kWireNoAsign, protocol::kWireSerial,
+                                protocol::kWireNetwork, protocol::kWireCamDirect,
+                                protocol::kWireIpDirect};
   for (int c = 0; c < 5; ++c) table.CamKind(c) = wire[c];
   table.CamKind(7) = 0xC8;  // no type: carried as it came
   Vk1().SetCameraRecord(Sealed(table));
@@ -28,7 +29,7 @@ TEST_F(ReadFromPanel, RefreshReplacesTheTableAndShowsTheWireCodesAsTypeItems) {
                                       "Network", "Network", "", "Network", "Network", "Network",
                                       "Network", "Network", "Network", "Network"}));
 
-  const IpSettingRecord expected = Sealed(table);
+  const protocol::IpSettingRecord expected = Sealed(table);
   EXPECT_EQ(page.Table(), expected) << "every byte as the panel sent it";
   Press(IDC_SETTING_REFRESH);
   EXPECT_EQ(page.Table(), expected) << "the same record read twice gives the same table";
@@ -37,9 +38,9 @@ TEST_F(ReadFromPanel, RefreshReplacesTheTableAndShowsTheWireCodesAsTypeItems) {
 TEST_F(ReadFromPanel, AReadKeepsTheGroupAtTheTopAndShowsItsNewData) {
   Load(PanelTable());
   ScrollTo(6);
-  IpSettingRecord changed = PanelTable();
+  protocol::IpSettingRecord changed = PanelTable();
   changed.SetCamName(30, "NEW31");
-  SetIp(changed.CamAddr(44), Ip(10, 7, 7, 45));
+  protocol::SetIp(changed.CamAddr(44), Ip(10, 7, 7, 45));
   Vk1().SetCameraRecord(Sealed(changed));
 
   Press(IDC_SETTING_REFRESH);
@@ -53,9 +54,9 @@ TEST_F(ReadFromPanel, AReadKeepsTheGroupAtTheTopAndShowsItsNewData) {
 
 TEST_F(ReadFromPanel, ADamagedRecordFromThePanelIsDroppedSilently) {
   Load(PanelTable());
-  const IpSettingRecord before = page.Table();
-  IpSettingRecord other = PanelTable();
-  other.CamKind(0) = kWireSerial;
+  const protocol::IpSettingRecord before = page.Table();
+  protocol::IpSettingRecord other = PanelTable();
+  other.CamKind(0) = protocol::kWireSerial;
   Vk1().SetCameraRecord(Sealed(other));
   Vk1().SetFault("VK38 IP SETTING REQ", sim::Fault{.badChecksum = true});
   EXPECT_EQ(Press(IDC_SETTING_REFRESH), Texts{});
@@ -66,17 +67,18 @@ TEST_F(ReadFromPanel, ADamagedRecordFromThePanelIsDroppedSilently) {
 // Each failure leaves the table alone; the rows are refreshed from it or
 // stay as they were, as the failure's row of the table says.
 TEST_F(ReadFailures, EveryFailureLeavesTheTableAndShowsWhatItsCaseSays) {
-  IpSettingRecord other = PanelTable();
-  other.CamKind(2) = kWireSerial;
+  protocol::IpSettingRecord other = PanelTable();
+  other.CamKind(2) = protocol::kWireSerial;
   other.SetCamName(2, "OTHER");
   const std::string otherRecord = AsText(Sealed(other));
   std::string badSum = otherRecord;
   badSum[1000] ^= 0x01;
   // Whole records only: a block with a zero sum but a length of its own
   // is dropped like one with a bad sum.
-  IpSettingRecord endsInZero = other;
+  protocol::IpSettingRecord endsInZero = other;
   endsInZero.bytes[3341] = 0;
-  const std::string shorter = AsText(Sealed(endsInZero)).substr(0, IpSettingRecord::kSize - 1);
+  const std::string shorter =
+      AsText(Sealed(endsInZero)).substr(0, protocol::IpSettingRecord::kSize - 1);
   const std::string longer = otherRecord + std::string(2, '\0');
 
   struct Case {
@@ -108,7 +110,7 @@ TEST_F(ReadFailures, EveryFailureLeavesTheTableAndShowsWhatItsCaseSays) {
     SCOPED_TRACE(c.situation);
     network.socketCreationFails = false;
     Load(PanelTable());
-    const IpSettingRecord before = page.Table();
+    const protocol::IpSettingRecord before = page.Table();
     EnterAddress(page, sc::kIp[3], Ip(10, 9, 9, 4));  // typed, not yet in the table
 
     c.script();

@@ -11,16 +11,16 @@ using SettingView = SettingPageScripted;
 
 Texts Labels(int first, int count) {
   Texts labels;
-  for (int c = first; c < first + count; ++c) labels.push_back(CameraLabel(c));
+  for (int c = first; c < first + count; ++c) labels.push_back(protocol::CameraLabel(c));
   return labels;
 }
 
 // A CAMERA Select list: the blank entry, then the cameras given, in order.
-Texts Offering(std::initializer_list<int> excluded, int count = kCameraCount) {
+Texts Offering(std::initializer_list<int> excluded, int count = protocol::kCameraCount) {
   Texts items{" "};
   for (int c = 0; c < count; ++c) {
     if (std::find(excluded.begin(), excluded.end(), c) == excluded.end()) {
-      items.push_back(CameraLabel(c));
+      items.push_back(protocol::CameraLabel(c));
     }
   }
   return items;
@@ -68,17 +68,17 @@ TEST_F(SettingView, ListsHoldTheirItemsFromTheStart) {
 }
 
 TEST_F(SettingView, RowsShowEveryFieldOfTheirCameras) {
-  IpSettingRecord table = PanelTable();
+  protocol::IpSettingRecord table = PanelTable();
   table.SetCamName(0, "TL-MC27");
-  table.SetCamAlarm(0, kAlarmPanSensor);
-  table.SetCamAlarm(1, kAlarmPanDriver);
+  table.SetCamAlarm(0, protocol::kAlarmPanSensor);
+  table.SetCamAlarm(1, protocol::kAlarmPanDriver);
   table.SetCamName(3, "TL-MC27");
-  table.SetCamAlarm(3, kAlarmPanDriver);
+  table.SetCamAlarm(3, protocol::kAlarmPanDriver);
   // A name that fills its field without a NUL shows its 9 bytes only.
-  const NameField full = table.CamNameField(2);
+  const protocol::NameField full = table.CamNameField(2);
   std::fill(full.begin(), full.end(), std::uint8_t{'N'});
   table.SetCamAlarm(4, 0x0003);  // low byte first on the wire: not "Motor Driver"
-  table.CamKind(5) = kWireIpDirect;
+  table.CamKind(5) = protocol::kWireIpDirect;
   Load(table);
 
   EXPECT_EQ(Text(sc::kCameraName[0]), "TL-MC27");
@@ -99,9 +99,9 @@ TEST_F(SettingView, RowsShowEveryFieldOfTheirCameras) {
 }
 
 TEST_F(SettingView, ATypeCodeWithoutItemLeavesItsListWithoutSelection) {
-  IpSettingRecord table = PanelTable();
-  table.CamKind(5) = kWireSerial;  // C006 cannot be Serial: its row has three items
-  table.CamKind(6) = 9;            // not a type at all; kept as it came
+  protocol::IpSettingRecord table = PanelTable();
+  table.CamKind(5) = protocol::kWireSerial;  // C006 cannot be Serial: its row has three items
+  table.CamKind(6) = 9;                      // not a type at all; kept as it came
   Load(table);
   EXPECT_EQ(Screen().Selection(sc::kType[5]), -1);
   EXPECT_EQ(Screen().Selection(sc::kType[6]), -1);
@@ -109,7 +109,7 @@ TEST_F(SettingView, ATypeCodeWithoutItemLeavesItsListWithoutSelection) {
 }
 
 TEST_F(SettingView, ASwitcherInputShowsOnItsCamerasRowWhereverItIsVisible) {
-  IpSettingRecord table = PanelTable();
+  protocol::IpSettingRecord table = PanelTable();
   table.SwInput(1) = 12;  // C012 on INPUT2
   table.SwInput(0) = 3;   // C003 on INPUT1 and INPUT4: the highest shows
   table.SwInput(3) = 3;
@@ -153,8 +153,8 @@ TEST_F(SettingView, ScrollingMovesOneGroupAtATimeWithinTheEighteenPositions) {
 }
 
 TEST_F(SettingView, OnlyTheTopViewOffersSerialAndCamDirect) {
-  IpSettingRecord table = PanelTable();
-  table.CamKind(2) = kWireSerial;
+  protocol::IpSettingRecord table = PanelTable();
+  table.CamKind(2) = protocol::kWireSerial;
   Load(table);
   const Texts five = {"NoAsign", "Network", "IP_Direct", "Serial", "CAM_Direct"};
   const Texts three = {"NoAsign", "Network", "IP_Direct"};
@@ -172,8 +172,8 @@ TEST_F(SettingView, AnAddressTypedAndScrolledAwayIsKept) {
   EnterAddress(page, sc::kIp[2], Ip(10, 9, 9, 3));  // C003
   EnterAddress(page, IDC_SW_IP, Ip(10, 9, 9, 200));
   ScrollTo(2);
-  EXPECT_EQ(GetIp(page.Table().CamAddr(2)), Ip(10, 9, 9, 3));
-  EXPECT_EQ(HttpPort(page.Table().CamAddr(2)), 8002) << "the port stays";
+  EXPECT_EQ(protocol::GetIp(page.Table().CamAddr(2)), Ip(10, 9, 9, 3));
+  EXPECT_EQ(protocol::HttpPort(page.Table().CamAddr(2)), 8002) << "the port stays";
   EXPECT_EQ(AddressShown(2), Ip(10, 0, 0, 13));  // C013 now
   EXPECT_EQ(Screen().Address(IDC_SW_IP), Ip(10, 9, 9, 200));
   Scroll(ui::kSbTop);
@@ -181,11 +181,11 @@ TEST_F(SettingView, AnAddressTypedAndScrolledAwayIsKept) {
 }
 
 TEST_F(SettingView, CameraSelectOffersTheNetworkCapableCamerasButTheRowsOwn) {
-  IpSettingRecord table = PanelTable();
-  table.CamKind(1) = kWireSerial;
-  table.CamKind(4) = kWireCamDirect;
-  table.CamKind(9) = kWireNoAsign;
-  table.CamKind(50) = kWireIpDirect;
+  protocol::IpSettingRecord table = PanelTable();
+  table.CamKind(1) = protocol::kWireSerial;
+  table.CamKind(4) = protocol::kWireCamDirect;
+  table.CamKind(9) = protocol::kWireNoAsign;
+  table.CamKind(50) = protocol::kWireIpDirect;
   Load(table);
   for (int r = 0; r < sc::kRowCount; ++r) {
     SCOPED_TRACE(r);
@@ -208,8 +208,8 @@ TEST_F(SettingView, CameraSelectOffersTheNetworkCapableCamerasButTheRowsOwn) {
 // all the same: marked as changed, with no entry selected, as after any
 // rebuild.
 TEST_F(SettingView, CameraSelectListsRebuiltFromTheSameTableAreSetAgain) {
-  IpSettingRecord table = PanelTable();
-  table.CamKind(1) = kWireSerial;
+  protocol::IpSettingRecord table = PanelTable();
+  table.CamKind(1) = protocol::kWireSerial;
   Load(table);
   testing_support::Pick(page, sc::kCameraSelect[7], 2);  // C008 and C003 exchange
   ASSERT_EQ(Screen().Selection(sc::kCameraSelect[7]), 0);
@@ -234,9 +234,10 @@ TEST_F(SettingView, CameraSelectListsRebuiltFromTheSameTableAreSetAgain) {
 TEST_F(SettingView, HeadersAreWhiteOnBlueAndNoLabelIsYellowOutsideAnAssignment) {
   const ui::ControlColors header{ui::Rgb{255, 255, 255}, ui::Rgb{0, 0, 255}};
   for (int id : sc::kHeaders) EXPECT_EQ(page.OnCtlColor(id), header) << id;
-  IpSettingRecord table = PanelTable();
-  for (int c = 0; c < kCameraCount; ++c) table.CamFlags(c) = kHighlightFlag | kDuplicateFlag;
-  table.SwFlags() = kHighlightFlag;
+  protocol::IpSettingRecord table = PanelTable();
+  for (int c = 0; c < protocol::kCameraCount; ++c)
+    table.CamFlags(c) = protocol::kHighlightFlag | protocol::kDuplicateFlag;
+  table.SwFlags() = protocol::kHighlightFlag;
   Load(table);
   for (int id : sc::kCameraNo) EXPECT_EQ(page.OnCtlColor(id), std::nullopt) << id;
   for (int id : {IDC_SW_CAMERA_NO, IDC_GROUP_1, sc::kCameraName[0], sc::kMac[3]}) {

@@ -27,16 +27,16 @@ std::string Prompt(const std::string& version) {
 
 struct WriteToPanelTest : WriteToPanel {
   // The record of the last write that reached VK1, or nothing.
-  std::optional<IpSettingRecord> Written() {
+  std::optional<protocol::IpSettingRecord> Written() {
     const std::vector<Bytes> received = Vk1().Received();
     if (received.empty()) return std::nullopt;
     const Bytes& last = received.back();
     if (std::string(last.begin(), last.begin() + std::min(last.size(), kWriteCommand.size())) !=
             kWriteCommand ||
-        last.size() != kWriteCommand.size() + IpSettingRecord::kSize) {
+        last.size() != kWriteCommand.size() + protocol::IpSettingRecord::kSize) {
       return std::nullopt;
     }
-    IpSettingRecord record;
+    protocol::IpSettingRecord record;
     std::copy(last.begin() + static_cast<std::ptrdiff_t>(kWriteCommand.size()), last.end(),
               record.bytes.begin());
     return record;
@@ -55,7 +55,7 @@ TEST_F(WriteToPanelTest, CamerasSharingAnAddressAreEachReportedAndTheWriteGoesOn
   EXPECT_EQ(host.boxes[2].style, ui::kMbOk);
   const auto written = Written();
   ASSERT_TRUE(written);
-  EXPECT_EQ(GetIp(written->CamAddr(11)), Ip(10, 0, 5, 5));
+  EXPECT_EQ(protocol::GetIp(written->CamAddr(11)), Ip(10, 0, 5, 5));
 }
 
 TEST_F(WriteToPanelTest, ThePanelsOwnAddressStopsTheWriteAtThatCamera) {
@@ -68,7 +68,8 @@ TEST_F(WriteToPanelTest, ThePanelsOwnAddressStopsTheWriteAtThatCamera) {
   EXPECT_EQ(Press(IDC_SETTING_SET),
             (Texts{Duplication("10.0.5.5"), Duplication("10.0.5.5"), Duplication("192.168.0.9")}));
   EXPECT_EQ(Vk1().Received().size(), 1u) << "only the read reached the panel";
-  EXPECT_EQ(GetIp(page.Table().CamAddr(4)), kVk1) << "the table keeps the addresses taken";
+  EXPECT_EQ(protocol::GetIp(page.Table().CamAddr(4)), kVk1)
+      << "the table keeps the addresses taken";
 }
 
 TEST_F(WriteToPanelTest, UnusableAddressesAreListedFiveToALine) {
@@ -80,8 +81,8 @@ TEST_F(WriteToPanelTest, UnusableAddressesAreListedFiveToALine) {
   EXPECT_EQ(host.boxes[2].style, ui::kMbOk | ui::kMbIconExclamation);
 
   // Five cameras and the switcher, each unusable in its own way.
-  const PanelAddress unusable[] = {Ip(10, 1, 0, 0), Ip(10, 2, 0, 255), Ip(224, 0, 0, 1),
-                                   Ip(127, 0, 0, 1), Ip(0, 1, 2, 3)};
+  const protocol::PanelAddress unusable[] = {Ip(10, 1, 0, 0), Ip(10, 2, 0, 255), Ip(224, 0, 0, 1),
+                                             Ip(127, 0, 0, 1), Ip(0, 1, 2, 3)};
   const int rows[] = {0, 1, 10, 11, 12};
   Load(PanelTable());
   for (int i = 0; i < 5; ++i) EnterAddress(page, sc::kIp[rows[i]], unusable[i]);
@@ -102,10 +103,10 @@ TEST_F(WriteToPanelTest, TheSwitcherIsTestedAgainstThePanelAndEveryCamera) {
 }
 
 TEST_F(WriteToPanelTest, TheRecordCarriesWireCodesAZeroSumAndOnlyTheMacsThatStillHold) {
-  IpSettingRecord table = PanelTable();
-  table.CamKind(0) = kWireNoAsign;
-  table.CamKind(3) = kWireIpDirect;
-  table.CamKind(4) = kWireSerial;
+  protocol::IpSettingRecord table = PanelTable();
+  table.CamKind(0) = protocol::kWireNoAsign;
+  table.CamKind(3) = protocol::kWireIpDirect;
+  table.CamKind(4) = protocol::kWireSerial;
   Load(table);
   EnterAddress(page, sc::kIp[1], Ip(10, 0, 7, 2));  // C002 moved
   PickType(sc::kSwitcherRow, "NoAsign");
@@ -113,9 +114,9 @@ TEST_F(WriteToPanelTest, TheRecordCarriesWireCodesAZeroSumAndOnlyTheMacsThatStil
   EXPECT_EQ(Press(IDC_SETTING_SET), (Texts{Prompt("Ver3.30.00"), "Write OK"}));
   const auto written = Written();
   ASSERT_TRUE(written);
-  EXPECT_TRUE(IsChecksumValid(written->bytes));
-  const IpSettingRecord sent = Sealed(table);
-  for (int c = 0; c < kCameraCount; ++c) {
+  EXPECT_TRUE(protocol::IsChecksumValid(written->bytes));
+  const protocol::IpSettingRecord sent = Sealed(table);
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
     SCOPED_TRACE(c);
     EXPECT_EQ(written->CamKind(c), table.CamKind(c)) << "wire codes";
     const bool cleared = c == 0 || c == 1 || c == 4;
@@ -130,7 +131,7 @@ TEST_F(WriteToPanelTest, TheRecordCarriesWireCodesAZeroSumAndOnlyTheMacsThatStil
   }
 
   // The page shows the table it sent, with the cleared MAC addresses.
-  EXPECT_EQ(page.Table().CamPageKind(3), kPageIpDirect);
+  EXPECT_EQ(page.Table().CamPageKind(3), protocol::kPageIpDirect);
   EXPECT_EQ(Text(sc::kType[3]), "IP_Direct");
   EXPECT_EQ(Text(sc::kMac[1]), "00:00:00:00:00:00");
   EXPECT_EQ(Text(sc::kMac[2]), "02:38:00:A0:00:02");
@@ -148,21 +149,21 @@ TEST_F(WriteToPanelTest, AWriteComparesWithTheAddressesOfTheLastRead) {
   ASSERT_EQ(Press(IDC_SETTING_SET), Texts{"Write OK"});
   EXPECT_EQ(Text(sc::kMac[1]), "00:00:00:00:00:00") << "still compared with the read";
   // Neither write took new read-time copies: only a read does.
-  EXPECT_EQ(AddressFromBytes(page.CamAddrAtRead()[1].data()), Ip(10, 0, 0, 2));
-  EXPECT_EQ(AddressFromBytes(page.CamAddrAtRead()[9].data()), Ip(10, 0, 0, 10));
+  EXPECT_EQ(protocol::AddressFromBytes(page.CamAddrAtRead()[1].data()), Ip(10, 0, 0, 2));
+  EXPECT_EQ(protocol::AddressFromBytes(page.CamAddrAtRead()[9].data()), Ip(10, 0, 0, 10));
 }
 
 TEST_F(WriteToPanelTest, FirmwareQuestionsComeInOrderAndCancelSendsNothing) {
-  IpSettingRecord table = PanelTable();
-  table.CamKind(10) = kWireIpDirect;  // group 3 only
+  protocol::IpSettingRecord table = PanelTable();
+  table.CamKind(10) = protocol::kWireIpDirect;  // group 3 only
   Load(table);
   EXPECT_EQ(Press(IDC_SETTING_SET), (Texts{Prompt("Ver3.30.00"), "Write OK"}));
   EXPECT_EQ(host.boxes[0].style, ui::kMbOkCancel | ui::kMbIconExclamation);
   EXPECT_EQ(host.boxes[0].caption, testing_support::kApplicationName);
 
-  table.CamKind(3) = kWireCamDirect;  // C004
-  table.CamKind(10) = kWireNetwork;
-  table.CamKind(49) = kWireIpDirect;  // C050
+  table.CamKind(3) = protocol::kWireCamDirect;  // C004
+  table.CamKind(10) = protocol::kWireNetwork;
+  table.CamKind(49) = protocol::kWireIpDirect;  // C050
   Load(table);
   EXPECT_EQ(Press(IDC_SETTING_SET),
             (Texts{Prompt("Ver2.20.00"), Prompt("Ver3.30.00"), "Write OK"}));
@@ -174,7 +175,7 @@ TEST_F(WriteToPanelTest, FirmwareQuestionsComeInOrderAndCancelSendsNothing) {
     host.AnswerNextBox(ui::kIdCancel);
     EXPECT_EQ(Press(IDC_SETTING_SET).size(), static_cast<std::size_t>(cancelAt + 1));
     EXPECT_EQ(Column(sc::kType), typesBefore);
-    EXPECT_EQ(page.Table().CamPageKind(3), kPageCamDirect);
+    EXPECT_EQ(page.Table().CamPageKind(3), protocol::kPageCamDirect);
   }
   EXPECT_EQ(Vk1().Received().size(), connections) << "nothing sent after a Cancel";
 }
@@ -212,19 +213,19 @@ TEST_F(WriteFailures, EveryEndingOfTheExchangeShowsItsMessage) {
       {"second reply fails",
        [&] { network.Expect(ScriptedPeer::Answering({ok})); },
        {},
-       kWriteCommand.size() + IpSettingRecord::kSize},
+       kWriteCommand.size() + protocol::IpSettingRecord::kSize},
       {"second reply wrong",
        [&] {
          network.Expect(ScriptedPeer::Answering({ok, Line("WRITE NG")}));
        },
        {"Write Error!!"},
-       kWriteCommand.size() + IpSettingRecord::kSize},
+       kWriteCommand.size() + protocol::IpSettingRecord::kSize},
       {"write confirmed",
        [&] {
          network.Expect(ScriptedPeer::Answering({ok, Line("WRITE OK")}));
        },
        {"Write OK"},
-       kWriteCommand.size() + IpSettingRecord::kSize},
+       kWriteCommand.size() + protocol::IpSettingRecord::kSize},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.situation);
@@ -244,7 +245,7 @@ TEST_F(WriteFailures, EveryEndingOfTheExchangeShowsItsMessage) {
     EXPECT_EQ(received.size(), c.sent);
     EXPECT_EQ(received.substr(0, std::min(received.size(), kWriteCommand.size())),
               kWriteCommand.substr(0, std::min(received.size(), kWriteCommand.size())));
-    EXPECT_EQ(page.Table().CamPageKind(0), kPageNetwork) << "shown as it was";
+    EXPECT_EQ(page.Table().CamPageKind(0), protocol::kPageNetwork) << "shown as it was";
     EXPECT_EQ(Text(sc::kType[0]), "Network");
   }
 }

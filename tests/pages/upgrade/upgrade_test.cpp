@@ -33,8 +33,8 @@ struct UpgradePage : ::testing::Test {
   ScriptedHost host;
   FakeNetwork network;
   FakeFileSystem files;
-  PanelAddressBook panels;
-  CUPGrade page{PageContext{host, PanelLink{network, panels}, files}};
+  protocol::PanelAddressBook panels;
+  CUPGrade page{PageContext{host, protocol::PanelLink{network, panels}, files}};
 
   void ChooseImage(int fileButton, const std::string& content) {
     files.Add(kImagePath, {.content = content});
@@ -80,10 +80,11 @@ TEST_F(UpgradePage, AProgramImageIsStreamedByteForByteAndConfirmed) {
   EXPECT_EQ(panel.sendSizes, (std::vector<std::size_t>{kProgramStart.size(), 4096, 1}));
   EXPECT_TRUE(files.files[kImagePath]->closed);
   // The panel writes its flash before it answers the image.
-  EXPECT_EQ(panel.createdWithLimit, kPanelProgressLimit);
+  EXPECT_EQ(panel.createdWithLimit, protocol::kPanelProgressLimit);
   EXPECT_EQ(panel.receiveLimits,
-            (std::vector<platform::WaitLimit>{kPanelProgressLimit, kPanelFlashWriteLimit,
-                                              kPanelFlashWriteLimit, kPanelFlashWriteLimit}));
+            (std::vector<platform::WaitLimit>{
+                protocol::kPanelProgressLimit, protocol::kPanelFlashWriteLimit,
+                protocol::kPanelFlashWriteLimit, protocol::kPanelFlashWriteLimit}));
 }
 
 TEST_F(UpgradePage, AnFpgaImageNeedsOnlyAFinalWriteOk) {
@@ -92,9 +93,9 @@ TEST_F(UpgradePage, AnFpgaImageNeedsOnlyAFinalWriteOk) {
       network.Expect(ScriptedPeer::Answering({kStartOk, Line("ANYTHING"), Line("WRITE OK")}));
   EXPECT_EQ(LoadShows(IDC_FPGA_LOAD), Lines{"Ver Up Finish"});
   EXPECT_EQ(panel.received, kFpgaStart + "fpga-bits");
-  EXPECT_EQ(panel.receiveLimits,
-            (std::vector<platform::WaitLimit>{kPanelProgressLimit, kPanelFlashWriteLimit,
-                                              kPanelFlashWriteLimit}));
+  EXPECT_EQ(panel.receiveLimits, (std::vector<platform::WaitLimit>{
+                                     protocol::kPanelProgressLimit, protocol::kPanelFlashWriteLimit,
+                                     protocol::kPanelFlashWriteLimit}));
 }
 
 TEST_F(UpgradePage, AnEmptyImageSendsNoByteAfterTheCommand) {

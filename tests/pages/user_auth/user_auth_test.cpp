@@ -26,10 +26,11 @@ const std::string kWriteOk = std::string("WRITE OK\r\n") + '\0';
 
 // A credential record as a panel sends it.
 std::string PanelRecord(const std::string& user, const std::string& password) {
-  std::string record(CredentialRecord::kSize, '\0');
+  std::string record(protocol::CredentialRecord::kSize, '\0');
   record.replace(0, user.size(), user);
   record.replace(33, password.size(), password);
-  std::uint8_t sum = ByteSum({reinterpret_cast<const std::uint8_t*>(record.data()), record.size()});
+  std::uint8_t sum =
+      protocol::ByteSum({reinterpret_cast<const std::uint8_t*>(record.data()), record.size()});
   record[66] = static_cast<char>(0x100 - sum);
   return record;
 }
@@ -38,8 +39,8 @@ struct UserAuthPage : ::testing::Test {
   ScriptedHost host;
   FakeNetwork network;
   platform::SystemFileSystem files;
-  PanelAddressBook panels;
-  CUser_Auth page{PageContext{host, PanelLink{network, panels}, files}};
+  protocol::PanelAddressBook panels;
+  CUser_Auth page{PageContext{host, protocol::PanelLink{network, panels}, files}};
 
   void SetUp() override { page.OnInitDialog(); }
 
@@ -145,12 +146,13 @@ TEST_F(UserAuthPage, SetSendsTheNewPairInTheRecordAndConfirmsTheWrite) {
   EXPECT_EQ(host.boxes[0].style, ui::kMbOk);
 
   const std::string command = "VK38 AUTH SETTING CHANGE\r\n";
-  ASSERT_EQ(panel.received.size(), command.size() + CredentialRecord::kSize);
+  ASSERT_EQ(panel.received.size(), command.size() + protocol::CredentialRecord::kSize);
   EXPECT_EQ(panel.received.substr(0, command.size()), command);
   const std::string record = panel.received.substr(command.size());
   EXPECT_EQ(record.substr(0, 4), std::string("abc") + '\0');
   EXPECT_EQ(record.substr(33, 5), std::string("wxyz") + '\0');
-  EXPECT_TRUE(IsZeroSum({reinterpret_cast<const std::uint8_t*>(record.data()), record.size()}));
+  EXPECT_TRUE(
+      protocol::IsZeroSum({reinterpret_cast<const std::uint8_t*>(record.data()), record.size()}));
   EXPECT_NE(record[66], '\0');
 
   EXPECT_EQ(page.PanelUserName(), "abc");
@@ -182,7 +184,7 @@ TEST_F(UserAuthPage, AfterRefreshThePanelPairIsAcceptedButNotMixedWithTheFactory
 
 TEST_F(UserAuthPage, RefreshDropsBlocksWithABadSumOrBeyondTheRecord) {
   RefreshFrom(PanelRecord("admin", "secret1"));
-  const CredentialRecord known = page.Record();
+  const protocol::CredentialRecord known = page.Record();
 
   std::string badSum = PanelRecord("other", "pass");
   badSum[67] = 1;

@@ -21,7 +21,7 @@ namespace cli {
 struct GlobalOptions {
   int jobs = kDefaultJobs;
   bool json = false;
-  double timeoutSeconds = std::chrono::duration<double>(kPanelProgressLimit).count();
+  double timeoutSeconds = std::chrono::duration<double>(protocol::kPanelProgressLimit).count();
   int retries = 0;
   bool quiet = false;
   bool verbose = false;
@@ -49,7 +49,7 @@ struct Invocation {
 CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& panels);
 CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel);
 // The address of a PANEL argument that was checked as parsed.
-PanelAddress Resolve(const std::string& text);
+protocol::PanelAddress Resolve(const std::string& text);
 // A usage error unless `output` ("-": standard output) serves the panels:
 // standard output takes one panel's data only.
 void RequireOnePanelFor(const std::vector<Panel>& panels, const std::string& output);

@@ -17,14 +17,14 @@ namespace cli {
 // "> VK38 SETTING REQ", "< SETTING CHANGE OK", "> 4096 bytes",
 // "< 2048 bytes", "connected", "no connection", "the panel closed the
 // connection", ...
-std::string StepText(const SessionStep& step);
+std::string StepText(const protocol::SessionStep& step);
 
-class TryWatch final : public SessionObserver {
+class TryWatch final : public protocol::SessionObserver {
  public:
   // `trace`, when given, takes a line for each step.
   TryWatch(const Panel& panel, ErrorLines* trace) : panel_(panel), trace_(trace) {}
 
-  void Step(const SessionStep& step) override;
+  void Step(const protocol::SessionStep& step) override;
   // True once a command that may change the panel went out (or began to).
   bool ChangeSent() const { return changeSent_; }
 

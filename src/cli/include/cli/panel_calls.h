@@ -24,31 +24,33 @@ using operations::Image;
 using operations::Progress;
 
 // The camera table (REFRESH): the record whole with a good sum.
-PanelOutcome ReadCameraTable(const PanelLink& link, IpSettingRecord& table);
+PanelOutcome ReadCameraTable(const protocol::PanelLink& link, protocol::IpSettingRecord& table);
 // The camera table (SET's exchange): `prepared` holds its sum.
-PanelOutcome WriteCameraTable(const PanelLink& link, const IpSettingRecord& prepared);
+PanelOutcome WriteCameraTable(const protocol::PanelLink& link,
+                              const protocol::IpSettingRecord& prepared);
 
 // The setup block (Save): never an empty one or one with a bad sum.
-PanelOutcome ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& block);
+PanelOutcome ReadSetupBlock(const protocol::PanelLink& link, std::vector<std::uint8_t>& block);
 // A setup block to the panel (Load).
-PanelOutcome WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block);
+PanelOutcome WriteSetupBlock(const protocol::PanelLink& link, std::span<const std::uint8_t> block);
 
 // The log, piece by piece into the file `create` gives once the panel was
 // asked (Save Log); closes the file.
-PanelOutcome SaveLog(const PanelLink& link, const operations::CreateSink& create,
+PanelOutcome SaveLog(const protocol::PanelLink& link, const operations::CreateSink& create,
                      const Progress& progress);
 
 // A firmware image to the panel (the upgrade page's Load): the start
 // command, the image in blocks, then the panel's verdict after its flash
 // write — "Ver Up Finish", or the page's "File Error!!".
-PanelOutcome UpgradeImage(const PanelLink& link, Image image,
+PanelOutcome UpgradeImage(const protocol::PanelLink& link, Image image,
                           std::unique_ptr<platform::ReadableFile> file, const Progress& progress);
 
 // The panel's credential record (the User Auth. page's REFRESH): a block no
 // longer than the record with a good sum, over the start of `record`.
-PanelOutcome ReadCredentials(const PanelLink& link, CredentialRecord& record);
+PanelOutcome ReadCredentials(const protocol::PanelLink& link, protocol::CredentialRecord& record);
 // The record to the panel (its SET); "Write OK.\nPlease reboot TL-VK38."
 // when the panel confirmed it.
-PanelOutcome WriteCredentials(const PanelLink& link, const CredentialRecord& record);
+PanelOutcome WriteCredentials(const protocol::PanelLink& link,
+                              const protocol::CredentialRecord& record);
 
 }  // namespace cli

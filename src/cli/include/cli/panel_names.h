@@ -13,7 +13,7 @@
 namespace cli {
 
 struct Panel {
-  PanelAddress address = 0;
+  protocol::PanelAddress address = 0;
   std::string name{};  // the operator's name for it, from an inventory; empty when none
 };
 
@@ -22,7 +22,7 @@ std::string PanelText(const Panel& panel);
 
 // The address, or nothing when `text` is neither form or names an address
 // that no panel can have (IsValidPanelAddress).
-std::optional<PanelAddress> ResolvePanel(std::string_view text);
+std::optional<protocol::PanelAddress> ResolvePanel(std::string_view text);
 
 // "VK1 192.168.0.9, VK2 192.168.0.7, ...", for the help.
 std::string PanelNamesText();

@@ -26,7 +26,7 @@ enum class Code {
 std::string_view CodeName(Code code);
 
 struct PanelOutcome {
-  PanelAddress panel = 0;
+  protocol::PanelAddress panel = 0;
   std::string name{};  // the panel's name from an inventory; empty when none
   Code code = Code::kOk;
   std::string message{};                 // the page's words for the ending

@@ -43,7 +43,7 @@ using RetryPause = std::function<bool(std::chrono::milliseconds duration)>;
 
 struct RunContext {
   Machine& machine;
-  PanelWaitLimits waits{};
+  protocol::PanelWaitLimits waits{};
   int jobs = kDefaultJobs;
   ReportForm form = ReportForm::kPlain;
   bool progress = false;       // a progress line on standard error
@@ -65,7 +65,7 @@ struct RunContext {
 // has the panel's address as its current one and whose sessions tell
 // `observer` their steps.
 struct PanelTarget {
-  PanelTarget(const RunContext& context, Panel panel, SessionObserver* observer = nullptr)
+  PanelTarget(const RunContext& context, Panel panel, protocol::SessionObserver* observer = nullptr)
       : panel(std::move(panel)), link{context.machine.Network(), book, context.waits, observer} {
     book.SetCurrent(this->panel.address);
   }
@@ -73,8 +73,8 @@ struct PanelTarget {
   PanelTarget& operator=(const PanelTarget&) = delete;
 
   Panel panel;
-  PanelAddressBook book;
-  PanelLink link;
+  protocol::PanelAddressBook book;
+  protocol::PanelLink link;
 };
 
 // A command's work on one panel, through the panel's target.

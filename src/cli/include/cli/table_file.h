@@ -16,8 +16,8 @@ namespace cli {
 enum class TableFormat { kCsv, kJson };
 
 // `table` holds page type codes.
-std::string TableCsv(const IpSettingRecord& table);
-std::string TableJson(const IpSettingRecord& table);
+std::string TableCsv(const protocol::IpSettingRecord& table);
+std::string TableJson(const protocol::IpSettingRecord& table);
 
 using TableFileRead = std::variant<std::vector<RowChange>, TableFileError>;
 // The columns may come in any order; the header must name "CAMERA No",

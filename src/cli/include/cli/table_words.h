@@ -30,7 +30,8 @@ inline constexpr std::string_view kSwitcherLabel = "SW";
 
 // One row's fields as words: camera rows 0 to 99, then the switcher's.
 // `table` holds page type codes.
-std::vector<std::array<std::string, kTableColumns.size()>> TableRows(const IpSettingRecord& table);
+std::vector<std::array<std::string, kTableColumns.size()>> TableRows(
+    const protocol::IpSettingRecord& table);
 
 // What one row of a file sets; an absent field stays as the panel has it.
 struct RowChange {
@@ -38,7 +39,7 @@ struct RowChange {
   std::optional<std::uint8_t> kind{};
   std::optional<std::string> name{};
   std::optional<int> input{};  // 0 for none, 1 to 5
-  std::optional<PanelAddress> address{};
+  std::optional<protocol::PanelAddress> address{};
   std::optional<std::uint16_t> port{};
 };
 
@@ -73,10 +74,10 @@ class RowReader {
 
  private:
   RowChange& Row() { return changes_.back(); }
-  bool IsSwitcher() { return Row().entry == kCameraCount; }
+  bool IsSwitcher() { return Row().entry == protocol::kCameraCount; }
 
   std::vector<RowChange> changes_;
-  std::array<bool, kCameraCount + 1> seen_{};
+  std::array<bool, protocol::kCameraCount + 1> seen_{};
   std::array<int, 6> inputHolder_{};  // the entry + 1 that a file row put on each input
   std::optional<TableFileError> error_;
 };
@@ -84,6 +85,6 @@ class RowReader {
 // Applies the changes to a table read from the panel. A field
 // that already holds what the file says is not touched, so that a file
 // written by "table get" puts back the very bytes it came from.
-void ApplyRowChanges(const std::vector<RowChange>& changes, IpSettingRecord& table);
+void ApplyRowChanges(const std::vector<RowChange>& changes, protocol::IpSettingRecord& table);
 
 }  // namespace cli

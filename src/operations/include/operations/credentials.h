@@ -9,8 +9,8 @@ namespace operations {
 
 // The panel's block, over the start of `record`, when it is not empty, no
 // longer than the record and its bytes add up to zero (else kBadData).
-Outcome ReadCredentials(const PanelLink& link, CredentialRecord& record);
+Outcome ReadCredentials(const protocol::PanelLink& link, protocol::CredentialRecord& record);
 // The whole record to the panel.
-Outcome WriteCredentials(const PanelLink& link, const CredentialRecord& record);
+Outcome WriteCredentials(const protocol::PanelLink& link, const protocol::CredentialRecord& record);
 
 }  // namespace operations

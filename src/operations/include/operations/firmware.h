@@ -16,7 +16,7 @@ enum class Image { kProgram, kFpga };
 // second the verdict. Each may take the panel's flash write. The file is
 // opened once the panel accepted the start; an image that did not go out
 // whole is not answered and nothing is awaited.
-Outcome SendImage(const PanelLink& link, Image image, const OpenSource& open,
+Outcome SendImage(const protocol::PanelLink& link, Image image, const OpenSource& open,
                   const Progress& progress = {});
 
 }  // namespace operations

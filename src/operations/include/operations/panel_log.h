@@ -13,6 +13,7 @@ namespace operations {
 // the panel end its send (the log is read and dropped: kNoFile). A piece that
 // cannot be written is lost but the rest still arrives (kFileFailed), unless
 // the connection failed first (kSilent, kBroken). The file is closed at the end.
-Outcome SaveLog(const PanelLink& link, const CreateSink& create, const Progress& progress = {});
+Outcome SaveLog(const protocol::PanelLink& link, const CreateSink& create,
+                const Progress& progress = {});
 
 }  // namespace operations

@@ -18,12 +18,12 @@ enum class LongBlock { kCut, kRefused };
 
 // The block as the panel sends it before it closes, into `block` when it is
 // not empty and its bytes add up to zero (else kBadData).
-Outcome ReadSetupBlock(const PanelLink& link, std::vector<std::uint8_t>& block,
+Outcome ReadSetupBlock(const protocol::PanelLink& link, std::vector<std::uint8_t>& block,
                        LongBlock longBlock = LongBlock::kCut);
 // A setup block to the panel: the file `open` gives once the panel accepted
 // the change, byte for byte.
-Outcome WriteSetupBlock(const PanelLink& link, const OpenSource& open);
+Outcome WriteSetupBlock(const protocol::PanelLink& link, const OpenSource& open);
 // The same with the block in memory.
-Outcome WriteSetupBlock(const PanelLink& link, std::span<const std::uint8_t> block);
+Outcome WriteSetupBlock(const protocol::PanelLink& link, std::span<const std::uint8_t> block);
 
 }  // namespace operations

@@ -7,6 +7,8 @@
 #include <array>
 #include <string_view>
 
+namespace protocol {
+
 namespace commands {
 
 // Camera table.
@@ -56,3 +58,5 @@ inline constexpr std::string_view kUpgradeAccepted = "VER UP START OK\r\n";
 inline constexpr std::string_view kFileOk = "FILE OK";
 
 }  // namespace replies
+
+}  // namespace protocol

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+namespace protocol {
+
 // The pair every panel holds when it leaves the factory; the tool always
 // accepts it as the old pair.
 inline constexpr std::string_view kFactoryUserName = "staff";
@@ -46,3 +48,5 @@ class CredentialRecord {
 
   std::array<std::uint8_t, kSize> bytes_{};
 };
+
+}  // namespace protocol

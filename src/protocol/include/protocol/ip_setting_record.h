@@ -17,6 +17,8 @@
 
 #include "protocol/panel_address.h"
 
+namespace protocol {
+
 inline constexpr int kCameraCount = 100;
 inline constexpr int kCamerasPerGroup = 5;
 inline constexpr int kGroupCount = kCameraCount / kCamerasPerGroup;  // 20
@@ -172,3 +174,5 @@ const std::string& GroupLabel(int g);
 bool IsOnInput(const IpSettingRecord& record, int c, int input);
 // The input that shows camera c: the highest input holding it, 0 for none.
 int InputOfCamera(const IpSettingRecord& record, int c);
+
+}  // namespace protocol

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace protocol {
+
 using PanelAddress = std::uint32_t;
 
 // "%d.%d.%d.%d", octets from the most significant byte down.
@@ -20,3 +22,5 @@ void AddressToBytes(PanelAddress address, std::uint8_t* bytes);
 
 // First octet 1 to 223, last octet 1 to 254, and not 127.0.0.1.
 bool IsValidPanelAddress(PanelAddress address);
+
+}  // namespace protocol

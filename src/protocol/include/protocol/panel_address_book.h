@@ -8,6 +8,8 @@
 
 #include "protocol/panel_address.h"
 
+namespace protocol {
+
 class PanelAddressBook {
  public:
   static constexpr int kPanelCount = 5;
@@ -32,3 +34,5 @@ class PanelAddressBook {
   std::array<PanelAddress, kPanelCount> entries_ = kBuiltIn;
   PanelAddress current_ = kBuiltIn[0];
 };
+
+}  // namespace protocol

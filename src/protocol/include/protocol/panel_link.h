@@ -9,9 +9,13 @@
 #include "protocol/panel_wait_limits.h"
 #include "protocol/session_steps.h"
 
+namespace protocol {
+
 struct PanelLink {
   platform::Network& network;
   PanelAddressBook& panels;
   PanelWaitLimits waits{};
   SessionObserver* observer = nullptr;
 };
+
+}  // namespace protocol

@@ -5,6 +5,8 @@
 
 #include <chrono>
 
+namespace protocol {
+
 // One wait without progress (no connection made, no byte sent or received)
 // ends as a failure of that call after this long.
 inline constexpr std::chrono::milliseconds kPanelProgressLimit = std::chrono::seconds(30);
@@ -16,3 +18,5 @@ struct PanelWaitLimits {
   std::chrono::milliseconds progress = kPanelProgressLimit;
   std::chrono::milliseconds flashWrite = kPanelFlashWriteLimit;
 };
+
+}  // namespace protocol

@@ -6,5 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace protocol {
+
 inline constexpr std::uint16_t kPanelPort = 35600;
 inline constexpr std::size_t kPanelBlockSize = 4096;
+
+}  // namespace protocol

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace protocol {
+
 // Why a send or receive of a session did not complete: the panel closed the
 // connection, it stayed silent for the whole wait limit, or the connection
 // broke (a reset or any other error).
@@ -41,3 +43,5 @@ class SessionObserver {
  protected:
   ~SessionObserver() = default;
 };
+
+}  // namespace protocol

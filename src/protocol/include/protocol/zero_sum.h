@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+namespace protocol {
+
 inline std::uint8_t ByteSum(std::span<const std::uint8_t> bytes) {
   unsigned sum = 0;
   for (std::uint8_t byte : bytes) sum += byte;
@@ -19,3 +21,5 @@ inline void SetZeroSumChecksum(std::span<std::uint8_t> bytes, std::size_t checks
   bytes[checksumAt] = 0;
   bytes[checksumAt] = static_cast<std::uint8_t>(0x100 - ByteSum(bytes));
 }
+
+}  // namespace protocol

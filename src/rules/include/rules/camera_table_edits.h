@@ -11,19 +11,19 @@ namespace rules {
 // followed by 1); Network and IP_Direct cameras become NoAsign while Serial
 // and CAM_Direct ones keep their type; the switcher NoAsign, on the address
 // just below the panel's. Everything else stays.
-void ClearToNumberingPlan(IpSettingRecord& table, PanelAddress panel);
+void ClearToNumberingPlan(protocol::IpSettingRecord& table, protocol::PanelAddress panel);
 
 // The CAMERA Select exchange of cameras `a` and `b` (0 to 99): their MAC,
 // address and port, type, name and alarm change places, and the switcher
 // inputs follow their cameras to the new numbers. Flags stay in place.
-void SwapCameras(IpSettingRecord& table, int a, int b);
+void SwapCameras(protocol::IpSettingRecord& table, int a, int b);
 
 // Takes camera `camera` (0 to 99) off every switcher input: a table from a
 // panel may hold a camera on several.
-void ReleaseInputs(IpSettingRecord& table, int camera);
+void ReleaseInputs(protocol::IpSettingRecord& table, int camera);
 // The SW Input list's rule: puts the camera on `input` (1 to 5; 0 takes it
 // off), off any input it was on. False, with nothing changed, when another
 // camera holds that input.
-bool PutOnInput(IpSettingRecord& table, int camera, int input);
+bool PutOnInput(protocol::IpSettingRecord& table, int camera, int input);
 
 }  // namespace rules

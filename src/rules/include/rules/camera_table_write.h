@@ -18,15 +18,15 @@ namespace rules {
 // What IsDuplicate finds for an address (the values -1, -2 and 0).
 enum class Duplicate { kPanelAddress = -1, kOtherEntry = -2, kFree = 0 };
 // The entry index of the switcher in IsDuplicate; cameras are 0 to 99.
-inline constexpr int kSwitcherEntry = kCameraCount;
+inline constexpr int kSwitcherEntry = protocol::kCameraCount;
 
 // Whether `address` is the panel's own or held by another entry of the
 // table than entry `own`.
-Duplicate IsDuplicate(const IpSettingRecord& table, PanelAddress panel, PanelAddress address,
-                      int own);
+Duplicate IsDuplicate(const protocol::IpSettingRecord& table, protocol::PanelAddress panel,
+                      protocol::PanelAddress address, int own);
 
 // "IP(a.b.c.d) Duplication" for an address entry.
-std::string DuplicationText(ConstAddrField address);
+std::string DuplicationText(protocol::ConstAddrField address);
 
 // A message of the address tests: a duplication shows as an error, the
 // list of unusable addresses as a warning.
@@ -46,24 +46,24 @@ struct AddressCheck {
   bool proceeds = true;
 };
 // `panel` is the address the write goes to.
-AddressCheck CheckAddresses(const IpSettingRecord& table, PanelAddress panel);
+AddressCheck CheckAddresses(const protocol::IpSettingRecord& table, protocol::PanelAddress panel);
 
 // Copies of address entries (address and port), as read from the panel.
-using AddrCopy = std::array<std::uint8_t, IpSettingRecord::kAddrSize>;
-using CameraAddrCopies = std::array<AddrCopy, kCameraCount>;
-CameraAddrCopies CameraAddresses(const IpSettingRecord& table);
-AddrCopy SwitcherAddress(const IpSettingRecord& table);
+using AddrCopy = std::array<std::uint8_t, protocol::IpSettingRecord::kAddrSize>;
+using CameraAddrCopies = std::array<AddrCopy, protocol::kCameraCount>;
+CameraAddrCopies CameraAddresses(const protocol::IpSettingRecord& table);
+AddrCopy SwitcherAddress(const protocol::IpSettingRecord& table);
 
 // The table to send for a checked one: a MAC address stays only for a
 // networked camera, or a switcher in use, whose address and port are still
 // those read from the panel. The checksum is not set.
-IpSettingRecord PrepareForWrite(const IpSettingRecord& checked,
-                                const CameraAddrCopies& camAddrAtRead,
-                                const AddrCopy& swAddrAtRead);
+protocol::IpSettingRecord PrepareForWrite(const protocol::IpSettingRecord& checked,
+                                          const CameraAddrCopies& camAddrAtRead,
+                                          const AddrCopy& swAddrAtRead);
 
 // The questions a prepared table needs answered with OK before
 // it may be written, in the order they are asked; the first one answered
 // otherwise ends the write.
-std::vector<std::string> FirmwareQuestions(const IpSettingRecord& prepared);
+std::vector<std::string> FirmwareQuestions(const protocol::IpSettingRecord& prepared);
 
 }  // namespace rules

@@ -24,6 +24,8 @@
 #include "protocol/panel_wire.h"
 #include "protocol/session_steps.h"
 
+namespace protocol {
+
 enum class OpenResult { kSocketNotCreated, kNotConnected, kOpen };
 
 // How long a reply may keep the session waiting: the progress limit, or
@@ -108,3 +110,5 @@ class CPanelSession {
   std::array<std::uint8_t, kPanelBlockSize> buffer_{};
   WaitEnd lastEnd_ = WaitEnd::kBroken;
 };
+
+}  // namespace protocol
