@@ -4,13 +4,17 @@
 
 #include <fmt/format.h>
 
+#include "cli/error_lines.h"
 #include "cli/progress.h"
+#include "cli/retry.h"
 
 namespace cli {
 
-int RunOnPanels(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
-                const PanelTask& task, ReportTo to) {
-  Reporter reporter(to.out ? to.out : context.report, context.form);
+int RunOnPanels(const RunContext& context, const std::vector<Panel>& panels, const TargetTask& task,
+                ReportTo to) {
+  Reporter reporter(to.out ? to.out : context.report, context.form,
+                    context.verbosity == Verbosity::kQuiet);
+  ErrorLines lines(to.progress);
   const FleetWatch watch{.stop = &context.machine.Stop(),
                          .ended =
                              [&](const PanelOutcome& outcome) {
@@ -21,7 +25,9 @@ int RunOnPanels(const RunContext& context, const std::vector<protocol::PanelAddr
                              [&] {
                                if (to.progress) to.progress->Redraw();
                              }};
-  const std::vector<PanelOutcome> outcomes = RunFleet(panels, context.jobs, task, watch);
+  const std::vector<PanelOutcome> outcomes = RunFleet(
+      panels, context.jobs,
+      [&](const Panel& panel) { return TryPanel(context, panel, task, lines); }, watch);
   if (to.progress) to.progress->Clear();
   reporter.Summary(outcomes);
   if (!reporter.Written()) {

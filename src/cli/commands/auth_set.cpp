@@ -72,9 +72,7 @@ int Refuse(const std::string& why) {
   return kExitFileRefused;
 }
 
-PanelOutcome ChangeCredentials(const RunContext& context, protocol::PanelAddress panel,
-                               const CredentialChange& change) {
-  PanelTarget target(context, panel);
+PanelOutcome ChangeCredentials(PanelTarget& target, const CredentialChange& change) {
   protocol::CredentialRecord record;
   PanelOutcome read = ReadCredentials(target.link, record);
   if (!read.Ok()) return read;
@@ -109,9 +107,8 @@ int AuthSet(const RunContext& context, const AuthSetOptions& args) {
                                 .retyped = (*passwords)[2]};
   // Only the old pair needs the panel's record.
   if (const std::optional<std::string> refused = FieldRefusal(change)) return Refuse(*refused);
-  return RunOnPanels(context, {args.panel}, [&](protocol::PanelAddress panel) {
-    return ChangeCredentials(context, panel, change);
-  });
+  return RunOnPanels(context, {{.address = args.panel}},
+                     [&](PanelTarget& target) { return ChangeCredentials(target, change); });
 }
 
 }  // namespace

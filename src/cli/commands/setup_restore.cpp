@@ -34,8 +34,7 @@ int SetupRestore(const RunContext& context, protocol::PanelAddress panel, const 
     return kExitFileRefused;
   }
   // The bytes checked are the bytes sent.
-  return RunOnPanels(context, {panel}, [&](protocol::PanelAddress) -> PanelOutcome {
-    PanelTarget target(context, panel);
+  return RunOnPanels(context, {{.address = panel}}, [&](PanelTarget& target) -> PanelOutcome {
     PanelOutcome written = WriteSetupBlock(target.link, bytes);
     written.file = file;
     return written;

@@ -45,9 +45,8 @@ bool FirmwareQuestionsAnswered(const protocol::IpSettingRecord& prepared, bool y
   return questions.empty();
 }
 
-PanelOutcome WriteTable(const RunContext& context, const TableSetOptions& args,
+PanelOutcome WriteTable(PanelTarget& target, const TableSetOptions& args,
                         const std::vector<RowChange>& changes) {
-  PanelTarget target(context, args.panel);
   protocol::IpSettingRecord table;
   PanelOutcome read = ReadCameraTable(target.link, table);
   if (!read.Ok()) return read;
@@ -80,8 +79,8 @@ int TableSet(const RunContext& context, const TableSetOptions& args) {
     return kExitFileRefused;
   }
   const std::vector<RowChange>& changes = std::get<std::vector<RowChange>>(read);
-  return RunOnPanels(context, {args.panel},
-                     [&](protocol::PanelAddress) { return WriteTable(context, args, changes); });
+  return RunOnPanels(context, {{.address = args.panel}},
+                     [&](PanelTarget& target) { return WriteTable(target, args, changes); });
 }
 
 }  // namespace

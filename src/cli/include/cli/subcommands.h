@@ -23,7 +23,7 @@ void AddUpgrade(CLI::App& app, Invocation& invocation);
 
 // setup backup's run itself, for the fleet benchmark: every panel's setup
 // block into `folder`.
-int SetupBackup(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
+int SetupBackup(const RunContext& context, const std::vector<Panel>& panels,
                 const std::string& folder);
 
 }  // namespace cli
