@@ -28,6 +28,11 @@ std::optional<protocol::PanelAddress> PanelByName(std::string_view text) {
 
 }  // namespace
 
+std::string PanelText(const Panel& panel) {
+  const std::string address = protocol::AddressText(panel.address);
+  return panel.name.empty() ? address : address + " " + panel.name;
+}
+
 std::string PanelNamesText() {
   std::string text;
   for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {

@@ -28,11 +28,13 @@ std::string_view CodeName(Code code) {
 
 PanelOutcome Failure(Code code, std::string message, std::string cause, std::string file) {
   return {.panel = 0,
+          .name = {},
           .code = code,
           .message = std::move(message),
           .cause = std::move(cause),
           .file = std::move(file),
-          .bytes = std::nullopt};
+          .bytes = std::nullopt,
+          .mayRetry = false};
 }
 
 }  // namespace cli

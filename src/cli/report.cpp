@@ -5,6 +5,8 @@
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
+#include "cli/panel_names.h"
+
 namespace cli {
 
 namespace {
@@ -22,10 +24,10 @@ nlohmann::ordered_json OrNull(bool present, const Value& value) {
 }  // namespace
 
 std::string OutcomeLine(const PanelOutcome& outcome, ReportForm form) {
-  const std::string panel = protocol::AddressText(outcome.panel);
   if (form == ReportForm::kJson) {
     nlohmann::ordered_json object = {
-        {"panel", panel},
+        {"panel", protocol::AddressText(outcome.panel)},
+        {"name", OrNull(!outcome.name.empty(), outcome.name)},
         {"ok", outcome.Ok()},
         {"code", CodeName(outcome.code)},
         {"message", outcome.message},
@@ -35,8 +37,8 @@ std::string OutcomeLine(const PanelOutcome& outcome, ReportForm form) {
     object.update(outcome.extra);
     return Dump(object);
   }
-  std::string text =
-      fmt::format("{}: {}{}", panel, outcome.Ok() ? "" : "FAILED: ", outcome.message);
+  std::string text = fmt::format("{}: {}{}", PanelText({outcome.panel, outcome.name}),
+                                 outcome.Ok() ? "" : "FAILED: ", outcome.message);
   if (!outcome.cause.empty()) text += " - " + outcome.cause;
   if (!outcome.file.empty()) text += fmt::format(" ({})", outcome.file);
   return text;

@@ -19,6 +19,7 @@ namespace {
 
 struct AuthSetOptions {
   std::vector<std::string> panelTexts{};
+  std::vector<Panel> panels{};
   std::string oldUser{};
   std::string newUser{};
   bool passwordStdin = false;  // three lines: old, new, new again
@@ -74,9 +75,7 @@ int Refuse(const std::string& why) {
   return kExitFileRefused;
 }
 
-PanelOutcome ChangeCredentials(const RunContext& context, protocol::PanelAddress panel,
-                               const CredentialChange& change, bool verify) {
-  PanelTarget target(context, panel);
+PanelOutcome ChangeCredentials(PanelTarget& target, const CredentialChange& change, bool verify) {
   protocol::CredentialRecord record;
   PanelOutcome read = ReadCredentials(target.link, record);
   if (!read.Ok()) return read;
@@ -113,8 +112,8 @@ int AuthSet(const RunContext& context, const AuthSetOptions& args) {
                                 .retyped = (*passwords)[2]};
   // Only the old pair needs the panel's record.
   if (const std::optional<std::string> refused = FieldRefusal(change)) return Refuse(*refused);
-  return RunOnPanels(context, Resolve(args.panelTexts), [&](protocol::PanelAddress panel) {
-    return ChangeCredentials(context, panel, change, args.verify);
+  return RunOnPanels(context, args.panels, [&](PanelTarget& target) {
+    return ChangeCredentials(target, change, args.verify);
   });
 }
 
@@ -141,8 +140,12 @@ void AddAuthSet(CLI::App& auth, Invocation& invocation) {
       "The page's rules for the fields (characters, lengths, the retyped password) are checked "
       "before the panel is asked (exit 2); the old pair against the panel's record. Passwords "
       "never appear in any output. Standard output: the outcome line and the summary.");
-  set->callback(
-      [&invocation, options] { invocation.exitCode = AuthSet(invocation.Context(), *options); });
+  set->callback([&invocation, options] {
+    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
+    options->panels = std::move(*panels);
+    invocation.exitCode = AuthSet(invocation.Context(), *options);
+  });
 }
 
 }  // namespace cli

@@ -19,13 +19,13 @@ namespace {
 
 struct SetupRestoreOptions {
   std::vector<std::string> panelTexts{};
+  std::vector<Panel> panels{};
   std::string file{};
   bool verify = false;
 };
 
-PanelOutcome RestoreBlock(const RunContext& context, protocol::PanelAddress panel,
-                          std::span<const std::uint8_t> bytes, const SetupRestoreOptions& args) {
-  PanelTarget target(context, panel);
+PanelOutcome RestoreBlock(PanelTarget& target, std::span<const std::uint8_t> bytes,
+                          const SetupRestoreOptions& args) {
   PanelOutcome written = WriteSetupBlock(target.link, bytes);
   written.file = args.file;
   if (!written.Ok() || !args.verify) return written;
@@ -47,9 +47,8 @@ int SetupRestore(const RunContext& context, const SetupRestoreOptions& args) {
     return kExitFileRefused;
   }
   // The bytes checked are the bytes sent, to every panel.
-  return RunOnPanels(context, Resolve(args.panelTexts), [&](protocol::PanelAddress panel) {
-    return RestoreBlock(context, panel, bytes, args);
-  });
+  return RunOnPanels(context, args.panels,
+                     [&](PanelTarget& target) { return RestoreBlock(target, bytes, args); });
 }
 
 }  // namespace
@@ -72,6 +71,9 @@ void AddSetupRestore(CLI::App& setup, Invocation& invocation) {
                     "differing byte and the count");
   restore->footer("Standard output: the outcome lines and the summary.");
   restore->callback([&invocation, options] {
+    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
+    options->panels = std::move(*panels);
     invocation.exitCode = SetupRestore(invocation.Context(), *options);
   });
 }

@@ -26,14 +26,12 @@ struct TableDiffOptions {
   TableWriteRules rules{};
 };
 
-PanelOutcome DiffTable(const RunContext& context, protocol::PanelAddress panel,
-                       const std::vector<RowChange>& changes, TableWriteRules rules,
-                       std::atomic<bool>& differs) {
-  PanelTarget target(context, panel);
+PanelOutcome DiffTable(PanelTarget& target, const std::vector<RowChange>& changes,
+                       TableWriteRules rules, std::atomic<bool>& differs) {
   protocol::IpSettingRecord table;
   PanelOutcome outcome = ReadCameraTable(target.link, table);
   if (!outcome.Ok()) return outcome;
-  const TableWritePlan plan = PlanTableWrite(table, changes, panel, rules);
+  const TableWritePlan plan = PlanTableWrite(table, changes, target.panel, rules);
   const std::size_t count = plan.changes.size();
   outcome.message =
       count == 0 ? "no changes" : fmt::format("{} change{}", count, count == 1 ? "" : "s");
@@ -44,17 +42,16 @@ PanelOutcome DiffTable(const RunContext& context, protocol::PanelAddress panel,
 
 }  // namespace
 
-int TableDiff(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
-              const std::string& file, TableWriteRules rules) {
+int TableDiff(const RunContext& context, const std::vector<Panel>& panels, const std::string& file,
+              TableWriteRules rules) {
   const std::optional<std::vector<RowChange>> changes =
       LoadTableFile(context.machine.Files(), file);
   if (!changes) return kExitTrouble;
   std::atomic<bool> differs = false;
-  const int ended = RunOnPanels(context, panels,
-                                [&](protocol::PanelAddress panel) {
-                                  return DiffTable(context, panel, *changes, rules, differs);
-                                },
-                                {.detailsAreOutput = true});
+  const int ended =
+      RunOnPanels(context, panels,
+                  [&](PanelTarget& target) { return DiffTable(target, *changes, rules, differs); },
+                  {.detailsAreOutput = true});
   if (ended == kExitStopped) return kExitStopped;
   if (ended != kExitSuccess) return kExitTrouble;
   return differs ? kExitDiffers : kExitSame;
@@ -86,8 +83,9 @@ void AddTableDiff(CLI::App& table, Invocation& invocation) {
       "file was refused, or a panel could not be read (its outcome says why); 130 stopped; 100 "
       "and above: usage errors. table set --dry-run gives the same.");
   diff->callback([&invocation, options] {
-    invocation.exitCode = TableDiff(invocation.Context(), Resolve(options->panelTexts),
-                                    options->file, options->rules);
+    const std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
+    invocation.exitCode = TableDiff(invocation.Context(), *panels, options->file, options->rules);
   });
 }
 

@@ -18,19 +18,19 @@ namespace {
 
 struct TableSetOptions {
   std::vector<std::string> panelTexts{};
+  std::vector<Panel> panels{};
   std::string file{};
   TableWriteRules rules{};
   bool verify = false;
   bool dryRun = false;
 };
 
-PanelOutcome WriteTable(const RunContext& context, const TableSetOptions& args,
-                        protocol::PanelAddress panel, const std::vector<RowChange>& changes) {
-  PanelTarget target(context, panel);
+PanelOutcome WriteTable(PanelTarget& target, const TableSetOptions& args,
+                        const std::vector<RowChange>& changes) {
   protocol::IpSettingRecord table;
   PanelOutcome read = ReadCameraTable(target.link, table);
   if (!read.Ok()) return read;
-  const TableWritePlan plan = PlanTableWrite(table, changes, panel, args.rules);
+  const TableWritePlan plan = PlanTableWrite(table, changes, target.panel, args.rules);
   PanelOutcome written = plan.refusal ? Failure(Code::kRefused, "not written", *plan.refusal)
                                       : WriteCameraTable(target.link, plan.prepared);
   TellPlan(plan, PlanView::kWrite, written);
@@ -41,14 +41,12 @@ PanelOutcome WriteTable(const RunContext& context, const TableSetOptions& args,
 }
 
 int TableSet(const RunContext& context, const TableSetOptions& args) {
-  const std::vector<protocol::PanelAddress> panels = Resolve(args.panelTexts);
-  if (args.dryRun) return TableDiff(context, panels, args.file, args.rules);
+  if (args.dryRun) return TableDiff(context, args.panels, args.file, args.rules);
   const std::optional<std::vector<RowChange>> changes =
       LoadTableFile(context.machine.Files(), args.file);
   if (!changes) return kExitFileRefused;
-  return RunOnPanels(context, panels, [&](protocol::PanelAddress panel) {
-    return WriteTable(context, args, panel, *changes);
-  });
+  return RunOnPanels(context, args.panels,
+                     [&](PanelTarget& target) { return WriteTable(target, args, *changes); });
 }
 
 }  // namespace
@@ -92,8 +90,12 @@ void AddTableSet(CLI::App& table, Invocation& invocation) {
       "IP(10.0.0.12) Duplication\"). With --json each outcome object also holds \"notices\" "
       "(kind, text, entries) and \"refusal\". The firmware questions cannot be answered per "
       "panel: without --yes a table that asks them is not written to that panel.");
-  set->callback(
-      [&invocation, options] { invocation.exitCode = TableSet(invocation.Context(), *options); });
+  set->callback([&invocation, options] {
+    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
+    options->panels = std::move(*panels);
+    invocation.exitCode = TableSet(invocation.Context(), *options);
+  });
 }
 
 }  // namespace cli

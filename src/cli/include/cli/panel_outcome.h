@@ -31,6 +31,7 @@ std::string_view CodeName(Code code);
 
 struct PanelOutcome {
   protocol::PanelAddress panel = 0;
+  std::string name{};  // the panel's name from an inventory; empty when none
   Code code = Code::kOk;
   std::string message{};                 // the page's words for the ending
   std::string cause{};                   // for a failure: the step that failed, and why
@@ -42,6 +43,10 @@ struct PanelOutcome {
   // the same as further members of the outcome's object.
   std::vector<std::string> details{};
   nlohmann::ordered_json extra = nlohmann::ordered_json::object();
+  // The network failed the exchange (no connection, silence, a break) and
+  // nothing it left behind stands in the way of trying the panel again
+  // (retry.h); set by the exchanges, cleared where data already went out.
+  bool mayRetry = false;
 
   bool Ok() const { return code == Code::kOk; }
 };

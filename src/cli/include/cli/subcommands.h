@@ -28,12 +28,12 @@ void AddTableWriteRules(CLI::App& command, TableWriteRules& rules);
 // table diff's run, which table set --dry-run shares: exit 0 when no panel
 // would change, 1 when one would, 2 for trouble (the file refused, a panel
 // not read).
-int TableDiff(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
-              const std::string& file, TableWriteRules rules);
+int TableDiff(const RunContext& context, const std::vector<Panel>& panels, const std::string& file,
+              TableWriteRules rules);
 
 // setup backup's run itself, for the fleet benchmark: every panel's setup
 // block into `folder`.
-int SetupBackup(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
+int SetupBackup(const RunContext& context, const std::vector<Panel>& panels,
                 const std::string& folder);
 
 }  // namespace cli
