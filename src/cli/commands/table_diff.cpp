@@ -31,7 +31,7 @@ PanelOutcome DiffTable(PanelTarget& target, const std::vector<RowChange>& change
   protocol::IpSettingRecord table;
   PanelOutcome outcome = ReadCameraTable(target.link, table);
   if (!outcome.Ok()) return outcome;
-  const TableWritePlan plan = PlanTableWrite(table, changes, target.panel, rules);
+  const TableWritePlan plan = PlanTableWrite(table, changes, target.panel.address, rules);
   const std::size_t count = plan.changes.size();
   outcome.message =
       count == 0 ? "no changes" : fmt::format("{} change{}", count, count == 1 ? "" : "s");

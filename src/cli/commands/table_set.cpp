@@ -30,7 +30,7 @@ PanelOutcome WriteTable(PanelTarget& target, const TableSetOptions& args,
   protocol::IpSettingRecord table;
   PanelOutcome read = ReadCameraTable(target.link, table);
   if (!read.Ok()) return read;
-  const TableWritePlan plan = PlanTableWrite(table, changes, target.panel, args.rules);
+  const TableWritePlan plan = PlanTableWrite(table, changes, target.panel.address, args.rules);
   PanelOutcome written = plan.refusal ? Failure(Code::kRefused, "not written", *plan.refusal)
                                       : WriteCameraTable(target.link, plan.prepared);
   TellPlan(plan, PlanView::kWrite, written);
