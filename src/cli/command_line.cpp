@@ -17,13 +17,13 @@ constexpr char kInventoryMark = '@';
 
 bool IsInventory(std::string_view text) { return text.size() > 1 && text[0] == kInventoryMark; }
 
-CLI::Validator PanelValidator(bool inventories) {
+CLI::Validator PanelValidator() {
   return CLI::Validator(
-      [inventories](std::string& text) -> std::string {
-        if (ResolvePanel(text) || (inventories && IsInventory(text))) return {};
+      [](std::string& text) -> std::string {
+        if (ResolvePanel(text) || IsInventory(text)) return {};
         return fmt::format(
-            "PANEL must be an address a.b.c.d that a panel can have, or VK1 to VK5{}: {}",
-            inventories ? ", or @FILE" : "", text);
+            "PANEL must be an address a.b.c.d that a panel can have, VK1 to VK5, or @FILE: {}",
+            text);
       },
       "PANEL");
 }
@@ -101,13 +101,7 @@ CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& pane
       "names.",
       PanelHelp("one or more panels, each worked on once however often it is listed"),
       kLongestPanelName);
-  return command.add_option("PANEL", panels, help)->required()->check(PanelValidator(true));
-}
-
-CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel) {
-  return command.add_option("PANEL", panel, PanelHelp("the panel"))
-      ->required()
-      ->check(PanelValidator(false));
+  return command.add_option("PANEL", panels, help)->required()->check(PanelValidator());
 }
 
 protocol::PanelAddress Resolve(const std::string& text) { return ResolvePanel(text).value_or(0); }

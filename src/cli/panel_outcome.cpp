@@ -20,6 +20,8 @@ std::string_view CodeName(Code code) {
       return "file";
     case Code::kInterrupted:
       return "interrupted";
+    case Code::kNotVerified:
+      return "not-verified";
   }
   return "broken";
 }

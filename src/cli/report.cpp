@@ -25,14 +25,17 @@ nlohmann::ordered_json OrNull(bool present, const Value& value) {
 
 std::string OutcomeLine(const PanelOutcome& outcome, ReportForm form) {
   if (form == ReportForm::kJson) {
-    return Dump({{"panel", protocol::AddressText(outcome.panel)},
-                 {"name", OrNull(!outcome.name.empty(), outcome.name)},
-                 {"ok", outcome.Ok()},
-                 {"code", CodeName(outcome.code)},
-                 {"message", outcome.message},
-                 {"cause", OrNull(!outcome.cause.empty(), outcome.cause)},
-                 {"file", OrNull(!outcome.file.empty(), outcome.file)},
-                 {"bytes", OrNull(outcome.bytes.has_value(), outcome.bytes.value_or(0))}});
+    nlohmann::ordered_json object = {
+        {"panel", protocol::AddressText(outcome.panel)},
+        {"name", OrNull(!outcome.name.empty(), outcome.name)},
+        {"ok", outcome.Ok()},
+        {"code", CodeName(outcome.code)},
+        {"message", outcome.message},
+        {"cause", OrNull(!outcome.cause.empty(), outcome.cause)},
+        {"file", OrNull(!outcome.file.empty(), outcome.file)},
+        {"bytes", OrNull(outcome.bytes.has_value(), outcome.bytes.value_or(0))}};
+    object.update(outcome.extra);
+    return Dump(object);
   }
   std::string text = fmt::format("{}: {}{}", PanelText({outcome.panel, outcome.name}),
                                  outcome.Ok() ? "" : "FAILED: ", outcome.message);

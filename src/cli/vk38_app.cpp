@@ -17,11 +17,13 @@ constexpr const char* kFooter =
     "ok, code, message, cause, file, bytes), then a summary; where a command puts a table, block\n"
     "or log on standard output (-o -), those lines go to standard error. A panel named in an\n"
     "inventory (@FILE) carries its name in its line (name: null for none). Codes: ok,\n"
-    "unreachable, timeout, broken, refused, bad-data, file, interrupted.\n"
+    "unreachable, timeout, broken, refused, bad-data, file, interrupted, not-verified (--verify:\n"
+    "the panel answered WRITE OK but read back otherwise).\n"
     "Exit codes: 0 every panel succeeded; 1 one or more panels failed (each is reported);\n"
     "2 a file or input given (an inventory too) was refused before any panel was asked;\n"
     "130 stopped by Ctrl-C or SIGTERM (the panels in flight end at once, none is started or\n"
-    "tried again any more); 100 and above: usage errors.";
+    "tried again any more); 100 and above: usage errors. table diff and table set --dry-run\n"
+    "exit as diff does: 0 no change, 1 changes, 2 trouble.";
 
 // A number of seconds from 0.05 to 3600; not "nan" or "inf", which a range
 // alone lets through or turns into no limit.
@@ -78,9 +80,10 @@ int RunVk38(int argc, const char* const* argv, Machine& machine) {
   AddGlobalOptions(app, invocation.global);
 
   CLI::App* table =
-      app.add_subcommand("table", "The camera table: get, set.")->require_subcommand(1);
+      app.add_subcommand("table", "The camera table: get, set, diff.")->require_subcommand(1);
   AddTableGet(*table, invocation);
   AddTableSet(*table, invocation);
+  AddTableDiff(*table, invocation);
   CLI::App* setup =
       app.add_subcommand("setup", "The setup block: backup, restore.")->require_subcommand(1);
   AddSetupBackup(*setup, invocation);

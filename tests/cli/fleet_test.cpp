@@ -16,6 +16,7 @@
 #include "cli/panel_calls.h"
 #include "cli/run_context.h"
 #include "cli/subcommands.h"
+#include "pages/setting/setting_page_fixture.h"
 #include "platform/system.h"
 #include "sim/panel_simulator.h"
 #include "vk38_runner.h"
@@ -44,8 +45,8 @@ class Fleet : public ::testing::Test {
   }
 
   // A setup block of its own for each panel, with a good sum.
-  static sim::Bytes Block(std::uint8_t seed) {
-    sim::Bytes block(600, seed);
+  static sim::Bytes Block(std::uint8_t seed, std::size_t size = 600) {
+    sim::Bytes block(size, seed);
     block.back() = 0;
     unsigned sum = 0;
     for (std::uint8_t byte : block) sum += byte;
@@ -153,6 +154,88 @@ TEST_F(Fleet, RestoreSendsABackupAndRefusesADamagedOne) {
   run = RunVk38({"setup", "restore", "VK4", damaged});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_TRUE(simulator.Panel(kVk4).Received().empty());
+}
+
+TEST_F(Fleet, APartialTableFileSetsOnlyItsFieldsEachOnThePanelsOwnTable) {
+  // Three panels whose tables differ in every address, a port and an input.
+  std::map<protocol::PanelAddress, protocol::IpSettingRecord> tables;
+  int n = 1;
+  for (protocol::PanelAddress panel : {kVk1, kVk2, kVk3}) {
+    protocol::IpSettingRecord table = setting_test::PanelTable();
+    for (int c = 0; c < protocol::kCameraCount; ++c)
+      protocol::SetIp(table.CamAddr(c), setting_test::Ip(10, n, 0, c + 1));
+    protocol::SetHttpPort(table.CamAddr(7), static_cast<std::uint16_t>(9000 + n));
+    table.SwInput(0) = static_cast<std::uint8_t>(n++);
+    tables[panel] = setting_test::Sealed(table);
+    simulator.Panel(panel).SetCameraRecord(tables[panel]);
+  }
+  const sim::Bytes vk4 = simulator.Panel(kVk4).CameraRecord();
+  const std::string file = cli_test::FreshFolder("partial") + "/names.csv";
+  cli_test::WriteText(file, "CAMERA No,CAMERA Name\nC001,left\nC002,right\n");
+
+  const auto run = RunVk38({"table", "set", "VK1", "VK2", "VK3", file, "--verify"});
+  EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+  EXPECT_NE(run.out.find("3 panels: 3 succeeded, 0 failed"), std::string::npos) << run.out;
+  for (auto& [panel, table] : tables) {
+    table.SetCamName(0, "left");
+    table.SetCamName(1, "right");
+    const protocol::IpSettingRecord expected = setting_test::Sealed(table);
+    EXPECT_EQ(simulator.Panel(panel).CameraRecord(),
+              sim::Bytes(expected.bytes.begin(), expected.bytes.end()))
+        << protocol::AddressText(panel);
+  }
+  EXPECT_EQ(simulator.Panel(kVk4).CameraRecord(), vk4) << "a panel not given";
+}
+
+TEST_F(Fleet, VerifyCatchesEveryWriteThatAPanelConfirmsButDoesNotKeep) {
+  const std::string folder = cli_test::FreshFolder("verify");
+  const std::string names = folder + "/names.csv";
+  cli_test::WriteText(names, "CAMERA No,CAMERA Name\nC001,verify\n");
+  const std::string setup = folder + "/setup.v38";
+  // VK1's own settings, but half as many: they differ from its checksum byte on.
+  const sim::Bytes block = Block(static_cast<std::uint8_t>(kVk1), 300);
+  cli_test::WriteText(setup, std::string(block.begin(), block.end()));
+  const struct {
+    std::vector<std::string> command;
+    std::string input;
+    std::string change;
+    std::string differs;
+  } cases[] = {
+      {{"table", "set", "VK1", "VK2", names, "--yes"},
+       "",
+       "VK38 IP SETTING CHANGE",
+       "its camera table differs in 1 field: C001 CAMERA Name"},
+      {{"setup", "restore", "VK1", "VK2", setup},
+       "",
+       "VK38 SETTING CHANGE",
+       "the setup block read back differs from byte 299 on, 301 bytes in all (300 bytes sent, "
+       "600 read)"},
+      {{"auth", "set", "VK1", "VK2", "--old-user", "staff", "--new-user", "keeper",
+        "--password-stdin"},
+       "48213\nsecret7\nsecret7\n",
+       "VK38 AUTH SETTING CHANGE",
+       "the user name and password read back differ"},
+  };
+  for (const auto& c : cases) {
+    // VK1 keeps what it held; VK2 takes the write.
+    simulator.Panel(kVk1).SetFault(c.change, {.keepOld = true});
+    std::vector<std::string> arguments = {"--json"};
+    arguments.insert(arguments.end(), c.command.begin(), c.command.end());
+    arguments.push_back("--verify");
+    const auto run = RunVk38(arguments, c.input);
+    EXPECT_EQ(run.exitCode, 1) << c.change << run.out << run.err;
+    EXPECT_EQ(run.out.find("secret7"), std::string::npos);
+    EXPECT_EQ(run.err.find("secret7"), std::string::npos);
+    const JsonRun parsed = ParseJsonRun(run.out);
+    ASSERT_EQ(parsed.byPanel.size(), 2u) << run.out;
+    const nlohmann::json& kept = parsed.byPanel.at("192.168.0.9");
+    EXPECT_EQ(kept["code"], "not-verified") << kept;
+    EXPECT_EQ(kept["cause"], "the panel answered WRITE OK, but " + c.differs) << kept;
+    const nlohmann::json& taken = parsed.byPanel.at("192.168.0.7");
+    EXPECT_EQ(taken["code"], "ok") << taken;
+    EXPECT_EQ(taken["verified"], true) << taken;
+    simulator.Panel(kVk1).ClearFaults();
+  }
 }
 
 TEST_F(Fleet, LogsGoToTheirFilesWhole) {

@@ -44,10 +44,9 @@ struct Invocation {
   std::optional<std::vector<Panel>> Panels(const std::vector<std::string>& texts);
 };
 
-// PANEL... and PANEL arguments: addresses or VK1 to VK5, checked as parsed;
-// PANEL... also takes @FILE, an inventory read once the command runs.
+// PANEL...: addresses or VK1 to VK5, checked as parsed, and @FILE, an
+// inventory read once the command runs.
 CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& panels);
-CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel);
 // The address of a PANEL argument that was checked as parsed.
 protocol::PanelAddress Resolve(const std::string& text);
 // A usage error unless `output` ("-": standard output) serves the panels:

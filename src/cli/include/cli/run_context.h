@@ -84,12 +84,17 @@ using TargetTask = std::function<PanelOutcome(PanelTarget& target)>;
 struct ReportTo {
   std::FILE* out = nullptr;          // the outcomes, when not the context's report
   ProgressLine* progress = nullptr;  // a progress line to keep clear of the outcomes
+  // A panel's details (PanelOutcome::details) go to standard error, or,
+  // when they are the command's output (table diff), before the outcome
+  // line in plain form; --json carries them in the outcome's object.
+  bool detailsAreOutput = false;
 };
 
 // Runs `task` on every panel, tries a panel again as the context's retries
-// allow (retry.h), reports each outcome as its panel ends and then the
-// summary, and gives the exit code. With Verbosity::kVerbose every step of
-// every exchange is traced on standard error.
+// allow (retry.h), reports each outcome (after its details, each line headed
+// by the panel) as its panel ends and then the summary, and gives the exit
+// code. With Verbosity::kVerbose every step of every exchange is traced on
+// standard error.
 int RunOnPanels(const RunContext& context, const std::vector<Panel>& panels, const TargetTask& task,
                 ReportTo to = {});
 
