@@ -28,9 +28,14 @@ std::vector<protocol::PanelAddress> FleetAddresses() {
   return addresses;
 }
 
+std::vector<cli::Panel> Unnamed(const std::vector<protocol::PanelAddress>& addresses) {
+  std::vector<cli::Panel> panels;
+  for (const protocol::PanelAddress address : addresses) panels.push_back({.address = address});
+  return panels;
+}
+
 // The best time of the rounds for a backup of `panels`; negative on a failure.
-double BestBackupSeconds(const cli::RunContext& context,
-                         const std::vector<protocol::PanelAddress>& panels,
+double BestBackupSeconds(const cli::RunContext& context, const std::vector<cli::Panel>& panels,
                          const std::filesystem::path& folder) {
   double best = -1;
   for (int round = 0; round < kRounds; ++round) {
@@ -67,8 +72,8 @@ int main(int argc, char** argv) {
     for (protocol::PanelAddress address : simulator.Addresses()) {
       simulator.Panel(address).SetFault("VK38 SETTING REQ", {.delay = answer});
     }
-    const double one = BestBackupSeconds(context, {simulator.Addresses().front()}, folder);
-    const double fleet = BestBackupSeconds(context, simulator.Addresses(), folder);
+    const double one = BestBackupSeconds(context, Unnamed({simulator.Addresses().front()}), folder);
+    const double fleet = BestBackupSeconds(context, Unnamed(simulator.Addresses()), folder);
     if (one < 0 || fleet < 0) {
       std::fprintf(stderr, "fleet_bench: a backup failed\n");
       return 1;

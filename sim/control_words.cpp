@@ -43,7 +43,7 @@ std::optional<FaultWords> SplitFaultWords(const Words& words, std::string& error
   static const std::map<std::string_view, std::size_t> kWordCounts = {
       {"none", 1},     {"close", 1},  {"wrong", 1},        {"badsum", 1},      {"file-ng", 1},
       {"write-ng", 1}, {"pieces", 2}, {"delay", 2},        {"reset-after", 2}, {"oversize", 2},
-      {"reply", 2},    {"silent", 1}, {"silent-after", 2},
+      {"reply", 2},    {"silent", 1}, {"silent-after", 2}, {"keep-old", 1},
   };
   if (words.empty()) {
     error = "fault missing";
@@ -79,6 +79,8 @@ bool ApplyFaultWords(const Words& words, Fault& fault, std::string& error) {
     fault.fileNg = true;
   } else if (name == "write-ng") {
     fault.writeNg = true;
+  } else if (name == "keep-old") {
+    fault.keepOld = true;
   } else if (name == "pieces") {
     const auto sizes = ParseSizes(argument);
     if ((understood = sizes.has_value())) fault.pieces = *sizes;

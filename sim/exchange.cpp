@@ -27,7 +27,7 @@ void Exchange::SendBlock(Bytes block, std::optional<std::size_t> checksumAt) con
 
 void Exchange::Confirm(bool valid, const std::function<void()>& store) const {
   if (valid && !fault.writeNg) {
-    store();
+    if (!fault.keepOld) store();
     connection.SendLine("WRITE OK");
   } else {
     connection.SendLine("WRITE NG");

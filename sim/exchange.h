@@ -29,7 +29,8 @@ struct Exchange {
   // fault corrupts checksums, and extended when the fault oversizes it.
   void SendBlock(Bytes block, std::optional<std::size_t> checksumAt) const;
   // Ends a write: when `valid` and the fault lets the write succeed,
-  // `store` keeps the data and "WRITE OK" goes out; else "WRITE NG".
+  // `store` keeps the data (unless the fault keeps the old) and "WRITE OK"
+  // goes out; else "WRITE NG".
   void Confirm(bool valid, const std::function<void()>& store) const;
   // Pause between two reply lines.
   bool LineGap() const { return connection.Pause(connection.Timing().lineGap); }

@@ -39,6 +39,9 @@ struct Fault {
   bool fileNg = false;
   // "WRITE NG" in place of "WRITE OK"; nothing is stored.
   bool writeNg = false;
+  // "WRITE OK" for a good table, setup block or credential record, but the
+  // panel keeps what it held: a write that a read-back must catch.
+  bool keepOld = false;
 };
 
 // The key under which faults are kept: the command line without its CR LF,

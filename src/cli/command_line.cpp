@@ -1,24 +1,51 @@
 #include "cli/command_line.h"
 
-#include <algorithm>
-
 #include <fmt/format.h>
 
+#include "cli/file_io.h"
+#include "cli/inventory.h"
 #include "cli/output_file.h"
-#include "cli/panel_names.h"
 
 namespace cli {
 
 namespace {
 
-const CLI::Validator& PanelValidator() {
-  static const CLI::Validator validator(
+// An inventory of thousands of panels is a few hundred kilobytes.
+constexpr std::size_t kInventoryLimit = 1024 * 1024;
+
+constexpr char kInventoryMark = '@';
+
+bool IsInventory(std::string_view text) { return text.size() > 1 && text[0] == kInventoryMark; }
+
+CLI::Validator PanelValidator() {
+  return CLI::Validator(
       [](std::string& text) -> std::string {
-        if (ResolvePanel(text)) return {};
-        return "PANEL must be an address a.b.c.d that a panel can have, or VK1 to VK5: " + text;
+        if (ResolvePanel(text) || IsInventory(text)) return {};
+        return fmt::format(
+            "PANEL must be an address a.b.c.d that a panel can have, VK1 to VK5, or @FILE: {}",
+            text);
       },
       "PANEL");
-  return validator;
+}
+
+// What PANEL may be, for every command's help.
+std::string PanelHelp(std::string_view count) {
+  return fmt::format(
+      "{}: an address such as 192.168.0.9, or a panel name of the program in any case ({})", count,
+      PanelNamesText());
+}
+
+// The panels of one PANEL argument: itself, or the lines of its inventory.
+std::variant<std::vector<ListedPanel>, std::string> ListedBy(Machine& machine,
+                                                             const std::string& text) {
+  if (!IsInventory(text)) {
+    return std::vector<ListedPanel>{{{.address = Resolve(text)}, "argument " + text}};
+  }
+  const std::string file = text.substr(1);
+  if (file == kStandardStream) return std::string("an inventory is a file, not standard input");
+  const WholeFile inventory = ReadWholeFile(machine.Files(), file, kInventoryLimit);
+  if (inventory.failure) return *inventory.failure;
+  return ReadInventory(inventory.bytes, file);
 }
 
 }  // namespace
@@ -29,50 +56,57 @@ RunContext Invocation::Context() const {
       static_cast<std::chrono::milliseconds::rep>(global.timeoutSeconds * 1000));
   context.jobs = global.jobs;
   context.form = global.json ? ReportForm::kJson : ReportForm::kPlain;
-  context.progress = !global.json && machine.ErrorsOnTerminal();
+  context.retries = global.retries;
+  context.verbosity = global.quiet     ? Verbosity::kQuiet
+                      : global.verbose ? Verbosity::kVerbose
+                                       : Verbosity::kNormal;
+  // A progress line would break into the trace, and quiet is quiet.
+  context.progress =
+      !global.json && context.verbosity == Verbosity::kNormal && machine.ErrorsOnTerminal();
   return context;
 }
 
-// What PANEL may be, for every command's help.
-std::string PanelHelp(std::string_view count) {
-  return fmt::format(
-      "{}: an address such as 192.168.0.9, or a panel name of the program in any case ({})", count,
-      PanelNamesText());
+std::optional<std::vector<Panel>> Invocation::Panels(const std::vector<std::string>& texts) {
+  std::vector<ListedPanel> listed;
+  const auto refuse = [this](const std::string& why) {
+    fmt::print(stderr, "vk38: {}; no panel was contacted\n", why);
+    exitCode = kExitFileRefused;
+    return std::nullopt;
+  };
+  for (const std::string& text : texts) {
+    std::variant<std::vector<ListedPanel>, std::string> panels = ListedBy(machine, text);
+    if (const std::string* why = std::get_if<std::string>(&panels)) return refuse(*why);
+    for (ListedPanel& panel : std::get<std::vector<ListedPanel>>(panels)) {
+      listed.push_back(std::move(panel));
+    }
+  }
+  // Two connections to one panel would race each other (and write one file twice).
+  std::variant<PanelList, std::string> list = ListPanels(listed);
+  if (const std::string* why = std::get_if<std::string>(&list)) return refuse(*why);
+  PanelList& panels = std::get<PanelList>(list);
+  // An inventory of nothing but comments is a mistake, never a run that did all it had to.
+  if (panels.panels.empty()) return refuse("the inventories list no panel");
+  if (!global.quiet) {
+    for (const std::string& note : panels.notes) fmt::print(stderr, "vk38: {}\n", note);
+  }
+  return std::move(panels.panels);
 }
 
 CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& panels) {
-  return command
-      .add_option("PANEL", panels,
-                  PanelHelp("one or more panels, each worked on once however often it is given"))
-      ->required()
-      ->check(PanelValidator());
-}
-
-CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel) {
-  return command.add_option("PANEL", panel, PanelHelp("the panel"))
-      ->required()
-      ->check(PanelValidator());
-}
-
-std::vector<protocol::PanelAddress> Resolve(const std::vector<std::string>& texts) {
-  std::vector<protocol::PanelAddress> panels;
-  for (const std::string& text : texts) {
-    const protocol::PanelAddress panel = Resolve(text);
-    // Two connections to one panel would race each other (and write one file twice).
-    if (std::find(panels.begin(), panels.end(), panel) != panels.end()) {
-      fmt::print(stderr, "vk38: {} ({}) is given more than once; it is worked on once\n", text,
-                 protocol::AddressText(panel));
-      continue;
-    }
-    panels.push_back(panel);
-  }
-  return panels;
+  const std::string help = fmt::format(
+      "{}; or @FILE, an inventory: one panel a line, optionally followed by a name (1 to {} ASCII "
+      "letters, digits, - _ and ., the first a letter or digit) that the outcomes and the files "
+      "written carry; blank lines and # comments are skipped. A bad line is refused with its "
+      "line number (exit 2) before any panel is contacted, and so is a panel listed under two "
+      "names.",
+      PanelHelp("one or more panels, each worked on once however often it is listed"),
+      kLongestPanelName);
+  return command.add_option("PANEL", panels, help)->required()->check(PanelValidator());
 }
 
 protocol::PanelAddress Resolve(const std::string& text) { return ResolvePanel(text).value_or(0); }
 
-void RequireOnePanelFor(const std::vector<protocol::PanelAddress>& panels,
-                        const std::string& output) {
+void RequireOnePanelFor(const std::vector<Panel>& panels, const std::string& output) {
   if (panels.size() > 1 && output == kStandardStream) {
     throw CLI::ValidationError("-o", "standard output (-) takes one panel; give -o FOLDER");
   }

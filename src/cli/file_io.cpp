@@ -90,14 +90,15 @@ bool PrepareFolder(const std::string& folder) {
   return false;
 }
 
-std::string PanelFilePath(const std::string& folder, protocol::PanelAddress panel,
-                          std::string_view suffix) {
+std::string PanelFilePath(const std::string& folder, const Panel& panel, std::string_view suffix) {
   std::string path = folder;
   // A folder written with backslashes (a Windows path) goes on with one.
   const char separator =
       folder.find('/') == std::string::npos && folder.find('\\') != std::string::npos ? '\\' : '/';
   if (!path.empty() && path.back() != '/' && path.back() != '\\') path += separator;
-  return path + protocol::AddressText(panel) + std::string(suffix);
+  path += protocol::AddressText(panel.address);
+  if (!panel.name.empty()) path += "_" + panel.name;
+  return path + std::string(suffix);
 }
 
 std::string TimeStamp() {

@@ -15,7 +15,7 @@ namespace {
 // How often the calling thread looks up when no panel ends.
 constexpr std::chrono::milliseconds kTickInterval{100};
 
-PanelOutcome RunOne(protocol::PanelAddress panel, const PanelTask& task) {
+PanelOutcome RunOne(const Panel& panel, const PanelTask& task) {
   try {
     return task(panel);
   } catch (const std::exception& error) {
@@ -25,14 +25,18 @@ PanelOutcome RunOne(protocol::PanelAddress panel, const PanelTask& task) {
   }
 }
 
+void Label(PanelOutcome& outcome, const Panel& panel) {
+  outcome.panel = panel.address;
+  outcome.name = panel.name;
+}
+
 PanelOutcome Interrupted(std::string cause) {
   return Failure(Code::kInterrupted, "Interrupted", std::move(cause));
 }
 
 class FleetRun {
  public:
-  FleetRun(const std::vector<protocol::PanelAddress>& panels, const PanelTask& task,
-           const FleetWatch& watch)
+  FleetRun(const std::vector<Panel>& panels, const PanelTask& task, const FleetWatch& watch)
       : panels_(panels), task_(task), watch_(watch), outcomes_(panels.size()) {}
 
   std::vector<PanelOutcome> Run(int jobs) {
@@ -63,7 +67,7 @@ class FleetRun {
       if (!outcome.Ok() && Stopped()) {
         outcome = Interrupted("the run was stopped before the panel was done");
       }
-      outcome.panel = panels_[index];
+      Label(outcome, panels_[index]);
       const std::lock_guard lock(mutex_);
       outcomes_[index] = std::move(outcome);
       ended_.push_back(index);
@@ -94,7 +98,7 @@ class FleetRun {
     }
     for (std::size_t index = next_; index < panels_.size(); ++index) {
       outcomes_[index] = Interrupted("the run was stopped before the panel was asked");
-      outcomes_[index].panel = panels_[index];
+      Label(outcomes_[index], panels_[index]);
       Tell(lock, outcomes_[index]);
     }
   }
@@ -106,7 +110,7 @@ class FleetRun {
     lock.lock();
   }
 
-  const std::vector<protocol::PanelAddress>& panels_;
+  const std::vector<Panel>& panels_;
   const PanelTask& task_;
   const FleetWatch& watch_;
   std::mutex mutex_;
@@ -119,7 +123,7 @@ class FleetRun {
 
 }  // namespace
 
-std::vector<PanelOutcome> RunFleet(const std::vector<protocol::PanelAddress>& panels, int jobs,
+std::vector<PanelOutcome> RunFleet(const std::vector<Panel>& panels, int jobs,
                                    const PanelTask& task, const FleetWatch& watch) {
   return FleetRun(panels, task, watch).Run(jobs);
 }

@@ -98,6 +98,21 @@ Code CodeFor(operations::Ending ending) {
   return Code::kBroken;
 }
 
+// Whether another try might go through: the network ended the exchange
+// (not a socket the machine could not make, the panel's answer, data it
+// sent or a file), and for an exchange that sends, before its command went
+// out. A read that got nothing at all is the panel closing at once, as a
+// busy panel does, and is no data to judge.
+bool MayRetry(const operations::Outcome& outcome, const ExchangeTerms& terms) {
+  using operations::Ending;
+  if (terms.payloadComesIn) {
+    return outcome.ending == Ending::kNotConnected || outcome.ending == Ending::kSilent ||
+           outcome.ending == Ending::kBroken ||
+           (outcome.ending == Ending::kBadData && outcome.flaw == operations::Flaw::kEmpty);
+  }
+  return outcome.stage == operations::Stage::kConnect && outcome.ending == Ending::kNotConnected;
+}
+
 // The outcome in the page's words, with the cause in vk38's.
 PanelOutcome Told(const operations::Outcome& outcome, const OutcomeWords& words,
                   const ExchangeTerms& terms) {
@@ -105,6 +120,7 @@ PanelOutcome Told(const operations::Outcome& outcome, const OutcomeWords& words,
   told.code = CodeFor(outcome.ending);
   told.message = operations::WordsFor(outcome, words);
   told.cause = CauseOf(outcome, terms);
+  told.mayRetry = MayRetry(outcome, terms);
   return told;
 }
 

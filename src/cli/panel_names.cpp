@@ -36,6 +36,11 @@ std::vector<NamedPanel> NamedPanels() {
   return panels;
 }
 
+std::string PanelText(const Panel& panel) {
+  const std::string address = protocol::AddressText(panel.address);
+  return panel.name.empty() ? address : address + " " + panel.name;
+}
+
 std::string PanelNamesText() {
   std::string text;
   for (const NamedPanel& panel : NamedPanels()) {

@@ -20,17 +20,21 @@ std::string_view CodeName(Code code) {
       return "file";
     case Code::kInterrupted:
       return "interrupted";
+    case Code::kNotVerified:
+      return "not-verified";
   }
   return "broken";
 }
 
 PanelOutcome Failure(Code code, std::string message, std::string cause, std::string file) {
   return {.panel = 0,
+          .name = {},
           .code = code,
           .message = std::move(message),
           .cause = std::move(cause),
           .file = std::move(file),
-          .bytes = std::nullopt};
+          .bytes = std::nullopt,
+          .mayRetry = false};
 }
 
 }  // namespace cli

@@ -5,6 +5,8 @@
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
+#include "cli/panel_names.h"
+
 namespace cli {
 
 namespace {
@@ -22,18 +24,21 @@ nlohmann::ordered_json OrNull(bool present, const Value& value) {
 }  // namespace
 
 std::string OutcomeLine(const PanelOutcome& outcome, ReportForm form) {
-  const std::string panel = protocol::AddressText(outcome.panel);
   if (form == ReportForm::kJson) {
-    return Dump({{"panel", panel},
-                 {"ok", outcome.Ok()},
-                 {"code", CodeName(outcome.code)},
-                 {"message", outcome.message},
-                 {"cause", OrNull(!outcome.cause.empty(), outcome.cause)},
-                 {"file", OrNull(!outcome.file.empty(), outcome.file)},
-                 {"bytes", OrNull(outcome.bytes.has_value(), outcome.bytes.value_or(0))}});
+    nlohmann::ordered_json object = {
+        {"panel", protocol::AddressText(outcome.panel)},
+        {"name", OrNull(!outcome.name.empty(), outcome.name)},
+        {"ok", outcome.Ok()},
+        {"code", CodeName(outcome.code)},
+        {"message", outcome.message},
+        {"cause", OrNull(!outcome.cause.empty(), outcome.cause)},
+        {"file", OrNull(!outcome.file.empty(), outcome.file)},
+        {"bytes", OrNull(outcome.bytes.has_value(), outcome.bytes.value_or(0))}};
+    object.update(outcome.extra);
+    return Dump(object);
   }
-  std::string text =
-      fmt::format("{}: {}{}", panel, outcome.Ok() ? "" : "FAILED: ", outcome.message);
+  std::string text = fmt::format("{}: {}{}", PanelText({outcome.panel, outcome.name}),
+                                 outcome.Ok() ? "" : "FAILED: ", outcome.message);
   if (!outcome.cause.empty()) text += " - " + outcome.cause;
   if (!outcome.file.empty()) text += fmt::format(" ({})", outcome.file);
   return text;

@@ -4,24 +4,58 @@
 
 #include <fmt/format.h>
 
+#include "cli/error_lines.h"
 #include "cli/progress.h"
+#include "cli/retry.h"
 
 namespace cli {
 
-int RunOnPanels(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
-                const PanelTask& task, ReportTo to) {
-  Reporter reporter(to.out ? to.out : context.report, context.form);
+namespace {
+
+// The details, every line headed by the panel (a page's text of several
+// lines too), so that the lines of a fleet can be told apart; a line that
+// cannot be written is no reason to fail the panel.
+void TellDetails(const PanelOutcome& outcome, std::FILE* out) {
+  const std::string head = PanelText({outcome.panel, outcome.name}) + ": ";
+  std::string text;
+  for (const std::string& detail : outcome.details) {
+    for (std::size_t at = 0; at <= detail.size();) {
+      const std::size_t end = std::min(detail.find('\n', at), detail.size());
+      text += head + detail.substr(at, end - at) + "\n";
+      at = end + 1;
+    }
+  }
+  std::fwrite(text.data(), 1, text.size(), out);
+  std::fflush(out);
+}
+
+}  // namespace
+
+int RunOnPanels(const RunContext& context, const std::vector<Panel>& panels, const TargetTask& task,
+                ReportTo to) {
+  std::FILE* const out = to.out ? to.out : context.report;
+  const bool quiet = context.verbosity == Verbosity::kQuiet;
+  Reporter reporter(out, context.form, quiet);
+  ErrorLines lines(to.progress);
   const FleetWatch watch{.stop = &context.machine.Stop(),
                          .ended =
                              [&](const PanelOutcome& outcome) {
                                if (to.progress) to.progress->Clear();
+                               if (!to.detailsAreOutput) {
+                                 // --quiet keeps a write's notices for a failed panel.
+                                 if (!quiet || !outcome.Ok()) TellDetails(outcome, stderr);
+                               } else if (context.form == ReportForm::kPlain) {
+                                 TellDetails(outcome, out);
+                               }
                                reporter.Outcome(outcome);
                              },
                          .tick =
                              [&] {
                                if (to.progress) to.progress->Redraw();
                              }};
-  const std::vector<PanelOutcome> outcomes = RunFleet(panels, context.jobs, task, watch);
+  const std::vector<PanelOutcome> outcomes = RunFleet(
+      panels, context.jobs,
+      [&](const Panel& panel) { return TryPanel(context, panel, task, lines); }, watch);
   if (to.progress) to.progress->Clear();
   reporter.Summary(outcomes);
   if (!reporter.Written()) {

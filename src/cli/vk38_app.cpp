@@ -14,14 +14,17 @@ namespace cli {
 namespace {
 
 constexpr const char* kFooter =
-    "\nStandard output: one line per panel as it ends (with --json one JSON object: panel, ok,\n"
-    "code, message, cause, file, bytes), then a summary; where a command puts a table, block or\n"
-    "log on standard output (-o -), those lines go to standard error. Codes: ok, unreachable,\n"
-    "timeout, broken, refused, bad-data, file, interrupted.\n"
+    "\nStandard output: one line per panel as it ends (with --json one JSON object: panel, name,\n"
+    "ok, code, message, cause, file, bytes), then a summary; where a command puts a table, block\n"
+    "or log on standard output (-o -), those lines go to standard error. A panel named in an\n"
+    "inventory (@FILE) carries its name in its line (name: null for none). Codes: ok,\n"
+    "unreachable, timeout, broken, refused, bad-data, file, interrupted, not-verified (--verify:\n"
+    "the panel answered WRITE OK but read back otherwise).\n"
     "Exit codes: 0 every panel succeeded; 1 one or more panels failed (each is reported);\n"
-    "2 a file or input given was refused before any panel was asked; 130 stopped by Ctrl-C or\n"
-    "SIGTERM (the panels in flight end at once, none is started any more); 100 and above:\n"
-    "usage errors.";
+    "2 a file or input given (an inventory too) was refused before any panel was asked;\n"
+    "130 stopped by Ctrl-C or SIGTERM (the panels in flight end at once, none is started or\n"
+    "tried again any more); 100 and above: usage errors. table diff and table set --dry-run\n"
+    "exit as diff does: 0 no change, 1 changes, 2 trouble.";
 
 // A number of seconds from 0.05 to 3600; not "nan" or "inf", which a range
 // alone lets through or turns into no limit.
@@ -48,6 +51,23 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
                  "the verdict after a firmware image may take 10 minutes")
       ->capture_default_str()
       ->check(FiniteSeconds());
+  app.add_option("--retries", global.retries,
+                 "how often (0 to 100) a panel is tried again when the network failed it: no "
+                 "connection, silence, or a break before anything was written to it; after a "
+                 "pause of 1 s, 2 s, 4 s, 8 s, then 16 s. A write whose command went out, a "
+                 "refusal, bad data and a file's failure are never tried again; Ctrl-C ends the "
+                 "tries")
+      ->capture_default_str()
+      ->check(CLI::Range(0, 100));
+  CLI::Option* quiet =
+      app.add_flag("-q,--quiet", global.quiet,
+                   "print only the failures and the summary (no notes, no progress line)");
+  CLI::Option* verbose = app.add_flag(
+      "-v,--verbose", global.verbose,
+      "also trace each step of every exchange on standard error: the connection, each command "
+      "line sent and reply line received, and the size of each block (never its bytes, so no "
+      "password shows)");
+  quiet->excludes(verbose);
 }
 
 }  // namespace
@@ -61,9 +81,10 @@ void DefineVk38(CLI::App& app, Invocation& invocation) {
   AddGlobalOptions(app, invocation.global);
 
   CLI::App* table =
-      app.add_subcommand("table", "The camera table: get, set.")->require_subcommand(1);
+      app.add_subcommand("table", "The camera table: get, set, diff.")->require_subcommand(1);
   AddTableGet(*table, invocation);
   AddTableSet(*table, invocation);
+  AddTableDiff(*table, invocation);
   CLI::App* setup =
       app.add_subcommand("setup", "The setup block: backup, restore.")->require_subcommand(1);
   AddSetupBackup(*setup, invocation);

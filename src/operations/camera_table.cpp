@@ -62,7 +62,7 @@ Outcome ConfirmAssignment(const protocol::PanelLink& link, Assignment assignment
   const bool applied = received.size() >= protocol::replies::kSettingOk.size() &&
                        session.ReplyStartsWith(protocol::replies::kSettingOk);
   if (applied) return {Ending::kDone, Stage::kVerdict};
-  return {Ending::kNotWritten, Stage::kVerdict, Flaw::kNone, ReplyLine(session, received.size())};
+  return {Ending::kNotWritten, Stage::kVerdict, Flaw::kNone, session.ReplyText(received.size())};
 }
 
 Outcome WriteCameraTable(const protocol::PanelLink& link,

@@ -1,7 +1,5 @@
 #include "exchange.h"
 
-#include <algorithm>
-
 #include "protocol/commands.h"
 
 namespace operations {
@@ -34,22 +32,9 @@ Step ExpectAcceptance(protocol::CPanelSession& session, std::string_view expecte
   const std::optional<std::size_t> got = session.ReceiveReply();
   if (!got) return Interrupted(session, Stage::kAcceptance);
   if (!session.ReplyStartsWith(expected)) {
-    return Outcome{Ending::kRefused, Stage::kAcceptance, Flaw::kNone, ReplyLine(session, *got)};
+    return Outcome{Ending::kRefused, Stage::kAcceptance, Flaw::kNone, session.ReplyText(*got)};
   }
   return std::nullopt;
-}
-
-std::string ReplyLine(const protocol::CPanelSession& session, std::size_t count) {
-  // A reply line ends in CR, LF and one more byte.
-  constexpr std::size_t kLongestShown = 80;
-  const std::span<const std::uint8_t> line =
-      session.ReplyBuffer().first(std::min(count, session.ReplyBuffer().size()));
-  std::string text;
-  for (const std::uint8_t byte : line) {
-    if (byte == '\r' || text.size() == kLongestShown) break;
-    text += byte >= 0x20 && byte < 0x7F ? static_cast<char>(byte) : '?';
-  }
-  return text;
 }
 
 Outcome AwaitVerdict(protocol::CPanelSession& session, std::string_view success, Stage stage,
@@ -57,7 +42,7 @@ Outcome AwaitVerdict(protocol::CPanelSession& session, std::string_view success,
   const std::optional<std::size_t> got = session.ReceiveReply(wait);
   if (!got) return Interrupted(session, stage);
   if (!session.ReplyStartsWith(success)) {
-    return {Ending::kNotWritten, stage, Flaw::kNone, ReplyLine(session, *got)};
+    return {Ending::kNotWritten, stage, Flaw::kNone, session.ReplyText(*got)};
   }
   return {Ending::kDone, stage};
 }

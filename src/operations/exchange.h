@@ -29,9 +29,6 @@ Step Start(protocol::CPanelSession& session, std::string_view command);
 // Waits for the panel's acceptance of the command: a reply line that
 // begins with `expected` (kRefused, with the line, when another came).
 Step ExpectAcceptance(protocol::CPanelSession& session, std::string_view expected);
-// The printable text of the reply line of `count` bytes in the reply
-// buffer, without its CR LF and what follows.
-std::string ReplyLine(const protocol::CPanelSession& session, std::size_t count);
 // The verdict that follows a write or an image: done when the next reply
 // line (waited for as `wait` says) begins with `success`, kNotWritten with
 // the line otherwise; `stage` is where a failed wait ends the operation.

@@ -26,6 +26,22 @@ std::string FirmwarePrompt(std::string_view version) {
          "\r\nDo you execute connection?\r\nIf you are not sure, please select \"Cancel\".";
 }
 
+// Every entry (cameras, then the switcher) whose address is `address`.
+std::vector<int> HoldersOf(const protocol::IpSettingRecord& table, protocol::PanelAddress address) {
+  std::vector<int> holders;
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    if (protocol::GetIp(table.CamAddr(c)) == address) holders.push_back(c);
+  }
+  if (protocol::GetIp(table.SwAddr()) == address) holders.push_back(kSwitcherEntry);
+  return holders;
+}
+
+WriteNotice DuplicationNotice(const protocol::IpSettingRecord& table, protocol::PanelAddress panel,
+                              protocol::ConstAddrField entry) {
+  return {DuplicationText(entry), WriteNotice::Kind::kError,
+          HoldersOf(table, protocol::GetIp(entry)), protocol::GetIp(entry) == panel};
+}
+
 // Every camera sharing its address gets its own notice; only the panel's
 // own address stops the write.
 bool CheckCameraDuplicates(const protocol::IpSettingRecord& table, protocol::PanelAddress panel,
@@ -34,7 +50,7 @@ bool CheckCameraDuplicates(const protocol::IpSettingRecord& table, protocol::Pan
     const protocol::ConstAddrField entry = table.CamAddr(c);
     const Duplicate result = IsDuplicate(table, panel, protocol::GetIp(entry), c);
     if (result == Duplicate::kFree) continue;
-    notices.push_back({DuplicationText(entry), WriteNotice::Kind::kError});
+    notices.push_back(DuplicationNotice(table, panel, entry));
     if (result == Duplicate::kPanelAddress) return false;
   }
   return true;
@@ -44,20 +60,20 @@ bool CheckCameraDuplicates(const protocol::IpSettingRecord& table, protocol::Pan
 bool CheckUsableAddresses(const protocol::IpSettingRecord& table,
                           std::vector<WriteNotice>& notices) {
   std::string text = "Unavailable network setting!\r\n";
-  std::size_t listed = 0;
-  const auto list = [&](std::string_view entry) {
-    if (listed > 0) text += listed % kEntriesPerLine == 0 ? "\r\n" : "/";
+  std::vector<int> listed;
+  const auto list = [&](int entry, std::string_view label) {
+    if (!listed.empty()) text += listed.size() % kEntriesPerLine == 0 ? "\r\n" : "/";
     text += ' ';
-    text += entry;
-    ++listed;
+    text += label;
+    listed.push_back(entry);
   };
   for (int c = 0; c < protocol::kCameraCount; ++c) {
     if (!protocol::IsValidPanelAddress(protocol::GetIp(table.CamAddr(c))))
-      list(protocol::CameraLabel(c));
+      list(c, protocol::CameraLabel(c));
   }
-  if (!protocol::IsValidPanelAddress(protocol::GetIp(table.SwAddr()))) list("SW");
-  if (listed == 0) return true;
-  notices.push_back({text, WriteNotice::Kind::kWarning});
+  if (!protocol::IsValidPanelAddress(protocol::GetIp(table.SwAddr()))) list(kSwitcherEntry, "SW");
+  if (listed.empty()) return true;
+  notices.push_back({text, WriteNotice::Kind::kWarning, std::move(listed)});
   return false;
 }
 
@@ -65,9 +81,7 @@ bool CheckSwitcherDuplicate(const protocol::IpSettingRecord& table, protocol::Pa
                             std::vector<WriteNotice>& notices) {
   const protocol::ConstAddrField entry = table.SwAddr();
   const Duplicate result = IsDuplicate(table, panel, protocol::GetIp(entry), kSwitcherEntry);
-  if (result != Duplicate::kFree) {
-    notices.push_back({DuplicationText(entry), WriteNotice::Kind::kError});
-  }
+  if (result != Duplicate::kFree) notices.push_back(DuplicationNotice(table, panel, entry));
   return result != Duplicate::kPanelAddress;
 }
 

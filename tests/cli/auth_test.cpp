@@ -30,15 +30,18 @@ class AuthSet : public ::testing::Test {
     return record;
   }
 
-  // Runs auth set with the three passwords on standard input; they must
-  // not show anywhere in what vk38 prints.
+  // Runs auth set with the three passwords on standard input (after the
+  // options in `global`); they must not show anywhere in what vk38 prints.
   cli_test::Vk38Run Run(const std::string& oldUser, const std::string& newUser,
-                        const std::vector<std::string>& passwords) {
+                        const std::vector<std::string>& passwords,
+                        std::vector<std::string> global = {}) {
     std::string input;
     for (const std::string& password : passwords) input += password + "\n";
-    const auto run = RunVk38(
-        {"auth", "set", "VK1", "--old-user", oldUser, "--new-user", newUser, "--password-stdin"},
-        input);
+    for (const char* argument : {"auth", "set", "VK1", "--old-user", oldUser.c_str(), "--new-user",
+                                 newUser.c_str(), "--password-stdin"}) {
+      global.emplace_back(argument);
+    }
+    const auto run = RunVk38(global, input);
     for (const std::string& password : passwords) {
       EXPECT_EQ(run.out.find(password), std::string::npos) << run.out;
       EXPECT_EQ(run.err.find(password), std::string::npos) << run.err;
@@ -62,6 +65,28 @@ TEST_F(AuthSet, TheFactoryPairOrThePanelsOwnOpensTheChange) {
   run = Run("keeper", "second", {"s3cr!t", "pass2word", "pass2word"});
   EXPECT_EQ(run.exitCode, 0) << run.out;
   EXPECT_EQ(Held().UserName(), "second");
+}
+
+TEST_F(AuthSet, VerboseTracesEachStepButNoCredentialBlock) {
+  const std::size_t held = simulator.Panel(kVk1).Credentials().size();
+  const auto run = Run("staff", "keeper", {"48213", "s3cr!t", "s3cr!t"}, {"-v"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err,
+            "192.168.0.9: connected\n"
+            "192.168.0.9: > VK38 AUTH SETTING REQ\n"
+            "192.168.0.9: < " +
+                std::to_string(held) +
+                " bytes\n"
+                "192.168.0.9: connected\n"
+                "192.168.0.9: > VK38 AUTH SETTING CHANGE\n"
+                "192.168.0.9: < SETTING CHANGE OK\n"
+                "192.168.0.9: > " +
+                std::to_string(protocol::CredentialRecord::kSize) +
+                " bytes\n"
+                "192.168.0.9: < WRITE OK\n");
+  // Nor the user names the blocks hold.
+  EXPECT_EQ(run.err.find("keeper"), std::string::npos);
+  EXPECT_EQ(run.err.find("staff"), std::string::npos);
 }
 
 TEST_F(AuthSet, EachBrokenRuleIsThePagesTextAndNothingIsWritten) {

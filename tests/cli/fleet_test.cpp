@@ -8,9 +8,15 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <map>
+#include <thread>
 
+#include "cli/panel_calls.h"
+#include "cli/run_context.h"
+#include "cli/subcommands.h"
+#include "pages/setting/setting_page_fixture.h"
 #include "platform/system.h"
 #include "sim/panel_simulator.h"
 #include "vk38_runner.h"
@@ -22,6 +28,7 @@ using sim::Fault;
 
 constexpr protocol::PanelAddress kVk1 = 0xC0A80009, kVk2 = 0xC0A80007, kVk3 = 0xC0A80006,
                                  kVk4 = 0xC0A80005;  // VK5, 192.168.0.4, has no panel: refused
+constexpr protocol::PanelAddress kVk5 = 0xC0A80004;
 
 class Fleet : public ::testing::Test {
  protected:
@@ -38,8 +45,8 @@ class Fleet : public ::testing::Test {
   }
 
   // A setup block of its own for each panel, with a good sum.
-  static sim::Bytes Block(std::uint8_t seed) {
-    sim::Bytes block(600, seed);
+  static sim::Bytes Block(std::uint8_t seed, std::size_t size = 600) {
+    sim::Bytes block(size, seed);
     block.back() = 0;
     unsigned sum = 0;
     for (std::uint8_t byte : block) sum += byte;
@@ -149,6 +156,88 @@ TEST_F(Fleet, RestoreSendsABackupAndRefusesADamagedOne) {
   EXPECT_TRUE(simulator.Panel(kVk4).Received().empty());
 }
 
+TEST_F(Fleet, APartialTableFileSetsOnlyItsFieldsEachOnThePanelsOwnTable) {
+  // Three panels whose tables differ in every address, a port and an input.
+  std::map<protocol::PanelAddress, protocol::IpSettingRecord> tables;
+  int n = 1;
+  for (protocol::PanelAddress panel : {kVk1, kVk2, kVk3}) {
+    protocol::IpSettingRecord table = setting_test::PanelTable();
+    for (int c = 0; c < protocol::kCameraCount; ++c)
+      protocol::SetIp(table.CamAddr(c), setting_test::Ip(10, n, 0, c + 1));
+    protocol::SetHttpPort(table.CamAddr(7), static_cast<std::uint16_t>(9000 + n));
+    table.SwInput(0) = static_cast<std::uint8_t>(n++);
+    tables[panel] = setting_test::Sealed(table);
+    simulator.Panel(panel).SetCameraRecord(tables[panel]);
+  }
+  const sim::Bytes vk4 = simulator.Panel(kVk4).CameraRecord();
+  const std::string file = cli_test::FreshFolder("partial") + "/names.csv";
+  cli_test::WriteText(file, "CAMERA No,CAMERA Name\nC001,left\nC002,right\n");
+
+  const auto run = RunVk38({"table", "set", "VK1", "VK2", "VK3", file, "--verify"});
+  EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+  EXPECT_NE(run.out.find("3 panels: 3 succeeded, 0 failed"), std::string::npos) << run.out;
+  for (auto& [panel, table] : tables) {
+    table.SetCamName(0, "left");
+    table.SetCamName(1, "right");
+    const protocol::IpSettingRecord expected = setting_test::Sealed(table);
+    EXPECT_EQ(simulator.Panel(panel).CameraRecord(),
+              sim::Bytes(expected.bytes.begin(), expected.bytes.end()))
+        << protocol::AddressText(panel);
+  }
+  EXPECT_EQ(simulator.Panel(kVk4).CameraRecord(), vk4) << "a panel not given";
+}
+
+TEST_F(Fleet, VerifyCatchesEveryWriteThatAPanelConfirmsButDoesNotKeep) {
+  const std::string folder = cli_test::FreshFolder("verify");
+  const std::string names = folder + "/names.csv";
+  cli_test::WriteText(names, "CAMERA No,CAMERA Name\nC001,verify\n");
+  const std::string setup = folder + "/setup.v38";
+  // VK1's own settings, but half as many: they differ from its checksum byte on.
+  const sim::Bytes block = Block(static_cast<std::uint8_t>(kVk1), 300);
+  cli_test::WriteText(setup, std::string(block.begin(), block.end()));
+  const struct {
+    std::vector<std::string> command;
+    std::string input;
+    std::string change;
+    std::string differs;
+  } cases[] = {
+      {{"table", "set", "VK1", "VK2", names, "--yes"},
+       "",
+       "VK38 IP SETTING CHANGE",
+       "its camera table differs in 1 field: C001 CAMERA Name"},
+      {{"setup", "restore", "VK1", "VK2", setup},
+       "",
+       "VK38 SETTING CHANGE",
+       "the setup block read back differs from byte 299 on, 301 bytes in all (300 bytes sent, "
+       "600 read)"},
+      {{"auth", "set", "VK1", "VK2", "--old-user", "staff", "--new-user", "keeper",
+        "--password-stdin"},
+       "48213\nsecret7\nsecret7\n",
+       "VK38 AUTH SETTING CHANGE",
+       "the user name and password read back differ"},
+  };
+  for (const auto& c : cases) {
+    // VK1 keeps what it held; VK2 takes the write.
+    simulator.Panel(kVk1).SetFault(c.change, {.keepOld = true});
+    std::vector<std::string> arguments = {"--json"};
+    arguments.insert(arguments.end(), c.command.begin(), c.command.end());
+    arguments.push_back("--verify");
+    const auto run = RunVk38(arguments, c.input);
+    EXPECT_EQ(run.exitCode, 1) << c.change << run.out << run.err;
+    EXPECT_EQ(run.out.find("secret7"), std::string::npos);
+    EXPECT_EQ(run.err.find("secret7"), std::string::npos);
+    const JsonRun parsed = ParseJsonRun(run.out);
+    ASSERT_EQ(parsed.byPanel.size(), 2u) << run.out;
+    const nlohmann::json& kept = parsed.byPanel.at("192.168.0.9");
+    EXPECT_EQ(kept["code"], "not-verified") << kept;
+    EXPECT_EQ(kept["cause"], "the panel answered WRITE OK, but " + c.differs) << kept;
+    const nlohmann::json& taken = parsed.byPanel.at("192.168.0.7");
+    EXPECT_EQ(taken["code"], "ok") << taken;
+    EXPECT_EQ(taken["verified"], true) << taken;
+    simulator.Panel(kVk1).ClearFaults();
+  }
+}
+
 TEST_F(Fleet, LogsGoToTheirFilesWhole) {
   simulator.Panel(kVk1).SetLog({.size = 3 * 1024 * 1024 + 5, .piece = 8192});
   const std::string folder = cli_test::FreshFolder("logs");
@@ -246,7 +335,7 @@ TEST_F(Fleet, AStopRequestEndsTheRunWithinASecondAndTellsEveryPanel) {
     EXPECT_EQ(stopped.run.exitCode, 130) << stopped.run.err;
     EXPECT_LT(stopped.endedAfterSignal, std::chrono::seconds(1));
     // VK1 was told as soon as it was done, long before the end.
-    EXPECT_NE(stopped.outBeforeSignal.find("\"panel\":\"192.168.0.9\",\"ok\":true"),
+    EXPECT_NE(stopped.outBeforeSignal.find("\"panel\":\"192.168.0.9\",\"name\":null,\"ok\":true"),
               std::string::npos)
         << stopped.outBeforeSignal;
     const JsonRun parsed = ParseJsonRun(stopped.run.out);
@@ -419,6 +508,167 @@ TEST_F(Fleet, AConfirmedFleetUpgradeShowsTheWholeImageAndTheFlashWrite) {
   EXPECT_NE(run.shown.find("2 panels: 2 succeeded, 0 failed"), std::string::npos) << run.shown;
 }
 
+TEST_F(Fleet, AnInventoryNamesItsPanelsInTheOutcomesAndTheFiles) {
+  const std::string folder = cli_test::FreshFolder("inventory");
+  // A bad line refuses the whole run before any panel is contacted.
+  const std::string bad = folder + "/bad.txt";
+  cli_test::WriteText(bad, "# studio A\n192.168.0.9 studio-a-left\nVK2 studio a\n");
+  auto run = RunVk38({"setup", "backup", "VK3", "@" + bad, "-o", folder + "/b"});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.err, "vk38: " + bad +
+                         ":3: one panel a line, then its name if any: \"a\" is more; no panel was "
+                         "contacted\n");
+  EXPECT_EQ(RunVk38({"log", "@" + folder + "/missing.txt", "-o", folder + "/b"}).exitCode, 2);
+  cli_test::WriteText(folder + "/empty.txt", "# retired\n\n");
+  EXPECT_EQ(RunVk38({"log", "@" + folder + "/empty.txt", "-o", folder + "/b"}).err,
+            "vk38: the inventories list no panel; no panel was contacted\n");
+  for (protocol::PanelAddress panel : {kVk1, kVk2, kVk3}) {
+    EXPECT_TRUE(simulator.Panel(panel).Received().empty());
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder + "/b"));
+
+  const std::string inventory = folder + "/fleet.txt";
+  cli_test::WriteText(inventory,
+                      "# studio A\r\n192.168.0.9 studio-a-left\r\n\r\n"
+                      "VK2\tstudio-a-right  # by its panel name\r\nvk1\r\n");
+  run = RunVk38({"--json", "setup", "backup", "@" + inventory, "VK3", "-o", folder + "/b"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "vk38: " + inventory + ":5: 192.168.0.9 was listed before (" + inventory +
+                         ":2); it is worked on once\n");
+  EXPECT_EQ(simulator.Panel(kVk1).Received().size(), 1u);
+  const JsonRun parsed = ParseJsonRun(run.out);
+  ASSERT_EQ(parsed.byPanel.size(), 3u) << run.out;
+  const std::vector<std::pair<std::string, nlohmann::json>> names = {
+      {"192.168.0.9", "studio-a-left"}, {"192.168.0.7", "studio-a-right"}, {"192.168.0.6", {}}};
+  for (const auto& [panel, name] : names) {
+    const nlohmann::json& outcome = parsed.byPanel.at(panel);
+    EXPECT_EQ(outcome["name"], name) << outcome;
+    // <address>_<name>_<time>.v38, and <address>_<time>.v38 without a name.
+    const std::string file =
+        std::filesystem::path(outcome["file"].get<std::string>()).filename().string();
+    const std::string stem = name.is_null() ? panel : panel + "_" + name.get<std::string>();
+    EXPECT_TRUE(file.starts_with(stem + "_20") && file.ends_with(".v38")) << file;
+  }
+
+  run = RunVk38({"table", "get", "@" + inventory, "-o", folder + "/t"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("192.168.0.9 studio-a-left: Read OK (" + folder +
+                         "/t/192.168.0.9_studio-a-left.csv)\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_EQ(cli_test::FileNames(folder + "/t"),
+            (std::vector<std::string>{"192.168.0.7_studio-a-right.csv",
+                                      "192.168.0.9_studio-a-left.csv"}));
+}
+
+TEST_F(Fleet, QuietTellsOnlyFailuresAndVerboseTracesEveryStep) {
+  const std::string folder = cli_test::FreshFolder("quiet");
+  auto run = RunVk38({"-q", "setup", "backup", "VK1", "VK5", "-o", folder});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.out.starts_with("192.168.0.4: FAILED: No Connect!!")) << run.out;
+  EXPECT_TRUE(run.out.ends_with("\n2 panels: 1 succeeded, 1 failed\n")) << run.out;
+  EXPECT_EQ(run.out.find("192.168.0.9"), std::string::npos) << run.out;
+  EXPECT_EQ(cli_test::FileNames(folder).size(), 1u);
+
+  const sim::Bytes block = Block(0x21);
+  cli_test::WriteText(folder + "/good.v38", std::string(block.begin(), block.end()));
+  run = RunVk38({"-v", "setup", "restore", "VK3", folder + "/good.v38"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err,
+            "192.168.0.6: connected\n"
+            "192.168.0.6: > VK38 SETTING CHANGE\n"
+            "192.168.0.6: < SETTING CHANGE OK\n"
+            "192.168.0.6: > 600 bytes\n"
+            "192.168.0.6: < WRITE OK\n");
+  EXPECT_TRUE(run.out.starts_with("192.168.0.6: Write OK")) << run.out;
+
+  // A panel that breaks off says how.
+  simulator.Panel(kVk1).SetFault("VK38 SETTING REQ", {.resetAfter = 100});
+  run = RunVk38({"-v", "setup", "backup", "VK1", "-o", folder});
+  EXPECT_EQ(run.err,
+            "192.168.0.9: connected\n"
+            "192.168.0.9: > VK38 SETTING REQ\n"
+            "192.168.0.9: the connection broke\n")
+      << run.err;
+}
+
+TEST_F(Fleet, RetriesNeverRepeatAWriteThatWentOut) {
+  const std::string folder = cli_test::FreshFolder("no-repeat");
+  const sim::Bytes block = Block(0x21);
+  cli_test::WriteText(folder + "/good.v38", std::string(block.begin(), block.end()));
+  cli_test::WriteText(folder + "/image.bin", ImageBytes(5000));
+  ASSERT_EQ(RunVk38({"table", "get", "VK4", "-o", folder + "/t.csv"}).exitCode, 0);
+  simulator.Panel(kVk2).SetFault("VK38 VER UP START", {.closeAtOnce = true});
+  simulator.Panel(kVk3).SetFault("VK38 SETTING CHANGE", {.closeAtOnce = true});
+  simulator.Panel(kVk4).SetFault("VK38 IP SETTING CHANGE", {.closeAtOnce = true});
+  const std::vector<std::pair<std::vector<std::string>, protocol::PanelAddress>> writes = {
+      {{"upgrade", "VK2", "--program", folder + "/image.bin"}, kVk2},
+      {{"setup", "restore", "VK3", folder + "/good.v38"}, kVk3},
+      {{"table", "set", "VK4", folder + "/t.csv", "--yes"}, kVk4},
+  };
+  for (const auto& [command, panel] : writes) {
+    std::vector<std::string> arguments = {"--retries", "3"};
+    arguments.insert(arguments.end(), command.begin(), command.end());
+    const std::size_t before = simulator.Panel(panel).Received().size();
+    const auto run = RunVk38(arguments);
+    EXPECT_EQ(run.exitCode, 1) << command[0] << run.out;
+    EXPECT_EQ(run.err.find("trying again"), std::string::npos) << run.err;
+    EXPECT_LT(run.took, std::chrono::seconds(1)) << command[0];
+    // table set reads first: that and the one write.
+    const std::size_t connections = panel == kVk4 ? 2 : 1;
+    EXPECT_EQ(simulator.Panel(panel).Received().size(), before + connections) << command[0];
+  }
+}
+
+TEST_F(Fleet, ATryAgainIsNotedUnlessQuietAndCtrlCEndsItsPause) {
+  const std::string folder = cli_test::FreshFolder("stopped-retries");
+  for (const bool quiet : {false, true}) {
+    std::vector<std::string> arguments = {"--retries", "5",  "table",          "get",
+                                          "VK5",       "-o", folder + "/t.csv"};
+    if (quiet) arguments.insert(arguments.begin(), "-q");
+    const cli_test::InterruptedRun stopped =
+        cli_test::RunVk38AndSignal(arguments, std::chrono::milliseconds(300), SIGINT);
+    EXPECT_EQ(stopped.run.exitCode, 130) << stopped.run.err;
+    // Well before the rest of the 1 s pause would have passed.
+    EXPECT_LT(stopped.endedAfterSignal, std::chrono::milliseconds(500));
+    EXPECT_NE(stopped.run.out.find("192.168.0.4: FAILED: Interrupted"), std::string::npos)
+        << stopped.run.out;
+    const std::string note =
+        "vk38: 192.168.0.4: No Connect!! - the panel did not take the connection: nothing "
+        "listens there, or no answer within 30 s; trying again in 1 s (1 of 5)\n";
+    EXPECT_EQ(stopped.run.err, quiet ? "" : note);
+  }
+}
+
+TEST_F(Fleet, ALogTriedAgainLeavesOneWholeFileButOneOnStandardOutputIsNotTriedAgain) {
+  simulator.Panel(kVk1).SetLog({.size = 200000, .piece = 4096});
+  simulator.Panel(kVk1).SetFault("VK38 LOG REQ", {.resetAfter = 50000});
+  // The panel mends once the first try broke off.
+  std::thread mend([this] {
+    simulator.Panel(kVk1).WaitForConnections(1, std::chrono::seconds(10));
+    simulator.Panel(kVk1).ClearFaults();
+  });
+  const std::string folder = cli_test::FreshFolder("retried-log");
+  const auto run = RunVk38({"--retries", "1", "log", "VK1", "-o", folder});
+  mend.join();
+  EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+  EXPECT_NE(run.err.find("trying again in 1 s (1 of 1)"), std::string::npos) << run.err;
+  const std::vector<std::string> names = cli_test::FileNames(folder);
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_EQ(std::filesystem::file_size(folder + "/" + names[0]), 200000u);
+  EXPECT_EQ(simulator.Panel(kVk1).Received().size(), 2u);
+
+  // On standard output what came stays there: a second try would follow it
+  // with the log from its start.
+  simulator.Panel(kVk1).SetFault("VK38 LOG REQ", {.resetAfter = 50000});
+  const auto streamed = RunVk38({"--retries", "2", "log", "VK1", "-o", "-"});
+  EXPECT_EQ(streamed.exitCode, 1);
+  EXPECT_GT(streamed.out.size(), 0u);
+  EXPECT_LE(streamed.out.size(), 50000u);
+  EXPECT_EQ(streamed.err.find("trying again"), std::string::npos) << streamed.err;
+  EXPECT_EQ(simulator.Panel(kVk1).Received().size(), 3u);
+}
+
 TEST_F(Fleet, UsageErrorsHaveCodesOfTheirOwnAndReachNoPanel) {
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"table", "get", "VK6"},
@@ -431,7 +681,10 @@ TEST_F(Fleet, UsageErrorsHaveCodesOfTheirOwnAndReachNoPanel) {
         {"setup", "backup", "VK1", "VK2", "-o", "-"},
         {"--timeout", "nan", "table", "get", "VK1"},
         {"--timeout", "inf", "table", "get", "VK1"},
-        {"--timeout", "0", "table", "get", "VK1"}}) {
+        {"--timeout", "0", "table", "get", "VK1"},
+        {"-q", "-v", "table", "get", "VK1"},  // quiet and verbose at once
+        {"--retries", "-1", "table", "get", "VK1"},
+        {"table", "get", "@"}}) {
     const auto run = RunVk38(arguments);
     EXPECT_GE(run.exitCode, 100) << arguments[0] << " " << arguments[1];
     EXPECT_EQ(run.out, "");
@@ -446,15 +699,19 @@ TEST_F(Fleet, VersionAndEachCommandsHelpTellWhatTheyTake) {
 
   const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> commands = {
       {{"--help"},
-       {"--jobs", "--json", "--timeout", "--version", "130 stopped", "Standard output"}},
-      {{"table", "get", "--help"}, {"PANEL", "--output", "--format", "Standard output"}},
+       {"--jobs", "--json", "--timeout", "--version", "--retries", "--quiet", "--verbose",
+        "130 stopped", "Standard output"}},
+      {{"table", "get", "--help"},
+       {"PANEL", "@FILE", "<address>_<name>.csv", "--output", "--format", "Standard output"}},
       {{"table", "set", "--help"}, {"PANEL", "FILE", "--yes", "Standard output"}},
-      {{"setup", "backup", "--help"}, {"PANEL", "--output", "Standard output"}},
+      {{"setup", "backup", "--help"},
+       {"PANEL", "@FILE", "<address>_<name>_<YYYYMMDD-HHMMSS>.v38", "--output", "Standard output"}},
       {{"setup", "restore", "--help"}, {"PANEL", "FILE", "Standard output"}},
-      {{"log", "--help"}, {"PANEL", "--output", "Standard output"}},
+      {{"log", "--help"}, {"PANEL", "@FILE", "--output", "Standard output"}},
       {{"auth", "set", "--help"},
        {"PANEL", "--old-user", "--new-user", "--password-stdin", "Standard output"}},
-      {{"upgrade", "--help"}, {"PANEL", "--program", "--fpga", "--yes", "Standard output"}},
+      {{"upgrade", "--help"},
+       {"PANEL", "@FILE", "--program", "--fpga", "--yes", "Standard output"}},
   };
   for (const auto& [command, words] : commands) {
     const auto help = RunVk38(command);
@@ -473,6 +730,214 @@ TEST_F(Fleet, VersionAndEachCommandsHelpTellWhatTheyTake) {
   EXPECT_EQ(
       RunVk38({"table", "get", "vk1", "-o", cli_test::FreshFolder("lower") + "/t.csv"}).exitCode,
       0);
+}
+
+// --retries in the program's own fleet run (RunOnPanels), with a pause that
+// records its length and lets the test change the panels instead of
+// sleeping.
+class Retries : public Fleet {
+ protected:
+  // The machine of a run, without a terminal, whose stop the test raises.
+  class TestMachine : public cli::Machine {
+   public:
+    explicit TestMachine(platform::Network& network) : network_(network) {}
+    platform::Network& Network() override { return network_; }
+    platform::FileSystem& Files() override { return files_; }
+    const platform::StopSignal& Stop() const override { return stop; }
+    bool ErrorsOnTerminal() const override { return false; }
+    bool InputOnTerminal() const override { return false; }
+    std::optional<std::string> ReadTerminalLine(const std::string&, cli::Echo) override {
+      return std::nullopt;
+    }
+    platform::StopSignal stop;
+
+   private:
+    platform::Network& network_;
+    platform::SystemFileSystem files_;
+  };
+
+  struct Tried {
+    int exitCode = -1;
+    nlohmann::json outcome;
+    std::vector<std::chrono::milliseconds> pauses;
+  };
+
+  // Runs `task` on `panel` with `retries`; `atPause` runs at each pause
+  // and says whether the run goes on.
+  Tried Try(protocol::PanelAddress panel, int retries, const cli::TargetTask& task,
+            const std::function<bool(int pause)>& atPause = {}) {
+    Tried tried;
+    std::FILE* report = std::tmpfile();
+    cli::RunContext context{.machine = machine};
+    context.waits.progress = std::chrono::seconds(1);
+    context.form = cli::ReportForm::kJson;
+    context.report = report;
+    context.retries = retries;
+    context.pause = [&](std::chrono::milliseconds pause) {
+      tried.pauses.push_back(pause);
+      return !atPause || atPause(static_cast<int>(tried.pauses.size()));
+    };
+    tried.exitCode = cli::RunOnPanels(context, {{.address = panel}}, task);
+    std::rewind(report);
+    char line[4096] = {};
+    if (std::fgets(line, sizeof line, report)) tried.outcome = nlohmann::json::parse(line);
+    std::fclose(report);
+    return tried;
+  }
+
+  static cli::PanelOutcome Backup(cli::PanelTarget& target) {
+    std::vector<std::uint8_t> block;
+    return cli::ReadSetupBlock(target.link, block);
+  }
+  static cli::PanelOutcome Restore(cli::PanelTarget& target) {
+    const sim::Bytes block = Block(0x5A);
+    return cli::WriteSetupBlock(target.link, block);
+  }
+  // A write, then the panel read back (as a verified write does).
+  static cli::PanelOutcome RestoreAndReadBack(cli::PanelTarget& target) {
+    const cli::PanelOutcome written = Restore(target);
+    return written.Ok() ? Backup(target) : written;
+  }
+
+  // The command lines `panel` received, one per connection.
+  std::vector<std::string> Commands(protocol::PanelAddress panel) {
+    std::vector<std::string> lines;
+    for (const sim::Bytes& received : simulator.Panel(panel).Received()) {
+      const std::string text(received.begin(), received.end());
+      lines.push_back(text.substr(0, text.find('\r')));
+    }
+    return lines;
+  }
+
+  TestMachine machine{network};
+};
+
+using std::chrono::seconds;
+using Pauses = std::vector<std::chrono::milliseconds>;
+
+TEST_F(Retries, APanelThatTookNoConnectionAtFirstGetsItsWriteOnce) {
+  sim::PanelSimulator late{network, {kVk5}};
+  const Tried tried = Try(kVk5, 3, Restore, [&](int pause) {
+    if (pause == 2) {
+      std::string error;
+      EXPECT_TRUE(late.Start(&error)) << error;
+    }
+    return true;
+  });
+  EXPECT_EQ(tried.exitCode, 0) << tried.outcome;
+  EXPECT_EQ(tried.pauses, (Pauses{seconds(1), seconds(2)}));
+  EXPECT_EQ(late.Panel(kVk5).SetupBlock(), Block(0x5A));
+  EXPECT_EQ(late.Panel(kVk5).Received().size(), 1u);
+}
+
+TEST_F(Retries, AReadIsTriedAgainWithGrowingPausesUpToTheirCount) {
+  simulator.Panel(kVk1).SetFault("VK38 SETTING REQ", {.closeAtOnce = true});
+  Tried tried = Try(kVk1, 5, Backup, [&](int pause) {
+    if (pause == 4) simulator.Panel(kVk1).ClearFaults();
+    return true;
+  });
+  EXPECT_EQ(tried.exitCode, 0) << tried.outcome;
+  EXPECT_EQ(tried.pauses, (Pauses{seconds(1), seconds(2), seconds(4), seconds(8)}));
+  EXPECT_EQ(Commands(kVk1).size(), 5u);
+
+  // A panel that keeps breaking off fails once the tries are used up.
+  simulator.Panel(kVk1).SetFault("VK38 SETTING REQ", {.resetAfter = 10});
+  tried = Try(kVk1, 2, Backup);
+  EXPECT_EQ(tried.exitCode, 1);
+  EXPECT_EQ(tried.outcome["code"], "broken") << tried.outcome;
+  EXPECT_EQ(tried.pauses, (Pauses{seconds(1), seconds(2)}));
+  EXPECT_EQ(Commands(kVk1).size(), 5u + 3u);
+}
+
+TEST_F(Retries, NothingButTheNetworkBeforeAWriteIsTriedAgain) {
+  struct Case {
+    const char* name;
+    const char* line;
+    sim::Fault fault;
+    cli::TargetTask task;
+    std::string code;
+    std::vector<std::string> commands;  // what the panel received, connection by connection
+  };
+  const std::vector<Case> cases = {
+      {"a write whose command went out",
+       "VK38 SETTING CHANGE",
+       {.closeAtOnce = true},
+       Restore,
+       "broken",
+       {"VK38 SETTING CHANGE"}},
+      {"a write the panel fell silent on",
+       "VK38 SETTING CHANGE",
+       {.silentAfter = 0},
+       Restore,
+       "timeout",
+       {"VK38 SETTING CHANGE"}},
+      {"a read after a write",
+       "VK38 SETTING REQ",
+       {.closeAtOnce = true},
+       RestoreAndReadBack,
+       "bad-data",
+       {"VK38 SETTING CHANGE", "VK38 SETTING REQ"}},
+      {"a refusal",
+       "VK38 SETTING CHANGE",
+       {.wrongReply = true},
+       Restore,
+       "refused",
+       {"VK38 SETTING CHANGE"}},
+      {"bad data",
+       "VK38 SETTING REQ",
+       {.badChecksum = true},
+       Backup,
+       "bad-data",
+       {"VK38 SETTING REQ"}},
+  };
+  for (const Case& test : cases) {
+    sim::SimulatedPanel& panel = simulator.Panel(kVk1);
+    panel.ClearFaults();
+    panel.SetFault(test.line, test.fault);
+    const std::size_t before = Commands(kVk1).size();
+    const Tried tried = Try(kVk1, 3, test.task);
+    EXPECT_EQ(tried.outcome["code"], test.code) << test.name << tried.outcome;
+    EXPECT_TRUE(tried.pauses.empty()) << test.name;
+    EXPECT_TRUE(panel.WaitForConnections(before + test.commands.size(), seconds(5)));
+    const std::vector<std::string> received = Commands(kVk1);
+    EXPECT_EQ(std::vector<std::string>(received.begin() + static_cast<std::ptrdiff_t>(before),
+                                       received.end()),
+              test.commands)
+        << test.name;
+  }
+}
+
+TEST_F(Retries, AStopDuringAPauseEndsTheTries) {
+  const Tried tried = Try(kVk5, 5, Backup, [&](int) {
+    machine.stop.Trigger();
+    return false;
+  });
+  EXPECT_EQ(tried.exitCode, 130);
+  EXPECT_EQ(tried.outcome["code"], "interrupted") << tried.outcome;
+  EXPECT_EQ(tried.pauses, (Pauses{seconds(1)}));
+}
+
+TEST_F(Retries, ABackupTriedAgainLeavesOneWholeFile) {
+  simulator.Panel(kVk1).SetFault("VK38 SETTING REQ", {.resetAfter = 300});
+  const std::string folder = cli_test::FreshFolder("retried-backup");
+  cli::RunContext context{.machine = machine};
+  std::FILE* report = std::tmpfile();
+  context.report = report;
+  context.retries = 2;
+  int pauses = 0;
+  context.pause = [&](std::chrono::milliseconds) {
+    ++pauses;
+    simulator.Panel(kVk1).ClearFaults();
+    return true;
+  };
+  EXPECT_EQ(cli::SetupBackup(context, {{.address = kVk1, .name = "left"}}, folder), 0);
+  std::fclose(report);
+  EXPECT_EQ(pauses, 1);
+  const std::vector<std::string> names = cli_test::FileNames(folder);
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_TRUE(names[0].starts_with("192.168.0.9_left_") && names[0].ends_with(".v38")) << names[0];
+  const sim::Bytes block = Block(static_cast<std::uint8_t>(kVk1));
+  EXPECT_EQ(cli_test::ReadText(folder + "/" + names[0]), std::string(block.begin(), block.end()));
 }
 
 }  // namespace

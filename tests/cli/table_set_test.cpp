@@ -1,7 +1,10 @@
 // table set: the Setting page's SET from a file — the same record back
 // when nothing changed, the page's own rules and texts, and nothing sent
-// for a file that cannot be read.
+// for a file that cannot be read; table diff and --dry-run tell what a file
+// would change and write nothing; --strict refuses a duplicate address.
 #include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
 
 #include "pages/setting/setting_page_fixture.h"
 #include "spreadsheet_rewrite.h"
@@ -23,6 +26,10 @@ class TableSet : public setting_test::SettingPageWithPanel {
     return file;
   }
 };
+
+sim::Bytes BytesOf(const protocol::IpSettingRecord& table) {
+  return sim::Bytes(table.bytes.begin(), table.bytes.end());
+}
 
 bool InMacField(std::size_t at) {
   const auto in = [at](std::size_t from, std::size_t size) {
@@ -138,8 +145,11 @@ TEST_F(TableSet, ThePageAndVk38RefuseATableWithTheSameTexts) {
   Load(table);
   const setting_test::Texts pageTexts = Press(IDC_SETTING_SET);
   ASSERT_EQ(pageTexts.size(), 3u);  // two duplicates, then the unusable list stops it
+  // vk38 tells the page's duplication once, naming both cameras.
+  EXPECT_EQ(pageTexts[0], pageTexts[1]);
+  const setting_test::Texts named = {"C002 and C010: " + pageTexts[0], pageTexts[2]};
   const auto run = RunVk38({"table", "set", "VK1", file, "--yes"});
-  EXPECT_EQ(cli_test::Notices(run.err), pageTexts) << run.err;
+  EXPECT_EQ(cli_test::Notices(run.err), named) << run.err;
   EXPECT_EQ(run.exitCode, 1);
 
   // And the same table with usable addresses: both write.
@@ -153,7 +163,109 @@ TEST_F(TableSet, ThePageAndVk38RefuseATableWithTheSameTexts) {
   EXPECT_EQ(write.exitCode, 0) << write.err;
   setting_test::Texts cliTexts = cli_test::Notices(write.err);
   cliTexts.push_back(write.out.substr(13, 8));  // "Write OK" after "192.168.0.9: "
-  EXPECT_EQ(cliTexts, pageWrite);
+  ASSERT_EQ(pageWrite.size(), 3u);
+  EXPECT_EQ(cliTexts, (setting_test::Texts{"C002 and C010: " + pageWrite[0], pageWrite[2]}));
+}
+
+TEST_F(TableSet, DiffTellsExactlyTheFieldsAFileChangesAndWritesNothing) {
+  const protocol::IpSettingRecord original = setting_test::Sealed(setting_test::PanelTable());
+  const auto same = RunVk38({"table", "diff", "VK1", GetTable(original)});
+  EXPECT_EQ(same.exitCode, 0) << same.err;
+  EXPECT_EQ(same.out, "192.168.0.9: no changes\n1 panel: 1 succeeded, 0 failed\n");
+
+  // C002's type is what the panel has; C003's new address costs its MAC.
+  const std::string file = cli_test::FreshFolder("diff") + "/edit.json";
+  cli_test::WriteText(file, R"({"cameras": [
+      {"camera": "C002", "type": "Network", "name": "studio"},
+      {"camera": "C003", "address": "10.0.3.3"},
+      {"camera": "C005", "swInput": "INPUT1"}]})");
+  const std::string changes =
+      "192.168.0.9: C002 CAMERA Name: \"CAM2\" -> \"studio\"\n"
+      "192.168.0.9: C003 MAC Address: 02:38:00:A0:00:02 -> 00:00:00:00:00:00\n"
+      "192.168.0.9: C003 IP Address: 10.0.0.3 -> 10.0.3.3\n"
+      "192.168.0.9: C005 SW Input: NoAsign -> INPUT1\n"
+      "192.168.0.9: 4 changes\n1 panel: 1 succeeded, 0 failed\n";
+  for (const auto& command : {std::vector<std::string>{"table", "diff", "VK1", file},
+                              std::vector<std::string>{"table", "set", "VK1", file, "--dry-run"}}) {
+    const auto run = RunVk38(command);
+    EXPECT_EQ(run.exitCode, 1) << command[1] << run.err;
+    EXPECT_EQ(run.out, changes) << command[1];
+  }
+  const auto json = RunVk38({"--json", "table", "diff", "VK1", file});
+  EXPECT_EQ(json.exitCode, 1);
+  const auto outcome = nlohmann::json::parse(json.out.substr(0, json.out.find('\n')));
+  ASSERT_EQ(outcome["changes"].size(), 4u) << outcome;
+  EXPECT_EQ(
+      outcome["changes"][0],
+      nlohmann::json(
+          {{"entry", "C002"}, {"field", "CAMERA Name"}, {"before", "CAM2"}, {"after", "studio"}}));
+  EXPECT_EQ(outcome["notices"], nlohmann::json::array());
+  EXPECT_TRUE(outcome["refusal"].is_null());
+  EXPECT_EQ(Vk1().CameraRecord(), BytesOf(original)) << "a diff only reads";
+
+  // A panel that cannot be read is trouble, not a difference.
+  const auto unreachable = RunVk38({"table", "diff", "VK5", file});
+  EXPECT_EQ(unreachable.exitCode, 2) << unreachable.out;
+}
+
+TEST_F(TableSet, StrictRefusesADuplicateAddressThatThePageOnlyReports) {
+  const protocol::IpSettingRecord original = setting_test::Sealed(setting_test::PanelTable());
+  Vk1().SetCameraRecord(original);
+  const std::string file = cli_test::FreshFolder("strict") + "/dup.csv";
+  cli_test::WriteText(file, "CAMERA No,IP Address\nC012,10.0.0.11\n");
+  const std::string notice = "192.168.0.9: error: C011 and C012: IP(10.0.0.11) Duplication\n";
+
+  const auto strict = RunVk38({"table", "set", "VK1", file, "--strict"});
+  EXPECT_EQ(strict.exitCode, 1);
+  EXPECT_EQ(strict.err, notice);
+  EXPECT_EQ(strict.out.substr(0, strict.out.find('\n')),
+            "192.168.0.9: FAILED: not written - --strict: a duplicate address refuses the write");
+  EXPECT_EQ(Vk1().CameraRecord(), BytesOf(original));
+
+  const auto diff = RunVk38({"--json", "table", "diff", "VK1", file, "--strict"});
+  EXPECT_EQ(diff.exitCode, 1);
+  const auto outcome = nlohmann::json::parse(diff.out.substr(0, diff.out.find('\n')));
+  EXPECT_EQ(outcome["notices"], nlohmann::json::parse(R"([{"kind": "error",
+      "text": "IP(10.0.0.11) Duplication", "entries": ["C011", "C012"]}])"));
+  EXPECT_EQ(outcome["refusal"], "--strict: a duplicate address refuses the write");
+
+  // Without --strict the page's rule holds: told, and written.
+  const auto written = RunVk38({"table", "set", "VK1", file});
+  EXPECT_EQ(written.exitCode, 0) << written.out;
+  EXPECT_EQ(written.err, notice);
+  protocol::IpSettingRecord expected = setting_test::PanelTable();
+  protocol::SetIp(expected.CamAddr(11), Ip(10, 0, 0, 11));
+  std::fill(expected.CamMac(11).begin(), expected.CamMac(11).end(), 0);
+  EXPECT_EQ(Vk1().CameraRecord(), BytesOf(setting_test::Sealed(expected)));
+
+  // The panel's own address: the panel is named, and the page's rule stops the write.
+  cli_test::WriteText(file, "CAMERA No,IP Address\nC003,192.168.0.9\n");
+  const auto own = RunVk38({"table", "set", "VK1", file});
+  EXPECT_EQ(own.exitCode, 1);
+  EXPECT_EQ(own.err, "192.168.0.9: error: C003 and the panel: IP(192.168.0.9) Duplication\n");
+  EXPECT_EQ(Vk1().CameraRecord(), BytesOf(setting_test::Sealed(expected)));
+}
+
+TEST_F(TableSet, VerifyCatchesAPanelThatConfirmsButKeepsItsTable) {
+  const protocol::IpSettingRecord original = setting_test::Sealed(setting_test::PanelTable());
+  Vk1().SetCameraRecord(original);
+  const std::string file = cli_test::FreshFolder("verify") + "/names.csv";
+  cli_test::WriteText(file, "CAMERA No,CAMERA Name\nC002,studio\n");
+  Vk1().SetFault("VK38 IP SETTING CHANGE", sim::Fault{.keepOld = true});
+
+  const auto kept = RunVk38({"table", "set", "VK1", file, "--verify"});
+  EXPECT_EQ(kept.exitCode, 1);
+  EXPECT_EQ(kept.out.substr(0, kept.out.find('\n')),
+            "192.168.0.9: FAILED: Not verified - the panel answered WRITE OK, but its camera "
+            "table differs in 1 field: C002 CAMERA Name (" +
+                file + ")");
+  EXPECT_EQ(kept.err, "192.168.0.9: sent, read back: C002 CAMERA Name: \"studio\" -> \"CAM2\"\n");
+
+  Vk1().ClearFaults();
+  const auto good = RunVk38({"table", "set", "VK1", file, "--verify"});
+  EXPECT_EQ(good.exitCode, 0) << good.out;
+  EXPECT_EQ(good.out.substr(0, good.out.find('\n')),
+            "192.168.0.9: Write OK - verified: the panel read back what was sent (" + file + ")");
 }
 
 }  // namespace

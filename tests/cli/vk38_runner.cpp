@@ -208,7 +208,12 @@ std::vector<std::string> Notices(const std::string& err) {
   while (at < err.size()) {
     std::size_t end = err.find('\n', at);
     if (end == std::string::npos) end = err.size();
-    const std::string line = err.substr(at, end - at);
+    std::string line = err.substr(at, end - at);
+    // A notice is headed by its panel's address.
+    const std::size_t head = line.find(": ");
+    if (head != std::string::npos && head > 0 && line.find_first_not_of("0123456789.") == head) {
+      line.erase(0, head + 2);
+    }
     const bool starts = line.starts_with("error: ") || line.starts_with("warning: ") ||
                         line.starts_with("question: ");
     if (starts) {

@@ -57,8 +57,9 @@ std::string FreshFolder(const std::string& name);
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
 
-// The texts vk38 printed on standard error as "error: " and "warning: "
-// notices, in order; a text may span lines.
+// The texts vk38 printed on standard error as "error: ", "warning: " and
+// "question: " notices (each headed by its panel's address or not), in
+// order; a text may span lines.
 std::vector<std::string> Notices(const std::string& err);
 
 }  // namespace cli_test

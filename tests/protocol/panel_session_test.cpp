@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 #include <string>
 
 #include "platform/system.h"
@@ -257,6 +258,65 @@ TEST_F(ScriptedSessionTest, ReceiveErrorAfterDataFailsTheBlock) {
   ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
   EXPECT_EQ(session.ReceiveUntilClosed(), std::nullopt);
   EXPECT_EQ(BufferText(session, 6), "abcdef");
+}
+
+// What the link's observer is told, each step as one line.
+class StepLog : public protocol::SessionObserver {
+ public:
+  void Step(const protocol::SessionStep& step) override {
+    using Kind = protocol::SessionStep::Kind;
+    static const std::map<Kind, std::string> kNames = {
+        {Kind::kConnected, "connected"}, {Kind::kNotConnected, "not connected"},
+        {Kind::kCommand, "command"},     {Kind::kReply, "reply"},
+        {Kind::kBlockSent, "sent"},      {Kind::kBlockReceived, "received"},
+        {Kind::kEnded, "ended"}};
+    std::string line = kNames.at(step.kind);
+    if (!step.text.empty()) line += " " + std::string(step.text);
+    if (step.bytes > 0) line += " " + std::to_string(step.bytes);
+    if (step.changesPanel) line += " (changes)";
+    if (step.kind == Kind::kEnded)
+      line += step.end == protocol::WaitEnd::kClosed ? " closed" : " broken";
+    lines.push_back(line);
+  }
+  std::vector<std::string> lines;
+};
+
+TEST_F(ScriptedSessionTest, EachStepIsToldWithBlocksBySizeOnly) {
+  StepLog steps;
+  link.observer = &steps;
+  const std::string secret = "hunter2";
+  network.Expect(testing_support::ScriptedPeer::Answering(
+      {std::string("SETTING CHANGE OK\r\n\0", 20), std::string("WRITE\x01OK\r\n\0", 11)}));
+  {
+    protocol::CPanelSession session(link);
+    ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
+    ASSERT_TRUE(session.SendCommand("VK38 AUTH SETTING CHANGE\r\n"));
+    ASSERT_TRUE(session.ReceiveReply());
+    ASSERT_TRUE(session.SendAll(BytesOf(std::string("admin\0", 6) + secret)));
+    ASSERT_TRUE(session.ReceiveReply());
+  }
+  network.Expect(testing_support::ScriptedPeer::Answering({"admin", secret}));
+  {
+    protocol::CPanelSession session(link);
+    ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
+    ASSERT_TRUE(session.SendCommand("VK38 AUTH SETTING REQ\r\n"));
+    ASSERT_EQ(session.ReceiveUntilClosed(), 12u);
+  }
+  network.Expect(testing_support::ScriptedPeer::Answering({"SETT"}).ThenFailing());
+  {
+    protocol::CPanelSession session(link);
+    ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
+    ASSERT_TRUE(session.SendCommand("VK38 SETTING CHANGE\r\n"));
+    EXPECT_EQ(session.ReceiveReply(), std::nullopt);
+  }
+  network.socketCreationFails = true;
+  EXPECT_EQ(protocol::CPanelSession(link).Open(), protocol::OpenResult::kSocketNotCreated);
+  EXPECT_EQ(
+      steps.lines,
+      (std::vector<std::string>{
+          "connected", "command VK38 AUTH SETTING CHANGE (changes)", "reply SETTING CHANGE OK",
+          "sent 13", "reply WRITE?OK", "connected", "command VK38 AUTH SETTING REQ", "received 12",
+          "connected", "command VK38 SETTING CHANGE (changes)", "ended broken", "not connected"}));
 }
 
 TEST(PanelSessionConnect, NobodyListeningIsNotConnected) {

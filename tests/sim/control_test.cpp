@@ -32,6 +32,8 @@ TEST_F(ControlChannel, FaultsAddUpPerCommandUntilNone) {
 
   EXPECT_EQ(Run("fault 192.168.0.9 reset-after 9 FPGA VER UP START"), Lines{"OK"});
   EXPECT_EQ(Vk1().FaultFor("FPGA VER UP START").resetAfter, 9u);
+  EXPECT_EQ(Run("fault 192.168.0.9 keep-old VK38 SETTING CHANGE"), Lines{"OK"});
+  EXPECT_TRUE(Vk1().FaultFor("VK38 SETTING CHANGE").keepOld);
   EXPECT_EQ(Run("fault 192.168.0.9 none VK38 IP SETTING REQ"), Lines{"OK"});
   EXPECT_TRUE(Vk1().FaultFor("VK38 IP SETTING REQ").pieces.empty());
 }

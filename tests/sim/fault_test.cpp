@@ -1,12 +1,14 @@
 // The ways a simulated panel can be told to misbehave, and that each fault
 // stays with its panel and command line.
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "protocol/ip_setting_record.h"
 #include "protocol/zero_sum.h"
 #include "raw_client.h"
 #include "sim/credential_block.h"
+#include "sim/setup_block.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -123,6 +125,36 @@ TEST_F(PanelFault, UploadCanFailAtTheFileOrAtTheWrite) {
     EXPECT_EQ(client.ReceiveAll(), answer);
   }
   EXPECT_TRUE(Vk1().ProgramImage().empty()) << "a failed upload is not kept";
+}
+
+TEST_F(PanelFault, KeepOldConfirmsEveryWriteAndKeepsWhatThePanelHeld) {
+  protocol::IpSettingRecord table;
+  table.SetCamName(0, "NEW");
+  protocol::ComputeChecksum(table);
+  const std::vector<std::uint8_t> settings(40, 0x5A);
+  const struct {
+    const char* command;
+    Bytes sent;
+    std::function<Bytes()> stored;
+  } cases[] = {
+      {"VK38 IP SETTING CHANGE", Bytes(table.bytes.begin(), table.bytes.end()),
+       [this] { return Vk1().CameraRecord(); }},
+      {"VK38 SETTING CHANGE", sim::BuildSetupBlock(settings),
+       [this] { return Vk1().SetupBlock(); }},
+      {"VK38 AUTH SETTING CHANGE", sim::BuildCredentialRecord("new", "pass"),
+       [this] { return Vk1().Credentials(); }},
+  };
+  for (const auto& c : cases) {
+    const Bytes before = c.stored();
+    ASSERT_NE(before, c.sent) << c.command;
+    Vk1().SetFault(c.command, Fault{.keepOld = true});
+    RawClient client(kVk1);
+    client.Send(std::string(c.command) + "\r\n");
+    EXPECT_EQ(client.ReceiveLine(), "SETTING CHANGE OK" + kLineEnd) << c.command;
+    client.Send(c.sent);
+    EXPECT_EQ(client.ReceiveLine(), "WRITE OK" + kLineEnd) << c.command;
+    EXPECT_EQ(c.stored(), before) << c.command;
+  }
 }
 
 TEST_F(PanelFault, FaultBelongsToItsPanelAndCommandLine) {

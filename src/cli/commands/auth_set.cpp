@@ -1,6 +1,7 @@
-// auth set: the User Auth. page's SET for one panel. The passwords come from
-// a prompt without echo, or from standard input for scripts; they never
-// appear in the arguments or in any output.
+// auth set: the User Auth. page's SET for each panel given. The passwords
+// come from a prompt without echo (asked once for all panels), or from
+// standard input for scripts; they never appear in the arguments or in any
+// output. With --verify the pair is read back after the panel's WRITE OK.
 #include <fmt/format.h>
 
 #include <array>
@@ -9,6 +10,7 @@
 
 #include "cli/panel_calls.h"
 #include "cli/subcommands.h"
+#include "cli/write_verification.h"
 #include "rules/credential_rules.h"
 
 namespace cli {
@@ -16,11 +18,12 @@ namespace cli {
 namespace {
 
 struct AuthSetOptions {
-  std::string panelText{};
-  protocol::PanelAddress panel = 0;
+  std::vector<std::string> panelTexts{};
+  std::vector<Panel> panels{};
   std::string oldUser{};
   std::string newUser{};
   bool passwordStdin = false;  // three lines: old, new, new again
+  bool verify = false;
 };
 
 // The three passwords: old, new and new again.
@@ -72,9 +75,7 @@ int Refuse(const std::string& why) {
   return kExitFileRefused;
 }
 
-PanelOutcome ChangeCredentials(const RunContext& context, protocol::PanelAddress panel,
-                               const CredentialChange& change) {
-  PanelTarget target(context, panel);
+PanelOutcome ChangeCredentials(PanelTarget& target, const CredentialChange& change, bool verify) {
   protocol::CredentialRecord record;
   PanelOutcome read = ReadCredentials(target.link, record);
   if (!read.Ok()) return read;
@@ -87,7 +88,9 @@ PanelOutcome ChangeCredentials(const RunContext& context, protocol::PanelAddress
   record.SetUserName(change.newUser);
   record.SetPassword(change.newPassword);
   record.UpdateChecksum();
-  return WriteCredentials(target.link, record);
+  PanelOutcome written = WriteCredentials(target.link, record);
+  if (!written.Ok() || !verify) return written;
+  return VerifyCredentials(target.link, record, std::move(written));
 }
 
 int AuthSet(const RunContext& context, const AuthSetOptions& args) {
@@ -109,8 +112,8 @@ int AuthSet(const RunContext& context, const AuthSetOptions& args) {
                                 .retyped = (*passwords)[2]};
   // Only the old pair needs the panel's record.
   if (const std::optional<std::string> refused = FieldRefusal(change)) return Refuse(*refused);
-  return RunOnPanels(context, {args.panel}, [&](protocol::PanelAddress panel) {
-    return ChangeCredentials(context, panel, change);
+  return RunOnPanels(context, args.panels, [&](PanelTarget& target) {
+    return ChangeCredentials(target, change, args.verify);
   });
 }
 
@@ -120,21 +123,27 @@ void AddAuthSet(CLI::App& auth, Invocation& invocation) {
   const auto options = std::make_shared<AuthSetOptions>();
   CLI::App* set = auth.add_subcommand(
       "set",
-      "Change PANEL's user name and password (the User Auth. page's SET). The passwords are "
-      "asked for at the terminal without echo: old, new, and new again.");
-  AddPanelArgument(*set, options->panelText);
+      "Change each PANEL's user name and password (the User Auth. page's SET). The passwords "
+      "are asked for once, at the terminal without echo: old, new, and new again; each panel "
+      "checks the old pair against its own record.");
+  AddPanelsArgument(*set, options->panelTexts);
   set->add_option("--old-user", options->oldUser,
                   "the user name the panel holds (or the factory one)")
       ->required();
   set->add_option("--new-user", options->newUser, "the new user name")->required();
   set->add_flag("--password-stdin", options->passwordStdin,
                 "read the three passwords as lines from standard input instead, for scripts");
+  set->add_flag("--verify", options->verify,
+                "after the panel's WRITE OK, read its pair back and compare; a difference fails "
+                "the panel as not-verified, naming the user name or password (never its value)");
   set->footer(
       "The page's rules for the fields (characters, lengths, the retyped password) are checked "
       "before the panel is asked (exit 2); the old pair against the panel's record. Passwords "
       "never appear in any output. Standard output: the outcome line and the summary.");
   set->callback([&invocation, options] {
-    options->panel = Resolve(options->panelText);
+    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
+    options->panels = std::move(*panels);
     invocation.exitCode = AuthSet(invocation.Context(), *options);
   });
 }

@@ -17,13 +17,12 @@ namespace {
 
 struct LogOptions {
   std::vector<std::string> panelTexts{};
-  std::vector<protocol::PanelAddress> panels{};
+  std::vector<Panel> panels{};
   std::string folder{};
 };
 
-PanelOutcome SaveOneLog(const RunContext& context, protocol::PanelAddress panel,
-                        const std::string& path, ProgressLine& progress) {
-  PanelTarget target(context, panel);
+PanelOutcome SaveOneLog(const RunContext& context, PanelTarget& target, const std::string& path,
+                        ProgressLine& progress) {
   std::unique_ptr<OutputFile> output;
   std::string failure;
   // Made once the panel was asked: a panel that never answers leaves no file.
@@ -39,25 +38,27 @@ PanelOutcome SaveOneLog(const RunContext& context, protocol::PanelAddress panel,
   if (output && !output->Failure().empty()) failure = output->Failure();
   if (saved.Ok() && !output->Finish()) failure = output->Failure();
   if (!failure.empty()) return Failure(Code::kFile, "File write error", failure, path);
+  // A file not finished is gone, but what went to standard output stays there.
+  if (path == kStandardStream && moved > 0) saved.mayRetry = false;
   if (!saved.Ok()) return saved;
   saved.file = output->Name();
   saved.bytes = moved;
   return saved;
 }
 
-int SaveLogs(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
+int SaveLogs(const RunContext& context, const std::vector<Panel>& panels,
              const std::string& folder) {
   const bool toStandardOutput = folder == kStandardStream;
   if (!toStandardOutput && !PrepareFolder(folder)) return kExitFileRefused;
   ProgressLine progress(stderr, context.progress);
-  return RunOnPanels(context, panels,
-                     [&](protocol::PanelAddress panel) {
-                       const std::string path =
-                           toStandardOutput ? folder
-                                            : PanelFilePath(folder, panel, TimeStamp() + ".log");
-                       return SaveOneLog(context, panel, path, progress);
-                     },
-                     {.out = toStandardOutput ? stderr : nullptr, .progress = &progress});
+  return RunOnPanels(
+      context, panels,
+      [&](PanelTarget& target) {
+        const std::string path =
+            toStandardOutput ? folder : PanelFilePath(folder, target.panel, TimeStamp() + ".log");
+        return SaveOneLog(context, target, path, progress);
+      },
+      {.out = toStandardOutput ? stderr : nullptr, .progress = &progress});
 }
 
 }  // namespace
@@ -68,7 +69,8 @@ void AddLog(CLI::App& app, Invocation& invocation) {
       "log", "Save each PANEL's log to a file (the File Operate page's Save Log).");
   AddPanelsArgument(*log, options->panelTexts);
   log->add_option("-o,--output", options->folder,
-                  "the folder for the files, made if needed: <address>_<YYYYMMDD-HHMMSS>.log, "
+                  "the folder for the files, made if needed: <address>_<YYYYMMDD-HHMMSS>.log "
+                  "(<address>_<name>_<YYYYMMDD-HHMMSS>.log for a panel named in an inventory), "
                   "numbered (_2, _3, ...) rather than replacing a file of that name; or - for "
                   "standard output (one PANEL)")
       ->required();
@@ -78,7 +80,9 @@ void AddLog(CLI::App& app, Invocation& invocation) {
       "log as it arrives (a log cut short is then reported as failed), and then the outcome "
       "lines go to standard error. On a terminal a progress line shows on standard error.");
   log->callback([&invocation, options] {
-    options->panels = Resolve(options->panelTexts);
+    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
+    options->panels = std::move(*panels);
     RequireOnePanelFor(options->panels, options->folder);
     invocation.exitCode = SaveLogs(invocation.Context(), options->panels, options->folder);
   });

@@ -15,27 +15,26 @@ namespace {
 
 struct SetupBackupOptions {
   std::vector<std::string> panelTexts{};
-  std::vector<protocol::PanelAddress> panels{};
+  std::vector<Panel> panels{};
   std::string folder{};
 };
 
 }  // namespace
 
-int SetupBackup(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
+int SetupBackup(const RunContext& context, const std::vector<Panel>& panels,
                 const std::string& folder) {
   const bool toStandardOutput = folder == kStandardStream;
   if (!toStandardOutput && !PrepareFolder(folder)) return kExitFileRefused;
   return RunOnPanels(
       context, panels,
-      [&](protocol::PanelAddress panel) -> PanelOutcome {
-        PanelTarget target(context, panel);
+      [&](PanelTarget& target) -> PanelOutcome {
         std::vector<std::uint8_t> block;
         PanelOutcome read = ReadSetupBlock(target.link, block);
         if (!read.Ok()) return read;
         read.bytes = block.size();
         // Two backups of a panel never share a name: a later one is numbered.
         const std::string path =
-            toStandardOutput ? folder : PanelFilePath(folder, panel, TimeStamp() + ".v38");
+            toStandardOutput ? folder : PanelFilePath(folder, target.panel, TimeStamp() + ".v38");
         return WithSaved(std::move(read),
                          SaveWhole(context.machine.Files(), path, Naming::kNumbered, block));
       },
@@ -49,7 +48,8 @@ void AddSetupBackup(CLI::App& setup, Invocation& invocation) {
   AddPanelsArgument(*backup, options->panelTexts);
   backup
       ->add_option("-o,--output", options->folder,
-                   "the folder for the files, made if needed: <address>_<YYYYMMDD-HHMMSS>.v38, "
+                   "the folder for the files, made if needed: <address>_<YYYYMMDD-HHMMSS>.v38 "
+                   "(<address>_<name>_<YYYYMMDD-HHMMSS>.v38 for a panel named in an inventory), "
                    "numbered (_2, _3, ...) rather than replacing a file of that name; or - for "
                    "standard output (one PANEL)")
       ->required();
@@ -58,7 +58,9 @@ void AddSetupBackup(CLI::App& setup, Invocation& invocation) {
       "its name only once it is whole. Standard output: the outcome lines, or with -o - the "
       "block, and then the outcome lines go to standard error.");
   backup->callback([&invocation, options] {
-    options->panels = Resolve(options->panelTexts);
+    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
+    options->panels = std::move(*panels);
     RequireOnePanelFor(options->panels, options->folder);
     invocation.exitCode = SetupBackup(invocation.Context(), options->panels, options->folder);
   });

@@ -1,5 +1,6 @@
-// setup restore: the File Operate page's Load of a setup file into a panel,
-// checked before the panel is asked.
+// setup restore: the File Operate page's Load of a setup file into each
+// panel given, checked before any panel is asked; with --verify each
+// panel's block is read back and compared byte for byte.
 #include <fmt/format.h>
 
 #include <string>
@@ -8,6 +9,7 @@
 #include "cli/output_file.h"
 #include "cli/panel_calls.h"
 #include "cli/subcommands.h"
+#include "cli/write_verification.h"
 #include "protocol/panel_wire.h"
 #include "protocol/zero_sum.h"
 
@@ -16,11 +18,22 @@ namespace cli {
 namespace {
 
 struct SetupRestoreOptions {
-  std::string panel{};
+  std::vector<std::string> panelTexts{};
+  std::vector<Panel> panels{};
   std::string file{};
+  bool verify = false;
 };
 
-int SetupRestore(const RunContext& context, protocol::PanelAddress panel, const std::string& file) {
+PanelOutcome RestoreBlock(PanelTarget& target, std::span<const std::uint8_t> bytes,
+                          const SetupRestoreOptions& args) {
+  PanelOutcome written = WriteSetupBlock(target.link, bytes);
+  written.file = args.file;
+  if (!written.Ok() || !args.verify) return written;
+  return VerifySetupBlock(target.link, bytes, std::move(written));
+}
+
+int SetupRestore(const RunContext& context, const SetupRestoreOptions& args) {
+  const std::string& file = args.file;
   // A backup is one block of the panel's size with a good sum; anything else
   // would put a damaged setup on the panel.
   const WholeFile block = ReadWholeFile(context.machine.Files(), file, protocol::kPanelBlockSize);
@@ -33,13 +46,9 @@ int SetupRestore(const RunContext& context, protocol::PanelAddress panel, const 
     fmt::print(stderr, "vk38: {}: is empty or its sum is bad; nothing was sent\n", file);
     return kExitFileRefused;
   }
-  // The bytes checked are the bytes sent.
-  return RunOnPanels(context, {panel}, [&](protocol::PanelAddress) -> PanelOutcome {
-    PanelTarget target(context, panel);
-    PanelOutcome written = WriteSetupBlock(target.link, bytes);
-    written.file = file;
-    return written;
-  });
+  // The bytes checked are the bytes sent, to every panel.
+  return RunOnPanels(context, args.panels,
+                     [&](PanelTarget& target) { return RestoreBlock(target, bytes, args); });
 }
 
 }  // namespace
@@ -47,17 +56,25 @@ int SetupRestore(const RunContext& context, protocol::PanelAddress panel, const 
 void AddSetupRestore(CLI::App& setup, Invocation& invocation) {
   const auto options = std::make_shared<SetupRestoreOptions>();
   CLI::App* restore = setup.add_subcommand(
-      "restore", "Load a setup file into PANEL (the File Operate page's Load).");
-  AddPanelArgument(*restore, options->panel);
+      "restore", "Load a setup file into each PANEL (the File Operate page's Load).");
+  AddPanelsArgument(*restore, options->panelTexts);
+  // The panels come first; the first word that names no panel is FILE.
+  restore->validate_positionals();
   restore
       ->add_option("FILE", options->file,
                    "a setup block as setup backup saves it (at most 4096 bytes that sum to zero), "
-                   "or - for standard input; checked before the panel is asked")
+                   "or - for standard input; checked before any panel is asked")
       ->required();
-  restore->footer("Standard output: the outcome line and the summary.");
+  restore->add_flag("--verify", options->verify,
+                    "after the panel's WRITE OK, read its setup block back and compare it byte "
+                    "for byte; a difference fails the panel as not-verified, with the first "
+                    "differing byte and the count");
+  restore->footer("Standard output: the outcome lines and the summary.");
   restore->callback([&invocation, options] {
-    invocation.exitCode =
-        SetupRestore(invocation.Context(), Resolve(options->panel), options->file);
+    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
+    options->panels = std::move(*panels);
+    invocation.exitCode = SetupRestore(invocation.Context(), *options);
   });
 }
 

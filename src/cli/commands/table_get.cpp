@@ -21,7 +21,7 @@ namespace {
 
 struct TableGetOptions {
   std::vector<std::string> panelTexts{};
-  std::vector<protocol::PanelAddress> panels{};
+  std::vector<Panel> panels{};
   std::string output{kStandardStream};  // a file (one panel), a folder, or standard output
   std::optional<std::string> format{};  // "csv" or "json"; without it, the file's extension
 };
@@ -50,13 +50,13 @@ int TableGet(const RunContext& context, const TableGetOptions& args) {
   const std::string_view suffix = format == TableFormat::kCsv ? ".csv" : ".json";
   return RunOnPanels(
       context, args.panels,
-      [&](protocol::PanelAddress panel) -> PanelOutcome {
-        PanelTarget target(context, panel);
+      [&](PanelTarget& target) -> PanelOutcome {
         protocol::IpSettingRecord table;
         PanelOutcome read = ReadCameraTable(target.link, table);
         if (!read.Ok()) return read;
         // The outcome is told once the table is where it goes, whole.
-        const std::string path = toFolder ? PanelFilePath(args.output, panel, suffix) : args.output;
+        const std::string path =
+            toFolder ? PanelFilePath(args.output, target.panel, suffix) : args.output;
         return WithSaved(std::move(read), SaveWhole(context.machine.Files(), path, Naming::kReplace,
                                                     BytesOf(TableText(table, format))));
       },
@@ -73,7 +73,8 @@ void AddTableGet(CLI::App& table, Invocation& invocation) {
   AddPanelsArgument(*get, options->panelTexts);
   get->add_option("-o,--output", options->output,
                   "where the tables go: a file (one PANEL), an existing folder or, for more than "
-                  "one PANEL, a folder made if needed (files named <address>.csv or .json), or - "
+                  "one PANEL, a folder made if needed (files named <address>.csv or .json, "
+                  "<address>_<name>.csv for a panel named in an inventory), or - "
                   "for standard output (one PANEL). A file is replaced only once the new table is "
                   "whole.")
       ->capture_default_str();
@@ -84,7 +85,9 @@ void AddTableGet(CLI::App& table, Invocation& invocation) {
       "Standard output: the table with -o - (the default), and then the outcome lines go to "
       "standard error; otherwise the outcome lines.");
   get->callback([&invocation, options] {
-    options->panels = Resolve(options->panelTexts);
+    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
+    options->panels = std::move(*panels);
     RequireOnePanelFor(options->panels, options->output);
     invocation.exitCode = TableGet(invocation.Context(), *options);
   });

@@ -1,111 +1,99 @@
-// table set: the Setting page's SET from a table file: the panel's table
-// is read, the file applied over it, the page's own write rules run, and
-// the table written.
+// table set: the Setting page's SET from a table file, on each panel given:
+// the panel's table is read, the file applied over it, the page's own write
+// rules run, and the table written (and, with --verify, read back).
+// --dry-run tells what table diff tells and writes nothing.
 #include <fmt/format.h>
 
 #include <string>
 #include <vector>
 
-#include "cli/file_io.h"
 #include "cli/panel_calls.h"
 #include "cli/subcommands.h"
-#include "cli/table_file.h"
-#include "rules/camera_table_write.h"
+#include "cli/table_write.h"
+#include "cli/write_verification.h"
 
 namespace cli {
 
 namespace {
 
 struct TableSetOptions {
-  std::string panelText{};
-  protocol::PanelAddress panel = 0;
+  std::vector<std::string> panelTexts{};
+  std::vector<Panel> panels{};
   std::string file{};
-  bool yes = false;  // answers the firmware questions with OK
+  TableWriteRules rules{};
+  bool verify = false;
+  bool dryRun = false;
 };
 
-// A table file of 101 rows is a few kilobytes; anything far larger is no table.
-constexpr std::size_t kTableFileLimit = 1024 * 1024;
-
-// The address tests, their notices on standard error in order.
-bool PassesAddressTests(const protocol::IpSettingRecord& table, protocol::PanelAddress panel) {
-  const rules::AddressCheck check = rules::CheckAddresses(table, panel);
-  for (const rules::WriteNotice& notice : check.notices) {
-    fmt::print(stderr, "{}: {}\n",
-               notice.kind == rules::WriteNotice::Kind::kError ? "error" : "warning", notice.text);
-  }
-  return check.proceeds;
-}
-
-// The firmware questions: answered by --yes, otherwise each is shown and
-// the write refused.
-bool FirmwareQuestionsAnswered(const protocol::IpSettingRecord& prepared, bool yes) {
-  const std::vector<std::string> questions = rules::FirmwareQuestions(prepared);
-  if (yes) return true;
-  for (const std::string& question : questions) fmt::print(stderr, "question: {}\n", question);
-  return questions.empty();
-}
-
-PanelOutcome WriteTable(const RunContext& context, const TableSetOptions& args,
+PanelOutcome WriteTable(PanelTarget& target, const TableSetOptions& args,
                         const std::vector<RowChange>& changes) {
-  PanelTarget target(context, args.panel);
   protocol::IpSettingRecord table;
   PanelOutcome read = ReadCameraTable(target.link, table);
   if (!read.Ok()) return read;
-  const rules::CameraAddrCopies camAddrAtRead = rules::CameraAddresses(table);
-  const rules::AddrCopy swAddrAtRead = rules::SwitcherAddress(table);
-
-  ApplyRowChanges(changes, table);
-  if (!PassesAddressTests(table, args.panel)) {
-    return Failure(Code::kRefused, "not written", "the address tests stopped the write");
-  }
-  protocol::IpSettingRecord prepared = rules::PrepareForWrite(table, camAddrAtRead, swAddrAtRead);
-  if (!FirmwareQuestionsAnswered(prepared, args.yes)) {
-    return Failure(Code::kRefused, "not written", "the firmware questions need --yes");
-  }
-  protocol::ComputeChecksum(prepared);
-  PanelOutcome written = WriteCameraTable(target.link, prepared);
+  const TableWritePlan plan = PlanTableWrite(table, changes, target.panel.address, args.rules);
+  PanelOutcome written = plan.refusal ? Failure(Code::kRefused, "not written", *plan.refusal)
+                                      : WriteCameraTable(target.link, plan.prepared);
+  TellPlan(plan, PlanView::kWrite, written);
+  if (!written.Ok()) return written;
   written.file = args.file;
-  return written;
+  if (!args.verify) return written;
+  return VerifyCameraTable(target.link, plan.prepared, std::move(written));
 }
 
 int TableSet(const RunContext& context, const TableSetOptions& args) {
-  const WholeFile text = ReadWholeFile(context.machine.Files(), args.file, kTableFileLimit);
-  if (text.failure) {
-    fmt::print(stderr, "vk38: {}; nothing was sent\n", *text.failure);
-    return kExitFileRefused;
-  }
-  const TableFileRead read = ReadTableFile(text.bytes);
-  if (const TableFileError* error = std::get_if<TableFileError>(&read)) {
-    fmt::print(stderr, "vk38: {}: {}\n", args.file, ErrorText(*error));
-    return kExitFileRefused;
-  }
-  const std::vector<RowChange>& changes = std::get<std::vector<RowChange>>(read);
-  return RunOnPanels(context, {args.panel},
-                     [&](protocol::PanelAddress) { return WriteTable(context, args, changes); });
+  if (args.dryRun) return TableDiff(context, args.panels, args.file, args.rules);
+  const std::optional<std::vector<RowChange>> changes =
+      LoadTableFile(context.machine.Files(), args.file);
+  if (!changes) return kExitFileRefused;
+  return RunOnPanels(context, args.panels,
+                     [&](PanelTarget& target) { return WriteTable(target, args, *changes); });
 }
 
 }  // namespace
+
+void AddTableWriteRules(CLI::App& command, TableWriteRules& rules) {
+  command.add_flag("--yes", rules.yes,
+                   "answer the page's firmware questions with OK (without it, a table that asks "
+                   "them is not written)");
+  command.add_flag("--strict", rules.strict,
+                   "refuse to write a table in which two entries share an address (the page "
+                   "only reports it and writes)");
+}
 
 void AddTableSet(CLI::App& table, Invocation& invocation) {
   const auto options = std::make_shared<TableSetOptions>();
   CLI::App* set = table.add_subcommand(
       "set",
-      "Write a camera table file to PANEL (the Setting page's SET): the panel's table is read, "
-      "the file applied over it, the page's rules run, and the table written.");
-  AddPanelArgument(*set, options->panelText);
+      "Write a camera table file to each PANEL (the Setting page's SET): each panel's own table "
+      "is read, the file applied over it, the page's rules run, and the table written. A file "
+      "that sets only some rows or columns (camera names, say) leaves each panel's other fields "
+      "as that panel has them.");
+  AddPanelsArgument(*set, options->panelTexts);
+  // The panels come first; the first word that names no panel is FILE.
+  set->validate_positionals();
   set->add_option("FILE", options->file,
                   "CSV or JSON as table get writes it (JSON told by its content), or - for "
                   "standard input. Rows, columns and keys may be left out; an empty cell leaves "
                   "the panel's value. A column or key the table does not have refuses the file.")
       ->required();
-  set->add_flag("--yes", options->yes,
-                "answer the page's firmware questions with OK (without it, a table that asks "
-                "them is not written)");
+  AddTableWriteRules(*set, options->rules);
+  set->add_flag("--verify", options->verify,
+                "after the panel's WRITE OK, read its table back and compare the fields written "
+                "(the MAC rule accounted for); a difference fails the panel as not-verified");
+  set->add_flag("--dry-run", options->dryRun,
+                "write nothing: tell what the file would change, as table diff does, with its "
+                "exit codes");
   set->footer(
-      "Standard output: the outcome line and the summary. The page's notices (errors, warnings, "
-      "questions) go to standard error.");
+      "Standard output: the outcome lines and the summary. The page's notices (errors, "
+      "warnings, questions), each headed by its panel, go to standard error as each panel ends; "
+      "a duplication names the entries that share the address (\"C011 and C012: "
+      "IP(10.0.0.12) Duplication\"). With --json each outcome object also holds \"notices\" "
+      "(kind, text, entries) and \"refusal\". The firmware questions cannot be answered per "
+      "panel: without --yes a table that asks them is not written to that panel.");
   set->callback([&invocation, options] {
-    options->panel = Resolve(options->panelText);
+    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
+    options->panels = std::move(*panels);
     invocation.exitCode = TableSet(invocation.Context(), *options);
   });
 }

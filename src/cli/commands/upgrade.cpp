@@ -54,7 +54,7 @@ bool IsYes(std::string answer) {
 
 // More than one panel is upgraded only when a person said yes at the
 // terminal, or --yes did.
-bool FleetConfirmed(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
+bool FleetConfirmed(const RunContext& context, const std::vector<Panel>& panels,
                     const ImageToSend& image, bool yes) {
   if (yes || panels.size() < 2) return true;
   if (!context.machine.InputOnTerminal()) {
@@ -65,8 +65,7 @@ bool FleetConfirmed(const RunContext& context, const std::vector<protocol::Panel
     return false;
   }
   std::string list;
-  for (const protocol::PanelAddress panel : panels)
-    list += (list.empty() ? "" : ", ") + protocol::AddressText(panel);
+  for (const Panel& panel : panels) list += (list.empty() ? "" : ", ") + PanelText(panel);
   const std::optional<std::string> answer = context.machine.ReadTerminalLine(
       fmt::format("Upgrade {} panels ({}) with the {} image {} ({} bytes)? [y/N] ", panels.size(),
                   list, image.kind == Image::kProgram ? "program" : "FPGA", image.file,
@@ -77,9 +76,7 @@ bool FleetConfirmed(const RunContext& context, const std::vector<protocol::Panel
   return false;
 }
 
-PanelOutcome UpgradeOne(const RunContext& context, protocol::PanelAddress panel,
-                        const ImageToSend& image, ProgressLine& progress) {
-  PanelTarget target(context, panel);
+PanelOutcome UpgradeOne(PanelTarget& target, const ImageToSend& image, ProgressLine& progress) {
   std::uint64_t moved = 0;
   bool writingFlash = false;
   PanelOutcome result = UpgradeImage(target.link, image.kind, ReaderOf(BytesOf(image.bytes)),
@@ -97,18 +94,17 @@ PanelOutcome UpgradeOne(const RunContext& context, protocol::PanelAddress panel,
   return result;
 }
 
-int Upgrade(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
-            Image kind, const std::string& file, bool yes) {
+int Upgrade(const RunContext& context, const std::vector<Panel>& panels, Image kind,
+            const std::string& file, bool yes) {
   const std::optional<ImageToSend> image = ReadImage(context.machine.Files(), kind, file);
   if (!image) return kExitFileRefused;
   if (!FleetConfirmed(context, panels, *image, yes)) {
     return context.Stopped() ? kExitStopped : kExitFileRefused;
   }
   ProgressLine progress(stderr, context.progress, image->bytes.size() * panels.size());
-  return RunOnPanels(
-      context, panels,
-      [&](protocol::PanelAddress panel) { return UpgradeOne(context, panel, *image, progress); },
-      {.progress = &progress});
+  return RunOnPanels(context, panels,
+                     [&](PanelTarget& target) { return UpgradeOne(target, *image, progress); },
+                     {.progress = &progress});
 }
 
 }  // namespace
@@ -135,10 +131,12 @@ void AddUpgrade(CLI::App& app, Invocation& invocation) {
     if (options->program.empty() && options->fpga.empty()) {
       throw CLI::RequiredError("--program FILE or --fpga FILE");
     }
+    const std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
     const bool isProgram = !options->program.empty();
-    invocation.exitCode = Upgrade(invocation.Context(), Resolve(options->panelTexts),
-                                  isProgram ? Image::kProgram : Image::kFpga,
-                                  isProgram ? options->program : options->fpga, options->yes);
+    invocation.exitCode =
+        Upgrade(invocation.Context(), *panels, isProgram ? Image::kProgram : Image::kFpga,
+                isProgram ? options->program : options->fpga, options->yes);
   });
 }
 

@@ -3,24 +3,48 @@
 #include <algorithm>
 #include <cstring>
 
+#include "protocol/commands.h"
 #include "protocol/panel_address.h"
 
 namespace protocol {
 
 namespace {
+
 constexpr std::uint8_t kCarriageReturn = 13;
+
+using Kind = SessionStep::Kind;
+
+SessionStep Sized(Kind kind, std::uint64_t bytes) { return {.kind = kind, .bytes = bytes}; }
+
+// A line as it is told: up to its CR, unprintable bytes as '?', and no
+// longer than a reply line is ever shown.
+std::string PrintableLine(std::span<const std::uint8_t> line) {
+  constexpr std::size_t kLongestShown = 80;
+  std::string text;
+  for (const std::uint8_t byte : line) {
+    if (byte == kCarriageReturn || text.size() == kLongestShown) break;
+    text += byte >= 0x20 && byte < 0x7F ? static_cast<char>(byte) : '?';
+  }
+  return text;
+}
+
 }  // namespace
 
 OpenResult CPanelSession::Open() {
   socket_ = link_.network.CreateStreamSocket(link_.waits.progress);
-  if (!socket_) return OpenResult::kSocketNotCreated;
+  if (!socket_) {
+    Tell({.kind = Kind::kNotConnected});
+    return OpenResult::kSocketNotCreated;
+  }
   if (!socket_->Connect(AddressText(link_.panels.Current()), kPanelPort)) {
+    Tell({.kind = Kind::kNotConnected});
     return OpenResult::kNotConnected;
   }
+  Tell({.kind = Kind::kConnected});
   return OpenResult::kOpen;
 }
 
-bool CPanelSession::SendAll(std::span<const std::uint8_t> data) {
+bool CPanelSession::SendBytes(std::span<const std::uint8_t> data) {
   if (!socket_) return false;
   std::size_t sent = 0;
   while (sent < data.size()) {
@@ -34,8 +58,28 @@ bool CPanelSession::SendAll(std::span<const std::uint8_t> data) {
   return true;
 }
 
+bool CPanelSession::SendAll(std::span<const std::uint8_t> data) {
+  if (!SendBytes(data)) {
+    TellEnd();
+    return false;
+  }
+  Tell(Sized(Kind::kBlockSent, data.size()));
+  return true;
+}
+
 bool CPanelSession::SendCommand(std::string_view command) {
-  return SendAll({reinterpret_cast<const std::uint8_t*>(command.data()), command.size()});
+  const std::span<const std::uint8_t> line{reinterpret_cast<const std::uint8_t*>(command.data()),
+                                           command.size()};
+  // Told before it goes: a command cut on its way may still have reached the panel.
+  if (link_.observer) {
+    const std::string text = PrintableLine(line);
+    Tell({.kind = Kind::kCommand, .text = text, .changesPanel = !commands::IsQuestion(command)});
+  }
+  if (!SendBytes(line)) {
+    TellEnd();
+    return false;
+  }
+  return true;
 }
 
 std::ptrdiff_t CPanelSession::ReceiveInto(std::size_t offset) {
@@ -57,6 +101,12 @@ void CPanelSession::NoteEnd(std::ptrdiff_t result) {
   }
 }
 
+void CPanelSession::Tell(const SessionStep& step) const {
+  if (link_.observer) link_.observer->Step(step);
+}
+
+void CPanelSession::TellEnd() const { Tell({.kind = Kind::kEnded, .end = lastEnd_}); }
+
 std::optional<std::size_t> CPanelSession::ReceiveReply(ReplyWait wait) {
   if (!socket_) return std::nullopt;
   if (wait == ReplyWait::kProgress) return ReceiveReplyLine();
@@ -71,9 +121,18 @@ std::optional<std::size_t> CPanelSession::ReceiveReplyLine() {
   std::size_t got = 0;
   for (;;) {
     const std::ptrdiff_t result = ReceiveInto(got);
-    if (result <= 0) return std::nullopt;
+    if (result <= 0) {
+      TellEnd();
+      return std::nullopt;
+    }
     got += static_cast<std::size_t>(result);
-    if (got >= 3 && buffer_[got - 3] == kCarriageReturn) return got;
+    if (got >= 3 && buffer_[got - 3] == kCarriageReturn) {
+      if (link_.observer) {
+        const std::string text = ReplyText(got);
+        Tell({.kind = Kind::kReply, .text = text});
+      }
+      return got;
+    }
   }
 }
 
@@ -82,12 +141,23 @@ bool CPanelSession::ReplyStartsWith(std::string_view text) const {
          std::memcmp(buffer_.data(), text.data(), text.size()) == 0;
 }
 
+std::string CPanelSession::ReplyText(std::size_t count) const {
+  return PrintableLine(
+      std::span<const std::uint8_t>(buffer_).first(std::min(count, buffer_.size())));
+}
+
 std::optional<std::size_t> CPanelSession::ReceiveUntilClosed() {
   std::size_t got = 0;
   for (;;) {
     const std::ptrdiff_t result = ReceiveInto(got);
-    if (result < 0) return std::nullopt;
-    if (result == 0) return got;
+    if (result < 0) {
+      TellEnd();
+      return std::nullopt;
+    }
+    if (result == 0) {
+      Tell(Sized(Kind::kBlockReceived, got));
+      return got;
+    }
     got += static_cast<std::size_t>(result);
   }
 }
@@ -98,8 +168,10 @@ std::optional<bool> CPanelSession::MoreFollows() {
   const std::ptrdiff_t result = socket_->Receive(&beyond, 1);
   if (result < 0) {
     NoteEnd(result);
+    TellEnd();
     return std::nullopt;
   }
+  if (result > 0) Tell(Sized(Kind::kBlockReceived, static_cast<std::uint64_t>(result)));
   return result > 0;
 }
 
@@ -109,6 +181,8 @@ StreamEnd CPanelSession::ReceiveStream(const Sink& sink) {
     const std::ptrdiff_t result = ReceiveInto(0);
     if (result <= 0) {
       end.failed = result < 0;
+      Tell(Sized(Kind::kBlockReceived, end.total));
+      if (end.failed) TellEnd();
       return end;
     }
     sink(buffer_.data(), static_cast<std::size_t>(result));
@@ -118,14 +192,23 @@ StreamEnd CPanelSession::ReceiveStream(const Sink& sink) {
 
 FileSend CPanelSession::SendFile(platform::ReadableFile& file, const Progress& progress) {
   std::uint64_t total = 0;
-  for (;;) {
-    const std::ptrdiff_t read = file.Read(buffer_.data(), buffer_.size());
-    if (read < 0) return FileSend::kReadFailed;
-    if (read == 0) return FileSend::kWhole;
-    if (!SendAll({buffer_.data(), static_cast<std::size_t>(read)})) return FileSend::kSendFailed;
-    total += static_cast<std::uint64_t>(read);
-    if (progress) progress(total);
-  }
+  const auto sendPieces = [&] {
+    for (;;) {
+      const std::ptrdiff_t read = file.Read(buffer_.data(), buffer_.size());
+      if (read < 0) return FileSend::kReadFailed;
+      if (read == 0) return FileSend::kWhole;
+      if (!SendBytes({buffer_.data(), static_cast<std::size_t>(read)})) {
+        return FileSend::kSendFailed;
+      }
+      total += static_cast<std::uint64_t>(read);
+      if (progress) progress(total);
+    }
+  };
+  const FileSend end = sendPieces();
+  // One step for the whole file: an image is thousands of blocks.
+  Tell(Sized(Kind::kBlockSent, total));
+  if (end == FileSend::kSendFailed) TellEnd();
+  return end;
 }
 
 }  // namespace protocol

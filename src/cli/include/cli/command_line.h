@@ -5,12 +5,14 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "cli/machine.h"
+#include "cli/panel_names.h"
 #include "cli/run_context.h"
 
 namespace cli {
@@ -20,6 +22,9 @@ struct GlobalOptions {
   int jobs = kDefaultJobs;
   bool json = false;
   double timeoutSeconds = std::chrono::duration<double>(protocol::kPanelProgressLimit).count();
+  int retries = 0;
+  bool quiet = false;
+  bool verbose = false;
 };
 
 // The run of the command given: the machine, the global options, and the
@@ -30,18 +35,22 @@ struct Invocation {
   int exitCode = kExitSuccess;
 
   RunContext Context() const;
+
+  // The panels that PANEL... arguments list, inventories (@FILE) included,
+  // each once (a panel listed again is noted on standard error, except
+  // with --quiet, and dropped). Nothing when an inventory cannot be read
+  // or is refused: that is told on standard error, and the exit code is
+  // kExitFileRefused.
+  std::optional<std::vector<Panel>> Panels(const std::vector<std::string>& texts);
 };
 
-// PANEL... and PANEL arguments: addresses or VK1 to VK5, checked as parsed.
+// PANEL...: addresses or VK1 to VK5, checked as parsed, and @FILE, an
+// inventory read once the command runs.
 CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& panels);
-CLI::Option* AddPanelArgument(CLI::App& command, std::string& panel);
-// The addresses of PANEL arguments that were checked as parsed, each once
-// (a panel named again is noted on standard error and dropped).
-std::vector<protocol::PanelAddress> Resolve(const std::vector<std::string>& texts);
+// The address of a PANEL argument that was checked as parsed.
 protocol::PanelAddress Resolve(const std::string& text);
 // A usage error unless `output` ("-": standard output) serves the panels:
 // standard output takes one panel's data only.
-void RequireOnePanelFor(const std::vector<protocol::PanelAddress>& panels,
-                        const std::string& output);
+void RequireOnePanelFor(const std::vector<Panel>& panels, const std::string& output);
 
 }  // namespace cli

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "cli/panel_names.h"
 #include "platform/file_system.h"
-#include "protocol/panel_address.h"
 
 namespace cli {
 
@@ -29,9 +29,9 @@ bool MakeFolder(const std::string& path);
 // MakeFolder for a folder vk38 writes into; says so on standard error when
 // it cannot be made.
 bool PrepareFolder(const std::string& folder);
-// "<folder>/<address><suffix>".
-std::string PanelFilePath(const std::string& folder, protocol::PanelAddress panel,
-                          std::string_view suffix);
+// "<folder>/<address><suffix>", or for a panel with a name
+// "<folder>/<address>_<name><suffix>".
+std::string PanelFilePath(const std::string& folder, const Panel& panel, std::string_view suffix);
 // "_YYYYMMDD-HHMMSS" of the local time now, for names that should not repeat.
 std::string TimeStamp();
 

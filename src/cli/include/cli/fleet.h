@@ -7,12 +7,13 @@
 #include <functional>
 #include <vector>
 
+#include "cli/panel_names.h"
 #include "cli/panel_outcome.h"
 #include "platform/stop_signal.h"
 
 namespace cli {
 
-using PanelTask = std::function<PanelOutcome(protocol::PanelAddress)>;
+using PanelTask = std::function<PanelOutcome(const Panel&)>;
 
 // What the calling thread does while the panels are worked on.
 struct FleetWatch {
@@ -25,8 +26,8 @@ struct FleetWatch {
   std::function<void()> tick{};
 };
 
-// The outcomes in the order of `panels`.
-std::vector<PanelOutcome> RunFleet(const std::vector<protocol::PanelAddress>& panels, int jobs,
+// The outcomes in the order of `panels`, each with its panel's address and name.
+std::vector<PanelOutcome> RunFleet(const std::vector<Panel>& panels, int jobs,
                                    const PanelTask& task, const FleetWatch& watch = {});
 
 }  // namespace cli

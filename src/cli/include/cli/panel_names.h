@@ -1,6 +1,7 @@
 // PANEL on the command line: a dotted address ("192.168.0.9") or one of the
 // program's panel names, VK1 to VK5 in any case, which stand for its
-// built-in addresses.
+// built-in addresses; and a panel as vk38 works on it, with the name an
+// inventory may give it.
 #pragma once
 
 #include <optional>
@@ -11,6 +12,14 @@
 #include "protocol/panel_address.h"
 
 namespace cli {
+
+struct Panel {
+  protocol::PanelAddress address = 0;
+  std::string name{};  // the operator's name for it, from an inventory; empty when none
+};
+
+// "192.168.0.21 studio-a-left", or the address alone.
+std::string PanelText(const Panel& panel);
 
 // The address, or nothing when `text` is neither form or names an address
 // that no panel can have (IsValidPanelAddress).

@@ -6,6 +6,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "protocol/panel_address.h"
 
@@ -21,17 +24,29 @@ enum class Code {
   kBadData,      // "bad-data": what the panel sent is no usable record or block
   kFile,         // "file": a local file (or standard output) could not be read or written
   kInterrupted,  // "interrupted": the run was stopped before the panel was done
+  kNotVerified,  // "not-verified": the panel confirmed a write but read back otherwise
 };
 
 std::string_view CodeName(Code code);
 
 struct PanelOutcome {
   protocol::PanelAddress panel = 0;
+  std::string name{};  // the panel's name from an inventory; empty when none
   Code code = Code::kOk;
   std::string message{};                 // the page's words for the ending
   std::string cause{};                   // for a failure: the step that failed, and why
   std::string file{};                    // the file written or sent, when there is one
   std::optional<std::uint64_t> bytes{};  // the bytes moved, when counted
+  // What the command found beside the ending (the changes a table file
+  // makes, the write rules' notices, what a read-back found different):
+  // lines told as the panel ends, before its outcome line, and with --json
+  // the same as further members of the outcome's object.
+  std::vector<std::string> details{};
+  nlohmann::ordered_json extra = nlohmann::ordered_json::object();
+  // The network failed the exchange (no connection, silence, a break) and
+  // nothing it left behind stands in the way of trying the panel again
+  // (retry.h); set by the exchanges, cleared where data already went out.
+  bool mayRetry = false;
 
   bool Ok() const { return code == Code::kOk; }
 };

@@ -1,7 +1,8 @@
 // Each panel's outcome as a line, printed as the panel ends: plain
-// ("192.168.0.9: Write OK", "192.168.0.7: FAILED: Socket Error!! - ...") or
-// one JSON object with the same fields for every command; then a summary
-// line ("3 panels: 2 succeeded, 1 failed") or object ({"summary": ...}).
+// ("192.168.0.9: Write OK", "192.168.0.21 studio-a-left: FAILED: Socket
+// Error!! - ...") or one JSON object with the same fields for every command
+// ("name": null for a panel without a name); then a summary line ("3
+// panels: 2 succeeded, 1 failed") or object ({"summary": ...}).
 #pragma once
 
 #include <cstdio>
@@ -21,9 +22,13 @@ std::string SummaryLine(const std::vector<PanelOutcome>& outcomes, ReportForm fo
 // be written is noted, never thrown.
 class Reporter {
  public:
-  Reporter(std::FILE* out, ReportForm form) : out_(out), form_(form) {}
+  // With `failuresOnly` (--quiet), a panel that succeeded is not told.
+  Reporter(std::FILE* out, ReportForm form, bool failuresOnly = false)
+      : out_(out), form_(form), failuresOnly_(failuresOnly) {}
 
-  void Outcome(const PanelOutcome& outcome) { Print(OutcomeLine(outcome, form_)); }
+  void Outcome(const PanelOutcome& outcome) {
+    if (!failuresOnly_ || !outcome.Ok()) Print(OutcomeLine(outcome, form_));
+  }
   void Summary(const std::vector<PanelOutcome>& outcomes) { Print(SummaryLine(outcomes, form_)); }
   // False once a line could not be written whole.
   bool Written() const { return written_; }
@@ -33,6 +38,7 @@ class Reporter {
 
   std::FILE* out_;
   ReportForm form_;
+  bool failuresOnly_;
   bool written_ = true;
 };
 

@@ -1,13 +1,17 @@
 // What every vk38 command runs with: the machine, how long a panel may stay
-// silent, how many panels at once, and how outcomes are reported.
+// silent, how many panels at once, how often a panel is tried again, and
+// how outcomes are reported.
 #pragma once
 
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "cli/fleet.h"
 #include "cli/machine.h"
+#include "cli/panel_names.h"
 #include "cli/report.h"
 #include "protocol/panel_address_book.h"
 #include "protocol/panel_link.h"
@@ -28,6 +32,15 @@ inline constexpr int kExitStopped = 130;
 // How many panels are worked on at once unless --jobs says otherwise.
 inline constexpr int kDefaultJobs = 8;
 
+// What a run prints besides its data: failures and the summary only
+// (--quiet), every outcome (the default), or also each step of every
+// exchange on standard error (--verbose).
+enum class Verbosity { kQuiet, kNormal, kVerbose };
+
+// Waits `duration` before a panel is tried again; false when the run was
+// asked to end meanwhile.
+using RetryPause = std::function<bool(std::chrono::milliseconds duration)>;
+
 struct RunContext {
   Machine& machine;
   protocol::PanelWaitLimits waits{};
@@ -35,33 +48,54 @@ struct RunContext {
   ReportForm form = ReportForm::kPlain;
   bool progress = false;       // a progress line on standard error
   std::FILE* report = stdout;  // where the outcomes go
+  Verbosity verbosity = Verbosity::kNormal;
+  // How often a panel the network failed is tried again (retry.h).
+  int retries = 0;
+  // The wait before each try again; without one, a sleep that Ctrl-C ends.
+  RetryPause pause{};
 
   // True once the program was asked to end.
   bool Stopped() const { return machine.Stop().Triggered(); }
+  bool Pause(std::chrono::milliseconds duration) const {
+    return pause ? pause(duration) : machine.Stop().SleepFor(duration);
+  }
 };
 
-// One panel's link: its own address book whose current address is `panel`.
+// One try at one panel: the panel, and a link of its own whose address book
+// has the panel's address as its current one and whose sessions tell
+// `observer` their steps.
 struct PanelTarget {
-  PanelTarget(const RunContext& context, protocol::PanelAddress panel)
-      : link{context.machine.Network(), book, context.waits} {
-    book.SetCurrent(panel);
+  PanelTarget(const RunContext& context, Panel panel, protocol::SessionObserver* observer = nullptr)
+      : panel(std::move(panel)), link{context.machine.Network(), book, context.waits, observer} {
+    book.SetCurrent(this->panel.address);
   }
   PanelTarget(const PanelTarget&) = delete;
   PanelTarget& operator=(const PanelTarget&) = delete;
 
+  Panel panel;
   protocol::PanelAddressBook book;
   protocol::PanelLink link;
 };
+
+// A command's work on one panel, through the panel's target.
+using TargetTask = std::function<PanelOutcome(PanelTarget& target)>;
 
 // Where the lines of a run go besides the context's report.
 struct ReportTo {
   std::FILE* out = nullptr;          // the outcomes, when not the context's report
   ProgressLine* progress = nullptr;  // a progress line to keep clear of the outcomes
+  // A panel's details (PanelOutcome::details) go to standard error, or,
+  // when they are the command's output (table diff), before the outcome
+  // line in plain form; --json carries them in the outcome's object.
+  bool detailsAreOutput = false;
 };
 
-// Runs `task` on every panel, reports each outcome as its panel ends and
-// then the summary, and gives the exit code.
-int RunOnPanels(const RunContext& context, const std::vector<protocol::PanelAddress>& panels,
-                const PanelTask& task, ReportTo to = {});
+// Runs `task` on every panel, tries a panel again as the context's retries
+// allow (retry.h), reports each outcome (after its details, each line headed
+// by the panel) as its panel ends and then the summary, and gives the exit
+// code. With Verbosity::kVerbose every step of every exchange is traced on
+// standard error.
+int RunOnPanels(const RunContext& context, const std::vector<Panel>& panels, const TargetTask& task,
+                ReportTo to = {});
 
 }  // namespace cli

@@ -3,6 +3,8 @@
 // judged by how it begins.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace protocol {
@@ -31,6 +33,15 @@ inline constexpr std::string_view kFpgaUpgradeStart = "FPGA VER UP START\r\n";
 // Credentials.
 inline constexpr std::string_view kCredentialRequest = "VK38 AUTH SETTING REQ\r\n";
 inline constexpr std::string_view kCredentialChange = "VK38 AUTH SETTING CHANGE\r\n";
+
+// The commands that only ask: the panel sends what it holds and changes
+// nothing. Every other command may leave the panel holding something new
+// once it went out.
+inline constexpr std::array kQuestions = {kCameraTableRequest, kSetupRequest, kLogRequest,
+                                          kCredentialRequest};
+constexpr bool IsQuestion(std::string_view commandLine) {
+  return std::find(kQuestions.begin(), kQuestions.end(), commandLine) != kQuestions.end();
+}
 
 }  // namespace commands
 

@@ -29,11 +29,17 @@ Duplicate IsDuplicate(const protocol::IpSettingRecord& table, protocol::PanelAdd
 std::string DuplicationText(protocol::ConstAddrField address);
 
 // A message of the address tests: a duplication shows as an error, the
-// list of unusable addresses as a warning.
+// list of unusable addresses as a warning. `entries` names the entries the
+// notice is about, for a front end that names them beside the text (the
+// page shows the text alone): for a duplication every entry holding the
+// address, in table order, and `panel` when the panel holds it too; for the
+// unusable list the entries listed.
 struct WriteNotice {
   enum class Kind { kError, kWarning };
   std::string text;
   Kind kind;
+  std::vector<int> entries{};
+  bool panel = false;
   bool operator==(const WriteNotice&) const = default;
 };
 

@@ -1,6 +1,7 @@
 // One short TCP session with the current panel: an operation opens it,
 // sends one command line, reads and judges the reply, transfers the
-// payload, and the connection closes when the session is destroyed.
+// payload, and the connection closes when the session is destroyed. Each
+// step is told to the link's observer, when it has one.
 //
 // Only the panel operations (src/operations) and the protocol's own tests
 // and benches reach this header: the program's pages and vk38 go through
@@ -14,12 +15,14 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "platform/file_system.h"
 #include "platform/network.h"
 #include "protocol/panel_link.h"
 #include "protocol/panel_wire.h"
+#include "protocol/session_steps.h"
 
 namespace protocol {
 
@@ -28,11 +31,6 @@ enum class OpenResult { kSocketNotCreated, kNotConnected, kOpen };
 // How long a reply may keep the session waiting: the progress limit, or
 // the flash-write limit for the replies that follow a firmware image.
 enum class ReplyWait { kProgress, kFlashWrite };
-
-// Why the last send or receive of a session did not complete: the panel
-// closed the connection, it stayed silent for the whole wait limit, or the
-// connection broke (a reset or any other error).
-enum class WaitEnd { kClosed, kSilent, kBroken };
 
 // How a ReceiveStream ended: the bytes handed to the sink, and whether the
 // stream ended on a failed receive (silence or a break, see LastWaitEnd)
@@ -85,12 +83,22 @@ class CPanelSession {
   // The reply buffer: 4096 bytes, all zero when the session is created, not
   // cleared between reads.
   std::span<const std::uint8_t> ReplyBuffer() const { return buffer_; }
+  // The printable text of the reply line of `count` bytes in the reply
+  // buffer: without its CR LF and what follows, at most 80 characters,
+  // each unprintable byte as '?'.
+  std::string ReplyText(std::size_t count) const;
 
   // Why the last call that failed (or a reply line that the panel's close
   // cut off) ended; kBroken before any such call.
   WaitEnd LastWaitEnd() const { return lastEnd_; }
 
  private:
+  // Sends every byte, telling no step.
+  bool SendBytes(std::span<const std::uint8_t> data);
+  // Tells the link's observer, when it has one.
+  void Tell(const SessionStep& step) const;
+  // Tells why the last send or receive did not complete.
+  void TellEnd() const;
   // A receive into the buffer at `offset`, whose failure is noted.
   std::ptrdiff_t ReceiveInto(std::size_t offset);
   // Notes why a send or receive returned `result` (0 or below).

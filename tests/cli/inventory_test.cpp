@@ -1,0 +1,103 @@
+// Inventories: what a line may hold, the place a bad line is refused at,
+// and a panel listed again (by address or panel name) worked on once.
+#include <gtest/gtest.h>
+
+#include <variant>
+
+#include "cli/inventory.h"
+
+namespace {
+
+using cli::ListedPanel;
+using cli::Panel;
+
+std::vector<ListedPanel> Listed(const std::string& text) {
+  auto read = cli::ReadInventory(text, "fleet.txt");
+  if (const std::string* why = std::get_if<std::string>(&read)) {
+    ADD_FAILURE() << *why;
+    return {};
+  }
+  return std::get<std::vector<ListedPanel>>(read);
+}
+
+std::string Refusal(const std::string& text) {
+  auto read = cli::ReadInventory(text, "fleet.txt");
+  if (const std::string* why = std::get_if<std::string>(&read)) return *why;
+  ADD_FAILURE() << "accepted: " << text;
+  return {};
+}
+
+TEST(Inventory, ListsEachLinesPanelAndNameWhereverItStands) {
+  const std::vector<ListedPanel> listed = Listed(
+      "\xEF\xBB\xBF# studio A\r\n"
+      "192.168.0.21 studio-a-left\r\n"
+      "\tvk2\t\tstudio_a.right# the program's name, any case\n"
+      "   \n"
+      "# 192.168.0.99 retired\n"
+      "192.168.0.23\n"
+      "10.0.0.5 A1");  // no line break at the end
+  ASSERT_EQ(listed.size(), 4u);
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"192.168.0.21", "studio-a-left"},
+      {"192.168.0.7", "studio_a.right"},
+      {"192.168.0.23", ""},
+      {"10.0.0.5", "A1"}};
+  const std::vector<std::string> places = {"fleet.txt:2", "fleet.txt:3", "fleet.txt:6",
+                                           "fleet.txt:7"};
+  for (std::size_t i = 0; i < listed.size(); ++i) {
+    EXPECT_EQ(protocol::AddressText(listed[i].panel.address), expected[i].first);
+    EXPECT_EQ(listed[i].panel.name, expected[i].second);
+    EXPECT_EQ(listed[i].place, places[i]);
+  }
+  EXPECT_TRUE(Listed("# nothing but comments\n\n").empty());
+}
+
+TEST(Inventory, RefusesTheFirstBadLineWithItsPlace) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"VK1\nVK6\n", "fleet.txt:2: VK6 is no address a panel can have"},
+      {"192.168.0.255 last\n", "fleet.txt:1: 192.168.0.255 is no address"},
+      {"192.168.0.21, studio\n", "fleet.txt:1: 192.168.0.21, is no address"},
+      {"\n\nVK1 studio a\n", "fleet.txt:3: one panel a line, then its name if any: \"a\" is more"},
+      {"VK1 studio/a\n", "fleet.txt:1: the name \"studio/a\" is not"},
+      {"VK1 studio\\a\n", "fleet.txt:1: the name \"studio\\a\" is not"},
+      {"VK1 com1:\n", "fleet.txt:1: the name \"com1:\" is not"},
+      {"VK1 -rf\n", "fleet.txt:1: the name \"-rf\" is not"},
+      {"VK1 .hidden\n", "fleet.txt:1: the name \".hidden\" is not"},
+      {"VK1 caf\xC3\xA9\n", "fleet.txt:1: the name \"caf??\" is not"},
+      {"VK1 a\x01z\n", "fleet.txt:1: the name \"a?z\" is not"},
+      {"VK1 " + std::string(41, 'n') + "\n", "is not 1 to 40 letters"},
+  };
+  for (const auto& [text, refusal] : cases) {
+    EXPECT_NE(Refusal(text).find(refusal), std::string::npos) << Refusal(text);
+  }
+  EXPECT_EQ(cli::NameFault(std::string(40, 'n')), std::nullopt);
+}
+
+TEST(Inventory, APanelListedAgainIsWorkedOnOnceUnderItsOneName) {
+  std::vector<ListedPanel> listed = Listed("VK1\n192.168.0.7 right\n192.168.0.9 left\nvk2\n");
+  listed.insert(listed.begin(), {{.address = 0xC0A80009}, "argument 192.168.0.9"});
+  const auto list = cli::ListPanels(listed);
+  ASSERT_TRUE(std::holds_alternative<cli::PanelList>(list)) << std::get<std::string>(list);
+  const cli::PanelList& panels = std::get<cli::PanelList>(list);
+  ASSERT_EQ(panels.panels.size(), 2u);
+  // In the order first listed, with the name given only later kept.
+  EXPECT_EQ(panels.panels[0].address, 0xC0A80009u);
+  EXPECT_EQ(panels.panels[0].name, "left");
+  EXPECT_EQ(panels.panels[1].name, "right");
+  EXPECT_EQ(panels.notes,
+            (std::vector<std::string>{
+                "fleet.txt:1: 192.168.0.9 was listed before (argument 192.168.0.9); it is worked "
+                "on once",
+                "fleet.txt:3: 192.168.0.9 was listed before (argument 192.168.0.9); it is worked "
+                "on once",
+                "fleet.txt:4: 192.168.0.7 was listed before (fleet.txt:2); it is worked on once"}));
+
+  // One panel, two names: which file would be whose?
+  const auto twoNames = cli::ListPanels(Listed("192.168.0.9 left\n\nVK1 right\n"));
+  ASSERT_TRUE(std::holds_alternative<std::string>(twoNames));
+  EXPECT_EQ(std::get<std::string>(twoNames),
+            "fleet.txt:3: 192.168.0.9 was listed before as \"left\" (fleet.txt:1); a panel has "
+            "one name");
+}
+
+}  // namespace
