@@ -1,7 +1,7 @@
 # vk38's Debian package, made by CPack in a Linux build folder (`cpack`, or
 # the build's `package` target): vk38_<version>_<architecture>.deb with vk38
-# and panel-sim in /usr/bin and the README's vk38 section as the package's
-# documentation. Its dependencies come from dpkg-shlibdeps (dpkg-dev), which
+# and panel-sim in /usr/bin, vk38's man page and shell completions, and the
+# README's vk38 section as the package's documentation. Its dependencies come from dpkg-shlibdeps (dpkg-dev), which
 # reads the libraries the programs link. The version is the program's
 # (packaging/version.cmake). The native tests make it and check it
 # (vk38_deb_package, vk38_deb); a Release build makes the one to ship.
@@ -25,9 +25,9 @@ add_custom_target(vk38_readme ALL DEPENDS ${vk38_readme})
 install(FILES ${vk38_readme} DESTINATION ${vk38_doc_dir})
 
 # vk38_package_file(FILE KIND): FILE joins the package where Debian looks
-# for its KIND: MAN1 (the man page, vk38.1), or BASH, ZSH, FISH (a shell's
-# completions for vk38). The man page and the completions are added to the
-# package through this, once the tree has them.
+# for its KIND: MAN1 (the man page, vk38.1.gz), or BASH, ZSH, FISH (a
+# shell's completions for vk38), or POWERSHELL (the completer a PowerShell
+# profile loads, in vk38's own share folder, for there is no common one).
 function(vk38_package_file file kind)
   if(kind STREQUAL "MAN1")
     install(FILES ${file} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
@@ -40,10 +40,15 @@ function(vk38_package_file file kind)
   elseif(kind STREQUAL "FISH")
     install(FILES ${file} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/fish/vendor_completions.d
             RENAME vk38.fish)
+  elseif(kind STREQUAL "POWERSHELL")
+    install(FILES ${file} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/vk38)
   else()
     message(FATAL_ERROR "vk38_package_file: no place for a file of kind ${kind}")
   endif()
 endfunction()
+
+# The man page and the completions, from the vk38 just built.
+include(${CMAKE_CURRENT_LIST_DIR}/vk38_reference.cmake)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vk38)

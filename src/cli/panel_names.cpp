@@ -28,6 +28,14 @@ std::optional<protocol::PanelAddress> PanelByName(std::string_view text) {
 
 }  // namespace
 
+std::vector<NamedPanel> NamedPanels() {
+  std::vector<NamedPanel> panels;
+  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
+    panels.push_back({PanelName(i), protocol::PanelAddressBook::kBuiltIn[i]});
+  }
+  return panels;
+}
+
 std::string PanelText(const Panel& panel) {
   const std::string address = protocol::AddressText(panel.address);
   return panel.name.empty() ? address : address + " " + panel.name;
@@ -35,9 +43,8 @@ std::string PanelText(const Panel& panel) {
 
 std::string PanelNamesText() {
   std::string text;
-  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
-    if (i > 0) text += ", ";
-    text += PanelName(i) + " " + protocol::AddressText(protocol::PanelAddressBook::kBuiltIn[i]);
+  for (const NamedPanel& panel : NamedPanels()) {
+    text += (text.empty() ? "" : ", ") + panel.name + " " + protocol::AddressText(panel.address);
   }
   return text;
 }

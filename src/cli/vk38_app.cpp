@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "cli/command_line.h"
+#include "cli/generate_option.h"
 #include "cli/subcommands.h"
 #include "setuptool_version.h"
 
@@ -71,12 +72,12 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
 
 }  // namespace
 
-int RunVk38(int argc, const char* const* argv, Machine& machine) {
-  CLI::App app{"vk38: camera tables, setups and logs of TL-VK38 panels, many at once", "vk38"};
+void DefineVk38(CLI::App& app, Invocation& invocation) {
+  app.name("vk38");
+  app.description("vk38: camera tables, setups and logs of TL-VK38 panels, many at once");
   app.footer(kFooter);
   app.require_subcommand(1);
   app.fallthrough();
-  Invocation invocation{.machine = machine};
   AddGlobalOptions(app, invocation.global);
 
   CLI::App* table =
@@ -93,7 +94,13 @@ int RunVk38(int argc, const char* const* argv, Machine& machine) {
       app.add_subcommand("auth", "The panel's user name and password: set.")->require_subcommand(1);
   AddAuthSet(*auth, invocation);
   AddUpgrade(app, invocation);
+  AddGenerateOption(app);
+}
 
+int RunVk38(int argc, const char* const* argv, Machine& machine) {
+  CLI::App app;
+  Invocation invocation{.machine = machine};
+  DefineVk38(app, invocation);
   // The command given runs in its callback, once everything is parsed.
   try {
     app.parse(argc, argv);

@@ -2,8 +2,9 @@
 # vk38's Debian package (packaging/deb.cmake), as CPack left it in the build
 # folder: its name and control fields, its dependencies (from
 # dpkg-shlibdeps), the files it holds, the README's vk38 section as its
-# documentation, and its programs run from an extracted copy: vk38 --help,
-# and a table read by the packaged vk38 from the packaged panel-sim. Run
+# documentation, the man page and completions as the packaged vk38 writes
+# them, and its programs run from an extracted copy: vk38 --help, and a
+# table read by the packaged vk38 from the packaged panel-sim. Run
 # inside scripts/private-net:
 #   tests/cli/vk38_deb.sh BUILD-FOLDER VERSION
 set -uo pipefail
@@ -32,10 +33,14 @@ done
 
 # Exactly these files, the programs executable by all.
 dpkg-deb --contents "$package" >"$work/contents"
-expect "files" "$(awk '$1 !~ /^d/ {print $1, $6}' "$work/contents")" \
+expect "files" "$(awk '$1 !~ /^d/ {print $1, $6}' "$work/contents" | sort -k2)" \
   "-rwxr-xr-x ./usr/bin/panel-sim
 -rwxr-xr-x ./usr/bin/vk38
--rw-r--r-- ./usr/share/doc/vk38/README.md"
+-rw-r--r-- ./usr/share/bash-completion/completions/vk38
+-rw-r--r-- ./usr/share/doc/vk38/README.md
+-rw-r--r-- ./usr/share/man/man1/vk38.1.gz
+-rw-r--r-- ./usr/share/vk38/vk38_completion.ps1
+-rw-r--r-- ./usr/share/zsh/vendor-completions/_vk38"
 
 dpkg-deb --extract "$package" "$work/root"
 bin="$work/root/usr/bin"
@@ -46,6 +51,23 @@ awk '/^## / { inside = ($0 == "## vk38, the command-line companion") } inside' \
   "$source_dir/README.md" | sed -e :a -e '/^\n*$/{$d;N;ba' -e '}' >"$work/section"
 cmp -s "$work/section" "$work/root/usr/share/doc/vk38/README.md"
 expect "README.md is the README's vk38 section" "$?" 0
+
+# The man page (compressed, as Debian keeps them) and the completions are
+# what the packaged vk38 writes, and the page renders without a warning.
+share="$work/root/usr/share"
+for file in man:man/man1/vk38.1.gz bash:bash-completion/completions/vk38 \
+  zsh:zsh/vendor-completions/_vk38 powershell:vk38/vk38_completion.ps1; do
+  format="${file%%:*}"
+  "$bin/vk38" --generate "$format" >"$work/$format"
+  expect "vk38 --generate $format exit code" "$?" 0
+  if [[ $file == *.gz ]]; then
+    gzip -dc "$share/${file#*:}" | cmp -s - "$work/$format"
+  else
+    cmp -s "$share/${file#*:}" "$work/$format"
+  fi
+  expect "${file#*:} is what vk38 --generate $format writes" "$?" 0
+done
+expect "man page warnings" "$(gzip -dc "$share/man/man1/vk38.1.gz" | groff -man -Tutf8 -ww -z 2>&1)" ""
 
 "$bin/vk38" --help >"$work/help" 2>&1
 expect "vk38 --help exit code" "$?" 0

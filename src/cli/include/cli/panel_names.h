@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "protocol/panel_address.h"
 
@@ -23,6 +24,13 @@ std::string PanelText(const Panel& panel);
 // The address, or nothing when `text` is neither form or names an address
 // that no panel can have (IsValidPanelAddress).
 std::optional<protocol::PanelAddress> ResolvePanel(std::string_view text);
+
+// The program's panel names and the addresses they stand for, VK1 first.
+struct NamedPanel {
+  std::string name;
+  protocol::PanelAddress address = 0;
+};
+std::vector<NamedPanel> NamedPanels();
 
 // "VK1 192.168.0.9, VK2 192.168.0.7, ...", for the help.
 std::string PanelNamesText();

@@ -1,0 +1,52 @@
+#include "cli/generate_option.h"
+
+#include <fmt/format.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "cli/panel_names.h"
+#include "cli/reference_formats.h"
+#include "cli/run_context.h"
+#include "setuptool_version.h"
+
+namespace cli {
+
+namespace {
+
+ProgramFacts Facts(const CLI::App& app) {
+  ProgramFacts facts{.name = app.get_name(), .version = SETUPTOOL_VERSION_TEXT};
+  for (const NamedPanel& panel : NamedPanels()) {
+    facts.panels.push_back({panel.name, protocol::AddressText(panel.address)});
+  }
+  return facts;
+}
+
+// The whole text on standard output, or the reason it could not go there.
+bool Print(const std::string& text) {
+  const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+  if (std::fflush(stdout) == 0 && written) return true;
+  fmt::print(stderr, "vk38: standard output could not be written: {}\n", std::strerror(errno));
+  return false;
+}
+
+}  // namespace
+
+void AddGenerateOption(CLI::App& app) {
+  app.add_option_function<std::string>(
+         "--generate",
+         [&app](const std::string& name) {
+           const std::string text =
+               WriteReference(*ReferenceFormatNamed(name), DescribeCommand(app), Facts(app));
+           // Ends the parse as --help does: nothing else runs.
+           if (!Print(text)) throw CLI::RuntimeError(kExitPanelFailed);
+           throw CLI::Success();
+         },
+         "print the man page or a shell's completion script")
+      ->check(CLI::IsMember(ReferenceFormatNames()))
+      ->trigger_on_parse()
+      ->group("");
+}
+
+}  // namespace cli

@@ -1,0 +1,219 @@
+// vk38's man page and shell completions (vk38 --generate): each names every
+// command and subcommand the command line defines and every long option of
+// each, the list taken from the command line itself; the man page renders
+// without a warning; bash completes the commands, subcommands and options
+// of each command; and the generating option itself stays hidden.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <memory>
+
+#include "cli/vk38_app.h"
+#include "vk38_runner.h"
+
+namespace {
+
+using cli_test::RunVk38;
+
+// What the command line defines, read with CLI11's own calls: every
+// command by its path ("" for vk38 itself, "table get"), its subcommands
+// and its long options.
+struct Defined {
+  std::map<std::string, std::vector<std::string>> subcommands;
+  std::map<std::string, std::vector<std::string>> longOptions;
+};
+
+void Collect(const CLI::App& app, const std::string& path, Defined& defined) {
+  defined.subcommands[path];
+  for (const CLI::Option* option : app.get_options()) {
+    if (option->get_group().empty()) continue;
+    for (const std::string& name : option->get_lnames()) {
+      defined.longOptions[path].push_back("--" + name);
+    }
+  }
+  for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) {
+    defined.subcommands[path].push_back(sub->get_name());
+    Collect(*sub, path.empty() ? sub->get_name() : path + " " + sub->get_name(), defined);
+  }
+}
+
+Defined Vk38Defines() {
+  static const std::unique_ptr<cli::Machine> machine = cli::StartMachine();
+  cli::Invocation invocation{.machine = *machine};
+  CLI::App app;
+  cli::DefineVk38(app, invocation);
+  Defined defined;
+  Collect(app, "", defined);
+  return defined;
+}
+
+struct ShellRun {
+  int exitCode = -1;
+  std::string out;  // standard output and error together
+};
+
+ShellRun Shell(const std::string& command) {
+  ShellRun run;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    run.out.append(buffer, got);
+  }
+  const int status = pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  for (std::size_t end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+    lines.push_back(text.substr(at, end - at));
+  }
+  return lines;
+}
+
+// A man page as man shows it, without its bold and underlines.
+std::string Shown(const std::string& page) {
+  return Shell("MANWIDTH=200 man -l '" + page + "' | col -b").out;
+}
+
+bool Contains(const std::vector<std::string>& words, const std::string& word) {
+  return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+// vk38 --generate FORMAT, kept in a file of the test's.
+class Generated : public ::testing::Test {
+ protected:
+  std::string Generate(const std::string& format) {
+    const auto run = RunVk38({"--generate", format});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::string file = folder + "/" + format;
+    cli_test::WriteText(file, run.out);
+    return file;
+  }
+
+  // What bash's completion of vk38 offers for the words, the last one being
+  // completed.
+  std::vector<std::string> BashOffers(const std::string& script, const std::string& words) {
+    const ShellRun run = Shell(
+        "bash --norc --noprofile -c 'source \"$0\"; COMP_WORDS=(vk38 $1 \"$2\"); "
+        "COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _vk38; for w in \"${COMPREPLY[@]}\"; do echo "
+        "\"$w\"; done' '" +
+        script + "' '" + words.substr(0, words.rfind(' ') + 1) + "' '" +
+        words.substr(words.rfind(' ') + 1) + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    return Lines(run.out);
+  }
+
+  const Defined defined = Vk38Defines();
+  const std::string folder = cli_test::FreshFolder("reference");
+};
+
+TEST_F(Generated, EveryFormatNamesEveryCommandAndLongOptionButNotItsOwnOption) {
+  for (const std::string format : {"man", "bash", "zsh", "powershell"}) {
+    SCOPED_TRACE(format);
+    std::string text = cli_test::ReadText(Generate(format));
+    if (format == "man") {
+      // As a reader sees it: roff escapes the dashes.
+      text = Shown(folder + "/man");
+    }
+    for (const auto& [path, options] : defined.longOptions) {
+      for (const std::string& command : defined.subcommands.at(path)) {
+        EXPECT_NE(text.find(command), std::string::npos) << "command " << command;
+      }
+      for (const std::string& option : options) {
+        EXPECT_NE(text.find(option), std::string::npos) << path << " " << option;
+      }
+    }
+    // Hidden: offered nowhere (a script's comments may tell how it was made).
+    std::string offered;
+    for (const std::string& line : Lines(text)) offered += line.starts_with('#') ? "" : line + "\n";
+    EXPECT_EQ(offered.find("--generate"), std::string::npos);
+  }
+  ASSERT_GT(defined.subcommands.size(), 5u);  // vk38 itself and its commands were walked
+  EXPECT_EQ(RunVk38({"--help"}).out.find("--generate"), std::string::npos);
+}
+
+TEST_F(Generated, ZshCompletionIsZshThatDefinesAFunctionPerCommand) {
+  const std::string script = Generate("zsh");
+  const ShellRun functions = Shell(
+      "zsh -f -c 'autoload -U compinit && compinit -D -u && source \"$0\" && "
+      "print -l ${(ok)functions[(I)_vk38*]}' '" +
+      script + "'");
+  EXPECT_EQ(functions.exitCode, 0) << functions.out;
+  const std::vector<std::string> defined = Lines(functions.out);
+  for (const auto& [path, options] : this->defined.longOptions) {
+    std::string name = path.empty() ? "_vk38" : "_vk38 " + path;
+    std::replace(name.begin(), name.end(), ' ', '_');
+    EXPECT_TRUE(Contains(defined, name)) << name << " in " << functions.out;
+  }
+}
+
+TEST_F(Generated, ManPageHasASectionPerCommandWithItsOptionsAndRendersWithoutWarnings) {
+  const std::string page = Generate("man");
+  const ShellRun warnings = Shell("groff -man -Tutf8 -ww -z '" + page + "'");
+  EXPECT_EQ(warnings.exitCode, 0);
+  EXPECT_EQ(warnings.out, "");
+
+  const std::string shown = Shown(page);
+  for (const std::string heading :
+       {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "COMMANDS", "PANEL NAMES", "EXIT STATUS"}) {
+    EXPECT_NE(shown.find("\n" + heading + "\n"), std::string::npos) << heading;
+  }
+  // Each command's section (from its heading to the next) holds its own options.
+  for (const auto& [path, options] : defined.longOptions) {
+    if (path.empty()) continue;
+    const std::size_t start = shown.find("\n   vk38 " + path + "\n");
+    ASSERT_NE(start, std::string::npos) << path;
+    const std::string section = shown.substr(start, shown.find("\n   vk38 ", start + 1) - start);
+    for (const std::string& option : options) {
+      EXPECT_NE(section.find(option), std::string::npos) << path << " " << option;
+    }
+  }
+  for (const std::string name : {"VK1", "VK5"}) {
+    EXPECT_NE(shown.find("\n       " + name + "    192.168.0."), std::string::npos) << name;
+  }
+}
+
+TEST_F(Generated, BashCompletesCommandsSubcommandsAndEachCommandsOptions) {
+  const std::string script = Generate("bash");
+  cli_test::WriteText(folder + "/vk1-table.csv", "");
+  EXPECT_EQ(
+      Shell("bash --norc --noprofile -c 'source \"$0\"; complete -p vk38' '" + script + "'").out,
+      "complete -F _vk38 vk38\n");
+  EXPECT_EQ(BashOffers(script, "ta"), std::vector<std::string>{"table"});
+  for (const auto& [path, subcommands] : defined.subcommands) {
+    SCOPED_TRACE(path);
+    if (!subcommands.empty()) {
+      EXPECT_EQ(BashOffers(script, path + " "), subcommands);
+    }
+    // A command takes its own options and, after it, vk38's own.
+    const std::vector<std::string> offered = BashOffers(script, path + " --");
+    for (const std::string& option : defined.longOptions.at(path)) {
+      EXPECT_TRUE(Contains(offered, option)) << option;
+    }
+    for (const std::string& option : defined.longOptions.at("")) {
+      EXPECT_TRUE(Contains(offered, option)) << option;
+    }
+  }
+  EXPECT_EQ(BashOffers(script, "--jobs 4 table get --format "),
+            (std::vector<std::string>{"csv", "json"}));
+  EXPECT_EQ(BashOffers(script, "table get --format = j"), std::vector<std::string>{"json"});
+  EXPECT_EQ(BashOffers(script, "table get --format=csv VK1 --output " + folder + "/vk1-t"),
+            std::vector<std::string>{folder + "/vk1-table.csv"});
+  EXPECT_EQ(BashOffers(script, "table get VK"),
+            (std::vector<std::string>{"VK1", "VK2", "VK3", "VK4", "VK5"}));
+  // A table file after its panel is a file name.
+  EXPECT_EQ(BashOffers(script, "table set VK1 " + folder + "/vk1-t"),
+            std::vector<std::string>{folder + "/vk1-table.csv"});
+  // A file of panels after "@", which bash splits off as a word of its own.
+  EXPECT_EQ(BashOffers(script, "table get VK2 @ " + folder + "/vk1-t"),
+            std::vector<std::string>{folder + "/vk1-table.csv"});
+}
+
+}  // namespace
