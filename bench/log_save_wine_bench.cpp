@@ -29,7 +29,7 @@
 namespace {
 
 constexpr const char* kPanel = "192.168.0.9";  // VK1
-constexpr std::uint16_t protocol::kPanelPort = 35600;
+constexpr std::uint16_t kPanelPort = 35600;
 // What the program's panel session asks of each receive: one panel block.
 constexpr int kReceiveSize = 4096;
 constexpr int kFileOperateTab = 1;
@@ -87,7 +87,7 @@ std::uint64_t RawSave(const std::wstring& path) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   sockaddr_in address{};
   address.sin_family = AF_INET;
-  address.sin_port = htons(protocol::kPanelPort);
+  address.sin_port = htons(kPanelPort);
   inet_pton(AF_INET, kPanel, &address.sin_addr);
   std::uint64_t total = 0;
   bool ok = s != INVALID_SOCKET && file != INVALID_HANDLE_VALUE &&

@@ -75,7 +75,10 @@ TEST(Inventory, RefusesTheFirstBadLineWithItsPlace) {
 
 TEST(Inventory, APanelListedAgainIsWorkedOnOnceUnderItsOneName) {
   std::vector<ListedPanel> listed = Listed("VK1\n192.168.0.7 right\n192.168.0.9 left\nvk2\n");
-  listed.insert(listed.begin(), {{.address = 0xC0A80009}, "argument 192.168.0.9"});
+  ListedPanel argument;
+  argument.panel.address = 0xC0A80009;
+  argument.place = "argument 192.168.0.9";
+  listed.insert(listed.begin(), std::move(argument));
   const auto list = cli::ListPanels(listed);
   ASSERT_TRUE(std::holds_alternative<cli::PanelList>(list)) << std::get<std::string>(list);
   const cli::PanelList& panels = std::get<cli::PanelList>(list);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # vk38.exe under Wine against the panel simulator: a table read, a fleet
-# backup with a refused panel, standard output and a disk that fill up
+# backup with a refused panel, an inventory's diff and verified write (and a
+# panel that keeps its old table), standard output and a disk that fill up
 # (nothing torn, the old file kept), and Ctrl-C during a fleet backup with a
 # silent panel. Run inside scripts/private-net beside the simulator:
 #   scripts/with-simulator panel-sim tests/cli/wine_vk38.sh vk38.exe
@@ -40,6 +41,30 @@ expect "backup outcomes" "$(grep -o '"code":"[a-z-]*"' "$work/out" | sort | tr '
 expect "backup summary" "$(tail -1 "$work/out")" \
   '{"summary":{"panels":3,"succeeded":2,"failed":1,"interrupted":0}}'
 expect "backup files" "$(ls "$work/b" | wc -l)" 2
+
+# A fleet from an inventory with names: the diff of a file that renames one
+# camera, the verified write to both panels, and a panel that confirms a
+# write but keeps its old table.
+printf '# studio A\nVK1 left\n192.168.0.7 right  # VK2\n' >"$work/fleet.txt"
+printf 'CAMERA No,CAMERA Name\nC001,wine\n' >"$work/names.csv"
+fleet="@$(winepath -w "$work/fleet.txt")"
+names="$(winepath -w "$work/names.csv")"
+wine "$program" table diff "$fleet" "$names" >"$work/out" 2>"$work/err"
+expect "diff exit code" "$?" 1
+expect "diff changes" "$(grep -c '^192\.168\.0\.[97] \(left\|right\): C001 CAMERA Name: ".*" -> "wine"' "$work/out")" 2
+wine "$program" --json table set "$fleet" "$names" --verify --yes >"$work/out" 2>"$work/err"
+expect "verified write exit code" "$?" 0
+expect "verified write outcomes" "$(grep -o '"name":"[a-z]*","ok":true' "$work/out" | sort | tr '\n' ' ')" \
+  '"name":"left","ok":true "name":"right","ok":true '
+wine "$program" table diff "$fleet" "$names" >"$work/out" 2>"$work/err"
+expect "diff after the write" "$?" 0
+expect "keep-old VK2" "$(control 'fault 192.168.0.7 keep-old VK38 IP SETTING CHANGE')" "OK;"
+printf 'CAMERA No,CAMERA Name\nC001,kept\n' >"$work/names.csv"
+wine "$program" --json table set "$fleet" "$names" --verify --yes >"$work/out" 2>"$work/err"
+expect "unverified write exit code" "$?" 1
+expect "unverified write outcomes" "$(grep -o '"code":"[a-z-]*"' "$work/out" | sort | tr '\n' ' ')" \
+  '"code":"not-verified" "code":"ok" '
+control 'fault 192.168.0.7 none VK38 IP SETTING CHANGE' >/dev/null
 
 # Standard output that cannot be written fails the panel.
 wine "$program" table get VK1 >/dev/full 2>"$work/err"

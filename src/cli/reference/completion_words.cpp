@@ -25,7 +25,8 @@ namespace {
 std::string PlaceSpec(const std::vector<const ArgumentReference*>& place) {
   std::string spec;
   for (const ArgumentReference* argument : place) {
-    spec += (spec.empty() ? "" : ";") + ValueSpec(*argument);
+    if (!spec.empty()) spec += ';';
+    spec += ValueSpec(*argument);
   }
   return spec.empty() ? "none" : spec;
 }
