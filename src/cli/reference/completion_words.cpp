@@ -2,7 +2,7 @@
 
 namespace cli {
 
-std::string ValueSpec(const ArgumentReference& argument) {
+std::string ValueCompletion(const ArgumentReference& argument) {
   switch (argument.kind) {
     case ValueKind::kNone:
       return "none";
@@ -15,20 +15,20 @@ std::string ValueSpec(const ArgumentReference& argument) {
     case ValueKind::kChoice:
       break;
   }
-  std::string spec = "words";
-  for (const std::string& choice : argument.choices) spec += " " + choice;
-  return spec;
+  std::string item = "words";
+  for (const std::string& choice : argument.choices) item += " " + choice;
+  return item;
 }
 
 namespace {
 
-std::string PlaceSpec(const std::vector<const ArgumentReference*>& place) {
-  std::string spec;
+std::string PlaceCompletion(const std::vector<const ArgumentReference*>& place) {
+  std::string item;
   for (const ArgumentReference* argument : place) {
-    if (!spec.empty()) spec += ';';
-    spec += ValueSpec(*argument);
+    if (!item.empty()) item += ';';
+    item += ValueCompletion(*argument);
   }
-  return spec.empty() ? "none" : spec;
+  return item.empty() ? "none" : item;
 }
 
 }  // namespace
@@ -40,10 +40,11 @@ std::vector<CommandWords> CompletionWords(const CommandReference& program) {
     for (const CommandReference& sub : command->commands) words.commands.push_back(sub.path.back());
     for (const ArgumentReference& option : OptionsInScope(ChainTo(program, *command))) {
       for (const std::string& name : option.Names()) {
-        words.options.push_back({name, ValueSpec(option)});
+        words.options.push_back({name, ValueCompletion(option)});
       }
     }
-    for (const auto& place : PositionalPlaces(*command)) words.places.push_back(PlaceSpec(place));
+    for (const auto& place : PositionalPlaces(*command))
+      words.places.push_back(PlaceCompletion(place));
     all.push_back(std::move(words));
   }
   return all;

@@ -13,7 +13,7 @@ namespace cli {
 // A value as the scripts read it: kinds separated by ';', each a word with
 // its own words after it: "none" (a flag), "number", "file", "panel",
 // "words csv json".
-std::string ValueSpec(const ArgumentReference& argument);
+std::string ValueCompletion(const ArgumentReference& argument);
 
 struct OptionWords {
   std::string name{};  // "-o", "--output"

@@ -75,8 +75,8 @@ Register-ArgumentCompleter -Native -CommandName '{0}', '{0}.exe' -ScriptBlock {{
         if ($null -ne $value) {{ $value = $null; continue }}
         if ($word -eq '-') {{ $place++; continue }}
         if ($word.StartsWith('-')) {{
-            $spec = ValueOf $path $word
-            if ($spec -ne 'none') {{ $value = $spec }}
+            $item = ValueOf $path $word
+            if ($item -ne 'none') {{ $value = $item }}
             continue
         }}
         if ($place -eq 0 -and $commands[$path] -ccontains $word) {{
@@ -87,17 +87,17 @@ Register-ArgumentCompleter -Native -CommandName '{0}', '{0}.exe' -ScriptBlock {{
     }}
 
     $offered = @()
-    $spec = 'none'
+    $item = 'none'
     if ($null -ne $value) {{
-        $spec = $value
+        $item = $value
     }} elseif ($wordToComplete.StartsWith('-')) {{
         $offered = @($options[$path] | ForEach-Object {{ ($_ -split ' ', 2)[0] }})
     }} elseif ($place -eq 0 -and $commands[$path].Count -gt 0) {{
         $offered = $commands[$path]
     }} elseif ($places[$path].Count -gt 0) {{
-        $spec = $places[$path][[Math]::Min($place, $places[$path].Count - 1)]
+        $item = $places[$path][[Math]::Min($place, $places[$path].Count - 1)]
     }}
-    foreach ($kind in $spec -split ';') {{
+    foreach ($kind in $item -split ';') {{
         $kindWords = @($kind -split ' ')
         switch ($kindWords[0]) {{
             'panel' {{ if (-not $wordToComplete.StartsWith('@')) {{ $offered += $panels }} }}

@@ -15,7 +15,7 @@ std::string Quoted(const std::string& text) {
   return quoted + "'";
 }
 
-// A description inside an _arguments spec's brackets.
+// A description inside an _arguments item's brackets.
 std::string Bracketed(const std::string& text) {
   std::string escaped;
   for (const char c : text) {
@@ -25,7 +25,7 @@ std::string Bracketed(const std::string& text) {
   return "[" + escaped + "]";
 }
 
-// A message or name between an _arguments spec's colons.
+// A message or name between an _arguments item's colons.
 std::string Colonless(const std::string& text) {
   std::string escaped;
   for (const char c : text) escaped += c == ':' ? std::string("\\:") : std::string(1, c);
@@ -62,27 +62,27 @@ std::string ValueName(const ArgumentReference& argument) {
   return argument.name.empty() ? argument.valueName : argument.name;
 }
 
-// One spec per name: '(-o --output)-o+[where the tables go]:TEXT:_files'.
-std::vector<std::string> OptionSpecs(const ArgumentReference& option, const std::string& program) {
+// One item per name: '(-o --output)-o+[where the tables go]:TEXT:_files'.
+std::vector<std::string> OptionItems(const ArgumentReference& option, const std::string& program) {
   std::string exclusive;
   for (const std::string& name : option.Names()) exclusive += (exclusive.empty() ? "" : " ") + name;
-  std::vector<std::string> specs;
+  std::vector<std::string> items;
   for (const std::string& name : option.Names()) {
-    std::string spec = "(" + exclusive + ")" + name;
-    if (option.kind != ValueKind::kNone) spec += name.starts_with("--") ? "=" : "+";
-    spec += Bracketed(Summary(option.description));
+    std::string item = "(" + exclusive + ")" + name;
+    if (option.kind != ValueKind::kNone) item += name.starts_with("--") ? "=" : "+";
+    item += Bracketed(Summary(option.description));
     if (option.kind != ValueKind::kNone) {
-      spec += ":" + Colonless(ValueName(option)) + ":" + Action(option, program);
+      item += ":" + Colonless(ValueName(option)) + ":" + Action(option, program);
     }
-    specs.push_back(Quoted(spec));
+    items.push_back(Quoted(item));
   }
-  return specs;
+  return items;
 }
 
 // A place that may be one of several arguments offers what each offers.
-std::string PlaceSpec(const std::string& position,
-                      const std::vector<const ArgumentReference*>& place,
-                      const std::string& program) {
+std::string PlaceCompletion(const std::string& position,
+                            const std::vector<const ArgumentReference*>& place,
+                            const std::string& program) {
   if (place.size() == 1) {
     return Quoted(position + ":" + Colonless(place.front()->name) + ":" +
                   Action(*place.front(), program));
@@ -96,31 +96,31 @@ std::string PlaceSpec(const std::string& position,
   return Quoted(position + ":" + Colonless(message) + ":_alternative" + alternatives);
 }
 
-std::vector<std::string> PositionalSpecs(const CommandReference& command,
+std::vector<std::string> PositionalItems(const CommandReference& command,
                                          const std::string& program) {
   const auto places = PositionalPlaces(command);
-  std::vector<std::string> specs;
+  std::vector<std::string> items;
   for (std::size_t i = 0; i < places.size(); ++i) {
     if (places[i].empty()) continue;
     const bool last = i + 1 == places.size();
-    specs.push_back(PlaceSpec(last ? "*" : std::to_string(i + 1), places[i], program));
+    items.push_back(PlaceCompletion(last ? "*" : std::to_string(i + 1), places[i], program));
   }
-  return specs;
+  return items;
 }
 
 std::string CommandFunction(const CommandReference& program, const CommandReference& command,
                             const std::string& name) {
-  std::vector<std::string> specs;
+  std::vector<std::string> items;
   for (const ArgumentReference& option : OptionsInScope(ChainTo(program, command))) {
-    const std::vector<std::string> own = OptionSpecs(option, name);
-    specs.insert(specs.end(), own.begin(), own.end());
+    const std::vector<std::string> own = OptionItems(option, name);
+    items.insert(items.end(), own.begin(), own.end());
   }
   std::string body;
   if (command.commands.empty()) {
-    const std::vector<std::string> positionals = PositionalSpecs(command, name);
-    specs.insert(specs.end(), positionals.begin(), positionals.end());
+    const std::vector<std::string> positionals = PositionalItems(command, name);
+    items.insert(items.end(), positionals.begin(), positionals.end());
     body = "  _arguments -s -S";
-    for (const std::string& spec : specs) body += " \\\n    " + spec;
+    for (const std::string& item : items) body += " \\\n    " + item;
     return fmt::format("{}() {{\n{}\n}}\n\n", FunctionName(name, command), body);
   }
   std::string described, calls;
@@ -131,7 +131,7 @@ std::string CommandFunction(const CommandReference& program, const CommandRefere
   body =
       "  local curcontext=\"$curcontext\" state line\n  typeset -A opt_args\n"
       "  _arguments -C -s -S";
-  for (const std::string& spec : specs) body += " \\\n    " + spec;
+  for (const std::string& item : items) body += " \\\n    " + item;
   body += " \\\n    ': :->command' \\\n    '*:: :->argument'\n";
   body += fmt::format(
       "  case $state in\n"
