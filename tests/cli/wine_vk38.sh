@@ -14,17 +14,7 @@ trap 'wine_stop; rm -rf "$work"' EXIT
 wine_ready
 
 # Runs one command on the simulator's control channel; prints its answer.
-control() {
-  local line answer=""
-  exec 3<>/dev/tcp/127.0.0.1/35699
-  printf '%s\n' "$1" >&3
-  while IFS= read -r -t 10 line <&3; do
-    answer+="$line;"
-    case "$line" in OK | ERR*) break ;; esac
-  done
-  exec 3<&-
-  printf '%s' "$answer"
-}
+control() { simulator_control 35699 "$1"; }
 
 wine "$program" table get VK1 -o "$(winepath -w "$work/vk1.csv")" >"$work/out" 2>"$work/err"
 expect "table get exit code" "$?" 0

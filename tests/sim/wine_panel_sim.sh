@@ -32,17 +32,7 @@ until grep -q '^panel-sim ready' "$work/out"; do
 done
 
 # Runs one control command; prints its answer up to OK or ERR.
-control() {
-  local line answer=""
-  exec 3<>/dev/tcp/127.0.0.1/35695
-  printf '%s\n' "$1" >&3
-  while IFS= read -r -t 10 line <&3; do
-    answer+="$line;"
-    case "$line" in OK | ERR*) break ;; esac
-  done
-  exec 3<&-
-  printf '%s' "$answer"
-}
+control() { simulator_control 35695 "$1"; }
 
 expect "panels" "$(control panels)" \
   "panel 192.168.0.9;panel 192.168.0.7;panel 192.168.0.6;panel 192.168.0.5;panel 192.168.0.4;OK;"

@@ -5,20 +5,15 @@
 
 #include "cli/reference_formats.h"
 #include "completion_words.h"
+#include "shell_quote.h"
 
 namespace cli {
 
 namespace {
 
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
 std::string Lines(const std::vector<std::string>& words) {
   std::string text;
-  for (const std::string& word : words) text += " " + Quoted(word);
+  for (const std::string& word : words) text += " " + ShellQuoted(word);
   return text;
 }
 
@@ -26,8 +21,8 @@ std::string CommandsFunction(const std::string& prefix, const std::vector<Comman
   std::string cases;
   for (const CommandWords& command : all) {
     if (command.commands.empty()) continue;
-    cases +=
-        fmt::format("    {}) printf '%s\\n'{} ;;\n", Quoted(command.path), Lines(command.commands));
+    cases += fmt::format("    {}) printf '%s\\n'{} ;;\n", ShellQuoted(command.path),
+                         Lines(command.commands));
   }
   return fmt::format(
       "# The subcommands of command $1 (\"\" for {0} itself), one a line.\n"
@@ -41,10 +36,11 @@ std::string OptionsFunction(const std::string& prefix, const std::vector<Command
     std::vector<std::string> optionNames;
     for (const OptionWords& option : command.options) {
       optionNames.push_back(option.name);
-      values += fmt::format("    {}) echo {} ;;\n", Quoted(command.path + " " + option.name),
-                            Quoted(option.value));
+      values += fmt::format("    {}) echo {} ;;\n", ShellQuoted(command.path + " " + option.name),
+                            ShellQuoted(option.value));
     }
-    names += fmt::format("    {}) printf '%s\\n'{} ;;\n", Quoted(command.path), Lines(optionNames));
+    names +=
+        fmt::format("    {}) printf '%s\\n'{} ;;\n", ShellQuoted(command.path), Lines(optionNames));
   }
   return fmt::format(
       "# The options command $1 takes, its parents' included, one a line.\n"
@@ -62,9 +58,9 @@ std::string PositionalFunction(const std::string& prefix, const std::vector<Comm
     for (std::size_t i = 0; i < command.places.size(); ++i) {
       const bool last = i + 1 == command.places.size();
       places += fmt::format(" {}) echo {} ;;", last ? std::string("*") : std::to_string(i),
-                            Quoted(command.places[i]));
+                            ShellQuoted(command.places[i]));
     }
-    cases += fmt::format("    {}) case \"$2\" in{} esac ;;\n", Quoted(command.path), places);
+    cases += fmt::format("    {}) case \"$2\" in{} esac ;;\n", ShellQuoted(command.path), places);
   }
   return fmt::format(
       "# What the positional word at place $2 (0 for the first) of command $1 may be.\n"

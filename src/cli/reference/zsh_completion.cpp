@@ -4,16 +4,11 @@
 #include <fmt/format.h>
 
 #include "cli/reference_formats.h"
+#include "shell_quote.h"
 
 namespace cli {
 
 namespace {
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
 
 // A description inside an _arguments item's brackets.
 std::string Bracketed(const std::string& text) {
@@ -74,7 +69,7 @@ std::vector<std::string> OptionItems(const ArgumentReference& option, const std:
     if (option.kind != ValueKind::kNone) {
       item += ":" + Colonless(ValueName(option)) + ":" + Action(option, program);
     }
-    items.push_back(Quoted(item));
+    items.push_back(ShellQuoted(item));
   }
   return items;
 }
@@ -84,8 +79,8 @@ std::string PlaceCompletion(const std::string& position,
                             const std::vector<const ArgumentReference*>& place,
                             const std::string& program) {
   if (place.size() == 1) {
-    return Quoted(position + ":" + Colonless(place.front()->name) + ":" +
-                  Action(*place.front(), program));
+    return ShellQuoted(position + ":" + Colonless(place.front()->name) + ":" +
+                       Action(*place.front(), program));
   }
   std::string message, alternatives;
   for (const ArgumentReference* argument : place) {
@@ -93,7 +88,7 @@ std::string PlaceCompletion(const std::string& position,
     alternatives +=
         " \"" + argument->name + ":" + argument->name + ":" + Action(*argument, program) + "\"";
   }
-  return Quoted(position + ":" + Colonless(message) + ":_alternative" + alternatives);
+  return ShellQuoted(position + ":" + Colonless(message) + ":_alternative" + alternatives);
 }
 
 std::vector<std::string> PositionalItems(const CommandReference& command,
@@ -125,7 +120,8 @@ std::string CommandFunction(const CommandReference& program, const CommandRefere
   }
   std::string described, calls;
   for (const CommandReference& sub : command.commands) {
-    described += "\n      " + Quoted(Colonless(sub.path.back()) + ":" + Summary(sub.description));
+    described +=
+        "\n      " + ShellQuoted(Colonless(sub.path.back()) + ":" + Summary(sub.description));
     calls += fmt::format("        {}) {} ;;\n", sub.path.back(), FunctionName(name, sub));
   }
   body =
@@ -141,7 +137,7 @@ std::string CommandFunction(const CommandReference& program, const CommandRefere
       "    argument)\n"
       "      case $line[1] in\n{}      esac ;;\n"
       "  esac",
-      described, Quoted(name + " " + command.PathText() + " command"), calls);
+      described, ShellQuoted(name + " " + command.PathText() + " command"), calls);
   return fmt::format("{}() {{\n{}\n}}\n\n", FunctionName(name, command), body);
 }
 
@@ -150,7 +146,7 @@ std::string CommandFunction(const CommandReference& program, const CommandRefere
 std::string ZshCompletion(const CommandReference& program, const ProgramFacts& facts) {
   const std::string& name = facts.name;
   std::string panels;
-  for (const ProgramFacts::Panel& panel : facts.panels) panels += " " + Quoted(panel.name);
+  for (const ProgramFacts::Panel& panel : facts.panels) panels += " " + ShellQuoted(panel.name);
   std::string script = fmt::format(
       "#compdef {0}\n# zsh completion for {0}, written by {0} --generate zsh.\n\n"
       "# A panel: one of the panel names or, after \"@\", a file that lists panels.\n"
