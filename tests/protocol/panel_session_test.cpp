@@ -271,8 +271,8 @@ class StepLog : public protocol::SessionObserver {
         {Kind::kBlockSent, "sent"},      {Kind::kBlockReceived, "received"},
         {Kind::kEnded, "ended"}};
     std::string line = kNames.at(step.kind);
-    if (!step.text.empty()) line += " " + std::string(step.text);
-    if (step.bytes > 0) line += " " + std::to_string(step.bytes);
+    if (!step.text.empty()) line.append(" ").append(step.text);
+    if (step.bytes > 0) line.append(" ").append(std::to_string(step.bytes));
     if (step.changesPanel) line += " (changes)";
     if (step.kind == Kind::kEnded)
       line += step.end == protocol::WaitEnd::kClosed ? " closed" : " broken";
