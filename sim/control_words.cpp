@@ -43,7 +43,7 @@ std::optional<FaultWords> SplitFaultWords(const Words& words, std::string& error
   static const std::map<std::string_view, std::size_t> kWordCounts = {
       {"none", 1},     {"close", 1},  {"wrong", 1},        {"badsum", 1},      {"file-ng", 1},
       {"write-ng", 1}, {"pieces", 2}, {"delay", 2},        {"reset-after", 2}, {"oversize", 2},
-      {"reply", 2},    {"silent", 1}, {"silent-after", 2}, {"keep-old", 1},
+      {"reply", 2},    {"silent", 1}, {"silent-after", 2}, {"keep-old", 1},    {"trickle", 2},
   };
   if (words.empty()) {
     error = "fault missing";
@@ -84,6 +84,8 @@ bool ApplyFaultWords(const Words& words, Fault& fault, std::string& error) {
   } else if (name == "pieces") {
     const auto sizes = ParseSizes(argument);
     if ((understood = sizes.has_value())) fault.pieces = *sizes;
+  } else if (name == "trickle") {
+    if ((understood = number.has_value())) fault.trickle = std::chrono::milliseconds(*number);
   } else if (name == "delay") {
     if ((understood = number.has_value())) fault.delay = std::chrono::milliseconds(*number);
   } else if (name == "reset-after") {

@@ -25,6 +25,9 @@ struct Fault {
   // Everything sent on the connection goes out in pieces of these sizes, in
   // order, with a short gap after each; what follows the last goes at once.
   std::vector<std::size_t> pieces{};
+  // Everything sent goes out one byte at a time, with this long a gap after
+  // each: a panel that never falls silent and never gets done.
+  std::optional<std::chrono::milliseconds> trickle{};
   // Wait this long before the first answer.
   std::chrono::milliseconds delay{0};
   // Reset the connection (no orderly close) once this many bytes were sent.

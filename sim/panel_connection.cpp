@@ -34,6 +34,7 @@ void PanelConnection::ShapeOutput(const Fault& fault) {
   nextPiece_ = 0;
   resetAfter_ = fault.resetAfter;
   silentAfter_ = fault.silentAfter;
+  trickle_ = fault.trickle;
 }
 
 PanelConnection::Fill PanelConnection::FillInput(std::chrono::milliseconds wait) {
@@ -109,6 +110,7 @@ bool PanelConnection::Send(std::span<const std::uint8_t> bytes) {
     std::size_t chunk = bytes.size();
     const bool inPieces = nextPiece_ < pieces_.size();
     if (inPieces) chunk = std::min(chunk, std::max<std::size_t>(pieces_[nextPiece_++], 1));
+    if (trickle_) chunk = 1;
     if (resetAfter_) chunk = std::min<std::uint64_t>(chunk, *resetAfter_ - sent_);
     if (silentAfter_) chunk = std::min<std::uint64_t>(chunk, *silentAfter_ - sent_);
     if (chunk > 0 && !SendChunk(bytes.first(chunk))) return false;
@@ -119,6 +121,7 @@ bool PanelConnection::Send(std::span<const std::uint8_t> bytes) {
       return false;
     }
     if (inPieces && !Pause(timing_.pieceGap)) return false;
+    if (trickle_ && !Pause(*trickle_)) return false;
   }
   return !broken_;
 }

@@ -74,6 +74,7 @@ class PanelConnection {
   std::size_t nextPiece_ = 0;
   std::optional<std::uint64_t> resetAfter_;
   std::optional<std::uint64_t> silentAfter_;
+  std::optional<std::chrono::milliseconds> trickle_;
   std::uint64_t sent_ = 0;
 };
 

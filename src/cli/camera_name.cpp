@@ -59,6 +59,37 @@ std::string NameCell(std::string_view name) {
   return cell;
 }
 
+std::string NameHex(std::string_view name) {
+  std::string hex;
+  for (const char c : name) hex += fmt::format("{:02x}", static_cast<unsigned char>(c));
+  return hex;
+}
+
+std::optional<std::string> NameFromHex(std::string_view hex) {
+  if (hex.size() % 2 != 0) return std::nullopt;
+  std::string bytes;
+  for (std::size_t i = 0; i < hex.size(); i += 2) {
+    const std::optional<int> high = HexDigit(hex[i]);
+    const std::optional<int> low = HexDigit(hex[i + 1]);
+    if (!high || !low) return std::nullopt;
+    bytes += static_cast<char>(*high * 16 + *low);
+  }
+  return bytes;
+}
+
+void PutNameJson(nlohmann::ordered_json& object, const std::string& key, std::string_view name) {
+  if (IsPlainText(name)) {
+    object[key] = name;
+  } else {
+    object[key + "Bytes"] = NameHex(name);
+  }
+}
+
+std::string_view WithoutPadding(std::string_view field) {
+  const std::size_t end = field.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string_view() : field.substr(0, end + 1);
+}
+
 std::optional<std::string> NameFromCell(std::string_view cell, std::string& error) {
   if (const std::optional<std::string> fault = TextFault(cell)) {
     error = fmt::format("the camera name {}", *fault);

@@ -15,6 +15,10 @@ constexpr std::size_t kInventoryLimit = 1024 * 1024;
 
 constexpr char kInventoryMark = '@';
 
+// How many silence limits (--timeout) a session of records and blocks may
+// take in all.
+constexpr int kExchangeLimitTimes = 4;
+
 bool IsInventory(std::string_view text) { return text.size() > 1 && text[0] == kInventoryMark; }
 
 CLI::Validator PanelValidator() {
@@ -54,6 +58,14 @@ RunContext Invocation::Context() const {
   RunContext context{.machine = machine};
   context.waits.progress = std::chrono::milliseconds(
       static_cast<std::chrono::milliseconds::rep>(global.timeoutSeconds * 1000));
+  // A panel that trickles its bytes never falls silent: a session of
+  // records and blocks (at most 4096 bytes) may take a few times the
+  // silence limit in all.
+  context.waits.exchange = context.waits.progress * kExchangeLimitTimes;
+  if (global.maxTimeSeconds) {
+    context.maxTime = std::chrono::milliseconds(
+        static_cast<std::chrono::milliseconds::rep>(*global.maxTimeSeconds * 1000));
+  }
   context.jobs = global.jobs;
   context.form = global.json ? ReportForm::kJson : ReportForm::kPlain;
   context.retries = global.retries;
@@ -106,10 +118,13 @@ CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& pane
 
 protocol::PanelAddress Resolve(const std::string& text) { return ResolvePanel(text).value_or(0); }
 
-void RequireOnePanelFor(const std::vector<Panel>& panels, const std::string& output) {
-  if (panels.size() > 1 && output == kStandardStream) {
+void RequireOnePanelFor(const std::vector<Panel>& panels, const std::string& output,
+                        Destination destination) {
+  if (panels.size() <= 1 || destination != Destination::kStream) return;
+  if (output == kStandardStream) {
     throw CLI::ValidationError("-o", "standard output (-) takes one panel; give -o FOLDER");
   }
+  throw CLI::ValidationError("-o", output + " is a stream and takes one panel; give -o FOLDER");
 }
 
 }  // namespace cli

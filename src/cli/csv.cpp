@@ -1,17 +1,16 @@
 #include "cli/csv.h"
 
+#include "cli/utf8.h"
+
 namespace cli {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 // Reads one row at a time; `at` follows every byte it takes.
 class CsvReader {
  public:
-  explicit CsvReader(std::string_view text) : text_(text), separator_(CsvSeparator(text)) {
-    if (text_.starts_with(kByteOrderMark)) text_.remove_prefix(kByteOrderMark.size());
-  }
+  explicit CsvReader(std::string_view text)
+      : text_(WithoutByteOrderMark(text)), separator_(CsvSeparator(text)) {}
 
   std::variant<std::vector<CsvRow>, CsvError> ReadAll() {
     if (text_.starts_with("\xFF\xFE") || text_.starts_with("\xFE\xFF")) {

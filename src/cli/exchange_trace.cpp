@@ -12,6 +12,8 @@ std::string EndText(protocol::WaitEnd end) {
       return "the panel closed the connection";
     case protocol::WaitEnd::kSilent:
       return "no answer within the wait";
+    case protocol::WaitEnd::kOverdue:
+      return "the exchange's time in all ran out";
     case protocol::WaitEnd::kBroken:
       break;
   }

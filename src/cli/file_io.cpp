@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
 #include <system_error>
 
 #include <fmt/chrono.h>
@@ -13,14 +12,6 @@
 #include "cli/output_file.h"
 
 namespace cli {
-
-namespace {
-
-std::filesystem::path NativePath(const std::string& path) {
-  return std::filesystem::path(std::u8string(path.begin(), path.end()));
-}
-
-}  // namespace
 
 namespace {
 
@@ -73,20 +64,28 @@ WholeFile ReadWholeFile(platform::FileSystem& files, const std::string& path, st
       [&] { return files.LastFailure(); });
 }
 
-bool IsFolder(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_directory(NativePath(path), error);
+Destination DestinationOf(platform::FileSystem& files, const std::string& output,
+                          std::size_t panelCount, bool filesTaken) {
+  if (output == kStandardStream) return Destination::kStream;
+  const bool endsInSeparator = output.ends_with('/') || output.ends_with('\\');
+  switch (files.Inspect(output).kind) {
+    case platform::PathKind::kStream:
+      if (!endsInSeparator) return Destination::kStream;
+      break;
+    case platform::PathKind::kFolder:
+      return Destination::kFolder;
+    case platform::PathKind::kFile:
+    case platform::PathKind::kNothing:
+      break;
+  }
+  const bool oneFile = filesTaken && panelCount == 1 && !endsInSeparator;
+  return oneFile ? Destination::kFile : Destination::kFolder;
 }
 
-bool MakeFolder(const std::string& path) {
-  std::error_code error;
-  std::filesystem::create_directories(NativePath(path), error);
-  return IsFolder(path);
-}
-
-bool PrepareFolder(const std::string& folder) {
-  if (MakeFolder(folder)) return true;
-  fmt::print(stderr, "vk38: the folder {} cannot be made\n", folder);
+bool PrepareFolder(platform::FileSystem& files, const std::string& folder) {
+  if (files.MakeFolder(folder)) return true;
+  fmt::print(stderr, "vk38: the folder {} cannot be made: {}; no panel was contacted\n", folder,
+             files.LastFailure());
   return false;
 }
 

@@ -34,6 +34,19 @@ PanelOutcome Interrupted(std::string cause) {
   return Failure(Code::kInterrupted, "Interrupted", std::move(cause));
 }
 
+// A panel that a stop ended: interrupted, with what it may hold of a change.
+PanelOutcome Interrupted(const PanelOutcome& ended) {
+  std::string cause = "the run was stopped before the panel was done";
+  if (ended.changed == Change::kMaybe) {
+    cause = "the run was stopped after the change went out, before the panel's verdict";
+  } else if (ended.changed == Change::kYes) {
+    cause = "the run was stopped after the panel confirmed the change";
+  }
+  PanelOutcome interrupted = Interrupted(std::move(cause));
+  interrupted.changed = ended.changed;
+  return interrupted;
+}
+
 class FleetRun {
  public:
   FleetRun(const std::vector<Panel>& panels, const PanelTask& task, const FleetWatch& watch)
@@ -64,9 +77,7 @@ class FleetRun {
         index = next_++;
       }
       PanelOutcome outcome = RunOne(panels_[index], task_);
-      if (!outcome.Ok() && Stopped()) {
-        outcome = Interrupted("the run was stopped before the panel was done");
-      }
+      if (!outcome.Ok() && Stopped()) outcome = Interrupted(outcome);
       Label(outcome, panels_[index]);
       const std::lock_guard lock(mutex_);
       outcomes_[index] = std::move(outcome);

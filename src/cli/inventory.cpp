@@ -4,6 +4,8 @@
 
 #include <fmt/format.h>
 
+#include "cli/utf8.h"
+
 namespace cli {
 
 namespace {
@@ -76,8 +78,7 @@ std::optional<std::string> NameFault(std::string_view name) {
 
 std::variant<std::vector<ListedPanel>, std::string> ReadInventory(std::string_view text,
                                                                   const std::string& file) {
-  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  text = WithoutByteOrderMark(text);
   std::vector<ListedPanel> listed;
   int number = 0;
   for (std::size_t at = 0; at < text.size();) {

@@ -85,6 +85,9 @@ std::string CauseOf(const Outcome& outcome, const ExchangeTerms& terms) {
       return fmt::format("no answer within {} {}",
                          Duration(verdict ? terms.verdictLimit : terms.limit),
                          During(outcome.stage, terms));
+    case Ending::kOverdue:
+      return fmt::format("the time in all ran out {} ({})", During(outcome.stage, terms),
+                         terms.overdue);
     case Ending::kBroken:
       return fmt::format("the connection broke {}", During(outcome.stage, terms));
     case Ending::kRefused:

@@ -14,11 +14,17 @@ namespace {
 // More numbered names than this are not tried: something else is wrong.
 constexpr int kMostNumberedNames = 9999;
 
+// How many temporary names are tried before the folder counts as unusable:
+// a name is taken only by chance, or by someone who prepared it.
+constexpr int kTemporaryNameTries = 8;
+
 // "<path>.<8 hex digits>.part": beside the final name, so that the move
 // stays within one folder, and unlike any name vk38 gives a finished file.
+// The digits come from the system's random source, so that nobody can
+// foretell the name.
 std::string TemporaryPath(const std::string& path) {
-  thread_local std::mt19937 numbers{std::random_device{}()};
-  return fmt::format("{}.{:08x}.part", path, numbers());
+  std::random_device source;
+  return fmt::format("{}.{:08x}.part", path, source());
 }
 
 // "a.v38", 2 -> "a_2.v38"; a name without an extension gets "_2" at its end.
@@ -31,12 +37,21 @@ std::string NumberedPath(const std::string& path, int number) {
   return fmt::format("{}_{}{}", path.substr(0, stemEnd), number, path.substr(stemEnd));
 }
 
+// Where a file output goes: the name given, and the file that takes the
+// new bytes (another where the name is a link to a file, which stays).
+struct FilePlace {
+  std::string name;
+  std::string file;
+  std::optional<std::uint32_t> permissions{};  // those of the file replaced
+};
+
 class FileOutput : public OutputFile {
  public:
-  FileOutput(platform::FileSystem& files, std::string path, Naming naming,
+  FileOutput(platform::FileSystem& files, FilePlace place, Naming naming,
              std::unique_ptr<platform::WritableFile> file, std::string temporary)
       : files_(files),
-        name_(std::move(path)),
+        name_(std::move(place.name)),
+        target_(std::move(place.file)),
         naming_(naming),
         file_(std::move(file)),
         temporary_(std::move(temporary)) {}
@@ -68,7 +83,8 @@ class FileOutput : public OutputFile {
   // numbered name that no file has.
   bool TakeFinalName() {
     if (naming_ == Naming::kReplace) {
-      return files_.Move(temporary_, name_, platform::Existing::kReplace) == platform::Moved::kDone;
+      return files_.Move(temporary_, target_, platform::Existing::kReplace) ==
+             platform::Moved::kDone;
     }
     for (int number = 1; number <= kMostNumberedNames; ++number) {
       const std::string name = number == 1 ? name_ : NumberedPath(name_, number);
@@ -100,9 +116,44 @@ class FileOutput : public OutputFile {
 
   platform::FileSystem& files_;
   std::string name_;
+  std::string target_;  // kReplace: the file that takes the bytes
   Naming naming_;
   std::unique_ptr<platform::WritableFile> file_;
   std::string temporary_;  // empty once moved or removed
+  std::string failure_;
+};
+
+// A device, pipe or socket that had the name: written into as it stands
+// and closed, never replaced.
+class StreamOutput : public OutputFile {
+ public:
+  StreamOutput(platform::FileSystem& files, std::string name,
+               std::unique_ptr<platform::WritableFile> stream)
+      : files_(files), name_(std::move(name)), stream_(std::move(stream)) {}
+
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    return (stream_ && stream_->Write(bytes.data(), bytes.size())) || Fail();
+  }
+  bool Finish() override {
+    const bool closed = stream_ && stream_->Close();
+    stream_.reset();
+    return closed || Fail();
+  }
+
+  const std::string& Name() const override { return name_; }
+  const std::string& Failure() const override { return failure_; }
+
+ private:
+  bool Fail() {
+    if (failure_.empty())
+      failure_ = fmt::format("cannot write {}: {}", name_, files_.LastFailure());
+    stream_.reset();
+    return false;
+  }
+
+  platform::FileSystem& files_;
+  std::string name_;
+  std::unique_ptr<platform::WritableFile> stream_;
   std::string failure_;
 };
 
@@ -145,18 +196,53 @@ class OutputWriter : public platform::WritableFile {
   OutputFile& output_;
 };
 
+// A file output: its temporary file made beside the file that takes the
+// bytes, new (never an existing file or a link), with the permissions of
+// the file it replaces.
+std::unique_ptr<OutputFile> NewFileOutput(platform::FileSystem& files, FilePlace place,
+                                          Naming naming, std::string& failure) {
+  for (int tries = 0; tries < kTemporaryNameTries; ++tries) {
+    std::string temporary = TemporaryPath(place.file);
+    std::unique_ptr<platform::WritableFile> file = files.CreateNew(temporary, place.permissions);
+    if (file) {
+      return std::make_unique<FileOutput>(files, std::move(place), naming, std::move(file),
+                                          std::move(temporary));
+    }
+  }
+  failure = fmt::format("cannot create {}: {}", place.name, files.LastFailure());
+  return nullptr;
+}
+
 }  // namespace
 
 std::unique_ptr<OutputFile> CreateOutput(platform::FileSystem& files, const std::string& path,
                                          Naming naming, std::string& failure) {
   if (path == kStandardStream) return std::make_unique<StandardOutput>();
-  std::string temporary = TemporaryPath(path);
-  std::unique_ptr<platform::WritableFile> file = files.CreateForWriting(temporary);
-  if (!file) {
-    failure = fmt::format("cannot create {}: {}", path, files.LastFailure());
-    return nullptr;
+  platform::PathFacts facts = files.Inspect(path);
+  switch (facts.kind) {
+    case platform::PathKind::kStream: {
+      std::unique_ptr<platform::WritableFile> stream = files.OpenStream(path);
+      if (!stream) {
+        failure = fmt::format("cannot open {}: {}", path, files.LastFailure());
+        return nullptr;
+      }
+      return std::make_unique<StreamOutput>(files, path, std::move(stream));
+    }
+    case platform::PathKind::kFolder:
+      failure = fmt::format("cannot write {}: it is a folder", path);
+      return nullptr;
+    case platform::PathKind::kFile:
+      // A numbered output goes beside the file; a replacing one takes its place.
+      if (naming == Naming::kReplace) {
+        return NewFileOutput(
+            files, {.name = path, .file = std::move(facts.file), .permissions = facts.permissions},
+            naming, failure);
+      }
+      break;
+    case platform::PathKind::kNothing:
+      break;
   }
-  return std::make_unique<FileOutput>(files, path, naming, std::move(file), std::move(temporary));
+  return NewFileOutput(files, {.name = path, .file = path}, naming, failure);
 }
 
 Saved SaveWhole(platform::FileSystem& files, const std::string& path, Naming naming,

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <fmt/format.h>
+
 #include "cli/outcome_cause.h"
 #include "operations/camera_table.h"
 #include "operations/credentials.h"
@@ -82,6 +84,7 @@ Code CodeFor(operations::Ending ending) {
     case Ending::kNotConnected:
       return Code::kUnreachable;
     case Ending::kSilent:
+    case Ending::kOverdue:
       return Code::kTimeout;
     case Ending::kBroken:
     case Ending::kBlockCut:
@@ -113,25 +116,69 @@ bool MayRetry(const operations::Outcome& outcome, const ExchangeTerms& terms) {
   return outcome.stage == operations::Stage::kConnect && outcome.ending == Ending::kNotConnected;
 }
 
+// Whether the panel may hold what a write sent: the panel's verdict says
+// so either way; without one, what went out decides. The command line and
+// the panel's acceptance change nothing; once the block or image started
+// to go out, only reading the panel back tells.
+Change ChangeOf(const operations::Outcome& outcome) {
+  using operations::Ending;
+  switch (outcome.ending) {
+    case Ending::kDone:
+      return Change::kYes;
+    case Ending::kNoSocket:
+    case Ending::kNotConnected:
+    case Ending::kRefused:
+    case Ending::kNotWritten:
+    case Ending::kNoFile:
+      return Change::kNo;
+    case Ending::kSilent:
+    case Ending::kOverdue:
+    case Ending::kBroken:
+    case Ending::kBlockCut:
+    case Ending::kBadData:
+    case Ending::kFileFailed:
+      break;
+  }
+  return outcome.stage >= operations::Stage::kPayload ? Change::kMaybe : Change::kNo;
+}
+
+// What an exchange does to the panel: reads it, or changes it.
+enum class Effect { kReads, kChanges };
+
 // The outcome in the page's words, with the cause in vk38's.
 PanelOutcome Told(const operations::Outcome& outcome, const OutcomeWords& words,
-                  const ExchangeTerms& terms) {
+                  const ExchangeTerms& terms, Effect effect = Effect::kReads) {
   PanelOutcome told;
   told.code = CodeFor(outcome.ending);
   told.message = operations::WordsFor(outcome, words);
   told.cause = CauseOf(outcome, terms);
   told.mayRetry = MayRetry(outcome, terms);
+  if (effect == Effect::kChanges) told.changed = ChangeOf(outcome);
   return told;
+}
+
+// What bounds an exchange on `link` in all: for records and blocks the
+// exchange limit, and the panel's deadline (--max-time) for every exchange.
+std::string OverdueText(const protocol::PanelLink& link, protocol::SessionExtent extent) {
+  const bool bounded = link.waits.exchange && extent == protocol::SessionExtent::kRecords;
+  std::string text =
+      bounded ? fmt::format("an exchange may take {} in all", Duration(*link.waits.exchange)) : "";
+  if (link.waits.deadline)
+    text += bounded ? ", and --max-time bounds all of a panel's work"
+                    : "--max-time bounds all of a panel's work";
+  return text;
 }
 
 // What an exchange on `link` moves, for its causes.
 ExchangeTerms Terms(const protocol::PanelLink& link, std::string_view payload, bool comesIn,
-                    std::size_t recordSize = 0) {
+                    std::size_t recordSize = 0,
+                    protocol::SessionExtent extent = protocol::SessionExtent::kRecords) {
   return {.payload = payload,
           .payloadComesIn = comesIn,
           .recordSize = recordSize,
           .limit = link.waits.progress,
-          .verdictLimit = link.waits.progress};
+          .verdictLimit = link.waits.progress,
+          .overdue = OverdueText(link, extent)};
 }
 
 }  // namespace
@@ -144,7 +191,7 @@ PanelOutcome ReadCameraTable(const protocol::PanelLink& link, protocol::IpSettin
 PanelOutcome WriteCameraTable(const protocol::PanelLink& link,
                               const protocol::IpSettingRecord& prepared) {
   return Told(operations::WriteCameraTable(link, prepared), kWrite,
-              Terms(link, "camera table", false));
+              Terms(link, "camera table", false), Effect::kChanges);
 }
 
 PanelOutcome ReadSetupBlock(const protocol::PanelLink& link, std::vector<std::uint8_t>& block) {
@@ -154,21 +201,24 @@ PanelOutcome ReadSetupBlock(const protocol::PanelLink& link, std::vector<std::ui
 }
 
 PanelOutcome WriteSetupBlock(const protocol::PanelLink& link, std::span<const std::uint8_t> block) {
-  return Told(operations::WriteSetupBlock(link, block), kWrite, Terms(link, "setup block", false));
+  return Told(operations::WriteSetupBlock(link, block), kWrite, Terms(link, "setup block", false),
+              Effect::kChanges);
 }
 
 PanelOutcome SaveLog(const protocol::PanelLink& link, const operations::CreateSink& create,
                      const Progress& progress) {
-  return Told(operations::SaveLog(link, create, progress), kLogSave, Terms(link, "log", true));
+  return Told(operations::SaveLog(link, create, progress), kLogSave,
+              Terms(link, "log", true, 0, protocol::SessionExtent::kStream));
 }
 
 PanelOutcome UpgradeImage(const protocol::PanelLink& link, Image image,
                           std::unique_ptr<platform::ReadableFile> file, const Progress& progress) {
   // vk38 opens the image before it asks the panel.
   const operations::OpenSource handOver = [&file] { return std::move(file); };
-  ExchangeTerms terms = Terms(link, "image", false);
+  ExchangeTerms terms = Terms(link, "image", false, 0, protocol::SessionExtent::kStream);
   terms.verdictLimit = link.waits.flashWrite;
-  return Told(operations::SendImage(link, image, handOver, progress), kUpgrade, terms);
+  return Told(operations::SendImage(link, image, handOver, progress), kUpgrade, terms,
+              Effect::kChanges);
 }
 
 PanelOutcome ReadCredentials(const protocol::PanelLink& link, protocol::CredentialRecord& record) {
@@ -179,7 +229,7 @@ PanelOutcome ReadCredentials(const protocol::PanelLink& link, protocol::Credenti
 PanelOutcome WriteCredentials(const protocol::PanelLink& link,
                               const protocol::CredentialRecord& record) {
   return Told(operations::WriteCredentials(link, record), kCredentialWrite,
-              Terms(link, "credential record", false));
+              Terms(link, "credential record", false), Effect::kChanges);
 }
 
 }  // namespace cli

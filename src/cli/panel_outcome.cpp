@@ -26,6 +26,18 @@ std::string_view CodeName(Code code) {
   return "broken";
 }
 
+std::string_view ChangeName(Change change) {
+  switch (change) {
+    case Change::kNo:
+      return "no";
+    case Change::kMaybe:
+      return "maybe";
+    case Change::kYes:
+      return "yes";
+  }
+  return "maybe";
+}
+
 PanelOutcome Failure(Code code, std::string message, std::string cause, std::string file) {
   return {.panel = 0,
           .name = {},
@@ -34,7 +46,8 @@ PanelOutcome Failure(Code code, std::string message, std::string cause, std::str
           .cause = std::move(cause),
           .file = std::move(file),
           .bytes = std::nullopt,
-          .mayRetry = false};
+          .mayRetry = false,
+          .changed = std::nullopt};
 }
 
 }  // namespace cli

@@ -21,7 +21,32 @@ nlohmann::ordered_json OrNull(bool present, const Value& value) {
   return present ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr);
 }
 
+// What the plain line says of a change: the word, and for a change that may
+// be on the panel what to do about it.
+std::string ChangeNote(Change change) {
+  if (change == Change::kMaybe) {
+    return " [changed: maybe - read the panel back to see whether it holds the change]";
+  }
+  return fmt::format(" [changed: {}]", ChangeName(change));
+}
+
 }  // namespace
+
+std::string OneLine(std::string_view text) {
+  std::string line;
+  bool lineBreak = false;
+  for (const char c : text) {
+    if (c == '\n' || c == '\r') {
+      lineBreak = !line.empty();
+      continue;
+    }
+    if (lineBreak) line += ' ';
+    lineBreak = false;
+    const auto byte = static_cast<unsigned char>(c);
+    line += byte < 0x20 || byte == 0x7F ? '?' : c;
+  }
+  return line;
+}
 
 std::string OutcomeLine(const PanelOutcome& outcome, ReportForm form) {
   if (form == ReportForm::kJson) {
@@ -33,7 +58,9 @@ std::string OutcomeLine(const PanelOutcome& outcome, ReportForm form) {
         {"message", outcome.message},
         {"cause", OrNull(!outcome.cause.empty(), outcome.cause)},
         {"file", OrNull(!outcome.file.empty(), outcome.file)},
-        {"bytes", OrNull(outcome.bytes.has_value(), outcome.bytes.value_or(0))}};
+        {"bytes", OrNull(outcome.bytes.has_value(), outcome.bytes.value_or(0))},
+        {"changed",
+         OrNull(outcome.changed.has_value(), ChangeName(outcome.changed.value_or(Change::kNo)))}};
     object.update(outcome.extra);
     return Dump(object);
   }
@@ -41,7 +68,8 @@ std::string OutcomeLine(const PanelOutcome& outcome, ReportForm form) {
                                  outcome.Ok() ? "" : "FAILED: ", outcome.message);
   if (!outcome.cause.empty()) text += " - " + outcome.cause;
   if (!outcome.file.empty()) text += fmt::format(" ({})", outcome.file);
-  return text;
+  if (outcome.changed) text += ChangeNote(*outcome.changed);
+  return OneLine(text);
 }
 
 std::string SummaryLine(const std::vector<PanelOutcome>& outcomes, ReportForm form) {
@@ -52,16 +80,32 @@ std::string SummaryLine(const std::vector<PanelOutcome>& outcomes, ReportForm fo
   const auto interrupted =
       count([](const PanelOutcome& o) { return o.code == Code::kInterrupted; });
   const auto failed = static_cast<std::ptrdiff_t>(outcomes.size()) - succeeded - interrupted;
+  // Only a command that changes panels tells what they may hold.
+  const bool changes = std::any_of(outcomes.begin(), outcomes.end(),
+                                   [](const PanelOutcome& o) { return o.changed.has_value(); });
+  const auto changed = [&](Change change) {
+    return count([change](const PanelOutcome& o) { return o.changed == change; });
+  };
   if (form == ReportForm::kJson) {
-    return Dump({{"summary",
-                  {{"panels", outcomes.size()},
-                   {"succeeded", succeeded},
-                   {"failed", failed},
-                   {"interrupted", interrupted}}}});
+    nlohmann::ordered_json summary = {{"panels", outcomes.size()},
+                                      {"succeeded", succeeded},
+                                      {"failed", failed},
+                                      {"interrupted", interrupted},
+                                      {"changed", nullptr}};
+    if (changes) {
+      summary["changed"] = {{"yes", changed(Change::kYes)},
+                            {"maybe", changed(Change::kMaybe)},
+                            {"no", changed(Change::kNo)}};
+    }
+    return Dump({{"summary", summary}});
   }
   std::string text = fmt::format("{} panel{}: {} succeeded, {} failed", outcomes.size(),
                                  outcomes.size() == 1 ? "" : "s", succeeded, failed);
   if (interrupted > 0) text += fmt::format(", {} interrupted", interrupted);
+  if (changes) {
+    text += fmt::format("; changed: {} yes, {} maybe, {} no", changed(Change::kYes),
+                        changed(Change::kMaybe), changed(Change::kNo));
+  }
   return text;
 }
 

@@ -30,12 +30,19 @@ std::chrono::milliseconds RetryPauseBefore(int retry) {
 PanelOutcome TryPanel(const RunContext& context, const Panel& panel, const TargetTask& task,
                       ErrorLines& lines) {
   const bool verbose = context.verbosity == Verbosity::kVerbose;
+  using Clock = std::chrono::steady_clock;
+  std::optional<Clock::time_point> deadline;
+  if (context.maxTime) {
+    deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(*context.maxTime);
+  }
   for (int retry = 1;; ++retry) {
     TryWatch watch(panel, verbose ? &lines : nullptr);
-    PanelTarget target(context, panel, &watch);
+    PanelTarget target(context, panel, &watch, deadline);
     PanelOutcome outcome = task(target);
     const bool again = retry <= context.retries && outcome.mayRetry && !watch.ChangeSent();
     if (!again || context.Stopped()) return outcome;
+    // A try again that could not be over in time is not begun.
+    if (deadline && Clock::now() + RetryPauseBefore(retry) >= *deadline) return outcome;
     const std::chrono::milliseconds pause = RetryPauseBefore(retry);
     if (context.verbosity != Verbosity::kQuiet) {
       lines.Print(RetryNote(panel, outcome, pause, retry, context.retries));

@@ -21,12 +21,28 @@ void TellDetails(const PanelOutcome& outcome, std::FILE* out) {
   for (const std::string& detail : outcome.details) {
     for (std::size_t at = 0; at <= detail.size();) {
       const std::size_t end = std::min(detail.find('\n', at), detail.size());
-      text += head + detail.substr(at, end - at) + "\n";
+      text += head + OneLine(detail.substr(at, end - at)) + "\n";
       at = end + 1;
     }
   }
   std::fwrite(text.data(), 1, text.size(), out);
   std::fflush(out);
+}
+
+// The details that are errors (a duplicate or unusable address), which even
+// --quiet tells.
+PanelOutcome ErrorsOnly(const PanelOutcome& outcome) {
+  PanelOutcome errors = outcome;
+  std::erase_if(errors.details,
+                [](const std::string& detail) { return !detail.starts_with("error: "); });
+  return errors;
+}
+
+// A panel of a command that changes panels holds no change unless its
+// exchange said otherwise.
+PanelOutcome Settled(PanelOutcome outcome, const ReportTo& to) {
+  if (to.changesPanels && !outcome.changed) outcome.changed = Change::kNo;
+  return outcome;
 }
 
 }  // namespace
@@ -35,27 +51,32 @@ int RunOnPanels(const RunContext& context, const std::vector<Panel>& panels, con
                 ReportTo to) {
   std::FILE* const out = to.out ? to.out : context.report;
   const bool quiet = context.verbosity == Verbosity::kQuiet;
-  Reporter reporter(out, context.form, quiet);
+  // --quiet drops notes and progress, never results: JSON keeps every outcome.
+  Reporter reporter(out, context.form, quiet && context.form == ReportForm::kPlain);
   ErrorLines lines(to.progress);
-  const FleetWatch watch{.stop = &context.machine.Stop(),
-                         .ended =
-                             [&](const PanelOutcome& outcome) {
-                               if (to.progress) to.progress->Clear();
-                               if (!to.detailsAreOutput) {
-                                 // --quiet keeps a write's notices for a failed panel.
-                                 if (!quiet || !outcome.Ok()) TellDetails(outcome, stderr);
-                               } else if (context.form == ReportForm::kPlain) {
-                                 TellDetails(outcome, out);
-                               }
-                               reporter.Outcome(outcome);
-                             },
-                         .tick =
-                             [&] {
-                               if (to.progress) to.progress->Redraw();
-                             }};
-  const std::vector<PanelOutcome> outcomes = RunFleet(
+  const FleetWatch watch{
+      .stop = &context.machine.Stop(),
+      .ended =
+          [&](const PanelOutcome& ended) {
+            const PanelOutcome outcome = Settled(ended, to);
+            if (to.progress) to.progress->Clear();
+            if (!to.detailsAreOutput) {
+              // --quiet keeps a write's notices for a failed
+              // panel, and its errors for every panel.
+              TellDetails(!quiet || !outcome.Ok() ? outcome : ErrorsOnly(outcome), stderr);
+            } else if (context.form == ReportForm::kPlain) {
+              TellDetails(outcome, out);
+            }
+            reporter.Outcome(outcome);
+          },
+      .tick =
+          [&] {
+            if (to.progress) to.progress->Redraw();
+          }};
+  std::vector<PanelOutcome> outcomes = RunFleet(
       panels, context.jobs,
       [&](const Panel& panel) { return TryPanel(context, panel, task, lines); }, watch);
+  for (PanelOutcome& outcome : outcomes) outcome = Settled(std::move(outcome), to);
   if (to.progress) to.progress->Clear();
   reporter.Summary(outcomes);
   if (!reporter.Written()) {

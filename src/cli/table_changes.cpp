@@ -15,9 +15,7 @@ namespace {
 // The columns a write decides; the others follow from them or are the panel's own.
 constexpr std::array<Column, 6> kWrittenColumns = {kType, kName, kInput, kMac, kAddress, kPort};
 
-std::string Shown(Column column, const std::string& word) {
-  return column == kName ? NameCell(word) : word;
-}
+bool IsName(const FieldChange& change) { return change.field == kTableColumns[kName]; }
 
 }  // namespace
 
@@ -33,17 +31,17 @@ std::vector<FieldChange> TableChanges(const protocol::IpSettingRecord& before,
       if (was == becomes) continue;
       changes.push_back({.entry = beforeRows[row][kNo],
                          .field = kTableColumns[column],
-                         .before = Shown(column, was),
-                         .after = Shown(column, becomes)});
+                         .before = was,
+                         .after = becomes});
     }
   }
   return changes;
 }
 
 std::string ChangeLine(const FieldChange& change) {
-  if (change.field == kTableColumns[kName]) {
-    return fmt::format("{} {}: \"{}\" -> \"{}\"", change.entry, change.field, change.before,
-                       change.after);
+  if (IsName(change)) {
+    return fmt::format("{} {}: \"{}\" -> \"{}\"", change.entry, change.field,
+                       NameCell(change.before), NameCell(change.after));
   }
   return fmt::format("{} {}: {} -> {}", change.entry, change.field, change.before, change.after);
 }
@@ -52,10 +50,16 @@ nlohmann::ordered_json ChangesJson(const std::vector<FieldChange>& changes,
                                    std::string_view beforeKey, std::string_view afterKey) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
   for (const FieldChange& change : changes) {
-    list.push_back({{"entry", change.entry},
-                    {"field", change.field},
-                    {beforeKey, change.before},
-                    {afterKey, change.after}});
+    nlohmann::ordered_json item = {{"entry", change.entry}, {"field", change.field}};
+    if (IsName(change)) {
+      // Names as table get gives them: text, or the hex of their bytes.
+      PutNameJson(item, std::string(beforeKey), change.before);
+      PutNameJson(item, std::string(afterKey), change.after);
+    } else {
+      item[std::string(beforeKey)] = change.before;
+      item[std::string(afterKey)] = change.after;
+    }
+    list.push_back(std::move(item));
   }
   return list;
 }

@@ -1,7 +1,9 @@
 // The camera table as JSON: {"cameras": [{"camera": "C001", ...}, ...],
 // "switcher": {...}}, with the same fields as the CSV columns.
 #include <algorithm>
+#include <functional>
 #include <optional>
+#include <set>
 
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
@@ -21,30 +23,6 @@ std::vector<std::string_view> CameraKeys() {
   std::vector<std::string_view> keys(kJsonKeys.begin(), kJsonKeys.end());
   keys.insert(keys.begin() + kName + 1, kNameBytesKey);
   return keys;
-}
-
-std::string Hex(std::string_view bytes) {
-  std::string hex;
-  for (const char c : bytes) hex += fmt::format("{:02x}", static_cast<unsigned char>(c));
-  return hex;
-}
-
-std::optional<std::string> FromHex(std::string_view hex) {
-  const auto digit = [](char c) -> int {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-  };
-  if (hex.size() % 2 != 0) return std::nullopt;
-  std::string bytes;
-  for (std::size_t i = 0; i < hex.size(); i += 2) {
-    const int high = digit(hex[i]);
-    const int low = digit(hex[i + 1]);
-    if (high < 0 || low < 0) return std::nullopt;
-    bytes += static_cast<char>(high * 16 + low);
-  }
-  return bytes;
 }
 
 // Line and column of a byte offset.
@@ -95,7 +73,7 @@ bool ReadName(RowReader& reader, const nlohmann::json& entry) {
   }
   if (hasText) return reader.Fail("\"name\" and \"nameBytes\" are both given", std::nullopt);
   const std::optional<std::string> hex = FieldText(entry[kNameBytesKey]);
-  const std::optional<std::string> bytes = hex ? FromHex(*hex) : std::nullopt;
+  const std::optional<std::string> bytes = hex ? NameFromHex(*hex) : std::nullopt;
   if (!bytes) return reader.Fail(std::string(kNameBytesKey) + " is not hex", std::nullopt);
   return reader.Name(*bytes, std::nullopt);
 }
@@ -117,9 +95,72 @@ bool ReadJsonEntry(RowReader& reader, const nlohmann::json& entry, std::string_v
   return true;
 }
 
+// Where the parser is, for a key given twice: each open object's keys so
+// far, and the path of each open object or list ("cameras[3]").
+class KeyWatch {
+ public:
+  bool operator()(int /*depth*/, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
+    using Event = nlohmann::json::parse_event_t;
+    switch (event) {
+      case Event::object_start:
+      case Event::array_start:
+        open_.push_back({.path = ChildPath(), .isList = event == Event::array_start});
+        break;
+      case Event::object_end:
+      case Event::array_end:
+        if (!open_.empty()) open_.pop_back();
+        break;
+      case Event::key:
+        Key(parsed.get<std::string>());
+        break;
+      case Event::value:
+        ChildPath();  // a value in a list counts as its next item
+        break;
+    }
+    return true;
+  }
+
+  // "cameras[3]: \"name\" is given twice", for the first key given twice.
+  const std::optional<std::string>& Twice() const { return twice_; }
+
+ private:
+  struct Level {
+    std::string path;
+    bool isList = false;
+    std::size_t items = 0;
+    std::set<std::string> keys{};
+    std::string lastKey{};
+  };
+
+  // The path of the value that begins now, in the object or list open.
+  std::string ChildPath() {
+    if (open_.empty()) return {};
+    Level& parent = open_.back();
+    if (parent.isList) return parent.path + "[" + std::to_string(parent.items++) + "]";
+    return parent.path.empty() ? parent.lastKey : parent.path + "." + parent.lastKey;
+  }
+
+  void Key(std::string key) {
+    if (open_.empty()) return;
+    Level& object = open_.back();
+    if (!object.keys.insert(key).second && !twice_) {
+      twice_ = (object.path.empty() ? "" : object.path + ": ") + "\"" + key + "\" is given twice";
+    }
+    object.lastKey = std::move(key);
+  }
+
+  std::vector<Level> open_;
+  std::optional<std::string> twice_;
+};
+
 std::variant<nlohmann::json, TableFileError> Parse(std::string_view text) {
   try {
-    return nlohmann::json::parse(text);
+    // A key given twice would leave only its last value: part of the file
+    // would vanish without a word, so it is refused with its place.
+    KeyWatch watch;
+    nlohmann::json document = nlohmann::json::parse(text, std::ref(watch));
+    if (watch.Twice()) return TableFileError{*watch.Twice(), std::nullopt};
+    return document;
   } catch (const nlohmann::json::parse_error& error) {
     // The byte the parser stopped at: one past the fault.
     const std::size_t at = error.byte > 0 ? error.byte - 1 : 0;
@@ -176,8 +217,8 @@ std::string TableJson(const protocol::IpSettingRecord& table) {
     const auto& row = rows[static_cast<std::size_t>(c)];
     nlohmann::ordered_json camera;
     for (std::size_t i = 0; i < row.size(); ++i) {
-      if (i == kName && !IsPlainText(row[i])) {
-        camera[std::string(kNameBytesKey)] = Hex(row[i]);
+      if (i == kName) {
+        PutNameJson(camera, std::string(kJsonKeys[i]), row[i]);
       } else {
         camera[std::string(kJsonKeys[i])] = row[i];
       }

@@ -45,13 +45,14 @@ std::vector<std::array<std::string, kTableColumns.size()>> TableRows(
   for (int c = 0; c < protocol::kCameraCount; ++c) {
     const protocol::ConstAddrField entry = table.CamAddr(c);
     rows.push_back({protocol::CameraLabel(c), protocol::GroupLabel(c / protocol::kCamerasPerGroup),
-                    KindWord(table.CamPageKind(c), rules::kCameraTypes.size()), table.CamName(c),
+                    KindWord(table.CamPageKind(c), rules::kCameraTypes.size()),
+                    std::string(WithoutPadding(table.CamName(c))),
                     std::string(rules::kSwInputs[protocol::InputOfCamera(table, c)]),
                     protocol::MacText(table.CamMac(c)),
                     protocol::AddressText(protocol::GetIp(entry)),
                     std::to_string(protocol::HttpPort(entry)),
                     rules::TakesPartInCameraSelect(table.CamPageKind(c)) ? "Yes" : "No",
-                    protocol::AlarmText(table, c)});
+                    std::string(WithoutPadding(protocol::AlarmText(table, c)))});
   }
   rows.push_back({std::string(kSwitcherLabel), "",
                   KindWord(table.SwKind(), rules::kSwitcherTypeCount), "", "",
@@ -159,7 +160,11 @@ void ApplyInput(const RowChange& change, protocol::IpSettingRecord& table) {
 void ApplyCamera(const RowChange& change, protocol::IpSettingRecord& table) {
   const int c = change.entry;
   if (change.kind) table.SetCamPageKind(c, *change.kind);
-  if (change.name && *change.name != table.CamName(c)) table.SetCamName(c, *change.name);
+  // A name as the file shows it (without its padding) stays as it is, so
+  // that a file written by table get puts back the very bytes it came from.
+  if (change.name && *change.name != WithoutPadding(table.CamName(c))) {
+    table.SetCamName(c, *change.name);
+  }
   if (change.address) protocol::SetIp(table.CamAddr(c), *change.address);
   if (change.port) protocol::SetHttpPort(table.CamAddr(c), *change.port);
 }

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include <fmt/format.h>
+
 #include "cli/command_line.h"
 #include "cli/generate_option.h"
 #include "cli/subcommands.h"
@@ -15,26 +17,30 @@ namespace {
 
 constexpr const char* kFooter =
     "\nStandard output: one line per panel as it ends (with --json one JSON object: panel, name,\n"
-    "ok, code, message, cause, file, bytes), then a summary; where a command puts a table, block\n"
-    "or log on standard output (-o -), those lines go to standard error. A panel named in an\n"
-    "inventory (@FILE) carries its name in its line (name: null for none). Codes: ok,\n"
+    "ok, code, message, cause, file, bytes, changed), then a summary; where a command puts a\n"
+    "table, block or log on standard output (-o -), those lines go to standard error. A panel\n"
+    "named in an inventory (@FILE) carries its name in its line (name: null for none). Codes: ok,\n"
     "unreachable, timeout, broken, refused, bad-data, file, interrupted, not-verified (--verify:\n"
     "the panel answered WRITE OK but read back otherwise).\n"
+    "A command that changes panels (table set, setup restore, auth set, upgrade) tells for each\n"
+    "panel whether it may hold the change: changed no (nothing that changes it went out), maybe\n"
+    "(it went out and no verdict came back: read the panel back), yes (the panel confirmed it);\n"
+    "null for the commands that only read.\n"
     "Exit codes: 0 every panel succeeded; 1 one or more panels failed (each is reported);\n"
     "2 a file or input given (an inventory too) was refused before any panel was asked;\n"
-    "130 stopped by Ctrl-C or SIGTERM (the panels in flight end at once, none is started or\n"
-    "tried again any more); 100 and above: usage errors. table diff and table set --dry-run\n"
+    "130 stopped by Ctrl-C, SIGTERM or SIGHUP (the panels in flight end at once, none is started\n"
+    "or tried again any more); 100 and above: usage errors. table diff and table set --dry-run\n"
     "exit as diff does: 0 no change, 1 changes, 2 trouble.";
 
-// A number of seconds from 0.05 to 3600; not "nan" or "inf", which a range
-// alone lets through or turns into no limit.
-CLI::Validator FiniteSeconds() {
+// A number of seconds from 0.05 to `most`; not "nan" or "inf", which a
+// range alone lets through or turns into no limit.
+CLI::Validator FiniteSeconds(std::string option, double most) {
   return CLI::Validator(
-      [](std::string& text) -> std::string {
+      [option, most](std::string& text) -> std::string {
         double seconds = 0;
         const bool number = CLI::detail::lexical_cast(text, seconds) && std::isfinite(seconds);
-        if (number && seconds >= 0.05 && seconds <= 3600) return {};
-        return "--timeout takes a number of seconds from 0.05 to 3600: " + text;
+        if (number && seconds >= 0.05 && seconds <= most) return {};
+        return fmt::format("{} takes a number of seconds from 0.05 to {}: {}", option, most, text);
       },
       "SECONDS");
 }
@@ -50,7 +56,13 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
                  "seconds (0.05 to 3600) a panel may stay silent before it counts as failed; "
                  "the verdict after a firmware image may take 10 minutes")
       ->capture_default_str()
-      ->check(FiniteSeconds());
+      ->check(FiniteSeconds("--timeout", 3600));
+  app.add_option("--max-time", global.maxTimeSeconds,
+                 "seconds (0.05 to 604800) all of one panel's work may take, tries again "
+                 "included; without it, a table, setup or credential exchange may take 4 times "
+                 "--timeout in all, and a log or an image as long as the panel keeps sending or "
+                 "taking it")
+      ->check(FiniteSeconds("--max-time", 604800));
   app.add_option("--retries", global.retries,
                  "how often (0 to 100) a panel is tried again when the network failed it: no "
                  "connection, silence, or a break before anything was written to it; after a "

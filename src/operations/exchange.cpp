@@ -8,6 +8,8 @@ Outcome Interrupted(const protocol::CPanelSession& session, Stage stage) {
   switch (session.LastWaitEnd()) {
     case protocol::WaitEnd::kSilent:
       return {Ending::kSilent, stage};
+    case protocol::WaitEnd::kOverdue:
+      return {Ending::kOverdue, stage};
     case protocol::WaitEnd::kClosed:
     case protocol::WaitEnd::kBroken:
       break;
@@ -20,6 +22,9 @@ Step Start(protocol::CPanelSession& session, std::string_view command) {
     case protocol::OpenResult::kSocketNotCreated:
       return Outcome{Ending::kNoSocket, Stage::kConnect};
     case protocol::OpenResult::kNotConnected:
+      if (session.LastWaitEnd() == protocol::WaitEnd::kOverdue) {
+        return Outcome{Ending::kOverdue, Stage::kConnect};
+      }
       return Outcome{Ending::kNotConnected, Stage::kConnect};
     case protocol::OpenResult::kOpen:
       break;

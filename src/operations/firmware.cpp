@@ -26,7 +26,7 @@ Outcome AwaitImageVerdict(protocol::CPanelSession& session, Image image) {
 
 Outcome SendImage(const protocol::PanelLink& link, Image image, const OpenSource& open,
                   const Progress& progress) {
-  protocol::CPanelSession session(link);
+  protocol::CPanelSession session(link, protocol::SessionExtent::kStream);
   const std::string_view command = image == Image::kProgram
                                        ? protocol::commands::kProgramUpgradeStart
                                        : protocol::commands::kFpgaUpgradeStart;

@@ -11,6 +11,7 @@ std::string_view WordsFor(const Outcome& outcome, const OutcomeWords& words) {
     case Ending::kNotConnected:
       return words.notConnected;
     case Ending::kSilent:
+    case Ending::kOverdue:
     case Ending::kBroken:
       return outcome.stage < Stage::kPayload ? words.lost : words.payloadLost;
     case Ending::kRefused:

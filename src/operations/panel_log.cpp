@@ -7,7 +7,7 @@ namespace operations {
 
 Outcome SaveLog(const protocol::PanelLink& link, const CreateSink& create,
                 const Progress& progress) {
-  protocol::CPanelSession session(link);
+  protocol::CPanelSession session(link, protocol::SessionExtent::kStream);
   if (Step failed = Start(session, protocol::commands::kLogRequest)) return *failed;
   const std::unique_ptr<platform::WritableFile> file = create();
   if (!file) {

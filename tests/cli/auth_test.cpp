@@ -57,7 +57,8 @@ TEST_F(AuthSet, TheFactoryPairOrThePanelsOwnOpensTheChange) {
   auto run = Run("staff", "keeper", {"48213", "s3cr!t", "s3cr!t"});
   EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
   EXPECT_EQ(run.out,
-            "192.168.0.9: Write OK.\nPlease reboot TL-VK38.\n1 panel: 1 succeeded, 0 failed\n");
+            "192.168.0.9: Write OK. Please reboot TL-VK38. [changed: yes]\n"
+            "1 panel: 1 succeeded, 0 failed; changed: 1 yes, 0 maybe, 0 no\n");
   EXPECT_EQ(Held().UserName(), "keeper");
   EXPECT_EQ(Held().Password(), "s3cr!t");
 
@@ -95,8 +96,8 @@ TEST_F(AuthSet, EachBrokenRuleIsThePagesTextAndNothingIsWritten) {
   auto run = Run("staff", "keeper", {"4821", "abcd", "abcd"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out,
-            "192.168.0.9: FAILED: Old User Name or Old Password  is incorrect.\n"
-            "1 panel: 0 succeeded, 1 failed\n");
+            "192.168.0.9: FAILED: Old User Name or Old Password  is incorrect. [changed: no]\n"
+            "1 panel: 0 succeeded, 1 failed; changed: 0 yes, 0 maybe, 1 no\n");
   const std::size_t asked = simulator.Panel(kVk1).Received().size();
   for (const auto& [passwords, text] :
        std::vector<std::pair<std::vector<std::string>, std::string>>{

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -107,8 +108,11 @@ TEST_F(Fleet, OneSilentAndOneRefusingPanelFailAloneAndInTime) {
   }
   // The silent panel is told last, after everyone else.
   EXPECT_EQ(parsed.order.back(), "192.168.0.7");
-  EXPECT_EQ(parsed.summary,
-            nlohmann::json({{"panels", 5}, {"succeeded", 3}, {"failed", 2}, {"interrupted", 0}}));
+  EXPECT_EQ(parsed.summary, nlohmann::json({{"panels", 5},
+                                            {"succeeded", 3},
+                                            {"failed", 2},
+                                            {"interrupted", 0},
+                                            {"changed", nullptr}}));
   EXPECT_EQ(parsed.byPanel.at("192.168.0.7")["message"], "Socket Error!!");
   EXPECT_EQ(parsed.byPanel.at("192.168.0.4")["message"], "No Connect!!");
   // Each good panel's block, byte for byte, in a file named by its address.
@@ -326,7 +330,7 @@ TEST_F(Fleet, ALogCutShortOrNeverSentLeavesNoFile) {
 TEST_F(Fleet, AStopRequestEndsTheRunWithinASecondAndTellsEveryPanel) {
   // One panel at a time: VK1 is done, VK2 stays silent, VK3 is never asked.
   simulator.Panel(kVk2).SetFault("VK38 SETTING REQ", {.silentAfter = 0});
-  for (const int signal : {SIGINT, SIGTERM}) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
     const std::string folder = cli_test::FreshFolder("stopped");
     const cli_test::InterruptedRun stopped = cli_test::RunVk38AndSignal(
         {"--json", "--jobs", "1", "setup", "backup", "VK1", "VK2", "VK3", "-o", folder},
@@ -343,8 +347,11 @@ TEST_F(Fleet, AStopRequestEndsTheRunWithinASecondAndTellsEveryPanel) {
     EXPECT_EQ(parsed.byPanel.at("192.168.0.9")["code"], "ok");
     EXPECT_EQ(parsed.byPanel.at("192.168.0.7")["code"], "interrupted");
     EXPECT_EQ(parsed.byPanel.at("192.168.0.6")["code"], "interrupted");
-    EXPECT_EQ(parsed.summary,
-              nlohmann::json({{"panels", 3}, {"succeeded", 1}, {"failed", 0}, {"interrupted", 2}}));
+    EXPECT_EQ(parsed.summary, nlohmann::json({{"panels", 3},
+                                              {"succeeded", 1},
+                                              {"failed", 0},
+                                              {"interrupted", 2},
+                                              {"changed", nullptr}}));
     // VK1's backup alone, and nothing half-written.
     const std::vector<std::string> names = cli_test::FileNames(folder);
     ASSERT_EQ(names.size(), 1u);
@@ -451,8 +458,9 @@ TEST_F(Fleet, UpgradeGivesThePagesVerdictForEachPanel) {
   EXPECT_EQ(run.out,
             "192.168.0.6: FAILED: File Error!! - the panel did not take the image: it answered "
             "\"FILE NG\" (" +
-                image + ")\n" + "192.168.0.9: Ver Up Finish (" + image + ")\n" +
-                "2 panels: 1 succeeded, 1 failed\n");
+                image + ") [changed: no]\n" + "192.168.0.9: Ver Up Finish (" + image +
+                ") [changed: yes]\n" +
+                "2 panels: 1 succeeded, 1 failed; changed: 1 yes, 0 maybe, 1 no\n");
   EXPECT_EQ(simulator.Panel(kVk1).ProgramImage(), sim::Bytes(bytes.begin(), bytes.end()));
 
   // The image from standard input, for one panel.
@@ -590,6 +598,174 @@ TEST_F(Fleet, QuietTellsOnlyFailuresAndVerboseTracesEveryStep) {
             "192.168.0.9: > VK38 SETTING REQ\n"
             "192.168.0.9: the connection broke\n")
       << run.err;
+}
+
+TEST_F(Fleet, EveryChangeCommandTellsWhetherThePanelMayHoldTheChange) {
+  const std::string folder = cli_test::FreshFolder("changed");
+  cli_test::WriteText(folder + "/t.csv", "CAMERA No,CAMERA Name\nC001,renamed\n");
+  const sim::Bytes block = Block(0x21);
+  cli_test::WriteText(folder + "/b.v38", std::string(block.begin(), block.end()));
+  cli_test::WriteText(folder + "/p.bin", ImageBytes(2000));
+  struct Command {
+    std::vector<std::string> arguments;
+    std::string changeCommand;
+    std::uint64_t acceptance;  // the bytes of the panel's acceptance, its extra byte included
+    std::string input = "";
+  };
+  const Command commands[] = {
+      {{"table", "set", "VK1", folder + "/t.csv", "--yes"}, "VK38 IP SETTING CHANGE", 20},
+      {{"setup", "restore", "VK1", folder + "/b.v38"}, "VK38 SETTING CHANGE", 20},
+      // The image's receipt may take a flash write: --max-time bounds the wait.
+      {{"--max-time", "3", "upgrade", "VK1", "--program", folder + "/p.bin", "--yes"},
+       "VK38 VER UP START",
+       18},
+      {{"auth", "set", "VK1", "--old-user", "staff", "--new-user", "keeper", "--password-stdin"},
+       "VK38 AUTH SETTING CHANGE",
+       20,
+       "48213\ns3cr!t\ns3cr!t\n"},
+  };
+  for (const Command& command : commands) {
+    // Closed before the acceptance: nothing went out; silent or broken
+    // after it: the change went out without a verdict; then a good write.
+    const std::vector<std::pair<sim::Fault, std::string>> endings = {
+        {{.closeAtOnce = true}, "no"},
+        {{.silentAfter = command.acceptance}, "maybe"},
+        {{.resetAfter = command.acceptance}, "maybe"},
+        {{}, "yes"}};
+    for (const auto& [fault, changed] : endings) {
+      simulator.Panel(kVk1).SetFault(command.changeCommand, fault);
+      std::vector<std::string> arguments = {"--json", "--timeout", "1"};
+      arguments.insert(arguments.end(), command.arguments.begin(), command.arguments.end());
+      const JsonRun parsed = ParseJsonRun(RunVk38(arguments, command.input).out);
+      ASSERT_EQ(parsed.byPanel.count("192.168.0.9"), 1u) << command.changeCommand;
+      EXPECT_EQ(parsed.byPanel.at("192.168.0.9")["changed"], changed)
+          << command.changeCommand << ": " << parsed.byPanel.at("192.168.0.9");
+      EXPECT_EQ(parsed.summary["changed"][changed], 1) << command.changeCommand;
+    }
+  }
+
+  // The plain line says it, and tells what to do; Ctrl-C keeps what went out.
+  simulator.Panel(kVk1).SetFault("VK38 IP SETTING CHANGE", {.silentAfter = 20});
+  const auto run = RunVk38({"--timeout", "1", "table", "set", "VK1", folder + "/t.csv", "--yes"});
+  EXPECT_NE(
+      run.out.find(" [changed: maybe - read the panel back to see whether it holds the "
+                   "change]\n1 panel: 0 succeeded, 1 failed; changed: 0 yes, 1 maybe, 0 no\n"),
+      std::string::npos)
+      << run.out;
+  const cli_test::InterruptedRun stopped =
+      cli_test::RunVk38AndSignal({"--json", "table", "set", "VK1", folder + "/t.csv", "--yes"},
+                                 std::chrono::milliseconds(1000), SIGINT);
+  const nlohmann::json outcome = ParseJsonRun(stopped.run.out).byPanel.at("192.168.0.9");
+  EXPECT_EQ(outcome["code"], "interrupted");
+  EXPECT_EQ(outcome["changed"], "maybe");
+  EXPECT_EQ(outcome["cause"],
+            "the run was stopped after the change went out, before the panel's verdict");
+  // Reading commands change nothing and say null.
+  EXPECT_TRUE(ParseJsonRun(RunVk38({"--json", "table", "get", "VK2", "-o", folder + "/g.csv"}).out)
+                  .byPanel.at("192.168.0.7")["changed"]
+                  .is_null());
+}
+
+TEST_F(Fleet, OutputsThatAreNoPlainFileAreWrittenIntoAndFilesKeepTheirLinksAndModes) {
+  const std::string folder = cli_test::FreshFolder("outputs");
+  // A link to a device: written into, still a link to the device afterwards
+  // (the link keeps a fault from ever reaching /dev itself).
+  const std::string device = folder + "/null";
+  std::filesystem::create_symlink("/dev/null", device);
+  auto run = RunVk38({"table", "get", "VK1", "-o", device});
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_TRUE(std::filesystem::is_symlink(device));
+  EXPECT_TRUE(std::filesystem::is_character_file(device));
+
+  // A pipe: its reader gets the table.
+  const std::string fifo = folder + "/pipe";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::string piped;
+  std::thread reader([&] { piped = cli_test::ReadText(fifo); });
+  run = RunVk38({"table", "get", "VK1", "-o", fifo});
+  reader.join();
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_TRUE(piped.starts_with("CAMERA No,Group,Type,")) << piped;
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+  // A link to a file of mode 600: still a link, the file still 600.
+  const std::string file = folder + "/vk1.csv", link = folder + "/current.csv";
+  cli_test::WriteText(file, "old");
+  std::filesystem::permissions(
+      file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::create_symlink("vk1.csv", link);
+  run = RunVk38({"table", "get", "VK1", "-o", link});
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(cli_test::ReadText(file), piped);
+  EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+  // A trailing slash is a folder for one panel too.
+  run = RunVk38({"table", "get", "VK1", "-o", folder + "/tables/"});
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_EQ(cli_test::FileNames(folder + "/tables"), std::vector<std::string>{"192.168.0.9.csv"});
+  EXPECT_EQ(cli_test::FileNames(folder),
+            (std::vector<std::string>{"current.csv", "null", "pipe", "tables", "vk1.csv"}));
+}
+
+TEST_F(Fleet, ATableFileIsNeverRestoredAsASetupWhateverItsSum) {
+  // A table file whose bytes happen to add up to zero.
+  std::string table;
+  for (char c = 'a'; c <= 'z' && table.empty(); ++c) {
+    for (char d = 'a'; d <= 'z'; ++d) {
+      const std::string candidate = std::string("CAMERA No,CAMERA Name\nC001,") + c + d + "\n";
+      unsigned sum = 0;
+      for (const char byte : candidate) sum += static_cast<unsigned char>(byte);
+      if (sum % 256 == 0) {
+        table = candidate;
+        break;
+      }
+    }
+  }
+  ASSERT_FALSE(table.empty());
+  const std::string folder = cli_test::FreshFolder("not-a-setup");
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {"t.csv", table}, {"t.json", "{\"cameras\": []}\n"}, {"notes.txt", "a note\n"}};
+  for (const auto& [name, text] : files) {
+    cli_test::WriteText(folder + "/" + name, text);
+    const auto run = RunVk38({"setup", "restore", "VK1", folder + "/" + name});
+    EXPECT_EQ(run.exitCode, 2) << name;
+    EXPECT_NE(run.err.find("not a setup block; nothing was sent"), std::string::npos) << run.err;
+  }
+  EXPECT_TRUE(simulator.Panel(kVk1).Received().empty());
+}
+
+TEST_F(Fleet, APanelThatTricklesIsEndedByTheExchangeBoundOrByMaxTime) {
+  simulator.Panel(kVk1).SetFault("VK38 IP SETTING REQ", {.trickle = std::chrono::milliseconds(20)});
+  simulator.Panel(kVk2).SetLog({.size = 200000, .piece = 4096});
+  simulator.Panel(kVk2).SetFault("VK38 LOG REQ", {.trickle = std::chrono::milliseconds(20)});
+  const std::string folder = cli_test::FreshFolder("trickle");
+  // Records: 4 times --timeout in all.
+  auto run =
+      RunVk38({"--json", "--timeout", "0.5", "table", "get", "VK1", "-o", folder + "/t.csv"});
+  EXPECT_LT(run.took, std::chrono::seconds(4));
+  nlohmann::json outcome = ParseJsonRun(run.out).byPanel.at("192.168.0.9");
+  EXPECT_EQ(outcome["code"], "timeout");
+  EXPECT_EQ(outcome["cause"],
+            "the time in all ran out while the camera table came in (an exchange may take 2 s in "
+            "all)");
+  // A log: --max-time alone.
+  run = RunVk38({"--json", "--timeout", "0.5", "--max-time", "1.5", "log", "VK2", "-o", folder});
+  EXPECT_LT(run.took, std::chrono::seconds(4));
+  outcome = ParseJsonRun(run.out).byPanel.at("192.168.0.7");
+  EXPECT_EQ(outcome["code"], "timeout") << outcome;
+  EXPECT_TRUE(cli_test::FileNames(folder).empty());
+}
+
+TEST_F(Fleet, QuietDropsNotesButNeverResults) {
+  const std::string folder = cli_test::FreshFolder("quiet-results");
+  cli_test::WriteText(folder + "/t.csv", "CAMERA No,CAMERA Name\nC001,renamed\n");
+  const auto run = RunVk38({"-q", "--json", "table", "diff", "VK1", folder + "/t.csv"});
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  const nlohmann::json outcome = ParseJsonRun(run.out).byPanel.at("192.168.0.9");
+  ASSERT_EQ(outcome["changes"].size(), 1u) << outcome;
+  EXPECT_EQ(outcome["changes"][0]["after"], "renamed");
 }
 
 TEST_F(Fleet, RetriesNeverRepeatAWriteThatWentOut) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "cli/file_io.h"
 #include "cli/output_file.h"
 #include "support/fake_file_system.h"
 
@@ -79,6 +80,61 @@ TEST(OutputFile, ReplacingTakesTheNameAndNumberingGoesBesideEveryFileThatHasOne)
                                                                  {"plain", "no extension"},
                                                                  {"plain_2", "x"},
                                                                  {"t.csv", "new"}}));
+}
+
+TEST(OutputFile, WhatIsNoPlainFileIsWrittenIntoAndALinkOrItsPermissionsStay) {
+  FakeFileSystem files;
+  files.streams.insert("/dev/null");
+  files.Add("tables/vk1.csv", {.content = "old", .permissions = 0600});
+  files.links["vk1.csv"] = "tables/vk1.csv";
+  files.folders.insert("tables");
+
+  // A device or pipe takes the bytes as they come; nothing is made beside it.
+  for (const cli::Naming naming : {cli::Naming::kReplace, cli::Naming::kNumbered}) {
+    const cli::Saved saved = cli::SaveWhole(files, "/dev/null", naming, cli::BytesOf("table"));
+    EXPECT_FALSE(saved.failure) << *saved.failure;
+    EXPECT_EQ(saved.name, "/dev/null");
+  }
+  EXPECT_EQ(files.streamed["/dev/null"], "tabletable");
+
+  // The link stays; the file it leads to takes the bytes, with its permissions.
+  EXPECT_EQ(cli::SaveWhole(files, "vk1.csv", cli::Naming::kReplace, cli::BytesOf("new")).name,
+            "vk1.csv");
+  EXPECT_EQ(files.links.at("vk1.csv"), "tables/vk1.csv");
+  EXPECT_EQ(files.files.at("tables/vk1.csv")->content, "new");
+  EXPECT_EQ(files.files.at("tables/vk1.csv")->permissions, 0600u);
+
+  EXPECT_EQ(cli::SaveWhole(files, "tables", cli::Naming::kReplace, cli::BytesOf("x")).failure,
+            "cannot write tables: it is a folder");
+  EXPECT_EQ(Contents(files), (std::map<std::string, std::string>{{"tables/vk1.csv", "new"}}));
+}
+
+TEST(OutputFile, DashOEndingInASeparatorOrNamingAFolderIsAFolderForOnePanelToo) {
+  FakeFileSystem files;
+  files.folders.insert("backups");
+  files.streams.insert("NUL");
+  files.Add("vk1.csv");
+  struct Case {
+    std::string output;
+    std::size_t panels;
+    bool filesTaken;
+    cli::Destination expected;
+  };
+  const Case cases[] = {
+      {"-", 1, true, cli::Destination::kStream},
+      {"NUL", 1, false, cli::Destination::kStream},
+      {"tables/", 1, true, cli::Destination::kFolder},
+      {"tables\\", 1, true, cli::Destination::kFolder},
+      {"backups", 1, true, cli::Destination::kFolder},
+      {"tables", 2, true, cli::Destination::kFolder},
+      {"tables", 1, true, cli::Destination::kFile},
+      {"vk1.csv", 1, true, cli::Destination::kFile},
+      {"tables", 1, false, cli::Destination::kFolder},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(cli::DestinationOf(files, c.output, c.panels, c.filesTaken), c.expected)
+        << c.output << " for " << c.panels;
+  }
 }
 
 }  // namespace

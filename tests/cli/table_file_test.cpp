@@ -141,6 +141,14 @@ TEST(TableFile, JsonFaultsAreNamed) {
             "cameras[0] has no \"camera\" text");
   // Well-formed, but a number no type can hold: refused, not thrown.
   EXPECT_EQ(ErrorOf("{\"cameras\": 1E99999}").substr(0, 24), "number overflow parsing ");
+  // A key given twice would lose the first value without a word.
+  EXPECT_EQ(ErrorOf("{\"cameras\": [], \"switcher\": {}, \"cameras\": []}"),
+            "\"cameras\" is given twice");
+  EXPECT_EQ(ErrorOf("{\"cameras\": [{\"camera\": \"C001\"}, {\"camera\": \"C002\", \"name\": \"a\","
+                    " \"name\": \"b\"}]}"),
+            "cameras[1]: \"name\" is given twice");
+  EXPECT_EQ(ErrorOf("{\"switcher\": {\"type\": \"Network\", \"type\": \"NoAsign\"}}"),
+            "switcher: \"type\" is given twice");
 }
 
 TEST(TableFile, WhatIsNotUnderstoodIsRefusedWithItsPlaceAndTheKnownNames) {

@@ -50,7 +50,9 @@ TEST_F(TableSet, GetThenSetWritesTheSameRecordApartFromTheMacRule) {
 
   const auto run = RunVk38({"table", "set", "VK1", file, "--yes"});
   ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-  EXPECT_EQ(run.out, "192.168.0.9: Write OK (" + file + ")\n1 panel: 1 succeeded, 0 failed\n");
+  EXPECT_EQ(run.out, "192.168.0.9: Write OK (" + file +
+                         ") [changed: yes]\n1 panel: 1 succeeded, 0 failed; changed: 1 yes, 0 "
+                         "maybe, 0 no\n");
   const sim::Bytes written = Vk1().CameraRecord();
   ASSERT_EQ(written.size(), protocol::IpSettingRecord::kSize);
   for (std::size_t at = 0; at < protocol::IpSettingRecord::kSize; ++at) {
@@ -145,9 +147,12 @@ TEST_F(TableSet, ThePageAndVk38RefuseATableWithTheSameTexts) {
   Load(table);
   const setting_test::Texts pageTexts = Press(IDC_SETTING_SET);
   ASSERT_EQ(pageTexts.size(), 3u);  // two duplicates, then the unusable list stops it
-  // vk38 tells the page's duplication once, naming both cameras.
+  // vk38 tells the page's duplication once, naming both cameras, and
+  // leaves the page's CRs off the terminal.
   EXPECT_EQ(pageTexts[0], pageTexts[1]);
-  const setting_test::Texts named = {"C002 and C010: " + pageTexts[0], pageTexts[2]};
+  std::string unusable = pageTexts[2];
+  std::erase(unusable, '\r');
+  const setting_test::Texts named = {"C002 and C010: " + pageTexts[0], unusable};
   const auto run = RunVk38({"table", "set", "VK1", file, "--yes"});
   EXPECT_EQ(cli_test::Notices(run.err), named) << run.err;
   EXPECT_EQ(run.exitCode, 1);
@@ -219,7 +224,8 @@ TEST_F(TableSet, StrictRefusesADuplicateAddressThatThePageOnlyReports) {
   EXPECT_EQ(strict.exitCode, 1);
   EXPECT_EQ(strict.err, notice);
   EXPECT_EQ(strict.out.substr(0, strict.out.find('\n')),
-            "192.168.0.9: FAILED: not written - --strict: a duplicate address refuses the write");
+            "192.168.0.9: FAILED: not written - --strict: a duplicate address refuses the write "
+            "[changed: no]");
   EXPECT_EQ(Vk1().CameraRecord(), BytesOf(original));
 
   const auto diff = RunVk38({"--json", "table", "diff", "VK1", file, "--strict"});
@@ -229,8 +235,8 @@ TEST_F(TableSet, StrictRefusesADuplicateAddressThatThePageOnlyReports) {
       "text": "IP(10.0.0.11) Duplication", "entries": ["C011", "C012"]}])"));
   EXPECT_EQ(outcome["refusal"], "--strict: a duplicate address refuses the write");
 
-  // Without --strict the page's rule holds: told, and written.
-  const auto written = RunVk38({"table", "set", "VK1", file});
+  // Without --strict the page's rule holds: told, and written; told with -q too.
+  const auto written = RunVk38({"-q", "table", "set", "VK1", file});
   EXPECT_EQ(written.exitCode, 0) << written.out;
   EXPECT_EQ(written.err, notice);
   protocol::IpSettingRecord expected = setting_test::PanelTable();
@@ -258,14 +264,15 @@ TEST_F(TableSet, VerifyCatchesAPanelThatConfirmsButKeepsItsTable) {
   EXPECT_EQ(kept.out.substr(0, kept.out.find('\n')),
             "192.168.0.9: FAILED: Not verified - the panel answered WRITE OK, but its camera "
             "table differs in 1 field: C002 CAMERA Name (" +
-                file + ")");
+                file + ") [changed: yes]");
   EXPECT_EQ(kept.err, "192.168.0.9: sent, read back: C002 CAMERA Name: \"studio\" -> \"CAM2\"\n");
 
   Vk1().ClearFaults();
   const auto good = RunVk38({"table", "set", "VK1", file, "--verify"});
   EXPECT_EQ(good.exitCode, 0) << good.out;
   EXPECT_EQ(good.out.substr(0, good.out.find('\n')),
-            "192.168.0.9: Write OK - verified: the panel read back what was sent (" + file + ")");
+            "192.168.0.9: Write OK - verified: the panel read back what was sent (" + file +
+                ") [changed: yes]");
 }
 
 }  // namespace

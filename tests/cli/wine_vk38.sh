@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # vk38.exe under Wine against the panel simulator: a table read, a fleet
-# backup with a refused panel, an inventory's diff and verified write (and a
-# panel that keeps its old table), standard output and a disk that fill up
-# (nothing torn, the old file kept), and Ctrl-C during a fleet backup with a
-# silent panel. Run inside scripts/private-net beside the simulator:
+# backup with a refused panel, the NUL device as an output, an inventory's
+# diff and verified write (and a panel that keeps its old table), standard
+# output and a disk that fill up (nothing torn, the old file kept), and
+# Ctrl-C during a fleet backup with a silent panel and during a table write
+# that went out (changed: maybe). Run inside scripts/private-net beside the
+# simulator:
 #   scripts/with-simulator panel-sim tests/cli/wine_vk38.sh vk38.exe
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env"
@@ -29,8 +31,13 @@ expect "backup exit code" "$?" 1
 expect "backup outcomes" "$(grep -o '"code":"[a-z-]*"' "$work/out" | sort | tr '\n' ' ')" \
   '"code":"ok" "code":"ok" "code":"unreachable" '
 expect "backup summary" "$(tail -1 "$work/out")" \
-  '{"summary":{"panels":3,"succeeded":2,"failed":1,"interrupted":0}}'
+  '{"summary":{"panels":3,"succeeded":2,"failed":1,"interrupted":0,"changed":null}}'
 expect "backup files" "$(ls "$work/b" | wc -l)" 2
+
+# NUL, the device, is written into: no file takes its name.
+wine "$program" table get VK1 -o NUL >"$work/out" 2>"$work/err"
+expect "NUL exit code" "$?" 0
+expect "NUL told" "$(grep -c '^192\.168\.0\.9: Read OK (NUL)' "$work/out")" 1
 
 # A fleet from an inventory with names: the diff of a file that renames one
 # camera, the verified write to both panels, and a panel that confirms a
@@ -99,5 +106,19 @@ expect "stopped outcomes" "$(grep -o '"code":"[a-z-]*"' "$work/out" | tr '\n' ' 
 expect "stopped files" "$(ls "$work/stopped" | grep -c '^192\.168\.0\.9_.*\.v38$')" 1
 expect "stopped leftovers" "$(ls "$work/stopped" | wc -l)" 1
 control 'fault 192.168.0.7 none VK38 SETTING REQ' >/dev/null
+
+# Ctrl-C once a table write went out and no verdict came: the panel may
+# hold it, and the line says so.
+expect "silent VK1 after acceptance" \
+  "$(control 'fault 192.168.0.9 silent-after 20 VK38 IP SETTING CHANGE')" "OK;"
+wine "$program" --json table set VK1 "$names" --yes >"$work/out" 2>"$work/err" &
+vk38_pid=$!
+sleep 5
+kill -INT "$vk38_pid"
+wait "$vk38_pid"
+expect "interrupted write exit code" "$?" 130
+expect "interrupted write outcome" "$(grep -o '"code":"[a-z-]*".*"changed":"[a-z]*"' "$work/out" |
+  sed 's/"message".*"changed"/"changed"/')" '"code":"interrupted","changed":"maybe"'
+control 'fault 192.168.0.9 none VK38 IP SETTING CHANGE' >/dev/null
 
 checks_end "vk38.exe under Wine: all checks passed" "$work/out" "$work/err"

@@ -5,14 +5,18 @@
 // table (in CSV also through a spreadsheet that saves it as UTF-8 with
 // semicolons), means the same once a spreadsheet saved it, and gives a
 // table that the write rules accept or refuse with their own texts — never
-// an unchecked record on the wire.
+// an unchecked record on the wire. A JSON file that gives a key twice in one
+// object is never accepted: one of the two values would vanish unseen.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "cli/spreadsheet_rewrite.h"
 #include "cli/table_file.h"
@@ -39,6 +43,40 @@ bool IsWriteNotice(const rules::WriteNotice& notice) {
   return notice.text.starts_with("IP(") && notice.text.ends_with(") Duplication");
 }
 
+// Counts the keys given twice in one object, read event by event.
+class TwiceGivenKeys : public nlohmann::json_sax<nlohmann::json> {
+ public:
+  int count = 0;
+
+  bool key(string_t& name) override {
+    if (!open_.empty() && !open_.back().insert(name).second) ++count;
+    return true;
+  }
+  bool start_object(std::size_t) override {
+    open_.emplace_back();
+    return true;
+  }
+  bool end_object() override {
+    open_.pop_back();
+    return true;
+  }
+  bool null() override { return true; }
+  bool boolean(bool) override { return true; }
+  bool number_integer(number_integer_t) override { return true; }
+  bool number_unsigned(number_unsigned_t) override { return true; }
+  bool number_float(number_float_t, const string_t&) override { return true; }
+  bool string(string_t&) override { return true; }
+  bool binary(binary_t&) override { return true; }
+  bool start_array(std::size_t) override { return true; }
+  bool end_array() override { return true; }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+    return false;
+  }
+
+ private:
+  std::vector<std::set<std::string>> open_;
+};
+
 void CheckRefusal(std::string_view text, const cli::TableFileError& error) {
   FUZZ_REQUIRE(!error.message.empty());
   FUZZ_REQUIRE(!cli::ErrorText(error).empty());
@@ -57,6 +95,11 @@ protocol::IpSettingRecord Applied(const cli::TableFileRead& read) {
 }
 
 void CheckAccepted(std::string_view text, const std::vector<cli::RowChange>& changes) {
+  if (cli::LooksLikeJson(text)) {
+    TwiceGivenKeys keys;
+    nlohmann::json::sax_parse(text, &keys, nlohmann::json::input_format_t::json, false);
+    FUZZ_REQUIRE(keys.count == 0);
+  }
   const protocol::IpSettingRecord before = PanelTable();
   protocol::IpSettingRecord table = before;
   cli::ApplyRowChanges(changes, table);

@@ -50,7 +50,55 @@ class FakeWritable : public platform::WritableFile {
   std::shared_ptr<FakeFile> file_;
 };
 
+// A stream keeps what was written into it, whole or not.
+class FakeStream : public platform::WritableFile {
+ public:
+  explicit FakeStream(std::string& into) : into_(into) {}
+  bool Write(const std::uint8_t* data, std::size_t length) override {
+    into_.append(reinterpret_cast<const char*>(data), length);
+    return true;
+  }
+  bool Sync() override { return true; }
+  bool Close() override { return true; }
+
+ private:
+  std::string& into_;
+};
+
 }  // namespace
+
+std::unique_ptr<platform::WritableFile> FakeFileSystem::CreateNew(
+    const std::string& path, std::optional<std::uint32_t> permissions) {
+  const bool taken = files.count(path) != 0 || folders.count(path) != 0 ||
+                     streams.count(path) != 0 || links.count(path) != 0;
+  if (taken || locked.count(path) != 0) return nullptr;
+  std::shared_ptr<FakeFile>& file = files[path];
+  file = std::make_shared<FakeFile>(newFile);
+  file->permissions = permissions;
+  return std::make_unique<FakeWritable>(file);
+}
+
+std::unique_ptr<platform::WritableFile> FakeFileSystem::OpenStream(const std::string& path) {
+  if (streams.count(path) == 0) return nullptr;
+  return std::make_unique<FakeStream>(streamed[path]);
+}
+
+platform::PathFacts FakeFileSystem::Inspect(const std::string& path) {
+  if (folders.count(path) != 0) return {.kind = platform::PathKind::kFolder};
+  if (streams.count(path) != 0) return {.kind = platform::PathKind::kStream};
+  const auto link = links.find(path);
+  const std::string& file = link != links.end() ? link->second : path;
+  const auto found = files.find(file);
+  if (found == files.end()) return {};
+  return {
+      .kind = platform::PathKind::kFile, .file = file, .permissions = found->second->permissions};
+}
+
+bool FakeFileSystem::MakeFolder(const std::string& path) {
+  if (files.count(path) != 0 || streams.count(path) != 0 || locked.count(path) != 0) return false;
+  folders.insert(path);
+  return true;
+}
 
 FakeFile& FakeFileSystem::Add(const std::string& path, FakeFile file) {
   files[path] = std::make_shared<FakeFile>(std::move(file));
@@ -84,6 +132,7 @@ platform::Moved FakeFileSystem::Move(const std::string& from, const std::string&
   }
   std::shared_ptr<FakeFile> file = source->second;
   files.erase(source);
+  links.erase(to);  // a move replaces a link itself, never its file
   files[to] = std::move(file);
   return platform::Moved::kDone;
 }

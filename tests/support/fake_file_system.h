@@ -22,6 +22,8 @@ struct FakeFile {
   bool syncFails = false;
   bool closeFails = false;
   bool closed = false;
+  // Its permission bits, as created or scripted.
+  std::optional<std::uint32_t> permissions{};
 };
 
 class FakeFileSystem : public platform::FileSystem {
@@ -35,6 +37,13 @@ class FakeFileSystem : public platform::FileSystem {
   FakeFile newFile{};
   // Every move fails.
   bool movesFail = false;
+  // Paths that are folders, and paths that are streams (a device or a pipe:
+  // what is written into one is kept in `streamed`).
+  std::set<std::string> folders;
+  std::set<std::string> streams;
+  std::map<std::string, std::string> streamed;
+  // Links to files: the link's path and the file's.
+  std::map<std::string, std::string> links;
 
   // What LastFailure gives: the reason of every scripted failure.
   static constexpr const char* kScriptedFailure = "scripted failure";
@@ -43,6 +52,11 @@ class FakeFileSystem : public platform::FileSystem {
 
   std::unique_ptr<platform::ReadableFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<platform::WritableFile> CreateForWriting(const std::string& path) override;
+  std::unique_ptr<platform::WritableFile> CreateNew(
+      const std::string& path, std::optional<std::uint32_t> permissions) override;
+  std::unique_ptr<platform::WritableFile> OpenStream(const std::string& path) override;
+  platform::PathFacts Inspect(const std::string& path) override;
+  bool MakeFolder(const std::string& path) override;
   platform::Moved Move(const std::string& from, const std::string& to,
                        platform::Existing existing) override;
   bool Remove(const std::string& path) override;

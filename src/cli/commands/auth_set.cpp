@@ -112,9 +112,10 @@ int AuthSet(const RunContext& context, const AuthSetOptions& args) {
                                 .retyped = (*passwords)[2]};
   // Only the old pair needs the panel's record.
   if (const std::optional<std::string> refused = FieldRefusal(change)) return Refuse(*refused);
-  return RunOnPanels(context, args.panels, [&](PanelTarget& target) {
-    return ChangeCredentials(target, change, args.verify);
-  });
+  return RunOnPanels(
+      context, args.panels,
+      [&](PanelTarget& target) { return ChangeCredentials(target, change, args.verify); },
+      {.changesPanels = true});
 }
 
 }  // namespace

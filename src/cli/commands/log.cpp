@@ -22,7 +22,7 @@ struct LogOptions {
 };
 
 PanelOutcome SaveOneLog(const RunContext& context, PanelTarget& target, const std::string& path,
-                        ProgressLine& progress) {
+                        bool streamed, ProgressLine& progress) {
   std::unique_ptr<OutputFile> output;
   std::string failure;
   // Made once the panel was asked: a panel that never answers leaves no file.
@@ -38,8 +38,8 @@ PanelOutcome SaveOneLog(const RunContext& context, PanelTarget& target, const st
   if (output && !output->Failure().empty()) failure = output->Failure();
   if (saved.Ok() && !output->Finish()) failure = output->Failure();
   if (!failure.empty()) return Failure(Code::kFile, "File write error", failure, path);
-  // A file not finished is gone, but what went to standard output stays there.
-  if (path == kStandardStream && moved > 0) saved.mayRetry = false;
+  // A file not finished is gone, but what went to a stream stays there.
+  if (streamed && moved > 0) saved.mayRetry = false;
   if (!saved.Ok()) return saved;
   saved.file = output->Name();
   saved.bytes = moved;
@@ -48,17 +48,19 @@ PanelOutcome SaveOneLog(const RunContext& context, PanelTarget& target, const st
 
 int SaveLogs(const RunContext& context, const std::vector<Panel>& panels,
              const std::string& folder) {
+  const bool toStream =
+      DestinationOf(context.machine.Files(), folder, panels.size(), false) == Destination::kStream;
   const bool toStandardOutput = folder == kStandardStream;
-  if (!toStandardOutput && !PrepareFolder(folder)) return kExitFileRefused;
+  if (!toStream && !PrepareFolder(context.machine.Files(), folder)) return kExitFileRefused;
   ProgressLine progress(stderr, context.progress);
-  return RunOnPanels(
-      context, panels,
-      [&](PanelTarget& target) {
-        const std::string path =
-            toStandardOutput ? folder : PanelFilePath(folder, target.panel, TimeStamp() + ".log");
-        return SaveOneLog(context, target, path, progress);
-      },
-      {.out = toStandardOutput ? stderr : nullptr, .progress = &progress});
+  return RunOnPanels(context, panels,
+                     [&](PanelTarget& target) {
+                       const std::string path =
+                           toStream ? folder
+                                    : PanelFilePath(folder, target.panel, TimeStamp() + ".log");
+                       return SaveOneLog(context, target, path, toStream, progress);
+                     },
+                     {.out = toStandardOutput ? stderr : nullptr, .progress = &progress});
 }
 
 }  // namespace
@@ -72,7 +74,8 @@ void AddLog(CLI::App& app, Invocation& invocation) {
                   "the folder for the files, made if needed: <address>_<YYYYMMDD-HHMMSS>.log "
                   "(<address>_<name>_<YYYYMMDD-HHMMSS>.log for a panel named in an inventory), "
                   "numbered (_2, _3, ...) rather than replacing a file of that name; or - for "
-                  "standard output (one PANEL)")
+                  "standard output, or a device, pipe or socket written into as it is (one "
+                  "PANEL)")
       ->required();
   log->footer(
       "A log is streamed to a temporary file and takes its name only once the panel sent all of "
@@ -83,7 +86,9 @@ void AddLog(CLI::App& app, Invocation& invocation) {
     std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
     if (!panels) return;
     options->panels = std::move(*panels);
-    RequireOnePanelFor(options->panels, options->folder);
+    RequireOnePanelFor(
+        options->panels, options->folder,
+        DestinationOf(invocation.machine.Files(), options->folder, options->panels.size(), false));
     invocation.exitCode = SaveLogs(invocation.Context(), options->panels, options->folder);
   });
 }

@@ -23,8 +23,10 @@ struct SetupBackupOptions {
 
 int SetupBackup(const RunContext& context, const std::vector<Panel>& panels,
                 const std::string& folder) {
+  const bool toStream =
+      DestinationOf(context.machine.Files(), folder, panels.size(), false) == Destination::kStream;
   const bool toStandardOutput = folder == kStandardStream;
-  if (!toStandardOutput && !PrepareFolder(folder)) return kExitFileRefused;
+  if (!toStream && !PrepareFolder(context.machine.Files(), folder)) return kExitFileRefused;
   return RunOnPanels(
       context, panels,
       [&](PanelTarget& target) -> PanelOutcome {
@@ -34,7 +36,7 @@ int SetupBackup(const RunContext& context, const std::vector<Panel>& panels,
         read.bytes = block.size();
         // Two backups of a panel never share a name: a later one is numbered.
         const std::string path =
-            toStandardOutput ? folder : PanelFilePath(folder, target.panel, TimeStamp() + ".v38");
+            toStream ? folder : PanelFilePath(folder, target.panel, TimeStamp() + ".v38");
         return WithSaved(std::move(read),
                          SaveWhole(context.machine.Files(), path, Naming::kNumbered, block));
       },
@@ -51,7 +53,8 @@ void AddSetupBackup(CLI::App& setup, Invocation& invocation) {
                    "the folder for the files, made if needed: <address>_<YYYYMMDD-HHMMSS>.v38 "
                    "(<address>_<name>_<YYYYMMDD-HHMMSS>.v38 for a panel named in an inventory), "
                    "numbered (_2, _3, ...) rather than replacing a file of that name; or - for "
-                   "standard output (one PANEL)")
+                   "standard output, or a device, pipe or socket written into as it is (one "
+                   "PANEL)")
       ->required();
   backup->footer(
       "A block is written only when the panel sent it whole with a good sum, and a file takes "
@@ -61,7 +64,9 @@ void AddSetupBackup(CLI::App& setup, Invocation& invocation) {
     std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
     if (!panels) return;
     options->panels = std::move(*panels);
-    RequireOnePanelFor(options->panels, options->folder);
+    RequireOnePanelFor(
+        options->panels, options->folder,
+        DestinationOf(invocation.machine.Files(), options->folder, options->panels.size(), false));
     invocation.exitCode = SetupBackup(invocation.Context(), options->panels, options->folder);
   });
 }

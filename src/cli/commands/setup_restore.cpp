@@ -8,6 +8,7 @@
 #include "cli/file_io.h"
 #include "cli/output_file.h"
 #include "cli/panel_calls.h"
+#include "cli/setup_file.h"
 #include "cli/subcommands.h"
 #include "cli/write_verification.h"
 #include "protocol/panel_wire.h"
@@ -16,6 +17,10 @@
 namespace cli {
 
 namespace {
+
+// How much of a file is read to tell what it is: far more than a setup
+// block, as much as a table file can be.
+constexpr std::size_t kLookedAtLimit = 1024 * 1024;
 
 struct SetupRestoreOptions {
   std::vector<std::string> panelTexts{};
@@ -35,10 +40,20 @@ PanelOutcome RestoreBlock(PanelTarget& target, std::span<const std::uint8_t> byt
 int SetupRestore(const RunContext& context, const SetupRestoreOptions& args) {
   const std::string& file = args.file;
   // A backup is one block of the panel's size with a good sum; anything else
-  // would put a damaged setup on the panel.
-  const WholeFile block = ReadWholeFile(context.machine.Files(), file, protocol::kPanelBlockSize);
+  // would put a damaged setup on the panel. Read a little further, to tell
+  // a table file or a text given by mistake for what it is.
+  const WholeFile block = ReadWholeFile(context.machine.Files(), file, kLookedAtLimit);
   if (block.failure) {
     fmt::print(stderr, "vk38: {}; nothing was sent\n", *block.failure);
+    return kExitFileRefused;
+  }
+  if (const std::optional<std::string> other = NoSetupBlock(block.bytes)) {
+    fmt::print(stderr, "vk38: {}: is {}, not a setup block; nothing was sent\n", file, *other);
+    return kExitFileRefused;
+  }
+  if (block.bytes.size() > protocol::kPanelBlockSize) {
+    fmt::print(stderr, "vk38: {} is larger than {} bytes; nothing was sent\n", file,
+               protocol::kPanelBlockSize);
     return kExitFileRefused;
   }
   const std::span<const std::uint8_t> bytes = BytesOf(block.bytes);
@@ -48,7 +63,8 @@ int SetupRestore(const RunContext& context, const SetupRestoreOptions& args) {
   }
   // The bytes checked are the bytes sent, to every panel.
   return RunOnPanels(context, args.panels,
-                     [&](PanelTarget& target) { return RestoreBlock(target, bytes, args); });
+                     [&](PanelTarget& target) { return RestoreBlock(target, bytes, args); },
+                     {.changesPanels = true});
 }
 
 }  // namespace

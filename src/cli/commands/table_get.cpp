@@ -22,7 +22,8 @@ namespace {
 struct TableGetOptions {
   std::vector<std::string> panelTexts{};
   std::vector<Panel> panels{};
-  std::string output{kStandardStream};  // a file (one panel), a folder, or standard output
+  std::string output{kStandardStream};  // a file (one panel), a folder, or a stream
+  Destination destination = Destination::kStream;
   std::optional<std::string> format{};  // "csv" or "json"; without it, the file's extension
 };
 
@@ -44,8 +45,8 @@ std::string TableText(const protocol::IpSettingRecord& table, TableFormat format
 
 int TableGet(const RunContext& context, const TableGetOptions& args) {
   const bool toStandardOutput = args.output == kStandardStream;
-  const bool toFolder = !toStandardOutput && (args.panels.size() > 1 || IsFolder(args.output));
-  if (toFolder && !PrepareFolder(args.output)) return kExitFileRefused;
+  const bool toFolder = args.destination == Destination::kFolder;
+  if (toFolder && !PrepareFolder(context.machine.Files(), args.output)) return kExitFileRefused;
   const TableFormat format = ChosenFormat(args.format, toFolder ? "" : args.output);
   const std::string_view suffix = format == TableFormat::kCsv ? ".csv" : ".json";
   return RunOnPanels(
@@ -72,11 +73,12 @@ void AddTableGet(CLI::App& table, Invocation& invocation) {
       "get", "Read the camera table of each PANEL (the Setting page's REFRESH).");
   AddPanelsArgument(*get, options->panelTexts);
   get->add_option("-o,--output", options->output,
-                  "where the tables go: a file (one PANEL), an existing folder or, for more than "
-                  "one PANEL, a folder made if needed (files named <address>.csv or .json, "
-                  "<address>_<name>.csv for a panel named in an inventory), or - "
-                  "for standard output (one PANEL). A file is replaced only once the new table is "
-                  "whole.")
+                  "where the tables go: a file (one PANEL); a folder, made if needed, when it ends "
+                  "in / (or \\), is a folder, or more than one PANEL is given (files named "
+                  "<address>.csv or .json, <address>_<name>.csv for a panel named in an "
+                  "inventory); or - for standard output (one PANEL). A file is replaced only once "
+                  "the new table is whole, keeping its permissions (a link to a file stays a "
+                  "link); a device, pipe or socket is written into as standard output is.")
       ->capture_default_str();
   get->add_option("--format", options->format,
                   "csv or json; without it, json for an output named *.json and csv otherwise")
@@ -88,7 +90,9 @@ void AddTableGet(CLI::App& table, Invocation& invocation) {
     std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
     if (!panels) return;
     options->panels = std::move(*panels);
-    RequireOnePanelFor(options->panels, options->output);
+    options->destination =
+        DestinationOf(invocation.machine.Files(), options->output, options->panels.size(), true);
+    RequireOnePanelFor(options->panels, options->output, options->destination);
     invocation.exitCode = TableGet(invocation.Context(), *options);
   });
 }

@@ -46,7 +46,8 @@ int TableSet(const RunContext& context, const TableSetOptions& args) {
       LoadTableFile(context.machine.Files(), args.file);
   if (!changes) return kExitFileRefused;
   return RunOnPanels(context, args.panels,
-                     [&](PanelTarget& target) { return WriteTable(target, args, *changes); });
+                     [&](PanelTarget& target) { return WriteTable(target, args, *changes); },
+                     {.changesPanels = true});
 }
 
 }  // namespace

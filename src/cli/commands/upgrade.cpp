@@ -104,7 +104,7 @@ int Upgrade(const RunContext& context, const std::vector<Panel>& panels, Image k
   ProgressLine progress(stderr, context.progress, image->bytes.size() * panels.size());
   return RunOnPanels(context, panels,
                      [&](PanelTarget& target) { return UpgradeOne(target, *image, progress); },
-                     {.progress = &progress});
+                     {.progress = &progress, .changesPanels = true});
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ class IPSetting : public ui::Page {
   // built again from the address list and the chosen panel made current.
   void RefreshPanelSelector();
 
-  // The table as the page holds it: page type codes while the page is idle.
+  // The table as the page holds it, as the panel sent it or as it was last sent.
   const protocol::IpSettingRecord& Table() const { return table_; }
   // Page state, for reading.
   AssignMode CurrentAssignMode() const { return assignMode; }

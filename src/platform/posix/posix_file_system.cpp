@@ -1,10 +1,14 @@
 #include "platform/posix/posix_file_system.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace platform {
@@ -45,9 +49,13 @@ class PosixReadableFile : public ReadableFile {
   int fd_;
 };
 
+// What a writable file is: a file on the disk, or a stream (a device, pipe
+// or socket), which cannot be synced and needs not be.
+enum class Target { kDisk, kStream };
+
 class PosixWritableFile : public WritableFile {
  public:
-  explicit PosixWritableFile(int fd) : fd_(fd) {}
+  explicit PosixWritableFile(int fd, Target target = Target::kDisk) : fd_(fd), target_(target) {}
   ~PosixWritableFile() override { Close(); }
   PosixWritableFile(const PosixWritableFile&) = delete;
   PosixWritableFile& operator=(const PosixWritableFile&) = delete;
@@ -67,7 +75,10 @@ class PosixWritableFile : public WritableFile {
     return true;
   }
 
-  bool Sync() override { return fd_ >= 0 && (::fsync(fd_) == 0 || Failed()); }
+  bool Sync() override {
+    if (target_ == Target::kStream) return fd_ >= 0;
+    return fd_ >= 0 && (::fsync(fd_) == 0 || Failed());
+  }
 
   bool Close() override {
     if (fd_ < 0) return true;
@@ -78,6 +89,7 @@ class PosixWritableFile : public WritableFile {
 
  private:
   int fd_;
+  Target target_;
 };
 
 std::string FolderOf(const std::string& path) {
@@ -109,7 +121,91 @@ Moved MoveKeeping(const std::string& from, const std::string& to) {
   return Moved::kDone;
 }
 
+// How many links Inspect follows before it gives up, as the system does.
+constexpr int kMostLinks = 40;
+
+// The system's own files: devices, and the process's descriptors under
+// other names (/dev/stdout, /dev/fd/N, /proc/self/fd/N). They are written
+// into as they stand, even where they lead to a regular file.
+bool IsSystemPath(const std::string& path) {
+  return path.starts_with("/dev/") || path.starts_with("/proc/");
+}
+
+// Where the link `path` leads, or nothing when it is no link.
+std::optional<std::string> LinkTarget(const std::string& path) {
+  std::string target(PATH_MAX, '\0');
+  const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+  if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return std::nullopt;
+  target.resize(static_cast<std::size_t>(length));
+  if (target.starts_with('/')) return target;
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? target : path.substr(0, slash + 1) + target;
+}
+
+PathFacts FactsOf(const std::string& path, const struct stat& status) {
+  if (S_ISDIR(status.st_mode)) return {.kind = PathKind::kFolder};
+  if (!S_ISREG(status.st_mode) || IsSystemPath(path)) return {.kind = PathKind::kStream};
+  return {.kind = PathKind::kFile,
+          .file = path,
+          .permissions = static_cast<std::uint32_t>(status.st_mode & 07777)};
+}
+
 }  // namespace
+
+PathFacts PosixFileSystem::Inspect(const std::string& path) {
+  std::string at = path;
+  for (int hop = 0; hop < kMostLinks; ++hop) {
+    struct stat status {};
+    if (::lstat(at.c_str(), &status) != 0) return {};
+    if (!S_ISLNK(status.st_mode)) return FactsOf(at, status);
+    // A link through the system's names is a stream, wherever it leads.
+    if (IsSystemPath(at)) break;
+    const std::optional<std::string> target = LinkTarget(at);
+    if (!target) return {};
+    at = *target;
+  }
+  // Too many links, or a link of the system's own: what it leads to decides.
+  struct stat status {};
+  if (::stat(at.c_str(), &status) != 0) return {};
+  return S_ISDIR(status.st_mode) ? PathFacts{.kind = PathKind::kFolder}
+                                 : PathFacts{.kind = PathKind::kStream};
+}
+
+std::unique_ptr<WritableFile> PosixFileSystem::CreateNew(const std::string& path,
+                                                         std::optional<std::uint32_t> permissions) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                        permissions.value_or(0666));
+  if (fd < 0) {
+    Failed();
+    return nullptr;
+  }
+  // The creation mask may have taken bits the replaced file had.
+  if (permissions && ::fchmod(fd, static_cast<mode_t>(*permissions)) != 0) {
+    Failed();
+    ::close(fd);
+    ::unlink(path.c_str());
+    return nullptr;
+  }
+  return std::make_unique<PosixWritableFile>(fd);
+}
+
+std::unique_ptr<WritableFile> PosixFileSystem::OpenStream(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) {
+    Failed();
+    return nullptr;
+  }
+  return std::make_unique<PosixWritableFile>(fd, Target::kStream);
+}
+
+bool PosixFileSystem::MakeFolder(const std::string& path) {
+  std::error_code error;
+  std::filesystem::create_directories(path, error);
+  struct stat status {};
+  if (::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return true;
+  lastError = error ? error.value() : ENOTDIR;
+  return false;
+}
 
 std::unique_ptr<ReadableFile> PosixFileSystem::OpenForReading(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -14,6 +14,9 @@ sigset_t Requests() {
   sigemptyset(&signals);
   sigaddset(&signals, SIGTERM);
   sigaddset(&signals, SIGINT);
+  // A hang-up (the terminal or the ssh session gone) ends the run as SIGTERM
+  // does, with its panels told and its temporary files removed.
+  sigaddset(&signals, SIGHUP);
   return signals;
 }
 

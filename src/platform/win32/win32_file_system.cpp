@@ -2,6 +2,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <filesystem>
+#include <string_view>
+
 #include "platform/win32/wide_text.h"
 
 namespace platform::win32 {
@@ -41,9 +47,14 @@ class Win32ReadableFile : public ReadableFile {
   HANDLE file_;
 };
 
+// What a writable file is: a file on the disk, or a stream (a device or a
+// pipe), which cannot be flushed to a disk and needs not be.
+enum class Target { kDisk, kStream };
+
 class Win32WritableFile : public WritableFile {
  public:
-  explicit Win32WritableFile(HANDLE file) : file_(file) {}
+  explicit Win32WritableFile(HANDLE file, Target target = Target::kDisk)
+      : file_(file), target_(target) {}
   ~Win32WritableFile() override { Close(); }
   Win32WritableFile(const Win32WritableFile&) = delete;
   Win32WritableFile& operator=(const Win32WritableFile&) = delete;
@@ -65,6 +76,7 @@ class Win32WritableFile : public WritableFile {
   }
 
   bool Sync() override {
+    if (target_ == Target::kStream) return file_ != INVALID_HANDLE_VALUE;
     return file_ != INVALID_HANDLE_VALUE && (::FlushFileBuffers(file_) != 0 || Failed());
   }
 
@@ -77,13 +89,57 @@ class Win32WritableFile : public WritableFile {
 
  private:
   HANDLE file_;
+  Target target_;
 };
 
-HANDLE OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+HANDLE OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                DWORD flags = FILE_ATTRIBUTE_NORMAL) {
   if (path.empty()) return INVALID_HANDLE_VALUE;
   const std::wstring widePath = Utf8ToWide(path);
-  return ::CreateFileW(widePath.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
+  return ::CreateFileW(widePath.c_str(), access, share, nullptr, disposition, flags, nullptr);
+}
+
+std::unique_ptr<WritableFile> WritableOrNothing(HANDLE file, Target target = Target::kDisk) {
+  if (file == INVALID_HANDLE_VALUE) {
+    Failed();
+    return nullptr;
+  }
+  return std::make_unique<Win32WritableFile>(file, target);
+}
+
+// A name the system keeps for a device in every folder: CON, PRN, AUX, NUL,
+// COM1 to COM9, LPT1 to LPT9, CONIN$ and CONOUT$, in any case and with any
+// extension; and every path of the device space (\\.\...).
+bool IsDeviceName(const std::string& path) {
+  if (path.starts_with("\\\\.\\") || path.starts_with("//./")) return true;
+  const std::size_t nameStart = path.find_last_of("/\\:") + 1;
+  std::string name = path.substr(nameStart, path.find('.', nameStart) - nameStart);
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  static constexpr std::array<std::string_view, 6> kPlain = {"CON", "PRN",    "AUX",
+                                                             "NUL", "CONIN$", "CONOUT$"};
+  if (std::find(kPlain.begin(), kPlain.end(), name) != kPlain.end()) return true;
+  return name.size() == 4 && (name.starts_with("COM") || name.starts_with("LPT")) &&
+         name[3] >= '1' && name[3] <= '9';
+}
+
+// The path of the file an open handle names, without the \\?\ prefix;
+// `path` itself when the system cannot tell.
+std::string FinalPath(HANDLE file, const std::string& path) {
+  std::wstring wide(MAX_PATH, L'\0');
+  DWORD length = ::GetFinalPathNameByHandleW(file, wide.data(), static_cast<DWORD>(wide.size()),
+                                             FILE_NAME_NORMALIZED);
+  if (length >= wide.size()) {
+    wide.resize(length + 1);
+    length = ::GetFinalPathNameByHandleW(file, wide.data(), static_cast<DWORD>(wide.size()),
+                                         FILE_NAME_NORMALIZED);
+  }
+  if (length == 0 || length >= wide.size()) return path;
+  wide.resize(length);
+  if (wide.starts_with(L"\\\\?\\UNC\\")) return WideToUtf8(L"\\\\" + wide.substr(8));
+  if (wide.starts_with(L"\\\\?\\")) return WideToUtf8(wide.substr(4));
+  return WideToUtf8(wide);
 }
 
 }  // namespace
@@ -99,12 +155,46 @@ std::unique_ptr<ReadableFile> Win32FileSystem::OpenForReading(const std::string&
 }
 
 std::unique_ptr<WritableFile> Win32FileSystem::CreateForWriting(const std::string& path) {
-  const HANDLE file = OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
-  if (file == INVALID_HANDLE_VALUE) {
-    Failed();
-    return nullptr;
+  return WritableOrNothing(OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS));
+}
+
+std::unique_ptr<WritableFile> Win32FileSystem::CreateNew(
+    const std::string& path, std::optional<std::uint32_t> /*permissions*/) {
+  return WritableOrNothing(OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW));
+}
+
+std::unique_ptr<WritableFile> Win32FileSystem::OpenStream(const std::string& path) {
+  return WritableOrNothing(
+      OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING),
+      Target::kStream);
+}
+
+PathFacts Win32FileSystem::Inspect(const std::string& path) {
+  if (path.empty()) return {};
+  if (IsDeviceName(path)) return {.kind = PathKind::kStream};
+  const DWORD attributes = ::GetFileAttributesW(Utf8ToWide(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return {};
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return {.kind = PathKind::kFolder};
+  // Opened for nothing but a look: no access, every kind of sharing.
+  const HANDLE file = OpenFile(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  PathFacts facts{.kind = PathKind::kStream};
+  if (::GetFileType(file) == FILE_TYPE_DISK) {
+    facts = {.kind = PathKind::kFile,
+             .file = attributes & FILE_ATTRIBUTE_REPARSE_POINT ? FinalPath(file, path) : path};
   }
-  return std::make_unique<Win32WritableFile>(file);
+  ::CloseHandle(file);
+  return facts;
+}
+
+bool Win32FileSystem::MakeFolder(const std::string& path) {
+  const std::filesystem::path folder(Utf8ToWide(path));
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (std::filesystem::is_directory(folder, error)) return true;
+  ::SetLastError(ERROR_PATH_NOT_FOUND);
+  return Failed();
 }
 
 Moved Win32FileSystem::Move(const std::string& from, const std::string& to, Existing existing) {

@@ -12,6 +12,14 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override;
   // Creates or truncates; others may only read it until it is closed.
   std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override;
+  // CREATE_NEW: never over a file or a link; permissions are the folder's.
+  std::unique_ptr<WritableFile> CreateNew(const std::string& path,
+                                          std::optional<std::uint32_t> permissions) override;
+  std::unique_ptr<WritableFile> OpenStream(const std::string& path) override;
+  // The system's device names (NUL, CON, COM1, ..., \\.\...) and anything
+  // that is no disk file (GetFileType) are streams.
+  PathFacts Inspect(const std::string& path) override;
+  bool MakeFolder(const std::string& path) override;
   // MoveFileExW, written through, replacing only with kReplace.
   Moved Move(const std::string& from, const std::string& to, Existing existing) override;
   bool Remove(const std::string& path) override;

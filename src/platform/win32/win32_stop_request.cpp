@@ -17,6 +17,8 @@ HANDLE RequestedEvent() {
   return requested;
 }
 
+// Every event counts alike: Ctrl+C, Ctrl+Break, the console closing, the
+// user logging off and the system shutting down.
 BOOL WINAPI OnConsoleControl(DWORD /*event*/) {
   ::SetEvent(RequestedEvent());
   // Handled: the program ends in its own time. For a closing console the

@@ -31,12 +31,24 @@ std::string PrintableLine(std::span<const std::uint8_t> line) {
 }  // namespace
 
 OpenResult CPanelSession::Open() {
-  socket_ = link_.network.CreateStreamSocket(link_.waits.progress);
+  using Clock = std::chrono::steady_clock;
+  deadline_ = link_.waits.deadline;
+  if (link_.waits.exchange && extent_ == SessionExtent::kRecords) {
+    const Clock::time_point bound =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(*link_.waits.exchange);
+    deadline_ = deadline_ ? std::min(*deadline_, bound) : bound;
+  }
+  if (!TimeLeft()) {
+    Tell({.kind = Kind::kNotConnected});
+    return OpenResult::kNotConnected;
+  }
+  socket_ = link_.network.CreateStreamSocket(WaitLimit());
   if (!socket_) {
     Tell({.kind = Kind::kNotConnected});
     return OpenResult::kSocketNotCreated;
   }
   if (!socket_->Connect(AddressText(link_.panels.Current()), kPanelPort)) {
+    if (deadline_ && std::chrono::steady_clock::now() >= *deadline_) lastEnd_ = WaitEnd::kOverdue;
     Tell({.kind = Kind::kNotConnected});
     return OpenResult::kNotConnected;
   }
@@ -44,10 +56,31 @@ OpenResult CPanelSession::Open() {
   return OpenResult::kOpen;
 }
 
+std::chrono::milliseconds CPanelSession::WaitLimit() const {
+  const std::chrono::milliseconds limit =
+      flashWrite_ ? link_.waits.flashWrite : link_.waits.progress;
+  if (!deadline_) return limit;
+  const auto left =
+      std::chrono::ceil<std::chrono::milliseconds>(*deadline_ - std::chrono::steady_clock::now());
+  return std::clamp(left, std::chrono::milliseconds(0), limit);
+}
+
+bool CPanelSession::TimeLeft() {
+  if (!deadline_) return true;
+  const std::chrono::milliseconds limit = WaitLimit();
+  if (limit.count() <= 0) {
+    lastEnd_ = WaitEnd::kOverdue;
+    return false;
+  }
+  if (socket_) socket_->SetWaitLimit(limit);
+  return true;
+}
+
 bool CPanelSession::SendBytes(std::span<const std::uint8_t> data) {
   if (!socket_) return false;
   std::size_t sent = 0;
   while (sent < data.size()) {
+    if (!TimeLeft()) return false;
     const std::ptrdiff_t taken = socket_->Send(data.data() + sent, data.size() - sent);
     if (taken < 0) {
       NoteEnd(taken);
@@ -86,6 +119,7 @@ std::ptrdiff_t CPanelSession::ReceiveInto(std::size_t offset) {
   if (!socket_) return -1;
   // A full buffer reads as the end of what the panel sends.
   if (offset >= buffer_.size()) return 0;
+  if (!TimeLeft()) return -1;
   const std::ptrdiff_t result = socket_->Receive(buffer_.data() + offset, buffer_.size() - offset);
   if (result <= 0) NoteEnd(result);
   return result;
@@ -95,7 +129,9 @@ void CPanelSession::NoteEnd(std::ptrdiff_t result) {
   if (result == 0) {
     lastEnd_ = WaitEnd::kClosed;
   } else if (result == platform::StreamSocket::kTimedOut) {
-    lastEnd_ = WaitEnd::kSilent;
+    // A wait cut short by the session's end in all is no silence.
+    const bool overdue = deadline_ && std::chrono::steady_clock::now() >= *deadline_;
+    lastEnd_ = overdue ? WaitEnd::kOverdue : WaitEnd::kSilent;
   } else {
     lastEnd_ = WaitEnd::kBroken;
   }
@@ -111,9 +147,11 @@ std::optional<std::size_t> CPanelSession::ReceiveReply(ReplyWait wait) {
   if (!socket_) return std::nullopt;
   if (wait == ReplyWait::kProgress) return ReceiveReplyLine();
   // Only this reply gets the flash-write limit; what follows waits as usual.
-  socket_->SetWaitLimit(link_.waits.flashWrite);
+  flashWrite_ = true;
+  socket_->SetWaitLimit(WaitLimit());
   const std::optional<std::size_t> reply = ReceiveReplyLine();
-  socket_->SetWaitLimit(link_.waits.progress);
+  flashWrite_ = false;
+  socket_->SetWaitLimit(WaitLimit());
   return reply;
 }
 
@@ -165,6 +203,10 @@ std::optional<std::size_t> CPanelSession::ReceiveUntilClosed() {
 std::optional<bool> CPanelSession::MoreFollows() {
   if (!socket_) return std::nullopt;
   std::uint8_t beyond = 0;
+  if (!TimeLeft()) {
+    TellEnd();
+    return std::nullopt;
+  }
   const std::ptrdiff_t result = socket_->Receive(&beyond, 1);
   if (result < 0) {
     NoteEnd(result);

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
 namespace cli {
 
 // True when `bytes` are UTF-8 text without control characters or U+FFFD.
@@ -24,5 +26,18 @@ std::optional<std::string> TextFault(std::string_view text);
 // the reason in `error`, when it stands for none).
 std::string NameCell(std::string_view name);
 std::optional<std::string> NameFromCell(std::string_view cell, std::string& error);
+
+// The hex of a name's bytes ("nameBytes" in JSON), and the bytes that hex
+// stands for (nothing when it is not pairs of hex digits).
+std::string NameHex(std::string_view name);
+std::optional<std::string> NameFromHex(std::string_view hex);
+
+// A name as JSON gives it, under `key` of `object`: as text when it is
+// plain text, otherwise the hex of its bytes under `key` + "Bytes".
+void PutNameJson(nlohmann::ordered_json& object, const std::string& key, std::string_view name);
+
+// A field of the panel's (a name, an alarm text) without the blanks that
+// pad it to its fixed width.
+std::string_view WithoutPadding(std::string_view field);
 
 }  // namespace cli

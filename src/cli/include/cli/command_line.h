@@ -11,6 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/file_io.h"
 #include "cli/machine.h"
 #include "cli/panel_names.h"
 #include "cli/run_context.h"
@@ -22,6 +23,7 @@ struct GlobalOptions {
   int jobs = kDefaultJobs;
   bool json = false;
   double timeoutSeconds = std::chrono::duration<double>(protocol::kPanelProgressLimit).count();
+  std::optional<double> maxTimeSeconds{};
   int retries = 0;
   bool quiet = false;
   bool verbose = false;
@@ -49,8 +51,9 @@ struct Invocation {
 CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& panels);
 // The address of a PANEL argument that was checked as parsed.
 protocol::PanelAddress Resolve(const std::string& text);
-// A usage error unless `output` ("-": standard output) serves the panels:
-// standard output takes one panel's data only.
-void RequireOnePanelFor(const std::vector<Panel>& panels, const std::string& output);
+// A usage error unless -o `output` serves the panels: a stream (standard
+// output, a device, a pipe) takes one panel's data only.
+void RequireOnePanelFor(const std::vector<Panel>& panels, const std::string& output,
+                        Destination destination);
 
 }  // namespace cli

@@ -22,13 +22,21 @@ struct WholeFile {
 // cannot be opened or read, or holds more than `limit` bytes.
 WholeFile ReadWholeFile(platform::FileSystem& files, const std::string& path, std::size_t limit);
 
-// True when `path` names an existing folder.
-bool IsFolder(const std::string& path);
-// Makes the folder and its parents; false when it is not there afterwards.
-bool MakeFolder(const std::string& path);
-// MakeFolder for a folder vk38 writes into; says so on standard error when
-// it cannot be made.
-bool PrepareFolder(const std::string& folder);
+// Where -o puts the panels' data.
+enum class Destination {
+  kStream,  // standard output ("-"), or a device, pipe or socket that has the name
+  kFile,    // one panel's file
+  kFolder,  // a folder of files named by panel
+};
+// What -o `output` is for a command that writes `panelCount` panels' data:
+// a stream as above; a folder when it ends in a path separator, names a
+// folder, or (`filesTaken`: the command takes a file) there are several
+// panels; otherwise a file, or for a command that takes no file a folder.
+Destination DestinationOf(platform::FileSystem& files, const std::string& output,
+                          std::size_t panelCount, bool filesTaken);
+// Makes the folder (and the folders above it) for the data; says on
+// standard error why not when it cannot be made.
+bool PrepareFolder(platform::FileSystem& files, const std::string& folder);
 // "<folder>/<address><suffix>", or for a panel with a name
 // "<folder>/<address>_<name><suffix>".
 std::string PanelFilePath(const std::string& folder, const Panel& panel, std::string_view suffix);

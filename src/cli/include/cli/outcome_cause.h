@@ -19,6 +19,7 @@ struct ExchangeTerms {
   std::size_t recordSize = 0;              // the size of the record read, when it has one
   std::chrono::milliseconds limit;         // how long a panel may stay silent
   std::chrono::milliseconds verdictLimit;  // how long the verdict may take
+  std::string overdue{};                   // what bounds the exchange in all, when anything does
 };
 
 // Empty for an outcome that is done.

@@ -1,7 +1,10 @@
 // Where vk38 puts one panel's data: a file that takes its final name only
-// once it is whole and on the disk, or standard output. An output is
-// written, then finished; one that is not finished leaves nothing behind:
-// its temporary file is removed and the final name keeps what it had.
+// once it is whole and on the disk, or a stream (standard output, or a
+// device, pipe or socket that has the name), written into as it stands. An
+// output is written, then finished; a file output that is not finished
+// leaves nothing behind: its temporary file is removed and the final name
+// keeps what it had. A file replaced keeps its permissions, and a link to a
+// file stays a link: the file it leads to takes the new bytes.
 #pragma once
 
 #include <cstdint>

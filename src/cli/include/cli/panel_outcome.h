@@ -29,6 +29,14 @@ enum class Code {
 
 std::string_view CodeName(Code code);
 
+// Whether a panel may hold the change a command sent it: nothing that
+// changes it went out (kNo); it went out and no verdict came back (kMaybe:
+// Ctrl-C, silence, a break), so only reading the panel back tells; the
+// panel confirmed it (kYes).
+enum class Change { kNo, kMaybe, kYes };
+
+std::string_view ChangeName(Change change);
+
 struct PanelOutcome {
   protocol::PanelAddress panel = 0;
   std::string name{};  // the panel's name from an inventory; empty when none
@@ -47,6 +55,8 @@ struct PanelOutcome {
   // nothing it left behind stands in the way of trying the panel again
   // (retry.h); set by the exchanges, cleared where data already went out.
   bool mayRetry = false;
+  // For the commands that change a panel; none for those that only read.
+  std::optional<Change> changed{};
 
   bool Ok() const { return code == Code::kOk; }
 };

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/panel_outcome.h"
@@ -16,6 +17,11 @@ namespace cli {
 enum class ReportForm { kPlain, kJson };
 
 std::string OutcomeLine(const PanelOutcome& outcome, ReportForm form);
+// A text from a panel or a page for one line of a terminal: its lines
+// joined by a space, no CR or other control character left (each other
+// one shown as '?'), so that nothing a panel sends can move the cursor or
+// start a line without its panel.
+std::string OneLine(std::string_view text);
 std::string SummaryLine(const std::vector<PanelOutcome>& outcomes, ReportForm form);
 
 // Writes the lines to one stream, each flushed at once. A line that cannot

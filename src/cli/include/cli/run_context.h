@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,9 @@ struct RunContext {
   int retries = 0;
   // The wait before each try again; without one, a sleep that Ctrl-C ends.
   RetryPause pause{};
+  // How long all of one panel's work may take, tries again included
+  // (--max-time); none: no bound but the waits.
+  std::optional<std::chrono::milliseconds> maxTime{};
 
   // True once the program was asked to end.
   bool Stopped() const { return machine.Stop().Triggered(); }
@@ -62,12 +66,14 @@ struct RunContext {
 };
 
 // One try at one panel: the panel, and a link of its own whose address book
-// has the panel's address as its current one and whose sessions tell
-// `observer` their steps.
+// has the panel's address as its current one, whose sessions end by the
+// panel's `deadline` (--max-time), and tell `observer` their steps.
 struct PanelTarget {
-  PanelTarget(const RunContext& context, Panel panel, protocol::SessionObserver* observer = nullptr)
+  PanelTarget(const RunContext& context, Panel panel, protocol::SessionObserver* observer = nullptr,
+              std::optional<std::chrono::steady_clock::time_point> deadline = std::nullopt)
       : panel(std::move(panel)), link{context.machine.Network(), book, context.waits, observer} {
     book.SetCurrent(this->panel.address);
+    link.waits.deadline = deadline;
   }
   PanelTarget(const PanelTarget&) = delete;
   PanelTarget& operator=(const PanelTarget&) = delete;
@@ -88,6 +94,9 @@ struct ReportTo {
   // when they are the command's output (table diff), before the outcome
   // line in plain form; --json carries them in the outcome's object.
   bool detailsAreOutput = false;
+  // The command changes panels: every outcome says whether its panel may
+  // hold the change (PanelOutcome::changed; no where nothing went out).
+  bool changesPanels = false;
 };
 
 // Runs `task` on every panel, tries a panel again as the context's retries

@@ -17,20 +17,20 @@ namespace cli {
 struct FieldChange {
   std::string entry;       // "C001" to "C100", or "SW"
   std::string_view field;  // its column caption: "Type", "CAMERA Name", "IP Address", ...
-  std::string before;      // words as table get writes them; a name in its CSV form
+  std::string before;      // words as table get writes them; a name as the panel keeps it
   std::string after;
 };
 
 // The fields that differ, camera by camera and then the switcher: Type,
-// CAMERA Name, SW Input, MAC Address, IP Address and HTTP Port. Both tables
-// hold page type codes.
+// CAMERA Name, SW Input, MAC Address, IP Address and HTTP Port.
 std::vector<FieldChange> TableChanges(const protocol::IpSettingRecord& before,
                                       const protocol::IpSettingRecord& after);
 
 // "C011 CAMERA Name: \"CAM11\" -> \"studio\"", "C012 IP Address: 10.0.0.12 -> 10.0.0.13".
 std::string ChangeLine(const FieldChange& change);
 // [{"entry": "C011", "field": "CAMERA Name", "before": "CAM11", "after": "studio"}, ...],
-// with keys of the caller's for before and after.
+// with keys of the caller's for before and after; a name that is no plain
+// text as the hex of its bytes under the key + "Bytes", as table get does.
 nlohmann::ordered_json ChangesJson(const std::vector<FieldChange>& changes,
                                    std::string_view beforeKey = "before",
                                    std::string_view afterKey = "after");

@@ -15,7 +15,6 @@ namespace cli {
 
 enum class TableFormat { kCsv, kJson };
 
-// `table` holds page type codes.
 std::string TableCsv(const protocol::IpSettingRecord& table);
 std::string TableJson(const protocol::IpSettingRecord& table);
 

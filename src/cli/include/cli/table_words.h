@@ -8,6 +8,7 @@
 // SW Input, IP Address and HTTP Port of cameras and Type and IP Address of
 // the switcher; the other columns are for reading only and are not checked.
 // An empty cell means the same in every column: the panel's value stays.
+// Names and alarm texts are shown without the blanks that pad them.
 #pragma once
 
 #include <array>
@@ -29,7 +30,6 @@ inline constexpr std::array<std::string_view, 10> kTableColumns = {
 inline constexpr std::string_view kSwitcherLabel = "SW";
 
 // One row's fields as words: camera rows 0 to 99, then the switcher's.
-// `table` holds page type codes.
 std::vector<std::array<std::string, kTableColumns.size()>> TableRows(
     const protocol::IpSettingRecord& table);
 

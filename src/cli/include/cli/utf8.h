@@ -21,4 +21,8 @@ std::optional<CodePoint> FirstCodePoint(std::string_view text);
 // C0 and C1 controls and DEL.
 bool IsControl(char32_t c);
 
+// `text` without the byte order mark that an editor or a spreadsheet may
+// put before UTF-8 text.
+std::string_view WithoutByteOrderMark(std::string_view text);
+
 }  // namespace cli

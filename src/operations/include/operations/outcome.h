@@ -12,6 +12,7 @@ enum class Ending {
   kNoSocket,      // no socket could be made
   kNotConnected,  // the panel did not take the connection
   kSilent,        // the panel sent nothing for the whole wait limit
+  kOverdue,       // the exchange's time in all ran out (a panel that trickles its bytes)
   kBroken,        // the connection broke, or the panel closed it before its answer
   kRefused,       // the panel did not accept the command (another reply came)
   kBlockCut,      // the block or image did not go out whole

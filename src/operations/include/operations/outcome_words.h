@@ -22,8 +22,9 @@ struct OutcomeWords {
   std::string_view done{};          // the operation went through
 };
 
-// The text `words` give the outcome. A connection that fell silent or broke
-// is "lost" up to the acceptance and "payloadLost" from the payload on.
+// The text `words` give the outcome. A connection that fell silent, ran out
+// of time or broke is "lost" up to the acceptance and "payloadLost" from
+// the payload on.
 std::string_view WordsFor(const Outcome& outcome, const OutcomeWords& words);
 
 }  // namespace operations

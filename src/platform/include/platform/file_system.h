@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -31,6 +32,27 @@ class WritableFile {
   virtual bool Close() = 0;
 };
 
+// What a path names, for a program that must not replace what is not a
+// plain file.
+enum class PathKind {
+  kNothing,  // no file or folder (a link that leads nowhere counts as none)
+  kFile,     // a regular file, or a link that leads to one
+  kFolder,   // a folder, or a link that leads to one
+  // A device, pipe or socket, a link to one, or one of the system's names
+  // for a stream (/dev/..., /proc/self/fd/N; NUL or CON on Windows): it is
+  // written into as it stands, never replaced.
+  kStream,
+};
+
+struct PathFacts {
+  PathKind kind = PathKind::kNothing;
+  // kFile: the regular file itself, where a link leads to it (a new file
+  // takes that place, so the link stays a link).
+  std::string file{};
+  // kFile: its permission bits, where the system has them.
+  std::optional<std::uint32_t> permissions{};
+};
+
 // What a move does when a file already has the new name.
 enum class Existing { kReplace, kKeep };
 enum class Moved { kDone, kTargetExists, kFailed };
@@ -41,6 +63,18 @@ class FileSystem {
   // Nothing when the file cannot be opened.
   virtual std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) = 0;
   virtual std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) = 0;
+  // Creates a file where no file, folder or link has the name (nothing
+  // otherwise), with `permissions` where given and the system has them,
+  // for temporary files that nothing else may have prepared.
+  virtual std::unique_ptr<WritableFile> CreateNew(const std::string& path,
+                                                  std::optional<std::uint32_t> permissions) = 0;
+  // Opens an existing stream (PathKind::kStream) for writing into it:
+  // nothing is created or cut. Sync does nothing on it.
+  virtual std::unique_ptr<WritableFile> OpenStream(const std::string& path) = 0;
+  virtual PathFacts Inspect(const std::string& path) = 0;
+  // Makes the folder and the folders above it that are missing; false when
+  // it is not a folder afterwards.
+  virtual bool MakeFolder(const std::string& path) = 0;
   // Gives the closed file `from` the name `to` (in the same folder) in one
   // step, written through to the disk. A file named `to` is replaced
   // (kReplace) or left as it is (kKeep: kTargetExists, `from` stays).

@@ -1,5 +1,7 @@
 // The request to end a console program from outside: SIGTERM or SIGINT on
-// POSIX systems; Ctrl+C, Ctrl+Break or the console closing on Windows.
+// POSIX systems, and SIGHUP when the terminal goes away; Ctrl+C,
+// Ctrl+Break, the console closing, the user logging off or the system
+// shutting down on Windows.
 #pragma once
 
 #include <chrono>

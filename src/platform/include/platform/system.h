@@ -45,6 +45,15 @@ class SystemFileSystem : public FileSystem {
   std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override {
     return system_->CreateForWriting(path);
   }
+  std::unique_ptr<WritableFile> CreateNew(const std::string& path,
+                                          std::optional<std::uint32_t> permissions) override {
+    return system_->CreateNew(path, permissions);
+  }
+  std::unique_ptr<WritableFile> OpenStream(const std::string& path) override {
+    return system_->OpenStream(path);
+  }
+  PathFacts Inspect(const std::string& path) override { return system_->Inspect(path); }
+  bool MakeFolder(const std::string& path) override { return system_->MakeFolder(path); }
   Moved Move(const std::string& from, const std::string& to, Existing existing) override {
     return system_->Move(from, to, existing);
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 
 namespace protocol {
 
@@ -14,9 +15,21 @@ inline constexpr std::chrono::milliseconds kPanelProgressLimit = std::chrono::se
 // it answers, and giving up early would report a good upgrade as failed.
 inline constexpr std::chrono::milliseconds kPanelFlashWriteLimit = std::chrono::minutes(10);
 
+// What a session moves: command lines, reply lines and blocks of at most
+// kPanelBlockSize, whose session the exchange limit bounds; or a log or an
+// image, as long as it is, which only the deadline bounds.
+enum class SessionExtent { kRecords, kStream };
+
 struct PanelWaitLimits {
   std::chrono::milliseconds progress = kPanelProgressLimit;
   std::chrono::milliseconds flashWrite = kPanelFlashWriteLimit;
+  // The longest a session of command lines, reply lines and blocks (no log,
+  // no image) may take in all, however steadily the panel trickles its
+  // bytes; none: no bound but the progress limit (the program's pages).
+  std::optional<std::chrono::milliseconds> exchange{};
+  // When every session must be over, whatever it moves (vk38's --max-time
+  // for all of one panel's work); none: no such time.
+  std::optional<std::chrono::steady_clock::time_point> deadline{};
 };
 
 }  // namespace protocol

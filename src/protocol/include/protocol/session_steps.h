@@ -10,9 +10,10 @@
 namespace protocol {
 
 // Why a send or receive of a session did not complete: the panel closed the
-// connection, it stayed silent for the whole wait limit, or the connection
+// connection, it stayed silent for the whole wait limit, the session's time
+// in all ran out (PanelWaitLimits::exchange or deadline), or the connection
 // broke (a reset or any other error).
-enum class WaitEnd { kClosed, kSilent, kBroken };
+enum class WaitEnd { kClosed, kSilent, kOverdue, kBroken };
 
 struct SessionStep {
   enum class Kind {

@@ -50,7 +50,8 @@ class CPanelSession {
   // Called with the bytes sent so far.
   using Progress = std::function<void(std::uint64_t bytes)>;
 
-  explicit CPanelSession(const PanelLink& link) : link_(link) {}
+  explicit CPanelSession(const PanelLink& link, SessionExtent extent = SessionExtent::kRecords)
+      : link_(link), extent_(extent) {}
   CPanelSession(const CPanelSession&) = delete;
   CPanelSession& operator=(const CPanelSession&) = delete;
 
@@ -101,11 +102,20 @@ class CPanelSession {
   void TellEnd() const;
   // A receive into the buffer at `offset`, whose failure is noted.
   std::ptrdiff_t ReceiveInto(std::size_t offset);
+  // Before a send or receive: false (noted as kOverdue) once the session's
+  // time in all ran out; else the socket waits no longer than what is left.
+  bool TimeLeft();
+  // The wait limit of the calls now: the progress or the flash-write limit.
+  std::chrono::milliseconds WaitLimit() const;
   // Notes why a send or receive returned `result` (0 or below).
   void NoteEnd(std::ptrdiff_t result);
   std::optional<std::size_t> ReceiveReplyLine();
 
   PanelLink link_;
+  SessionExtent extent_;
+  // When the session's time in all runs out, where it is bounded.
+  std::optional<std::chrono::steady_clock::time_point> deadline_{};
+  bool flashWrite_ = false;  // the reply after an image is awaited
   std::unique_ptr<platform::StreamSocket> socket_;
   std::array<std::uint8_t, kPanelBlockSize> buffer_{};
   WaitEnd lastEnd_ = WaitEnd::kBroken;
