@@ -3,8 +3,9 @@
 // fleet should take no more than ceil(panels / jobs) times one panel's
 // time, and the run should add little memory. Then again with one panel in
 // ten silent, which holds a job for the wait limit (--timeout) and no
-// longer. Medians of the rounds.
-//   fleet_bench [--panels N] [--jobs J] [--rounds R] [--timeout-ms T]
+// longer. Medians of the rounds. The panels answer at once, or after
+// --answer-ms, as a panel across a network does.
+//   fleet_bench [--panels N] [--jobs J] [--rounds R] [--timeout-ms T] [--answer-ms A]
 // The memory figure is the growth of this process's peak resident size
 // during the fleet's backup over its size before (Linux): vk38's threads,
 // sessions and outputs, and the simulator's side of the connections too.
@@ -33,6 +34,7 @@ struct Options {
   int jobs = 64;
   int rounds = 5;
   std::chrono::milliseconds timeout{1000};
+  std::chrono::milliseconds answer{0};
 };
 
 std::optional<Options> ReadOptions(int argc, char** argv) {
@@ -41,8 +43,12 @@ std::optional<Options> ReadOptions(int argc, char** argv) {
     const std::string_view name = argv[i];
     char* end = nullptr;
     const long value = std::strtol(argv[i + 1], &end, 10);
-    if (*end != '\0' || value < 1 || value > 60000) return std::nullopt;
-    if (name == "--panels") {
+    if (*end != '\0' || value < 0 || value > 60000) return std::nullopt;
+    if (name == "--answer-ms") {
+      options.answer = std::chrono::milliseconds(value);
+    } else if (value == 0) {
+      return std::nullopt;
+    } else if (name == "--panels") {
       options.panels = static_cast<int>(std::min(value, 65000L));
     } else if (name == "--jobs") {
       options.jobs = static_cast<int>(value);
@@ -125,7 +131,8 @@ int main(int argc, char** argv) {
   const std::optional<Options> options = ReadOptions(argc, argv);
   if (!options) {
     std::fprintf(stderr,
-                 "usage: fleet_bench [--panels N] [--jobs J] [--rounds R] [--timeout-ms T]\n");
+                 "usage: fleet_bench [--panels N] [--jobs J] [--rounds R] [--timeout-ms T] "
+                 "[--answer-ms A]\n");
     return 2;
   }
   platform::SystemNetwork network;
@@ -145,6 +152,10 @@ int main(int argc, char** argv) {
       context, std::filesystem::temp_directory_path() / ("fleet_bench-" + std::to_string(getpid())),
       options->rounds};
   const std::vector<cli::Panel> fleet = Unnamed(simulator.Addresses());
+  constexpr std::string_view kBackupCommand = "VK38 SETTING REQ";
+  for (const cli::Panel& panel : fleet) {
+    simulator.Panel(panel.address).SetFault(kBackupCommand, {.delay = options->answer});
+  }
 
   const std::optional<double> one = backups.Seconds({fleet.front()}, cli::kExitSuccess);
   const long before = StatusKib("VmRSS");
@@ -154,7 +165,8 @@ int main(int argc, char** argv) {
 
   int silent = 0;
   for (std::size_t i = 0; i < fleet.size(); i += 10, ++silent) {
-    simulator.Panel(fleet[i].address).SetFault("VK38 SETTING REQ", {.silentAfter = 0});
+    simulator.Panel(fleet[i].address)
+        .SetFault(kBackupCommand, {.delay = options->answer, .silentAfter = 0});
   }
   const std::optional<double> withSilent = backups.Seconds(fleet, cli::kExitPanelFailed);
   std::filesystem::remove_all(backups.folder);
@@ -168,7 +180,8 @@ int main(int argc, char** argv) {
   const double bound = waves * *one;
   const double silentBound = bound + CeilDiv(silent, options->jobs) *
                                          std::chrono::duration<double>(options->timeout).count();
-  std::printf("setup backup, %d jobs, median of %d rounds\n", options->jobs, options->rounds);
+  std::printf("setup backup, %d jobs, panels answering after %lld ms, median of %d rounds\n",
+              options->jobs, static_cast<long long>(options->answer.count()), options->rounds);
   std::printf("1 panel: %.1f ms\n", *one * 1000);
   std::printf("%d panels: %.1f ms (%.2f of %d x 1 panel)\n", options->panels, *all * 1000,
               *all / bound, waves);
