@@ -1,15 +1,17 @@
-// Saves a 256 MiB log from a simulated panel through the session's stream
-// receive that the File Operate page saves the log with, and the same log
-// with a bare loop of socket receives and file writes, and compares the two
-// (best of three rounds each).
+// Saves a log from a simulated panel with the operation that the File
+// Operate page and vk38's `log save` call, and the same log with a bare loop
+// of socket receives and file writes, and compares the two (best of three
+// rounds each).
+//   log_save_bench [MiB]   (256 MiB by default)
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
 
+#include "operations/panel_log.h"
 #include "platform/system.h"
 #include "protocol/commands.h"
-#include "protocol/panel_session.h"
+#include "protocol/panel_wire.h"
 #include "sim/panel_simulator.h"
 #include "support/private_network.h"
 #include "throughput.h"
@@ -37,26 +39,26 @@ std::uint64_t RawFetch(platform::Network& network, platform::FileSystem& files,
   }
 }
 
-// The request and bytes through CPanelSession, as the page saves the log.
-std::uint64_t SessionFetch(const protocol::PanelLink& link, platform::FileSystem& files,
-                           const std::string& path) {
-  protocol::CPanelSession session(link);
-  const auto file = files.CreateForWriting(path);
-  if (!file || session.Open() != protocol::OpenResult::kOpen ||
-      !session.SendCommand(protocol::commands::kLogRequest))
-    return 0;
-  bool written = true;
-  const protocol::StreamEnd end =
-      session.ReceiveStream([&](const std::uint8_t* data, std::size_t count) {
-        if (!file->Write(data, count)) written = false;
-      });
-  return file->Close() && written && !end.failed ? end.total : 0;
+// The log through operations::SaveLog, as the page and vk38 save it; the
+// bytes that arrived, or 0 when the operation did not end well.
+std::uint64_t OperationFetch(const protocol::PanelLink& link, platform::FileSystem& files,
+                             const std::string& path) {
+  std::uint64_t total = 0;
+  const operations::Outcome outcome = operations::SaveLog(
+      link, [&] { return files.CreateForWriting(path); },
+      [&](std::uint64_t bytes) { total = bytes; });
+  return outcome.Done() ? total : 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   testing_support::EnsurePrivateNetwork(argc, argv);
+  const std::optional<std::uint64_t> bytes = bench::BenchBytes(argc, argv);
+  if (!bytes) {
+    std::fprintf(stderr, "usage: log_save_bench [MiB]\n");
+    return 2;
+  }
   platform::SystemNetwork network;
   platform::SystemFileSystem files;
   sim::PanelSimulator simulator{network, {kPanel}};
@@ -65,29 +67,29 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "simulator: %s\n", error.c_str());
     return 1;
   }
-  simulator.Panel(kPanel).SetLog({.size = bench::kBenchBytes, .piece = 64 * 1024});
+  simulator.Panel(kPanel).SetLog({.size = *bytes, .piece = 64 * 1024});
 
   protocol::PanelAddressBook panels;
   const protocol::PanelLink link{network, panels};
   const std::string path = bench::ScratchPath("vk38-log-bench");
 
-  double sessionSeconds = 1e9;
+  double operationSeconds = 1e9;
   double rawSeconds = 1e9;
   for (int round = 0; round < bench::kRounds; ++round) {
     std::uint64_t saved = 0;
-    sessionSeconds = std::min(sessionSeconds,
-                              bench::TimeSeconds([&] { saved = SessionFetch(link, files, path); }));
+    operationSeconds = std::min(
+        operationSeconds, bench::TimeSeconds([&] { saved = OperationFetch(link, files, path); }));
     std::filesystem::remove(path);
     std::uint64_t raw = 0;
     rawSeconds =
         std::min(rawSeconds, bench::TimeSeconds([&] { raw = RawFetch(network, files, path); }));
     std::filesystem::remove(path);
-    if (saved != bench::kBenchBytes || raw != bench::kBenchBytes) {
+    if (saved != *bytes || raw != *bytes) {
       std::fprintf(stderr, "transfer incomplete: saved %llu, raw %llu bytes\n",
                    static_cast<unsigned long long>(saved), static_cast<unsigned long long>(raw));
       return 1;
     }
   }
-  bench::Report("log save", bench::kBenchBytes, sessionSeconds, rawSeconds);
+  bench::Report("log save", *bytes, operationSeconds, rawSeconds, "SaveLog");
   return 0;
 }

@@ -1,17 +1,15 @@
-// Saves a 256 MiB log from a simulated panel with the real SetupTool.exe
+// Saves a log (256 MiB) from a simulated panel with the real SetupTool.exe
 // under Wine, and the same log with a bare Winsock loop of receives and file
 // writes in this process, also under Wine, and compares the two (best of
 // five rounds each, taken in turn). The program is timed from the OK of its Save As
 // dialog to its "Save OK!!" box; the loop from its connect to its file's
 // close.
-//   log_save_wine_bench.exe PATH-OF-SetupTool.exe
+//   log_save_wine_bench.exe [MiB] PATH-OF-SetupTool.exe   (256 MiB by default)
 // Runs beside the panel simulator, inside the private network:
-// scripts/wine-bench builds and runs it.
+// scripts/bench builds and runs it.
 #include <windows.h>
 #include <winsock2.h>
 #include <ws2tcpip.h>
-
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,6 +23,7 @@
 #include "simulator_control.h"
 #include "throughput.h"
 #include "window.h"
+#include "wine_bench_arguments.h"
 
 namespace {
 
@@ -58,19 +57,19 @@ HWND ShowFileOperatePage(wine_driver::ProgramUnderTest& program) {
 
 // Waits until the file has its full size, without a message to the program
 // (which would have to answer it in the middle of its transfer).
-void WaitForFullFile(const std::wstring& path) {
-  wine_driver::WaitFor([&] { return FileSize(path) == bench::kBenchBytes; }, "the full log file",
-                       kSaveTimeout);
+void WaitForFullFile(const std::wstring& path, std::uint64_t bytes) {
+  wine_driver::WaitFor([&] { return FileSize(path) == bytes; }, "the full log file", kSaveTimeout);
 }
 
 // One save by the program: Save, the file name, OK, until "Save OK!!".
-double ProgramSave(wine_driver::ProgramUnderTest& program, HWND page, const std::wstring& path) {
+double ProgramSave(wine_driver::ProgramUnderTest& program, HWND page, const std::wstring& path,
+                   std::uint64_t bytes) {
   wine_driver::Click(wine_driver::Child(page, IDC_LOG_SAVE), wine_driver::Until::kPosted);
   const HWND dialog = program.WaitForFileDialog();
   wine_driver::MessageBoxView box;
   const double seconds = bench::TimeSeconds([&] {
     wine_driver::ChooseFile(dialog, path);
-    WaitForFullFile(path);
+    WaitForFullFile(path, bytes);
     box = program.WaitForMessageBox(kSaveTimeout);
   });
   wine_driver::Answer(box, IDOK);
@@ -109,11 +108,10 @@ std::uint64_t RawSave(const std::wstring& path) {
   return ok ? total : 0;
 }
 
-int Run(const std::wstring& program_path) {
+int Run(const std::wstring& program_path, std::uint64_t bytes) {
   const wine_driver::SimulatorControl simulator;
   simulator.Reset();
-  simulator.Command(std::string("log ") + kPanel + " " + std::to_string(bench::kBenchBytes) +
-                    " 65536");
+  simulator.Command(std::string("log ") + kPanel + " " + std::to_string(bytes) + " 65536");
   const std::wstring path = wine_driver::Widen(bench::ScratchPath("vk38-log-bench") + ".log");
 
   wine_driver::ProgramUnderTest program(program_path);
@@ -122,40 +120,38 @@ int Run(const std::wstring& program_path) {
   double program_seconds = 1e9;
   double raw_seconds = 1e9;
   for (int round = 0; round < kRounds; ++round) {
-    program_seconds = std::min(program_seconds, ProgramSave(program, page, path));
+    program_seconds = std::min(program_seconds, ProgramSave(program, page, path, bytes));
     const std::uint64_t saved = FileSize(path);
     DeleteFileW(path.c_str());
     std::uint64_t raw = 0;
     raw_seconds = std::min(raw_seconds, bench::TimeSeconds([&] { raw = RawSave(path); }));
     DeleteFileW(path.c_str());
-    if (saved != bench::kBenchBytes || raw != bench::kBenchBytes) {
+    if (saved != bytes || raw != bytes) {
       std::fprintf(stderr, "transfer incomplete: saved %llu, raw %llu bytes\n",
                    static_cast<unsigned long long>(saved), static_cast<unsigned long long>(raw));
       return 1;
     }
   }
-  bench::Report("log save under Wine", bench::kBenchBytes, program_seconds, raw_seconds,
-                "SetupTool.exe", "raw Winsock");
+  bench::Report("log save under Wine", bytes, program_seconds, raw_seconds, "SetupTool.exe",
+                "raw Winsock");
   return 0;
 }
 
 }  // namespace
 
 int main() {
-  int count = 0;
-  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!arguments || count != 2) {
-    std::fprintf(stderr, "usage: log_save_wine_bench PATH-OF-SetupTool.exe\n");
+  constexpr std::uint64_t kMiB = 1024 * 1024;
+  const auto arguments = bench::ReadWineBenchArguments(bench::kBenchBytes / kMiB);
+  if (!arguments) {
+    std::fprintf(stderr, "usage: log_save_wine_bench [MiB] PATH-OF-SetupTool.exe\n");
     return 2;
   }
-  const std::wstring program_path = wine_driver::WindowsPath(arguments[1]);
-  LocalFree(arguments);
 
   WSADATA wsa;
   if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0) return 1;
   int status = 1;
   try {
-    status = Run(program_path);
+    status = Run(arguments->program, arguments->number * kMiB);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "log_save_wine_bench: %s\n", error.what());
   }

@@ -1,9 +1,18 @@
 #include "throughput.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 namespace bench {
+
+std::optional<std::uint64_t> BenchBytes(int argc, char** argv, int index) {
+  if (argc <= index) return kBenchBytes;
+  char* end = nullptr;
+  const unsigned long long mib = std::strtoull(argv[index], &end, 10);
+  if (end == argv[index] || *end != '\0' || mib == 0 || mib > 1024 * 1024) return std::nullopt;
+  return mib * 1024 * 1024;
+}
 
 double TimeSeconds(const std::function<void()>& run) {
   const auto start = std::chrono::steady_clock::now();

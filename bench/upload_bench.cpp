@@ -1,16 +1,18 @@
-// Uploads a 256 MiB program image to a simulated panel through the session
-// calls the upgrade page uploads with, and the same file with a bare loop of
-// file reads and socket sends, and compares the two (best of three rounds
-// each).
+// Uploads a program image to a simulated panel with the operation that the
+// upgrade page and vk38's `upgrade` call, and the same file with a bare loop
+// of file reads and socket sends, and compares the two (best of three
+// rounds each).
+//   upload_bench [MiB]   (256 MiB by default)
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <vector>
 
+#include "operations/firmware.h"
 #include "platform/system.h"
 #include "protocol/commands.h"
-#include "protocol/panel_session.h"
+#include "protocol/panel_wire.h"
 #include "sim/panel_simulator.h"
 #include "support/private_network.h"
 #include "throughput.h"
@@ -19,11 +21,11 @@ namespace {
 
 constexpr protocol::PanelAddress kPanel = 0xC0A80009;
 
-bool WriteImage(const std::string& path) {
+bool WriteImage(const std::string& path, std::uint64_t bytes) {
   std::ofstream out(path, std::ios::binary);
   std::vector<char> block(1 << 20);
   for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>(i * 131);
-  for (std::uint64_t written = 0; written < bench::kBenchBytes; written += block.size()) {
+  for (std::uint64_t written = 0; written < bytes; written += block.size()) {
     out.write(block.data(), static_cast<std::streamsize>(block.size()));
   }
   return static_cast<bool>(out);
@@ -56,28 +58,15 @@ bool RawUpload(platform::Network& network, platform::FileSystem& files, const st
   return true;
 }
 
-// The same upload through CPanelSession, as the upgrade page makes it: the
-// start accepted, the image streamed, then "FILE OK", one line not
-// examined, and "WRITE OK".
-bool SessionUpload(const protocol::PanelLink& link, platform::FileSystem& files,
-                   const std::string& path) {
-  protocol::CPanelSession session(link);
-  const auto file = files.OpenForReading(path);
-  if (!file || session.Open() != protocol::OpenResult::kOpen ||
-      !session.SendCommand(protocol::commands::kProgramUpgradeStart) || !session.ReceiveReply() ||
-      !session.ReplyStartsWith(protocol::replies::kUpgradeAccepted) ||
-      session.SendFile(*file) != protocol::FileSend::kWhole) {
-    return false;
-  }
-  return session.ReceiveReply() && session.ReplyStartsWith(protocol::replies::kFileOk) &&
-         session.ReceiveReply() && session.ReceiveReply() &&
-         session.ReplyStartsWith(protocol::replies::kWriteOk);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   testing_support::EnsurePrivateNetwork(argc, argv);
+  const std::optional<std::uint64_t> bytes = bench::BenchBytes(argc, argv);
+  if (!bytes) {
+    std::fprintf(stderr, "usage: upload_bench [MiB]\n");
+    return 2;
+  }
   platform::SystemNetwork network;
   platform::SystemFileSystem files;
   sim::PanelSimulator simulator{network, {kPanel}};
@@ -86,31 +75,33 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "simulator: %s\n", error.c_str());
     return 1;
   }
-  simulator.Panel(kPanel).SetImageSize(bench::kBenchBytes);
+  simulator.Panel(kPanel).SetImageSize(*bytes);
   const std::string path = bench::ScratchPath("vk38-image-bench");
-  if (!WriteImage(path)) return 1;
+  if (!WriteImage(path, *bytes)) return 1;
 
   protocol::PanelAddressBook panels;
   const protocol::PanelLink link{network, panels};
+  const operations::OpenSource open = [&] { return files.OpenForReading(path); };
 
-  double sessionSeconds = 1e9;
+  double operationSeconds = 1e9;
   double rawSeconds = 1e9;
   for (int round = 0; round < bench::kRounds; ++round) {
-    bool sessionDone = false;
-    sessionSeconds =
-        std::min(sessionSeconds,
-                 bench::TimeSeconds([&] { sessionDone = SessionUpload(link, files, path); }));
+    bool operationDone = false;
+    operationSeconds = std::min(
+        operationSeconds, bench::TimeSeconds([&] {
+          operationDone = operations::SendImage(link, operations::Image::kProgram, open).Done();
+        }));
     const auto stored = simulator.Panel(kPanel).ProgramImage().size();
     bool rawDone = false;
     rawSeconds = std::min(rawSeconds,
                           bench::TimeSeconds([&] { rawDone = RawUpload(network, files, path); }));
-    if (!sessionDone || stored != bench::kBenchBytes || !rawDone) {
+    if (!operationDone || stored != *bytes || !rawDone) {
       std::fprintf(stderr, "upload incomplete: panel stored %zu bytes\n", stored);
       std::filesystem::remove(path);
       return 1;
     }
   }
   std::filesystem::remove(path);
-  bench::Report("program upload", bench::kBenchBytes, sessionSeconds, rawSeconds);
+  bench::Report("program upload", *bytes, operationSeconds, rawSeconds, "SendImage");
   return 0;
 }

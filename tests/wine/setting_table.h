@@ -14,7 +14,7 @@ inline constexpr std::size_t kRecordSize = 3342;
 
 inline std::string NameOf(int c) {
   if (c == 0) return "TL-MC27";
-  char name[9];
+  char name[16];  // room for any int, though cameras stop at 100
   std::snprintf(name, sizeof name, "WCAM%02d", c + 1);
   return name;
 }

@@ -31,22 +31,51 @@ bool ShowsImage(HWND staticControl) {
   return type == SS_ICON || type == SS_BITMAP || type == SS_ENHMETAFILE;
 }
 
-void SetTextIfDifferent(HWND control, const std::string& text) {
+// True when the text was set: the control then redraws itself.
+bool SetTextIfDifferent(HWND control, const std::string& text) {
   const std::wstring wide = Utf8ToWide(text);
-  if (WindowText(control) != wide) ::SetWindowTextW(control, wide.c_str());
+  if (WindowText(control) == wide) return false;
+  ::SetWindowTextW(control, wide.c_str());
+  return true;
 }
 
-void ShowComboBox(HWND combo, const ui::ControlState& state, bool itemsChanged) {
-  if (itemsChanged) {
-    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (const std::string& item : state.items) {
-      const std::wstring wide = Utf8ToWide(item);
-      ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-    }
+// A list put in again whole: the control draws itself once at the end, not
+// after every item (under Wine each draw asks the window server).
+void RebuildComboList(HWND combo, const std::vector<std::string>& items) {
+  ::SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items) {
+    const std::wstring wide = Utf8ToWide(item);
+    ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
   }
-  ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(state.selection), 0);
+  ::SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(combo, nullptr, TRUE);
+}
+
+void ShowComboBox(ControlWindow& window, const ui::ControlState& state, bool itemsChanged) {
+  const HWND combo = window.hwnd;
+  // Pages set lists again with the items they hold (the Setting page's
+  // CAMERA Select lists on every scroll); only the user's picks change a
+  // list's selection, never its items, so the items last shown are known.
+  if (itemsChanged && window.shownItems != state.items) {
+    RebuildComboList(combo, state.items);
+    window.shownItems = state.items;
+  }
+  if (::SendMessageW(combo, CB_GETCURSEL, 0, 0) != state.selection) {
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(state.selection), 0);
+  }
   // The edit field of a drop-down combo may hold text of its own.
   SetTextIfDifferent(combo, state.text);
+}
+
+// Setting an address writes all four fields, each an edit that redraws; an
+// address shown already in four filled fields is left as it is.
+void ShowIpAddress(HWND control, DWORD address) {
+  DWORD shown = 0;
+  const LRESULT filled =
+      ::SendMessageW(control, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&shown));
+  if (filled == 4 && shown == address) return;
+  ::SendMessageW(control, IPM_SETADDRESS, 0, static_cast<LPARAM>(address));
 }
 
 void ShowTabControl(HWND tab, const ui::ControlState& state, bool itemsChanged) {
@@ -67,18 +96,25 @@ void ShowTabControl(HWND tab, const ui::ControlState& state, bool itemsChanged) 
   }
 }
 
+// Range and position in one call, so that the bar is drawn once.
 void ShowScrollBar(HWND bar, const ui::ControlState& state) {
-  ::SetScrollRange(bar, SB_CTL, state.scrollMin, state.scrollMax, TRUE);
-  ::SetScrollPos(bar, SB_CTL, state.scrollPos, TRUE);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_POS;
+  info.nMin = state.scrollMin;
+  info.nMax = state.scrollMax;
+  info.nPos = state.scrollPos;
+  ::SetScrollInfo(bar, SB_CTL, &info, TRUE);
 }
 
-void ShowControl(const ControlWindow& window, const ui::ControlState& state, bool itemsChanged) {
+void ShowControl(ControlWindow& window, const ui::ControlState& state, bool itemsChanged) {
   const HWND control = window.hwnd;
   switch (window.kind) {
     case ui::ControlKind::kStatic:
-      if (!ShowsImage(control)) SetTextIfDifferent(control, state.text);
-      // Its colours may have changed with it; they are asked for at paint.
-      ::InvalidateRect(control, nullptr, TRUE);
+      // Its colours may have changed instead; they are asked for at paint.
+      if (ShowsImage(control) || !SetTextIfDifferent(control, state.text)) {
+        ::InvalidateRect(control, nullptr, TRUE);
+      }
       break;
     case ui::ControlKind::kButton:
       SetTextIfDifferent(control, state.text);
@@ -88,10 +124,10 @@ void ShowControl(const ControlWindow& window, const ui::ControlState& state, boo
       SetTextIfDifferent(control, state.text);
       break;
     case ui::ControlKind::kComboBox:
-      ShowComboBox(control, state, itemsChanged);
+      ShowComboBox(window, state, itemsChanged);
       break;
     case ui::ControlKind::kIpAddress:
-      ::SendMessageW(control, IPM_SETADDRESS, 0, static_cast<LPARAM>(state.address));
+      ShowIpAddress(control, state.address);
       break;
     case ui::ControlKind::kTab:
       ShowTabControl(control, state, itemsChanged);
@@ -193,7 +229,7 @@ void StoreUserInput(const ControlWindows& controls, ui::ControlModel& model,
   }
 }
 
-void ShowModelChanges(const ControlWindows& controls, const ui::ControlModel& model,
+void ShowModelChanges(ControlWindows& controls, const ui::ControlModel& model,
                       std::uint64_t shownRevision) {
   model.ForEach([&](int id, const ui::ControlState& state) {
     if (state.revision <= shownRevision) return;

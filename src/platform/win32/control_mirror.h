@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "ui/control_model.h"
 
@@ -15,10 +16,12 @@ namespace platform::win32 {
 
 ui::ControlKind KindOfWindow(HWND control);
 
-// A control of a dialog window and its kind.
+// A control of a dialog window and its kind; for a combo box, the items it
+// shows.
 struct ControlWindow {
   HWND hwnd = nullptr;
   ui::ControlKind kind = ui::ControlKind::kUnknown;
+  std::vector<std::string> shownItems{};
 };
 // A dialog's controls by id; labels without an id of their own are left out.
 using ControlWindows = std::map<int, ControlWindow>;
@@ -47,7 +50,7 @@ void StoreUserInput(const ControlWindows& controls, ui::ControlModel& model,
 // `shownRevision` (0: all of them). List items are rebuilt only when the
 // items themselves changed. The caller keeps its own notifications from
 // echoing back as the user's while this runs.
-void ShowModelChanges(const ControlWindows& controls, const ui::ControlModel& model,
+void ShowModelChanges(ControlWindows& controls, const ui::ControlModel& model,
                       std::uint64_t shownRevision);
 
 }  // namespace platform::win32
