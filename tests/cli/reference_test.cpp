@@ -1,8 +1,10 @@
 // vk38's man page and shell completions (vk38 --generate): each names every
 // command and subcommand the command line defines and every long option of
 // each, the list taken from the command line itself; the man page renders
-// without a warning; bash completes the commands, subcommands and options
-// of each command; and the generating option itself stays hidden.
+// without a warning, dated, with its examples and files; bash and fish
+// complete the commands, subcommands and options of each command; and the
+// generating option itself stays hidden. Its --help: within 80 columns,
+// PANEL told once, a mistyped command named with the nearest one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include <memory>
 
 #include "cli/vk38_app.h"
+#include "setuptool_version.h"
 #include "vk38_runner.h"
 
 namespace {
@@ -115,7 +118,7 @@ class Generated : public ::testing::Test {
 };
 
 TEST_F(Generated, EveryFormatNamesEveryCommandAndLongOptionButNotItsOwnOption) {
-  for (const std::string format : {"man", "bash", "zsh", "powershell"}) {
+  for (const std::string format : {"man", "bash", "zsh", "fish", "powershell"}) {
     SCOPED_TRACE(format);
     std::string text = cli_test::ReadText(Generate(format));
     if (format == "man") {
@@ -162,9 +165,15 @@ TEST_F(Generated, ManPageHasASectionPerCommandWithItsOptionsAndRendersWithoutWar
 
   const std::string shown = Shown(page);
   for (const std::string heading :
-       {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "COMMANDS", "PANEL NAMES", "EXIT STATUS"}) {
+       {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "COMMANDS", "PANEL NAMES", "EXIT STATUS",
+        "FILES", "EXAMPLES", "SEE ALSO"}) {
     EXPECT_NE(shown.find("\n" + heading + "\n"), std::string::npos) << heading;
   }
+  // Dated by the release, in the page's footer line.
+  EXPECT_NE(shown.find(std::string(SETUPTOOL_RELEASE_DATE_TEXT) + "  "), std::string::npos);
+  // An example is one command a line as written, not run into the next.
+  EXPECT_NE(shown.find("\n           vk38 table get VK1 -o vk1.csv\n"), std::string::npos);
+  EXPECT_NE(shown.find("/usr/share/fish/vendor_completions.d/vk38.fish"), std::string::npos);
   // Each command's section (from its heading to the next) holds its own options.
   for (const auto& [path, options] : defined.longOptions) {
     if (path.empty()) continue;
@@ -214,6 +223,98 @@ TEST_F(Generated, BashCompletesCommandsSubcommandsAndEachCommandsOptions) {
   // A file of panels after "@", which bash splits off as a word of its own.
   EXPECT_EQ(BashOffers(script, "table get VK2 @ " + folder + "/vk1-t"),
             std::vector<std::string>{folder + "/vk1-table.csv"});
+  // Where "@" stays in the word, a folder is offered with its "/".
+  EXPECT_EQ(BashOffers(script, "table get @" + folder.substr(0, folder.rfind('/') + 2)),
+            std::vector<std::string>{"@" + folder + "/"});
+  EXPECT_EQ(BashOffers(script, "table get @" + folder + "/vk1-t"),
+            std::vector<std::string>{"@" + folder + "/vk1-table.csv"});
+}
+
+// What fish's completion of vk38 offers for the command line, the cursor
+// at its end: the words, without their descriptions.
+std::vector<std::string> FishOffers(const std::string& script, const std::string& line) {
+  const ShellRun run = Shell("fish --no-config -c 'source $argv[1]; complete -C $argv[2]' '" +
+                             script + "' 'vk38 " + line + "' | cut -f1");
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  return Lines(run.out);
+}
+
+TEST_F(Generated, FishCompletesCommandsSubcommandsOptionsAndPanels) {
+  const std::string script = Generate("fish");
+  cli_test::WriteText(folder + "/vk1-table.csv", "");
+  EXPECT_EQ(FishOffers(script, "ta"), std::vector<std::string>{"table"});
+  for (const auto& [path, subcommands] : defined.subcommands) {
+    SCOPED_TRACE(path);
+    if (!subcommands.empty()) {
+      std::vector<std::string> expected = subcommands;
+      std::vector<std::string> offered = FishOffers(script, path + " ");
+      std::sort(expected.begin(), expected.end());
+      std::sort(offered.begin(), offered.end());
+      EXPECT_EQ(offered, expected);
+    }
+    const std::vector<std::string> offered = FishOffers(script, path + " --");
+    for (const std::string& option : defined.longOptions.at(path)) {
+      EXPECT_TRUE(Contains(offered, option)) << option;
+    }
+    for (const std::string& option : defined.longOptions.at("")) {
+      EXPECT_TRUE(Contains(offered, option)) << option;
+    }
+  }
+  EXPECT_EQ(FishOffers(script, "--jobs 4 table get --format "),
+            (std::vector<std::string>{"csv", "json"}));
+  EXPECT_EQ(FishOffers(script, "table get VK"),
+            (std::vector<std::string>{"VK1", "VK2", "VK3", "VK4", "VK5"}));
+  EXPECT_EQ(FishOffers(script, "table get VK1 --output " + folder + "/vk1-t"),
+            std::vector<std::string>{folder + "/vk1-table.csv"});
+  EXPECT_EQ(FishOffers(script, "table get @" + folder + "/vk1-t"),
+            std::vector<std::string>{"@" + folder + "/vk1-table.csv"});
+}
+
+// Every --help, vk38's and each command's.
+std::map<std::string, std::string> EveryHelp(const Defined& defined) {
+  std::map<std::string, std::string> helps;
+  for (const auto& [path, options] : defined.longOptions) {
+    std::vector<std::string> arguments;
+    for (std::size_t at = 0; at < path.size();) {
+      const std::size_t end = std::min(path.find(' ', at), path.size());
+      arguments.push_back(path.substr(at, end - at));
+      at = end + 1;
+    }
+    arguments.push_back("--help");
+    const auto run = RunVk38(arguments);
+    EXPECT_EQ(run.exitCode, 0) << path << ": " << run.err;
+    helps[path] = run.out;
+  }
+  return helps;
+}
+
+TEST_F(Generated, HelpFitsEightyColumnsAndTellsPanelOnce) {
+  const std::map<std::string, std::string> helps = EveryHelp(defined);
+  ASSERT_EQ(helps.size(), defined.longOptions.size());
+  const std::string panelParagraph = "or @FILE, an inventory: one panel a line";
+  for (const auto& [path, help] : helps) {
+    SCOPED_TRACE(path);
+    for (const std::string& line : Lines(help)) EXPECT_LE(line.size(), 80u) << line;
+    if (path.empty()) {
+      EXPECT_NE(help.find(panelParagraph), std::string::npos);
+    } else {
+      EXPECT_EQ(help.find(panelParagraph), std::string::npos);
+    }
+  }
+  EXPECT_NE(helps.at("table get").find("(see PANEL in vk38 --help)"), std::string::npos);
+}
+
+TEST(UnknownCommand, IsNamedWithTheNearestCommand) {
+  const auto mistyped = RunVk38({"--jobs", "2", "tabel", "get", "VK1"});
+  EXPECT_EQ(mistyped.err, "vk38: unknown command \"tabel\"; did you mean \"table\"?\n");
+  EXPECT_GE(mistyped.exitCode, 100);
+  EXPECT_EQ(RunVk38({"table", "gte", "VK1"}).err,
+            "vk38: unknown command \"gte\"; did you mean \"get\"?\n");
+  EXPECT_EQ(RunVk38({"frobnicate"}).err,
+            "vk38: unknown command \"frobnicate\"; the commands are: table, setup, log, auth, "
+            "upgrade\n");
+  // A missing command is still CLI11's own message.
+  EXPECT_NE(RunVk38({"table"}).err.find("A subcommand is required"), std::string::npos);
 }
 
 }  // namespace
