@@ -88,7 +88,7 @@ TEST_F(PanelSimProgram, ServesItsPanelIsSteeredAndEndsOnSigterm) {
 }
 
 // What the program printed on standard output and error, and its exit code.
-std::pair<std::string, int> Run(const std::string& arguments) {
+std::pair<std::string, int> RunPanelSim(const std::string& arguments) {
   const std::string command = std::string(PANEL_SIM_PROGRAM) + " " + arguments + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return {"", -1};
@@ -102,7 +102,7 @@ std::pair<std::string, int> Run(const std::string& arguments) {
 }
 
 TEST(PanelSimHelp, DescribesEveryOptionWithinEightyColumnsAndEndsWell) {
-  const auto [help, exitCode] = Run("--help");
+  const auto [help, exitCode] = RunPanelSim("--help");
   EXPECT_EQ(exitCode, 0);
   for (const char* told : {"--address A", "--control-port N", "--help", "--version", "127.0.0.2",
                            "192.168.0.9", "unshare", "Examples:", "Exit status:"}) {
@@ -111,8 +111,8 @@ TEST(PanelSimHelp, DescribesEveryOptionWithinEightyColumnsAndEndsWell) {
   std::istringstream lines(help);
   for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
 
-  EXPECT_EQ(Run("--version"), (std::pair<std::string, int>{"panel-sim 1.1.0.1\n", 0}));
-  const auto [mistake, mistakeCode] = Run("--adress 127.0.0.2");
+  EXPECT_EQ(RunPanelSim("--version"), (std::pair<std::string, int>{"panel-sim 1.1.0.1\n", 0}));
+  const auto [mistake, mistakeCode] = RunPanelSim("--adress 127.0.0.2");
   EXPECT_EQ(mistakeCode, 2);
   EXPECT_NE(mistake.find("panel-sim --help"), std::string::npos) << mistake;
 }
