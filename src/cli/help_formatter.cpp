@@ -1,5 +1,7 @@
 #include "cli/help_formatter.h"
 
+#include <fmt/format.h>
+
 #include <sstream>
 
 namespace cli {
@@ -74,6 +76,16 @@ std::string HelpFormatter::make_description(const CLI::App* app) const {
 std::string HelpFormatter::make_footer(const CLI::App* app) const {
   const std::string& footer = app->get_footer();
   if (footer.empty()) return footer;
+  // A command without a footer of its own took its parent's: the program's
+  // paragraphs are told once, in its own help.
+  const CLI::App* parent = app->get_parent();
+  if (parent != nullptr && footer == parent->get_footer()) {
+    return WrapText(fmt::format("PANEL, the outcome lines, the codes and the exit codes: see {} "
+                                "--help.",
+                                parent->get_name()),
+                    kHelpWidth) +
+           "\n";
+  }
   return WrapText(footer, kHelpWidth) + "\n";
 }
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -130,7 +131,9 @@ TEST_F(Generated, EveryFormatNamesEveryCommandAndLongOptionButNotItsOwnOption) {
         EXPECT_NE(text.find(command), std::string::npos) << "command " << command;
       }
       for (const std::string& option : options) {
-        EXPECT_NE(text.find(option), std::string::npos) << path << " " << option;
+        // fish names a long option without its dashes: -l json.
+        const std::string named = format == "fish" ? "-l " + option.substr(2) : option;
+        EXPECT_NE(text.find(named), std::string::npos) << path << " " << option;
       }
     }
     // Hidden: offered nowhere (a script's comments may tell how it was made).
@@ -170,9 +173,9 @@ TEST_F(Generated, ManPageHasASectionPerCommandWithItsOptionsAndRendersWithoutWar
     EXPECT_NE(shown.find("\n" + heading + "\n"), std::string::npos) << heading;
   }
   // Dated by the release, in the page's footer line.
-  EXPECT_NE(shown.find(std::string(SETUPTOOL_RELEASE_DATE_TEXT) + "  "), std::string::npos);
+  EXPECT_NE(shown.find(SETUPTOOL_RELEASE_DATE_TEXT), std::string::npos);
   // An example is one command a line as written, not run into the next.
-  EXPECT_NE(shown.find("\n           vk38 table get VK1 -o vk1.csv\n"), std::string::npos);
+  EXPECT_NE(shown.find(" vk38 table get VK1 -o vk1.csv\n"), std::string::npos);
   EXPECT_NE(shown.find("/usr/share/fish/vendor_completions.d/vk38.fish"), std::string::npos);
   // Each command's section (from its heading to the next) holds its own options.
   for (const auto& [path, options] : defined.longOptions) {
@@ -224,8 +227,9 @@ TEST_F(Generated, BashCompletesCommandsSubcommandsAndEachCommandsOptions) {
   EXPECT_EQ(BashOffers(script, "table get VK2 @ " + folder + "/vk1-t"),
             std::vector<std::string>{folder + "/vk1-table.csv"});
   // Where "@" stays in the word, a folder is offered with its "/".
-  EXPECT_EQ(BashOffers(script, "table get @" + folder.substr(0, folder.rfind('/') + 2)),
-            std::vector<std::string>{"@" + folder + "/"});
+  std::filesystem::create_directory(folder + "/inventories");
+  EXPECT_EQ(BashOffers(script, "table get @" + folder + "/invent"),
+            std::vector<std::string>{"@" + folder + "/inventories/"});
   EXPECT_EQ(BashOffers(script, "table get @" + folder + "/vk1-t"),
             std::vector<std::string>{"@" + folder + "/vk1-table.csv"});
 }
