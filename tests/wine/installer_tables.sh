@@ -39,8 +39,8 @@ expect "the next build's upgrade code" "$(property "$next_build" UpgradeCode)" \
 # end excluded.
 code="$(property "$package" UpgradeCode)"
 expect "Upgrade rows" "$(table "$package" Upgrade | awk -F '\t' '{ print $2, $3, $5, $7 }' | sort)" \
-  "$version  2 NEWERVERSIONDETECTED
-0.0.0 $version 768 OLDERVERSIONBEINGUPGRADED"
+  "0.0.0 $version 768 OLDERVERSIONBEINGUPGRADED
+$version  2 NEWERVERSIONDETECTED"
 expect "Upgrade rows' code" "$(table "$package" Upgrade | cut -f1 | sort -u)" "$code"
 expect "LaunchCondition" "$(table "$package" LaunchCondition | cut -f1)" "NOT NEWERVERSIONDETECTED"
 
