@@ -135,8 +135,11 @@ int RunVk38(int argc, const char* const* argv, Machine& machine) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    // A mistyped command reads as a missing one to CLI11; name it instead.
-    if (const std::optional<std::string> told = UnknownCommand(app, argc, argv)) {
+    // A mistyped command reads as a missing one to CLI11; name it instead
+    // (unless the parse ended well: --help, --version).
+    const std::optional<std::string> told =
+        error.get_exit_code() == 0 ? std::nullopt : UnknownCommand(app, argc, argv);
+    if (told) {
       std::fputs(told->c_str(), stderr);
       return error.get_exit_code();
     }

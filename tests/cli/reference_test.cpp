@@ -327,6 +327,10 @@ TEST(UnknownCommand, IsNamedWithTheNearestCommand) {
   EXPECT_EQ(RunVk38({"frobnicate"}).err,
             "vk38: unknown command \"frobnicate\"; the commands are: table, setup, log, auth, "
             "upgrade\n");
+  // Asked for help, vk38 gives it, whatever else the line holds.
+  const auto help = RunVk38({"tabel", "--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_EQ(help.err, "");
   // A missing command is still CLI11's own message.
   EXPECT_NE(RunVk38({"table"}).err.find("A subcommand is required"), std::string::npos);
 }
