@@ -35,3 +35,21 @@ if(SETUPTOOL_FUZZ)
   # Every portable source gives the fuzzer its coverage feedback.
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
+
+if(SETUPTOOL_PACKAGE)
+  # What dpkg-buildflags gives a Debian package built with hardening=+all,
+  # after the build type's own flags so that -O2 wins over Release's -O3.
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU" OR MINGW)
+    message(FATAL_ERROR "SETUPTOOL_PACKAGE: the package is built with g++ on Linux")
+  endif()
+  include(CheckPIESupported)
+  check_pie_supported(LANGUAGES CXX)
+  set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+  add_compile_options(-O2 -fstack-protector-strong -fstack-clash-protection -Wformat
+                      -Werror=format-security)
+  if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|i.86")
+    add_compile_options(-fcf-protection)
+  endif()
+  add_compile_definitions(_FORTIFY_SOURCE=2)
+  add_link_options(-Wl,-z,relro -Wl,-z,now)
+endif()

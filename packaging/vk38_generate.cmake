@@ -15,13 +15,7 @@ endif()
 file(RENAME ${OUTPUT}.part ${OUTPUT})
 
 if(COMPRESSED)
-  execute_process(
-    COMMAND ${GZIP} -9 -n -c ${OUTPUT}
-    OUTPUT_FILE ${COMPRESSED}.part
-    RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    file(REMOVE ${COMPRESSED}.part)
-    message(FATAL_ERROR "${GZIP} could not compress ${OUTPUT} (${result})")
-  endif()
-  file(RENAME ${COMPRESSED}.part ${COMPRESSED})
+  set(INPUT ${OUTPUT})
+  set(OUTPUT ${COMPRESSED})
+  include(${CMAKE_CURRENT_LIST_DIR}/gzip.cmake)
 endif()

@@ -32,13 +32,6 @@ CLI::Validator PanelValidator() {
       "PANEL");
 }
 
-// What PANEL may be, for every command's help.
-std::string PanelHelp(std::string_view count) {
-  return fmt::format(
-      "{}: an address such as 192.168.0.9, or a panel name of the program in any case ({})", count,
-      PanelNamesText());
-}
-
 // The panels of one PANEL argument: itself, or the lines of its inventory.
 std::variant<std::vector<ListedPanel>, std::string> ListedBy(Machine& machine,
                                                              const std::string& text) {
@@ -105,15 +98,13 @@ std::optional<std::vector<Panel>> Invocation::Panels(const std::vector<std::stri
 }
 
 CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& panels) {
-  const std::string help = fmt::format(
-      "{}; or @FILE, an inventory: one panel a line, optionally followed by a name (1 to {} ASCII "
-      "letters, digits, - _ and ., the first a letter or digit) that the outcomes and the files "
-      "written carry; blank lines and # comments are skipped. A bad line is refused with its "
-      "line number (exit 2) before any panel is contacted, and so is a panel listed under two "
-      "names.",
-      PanelHelp("one or more panels, each worked on once however often it is listed"),
-      kLongestPanelName);
-  return command.add_option("PANEL", panels, help)->required()->check(PanelValidator());
+  // vk38 --help (and the man page's description) says once what PANEL may be.
+  return command
+      .add_option("PANEL", panels,
+                  "one or more panels: addresses, VK1 to VK5, or @FILE inventories (see PANEL "
+                  "in vk38 --help)")
+      ->required()
+      ->check(PanelValidator());
 }
 
 protocol::PanelAddress Resolve(const std::string& text) { return ResolvePanel(text).value_or(0); }

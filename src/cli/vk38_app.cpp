@@ -1,36 +1,63 @@
 #include "cli/vk38_app.h"
 
+#include <fmt/format.h>
 #include <CLI/CLI.hpp>
 
 #include <cmath>
+#include <memory>
 
 #include <fmt/format.h>
 
 #include "cli/command_line.h"
 #include "cli/generate_option.h"
+#include "cli/help_formatter.h"
+#include "cli/inventory.h"
 #include "cli/subcommands.h"
+#include "cli/unknown_command.h"
 #include "setuptool_version.h"
 
 namespace cli {
 
 namespace {
 
-constexpr const char* kFooter =
-    "\nStandard output: one line per panel as it ends (with --json one JSON object: panel, name,\n"
-    "ok, code, message, cause, file, bytes, changed), then a summary; where a command puts a\n"
-    "table, block or log on standard output (-o -), those lines go to standard error. A panel\n"
-    "named in an inventory (@FILE) carries its name in its line (name: null for none). Codes: ok,\n"
-    "unreachable, timeout, broken, refused, bad-data, file, interrupted, not-verified (--verify:\n"
-    "the panel answered WRITE OK but read back otherwise).\n"
-    "A command that changes panels (table set, setup restore, auth set, upgrade) tells for each\n"
-    "panel whether it may hold the change: changed no (nothing that changes it went out), maybe\n"
-    "(it went out and no verdict came back: read the panel back), yes (the panel confirmed it);\n"
-    "null for the commands that only read.\n"
-    "Exit codes: 0 every panel succeeded; 1 one or more panels failed (each is reported);\n"
-    "2 a file or input given (an inventory too) was refused before any panel was asked;\n"
-    "130 stopped by Ctrl-C, SIGTERM or SIGHUP (the panels in flight end at once, none is started\n"
-    "or tried again any more); 100 and above: usage errors. table diff and table set --dry-run\n"
-    "exit as diff does: 0 no change, 1 changes, 2 trouble.";
+// Paragraphs, one a line and a blank line between them, which --help wraps (help_formatter.h) and
+// the man page sets as its DESCRIPTION, EXIT STATUS and EXAMPLES; example lines start with two
+// spaces.
+std::string Footer() {
+  return fmt::format(
+      "PANEL: an address such as 192.168.0.9, or a panel name of SetupTool in any case ({}); "
+      "or @FILE, an inventory: one panel a line, optionally followed by a name (1 to {} ASCII "
+      "letters, digits, - _ and ., the first a letter or digit) that the outcomes and the "
+      "files written carry; blank lines and # comments are skipped. A bad line is refused with "
+      "its line number (exit 2) before any panel is contacted, and so is a panel listed under "
+      "two names. A panel given twice is worked on once.\n\n"
+      "Standard output: one line per panel as it ends (with --json one JSON object: panel, "
+      "name, ok, code, message, cause, file, bytes, changed), then a summary; where a command "
+      "puts a table, block or log on standard output (-o -), those lines go to standard "
+      "error.\n\n"
+      "Codes: ok, unreachable, timeout, broken, refused, bad-data, file, interrupted, "
+      "not-verified (--verify: the panel answered WRITE OK but read back otherwise).\n\n"
+      "A command that changes panels (table set, setup restore, auth set, upgrade) tells for "
+      "each panel whether it may hold the change: changed no (nothing that changes it went "
+      "out), maybe (it went out and no verdict came back: read the panel back), yes (the panel "
+      "confirmed it); null for the commands that only read.\n\n"
+      "Exit codes: 0 every panel succeeded; 1 one or more panels failed (each is reported); 2 "
+      "a file or input given (an inventory too) was refused before any panel was asked; 130 "
+      "stopped by Ctrl-C, SIGTERM or SIGHUP (the panels in flight end at once, none is started "
+      "or tried again any more); 100 and above: usage errors. table diff and table set --dry-run "
+      "exit as diff does: 0 no change, 1 changes, 2 trouble.\n\n"
+      "Examples:\n"
+      "  vk38 table get VK1 -o vk1.csv\n"
+      "  vk38 table diff @studio-a.txt names.csv\n"
+      "  vk38 table set @studio-a.txt names.csv --strict --verify --yes\n"
+      "  vk38 --retries 3 setup backup VK1 VK2 VK3 VK4 VK5 -o backups/\n"
+      "  vk38 setup restore VK2 backups/192.168.0.7_20260101-120000.v38 --verify\n"
+      "  vk38 log VK1 VK2 -o logs/\n"
+      "  vk38 auth set VK1 --old-user staff --new-user keeper\n"
+      "  vk38 upgrade VK1 VK2 --program vk38.bin --yes\n"
+      "  vk38 --json setup backup @studio-a.txt -o backups/ > outcomes.jsonl",
+      PanelNamesText(), kLongestPanelName);
+}
 
 // A number of seconds from 0.05 to `most`; not "nan" or "inf", which a
 // range alone lets through or turns into no limit.
@@ -86,8 +113,12 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
 
 void DefineVk38(CLI::App& app, Invocation& invocation) {
   app.name("vk38");
-  app.description("vk38: camera tables, setups and logs of TL-VK38 panels, many at once");
-  app.footer(kFooter);
+  // Before the commands are added: each takes its parent's formatter.
+  app.formatter(std::make_shared<HelpFormatter>());
+  app.description(
+      "vk38: camera tables, setups, logs, credentials and firmware of TL-VK38 panels, many at "
+      "once");
+  app.footer(Footer());
   app.require_subcommand(1);
   app.fallthrough();
   AddGlobalOptions(app, invocation.global);
@@ -117,6 +148,14 @@ int RunVk38(int argc, const char* const* argv, Machine& machine) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
+    // A mistyped command reads as a missing one to CLI11; name it instead
+    // (unless the parse ended well: --help, --version).
+    const std::optional<std::string> told =
+        error.get_exit_code() == 0 ? std::nullopt : UnknownCommand(app, argc, argv);
+    if (told) {
+      std::fputs(told->c_str(), stderr);
+      return error.get_exit_code();
+    }
     return app.exit(error);
   }
   return invocation.exitCode;

@@ -1,10 +1,13 @@
 // The panel-sim program: started as a child process, steered through its
-// control channel and ended with SIGTERM. POSIX only: it forks.
+// control channel and ended with SIGTERM; its help, which its man page is
+// made from. POSIX only: it forks.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -82,6 +85,36 @@ TEST_F(PanelSimProgram, ServesItsPanelIsSteeredAndEndsOnSigterm) {
   ASSERT_TRUE(WIFEXITED(status)) << "still running or killed";
   EXPECT_EQ(WEXITSTATUS(status), 0);
   pid = -1;
+}
+
+// What the program printed on standard output and error, and its exit code.
+std::pair<std::string, int> RunPanelSim(const std::string& arguments) {
+  const std::string command = std::string(PANEL_SIM_PROGRAM) + " " + arguments + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return {"", -1};
+  std::string out;
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    out.append(buffer, got);
+  }
+  const int status = pclose(pipe);
+  return {out, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+TEST(PanelSimHelp, DescribesEveryOptionWithinEightyColumnsAndEndsWell) {
+  const auto [help, exitCode] = RunPanelSim("--help");
+  EXPECT_EQ(exitCode, 0);
+  for (const char* told : {"--address A", "--control-port N", "--help", "--version", "127.0.0.2",
+                           "192.168.0.9", "unshare", "Examples:", "Exit status:"}) {
+    EXPECT_NE(help.find(told), std::string::npos) << told;
+  }
+  std::istringstream lines(help);
+  for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
+
+  EXPECT_EQ(RunPanelSim("--version"), (std::pair<std::string, int>{"panel-sim 1.1.0.1\n", 0}));
+  const auto [mistake, mistakeCode] = RunPanelSim("--adress 127.0.0.2");
+  EXPECT_EQ(mistakeCode, 2);
+  EXPECT_NE(mistake.find("panel-sim --help"), std::string::npos) << mistake;
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
-// The installer under Wine: installed silently, the installed program
-// starts with its main window and four tabs and its folder is on the system
-// PATH, a newer package replaces the installed one, and uninstalling leaves
-// neither the program, its shortcut nor its PATH entry behind.
+// The installer under Wine: installed silently with vk38.exe, its PowerShell
+// completer and the guide, the installed program starts with its main
+// window and four tabs and its folder is on the system PATH, a newer
+// package replaces the installed one and an older one is then refused, and
+// uninstalling leaves neither the program, its shortcut nor its PATH entry
+// behind.
 //   installer_tests.exe [GoogleTest options] PACKAGE.msi NEXT-BUILD.msi NEXT-RELEASE.msi
 // The next build differs from PACKAGE in the version's fourth field only,
 // the next release in its third.
@@ -262,8 +264,10 @@ class InstallerTest : public ::testing::Test {
 };
 
 TEST_F(InstallerTest, InstallsSilentlyOnThePathStartsWithFourTabsAndUninstallsWithoutTrace) {
+  // The installer's version folds the version's fourth field into the
+  // third (1.1.0.1: 1.1.1); the programs carry all four.
   const std::wstring version = PackageProperty(package(), L"ProductVersion");
-  EXPECT_EQ(version, L"1.1.0.1");
+  EXPECT_EQ(version, L"1.1.1");
   const std::vector<std::wstring> path_before = SystemPath();
   ASSERT_FALSE(path_before.empty()) << "no system PATH to add to";
   ASSERT_EQ(Install(package()), 0u);
@@ -273,8 +277,16 @@ TEST_F(InstallerTest, InstallsSilentlyOnThePathStartsWithFourTabsAndUninstallsWi
   ASSERT_TRUE(Exists(InstalledProgram())) << Narrow(InstalledProgram());
   const std::optional<VersionInfo> info = ReadVersionInfo(InstalledProgram());
   ASSERT_TRUE(info);
-  EXPECT_EQ(info->file_version_text, version);
-  EXPECT_TRUE(Exists(InstalledCompanion())) << "vk38.exe is not beside the program";
+  EXPECT_EQ(info->file_version_text, L"1.1.0.1");
+  ASSERT_TRUE(Exists(InstalledCompanion())) << "vk38.exe is not beside the program";
+  const std::optional<VersionInfo> companion = ReadVersionInfo(InstalledCompanion());
+  ASSERT_TRUE(companion) << "vk38.exe has no version resource";
+  EXPECT_EQ(companion->file_version_text, L"1.1.0.1");
+  // vk38's PowerShell completer beside it, the guide with its pictures.
+  for (const wchar_t* file : {L"\\vk38_completion.ps1", L"\\LICENSE.txt", L"\\doc\\user-guide.md",
+                              L"\\doc\\images\\setting-table.png"}) {
+    EXPECT_TRUE(Exists(InstallFolder() + file)) << Narrow(file);
+  }
   // Its folder last on the system PATH, the folders before it kept.
   EXPECT_EQ(SystemPath(), WithInstallFolder(path_before));
 
@@ -307,8 +319,12 @@ TEST_F(InstallerTest, InstallsSilentlyOnThePathStartsWithFourTabsAndUninstallsWi
   EXPECT_EQ(SystemPath(), path_before) << "the PATH is not as it was before the installation";
 }
 
-TEST_F(InstallerTest, NextBuildReplacesTheInstalledVersion) {
+TEST_F(InstallerTest, NextBuildReplacesTheInstalledVersionAndTheOlderPackageIsRefused) {
   ASSERT_NO_FATAL_FAILURE(ExpectToReplaceThePackage(next_build()));
+  EXPECT_NE(Install(package()), 0u) << "a build older in the fourth field replaced a newer one";
+  ASSERT_EQ(installed().size(), 1u);
+  EXPECT_EQ(ProductInfo(installed()[0], INSTALLPROPERTY_VERSIONSTRING),
+            PackageProperty(next_build(), L"ProductVersion"));
   ASSERT_EQ(Uninstall(next_build()), 0u);
   EXPECT_TRUE(installed().empty());
   EXPECT_FALSE(Exists(InstalledProgram()));

@@ -112,7 +112,10 @@ int Upgrade(const RunContext& context, const std::vector<Panel>& panels, Image k
 void AddUpgrade(CLI::App& app, Invocation& invocation) {
   const auto options = std::make_shared<UpgradeOptions>();
   CLI::App* upgrade = app.add_subcommand(
-      "upgrade", "Load a program or FPGA image into each PANEL (the upgrade page's Load).");
+      "upgrade",
+      "Load a program or FPGA image into each PANEL, which writes it to its flash and "
+      "reports the verdict: \"Ver Up Finish\" when it took the image, \"File Error!!\" when "
+      "not.");
   AddPanelsArgument(*upgrade, options->panelTexts);
   CLI::Option* program = upgrade->add_option("--program", options->program,
                                              "the program image to load, or - for standard input");

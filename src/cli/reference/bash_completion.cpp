@@ -85,7 +85,14 @@ constexpr const char* kCompleter =
           compopt -o filenames 2>/dev/null
           mapfile -t -O "${{#COMPREPLY[@]}}" COMPREPLY < <(compgen -f -- "$cur")
         elif [[ $cur == @* ]]; then
-          mapfile -t -O "${{#COMPREPLY[@]}}" COMPREPLY < <(compgen -P @ -f -- "${{cur#@}}")
+          # Where "@" is no word break: the names keep it, so readline cannot
+          # tell a folder; a folder gets its "/" here and no space after it.
+          local file
+          while IFS= read -r file; do
+            [[ -d $file ]] && file+=/
+            COMPREPLY+=("@$file")
+          done < <(compgen -f -- "${{cur#@}}")
+          [[ ${{#COMPREPLY[@]}} -eq 1 && ${{COMPREPLY[0]}} == */ ]] && compopt -o nospace 2>/dev/null
         else
           mapfile -t -O "${{#COMPREPLY[@]}}" COMPREPLY < <(compgen -W "{1}" -- "$cur")
         fi ;;

@@ -16,10 +16,25 @@ namespace cli {
 namespace {
 
 ProgramFacts Facts(const CLI::App& app) {
-  ProgramFacts facts{.name = app.get_name(), .version = SETUPTOOL_VERSION_TEXT};
+  ProgramFacts facts{.name = app.get_name(),
+                     .version = SETUPTOOL_VERSION_TEXT,
+                     .date = SETUPTOOL_RELEASE_DATE_TEXT};
   for (const NamedPanel& panel : NamedPanels()) {
     facts.panels.push_back({panel.name, protocol::AddressText(panel.address)});
   }
+  // Where the Debian package puts them (packaging/deb.cmake).
+  facts.files = {
+      {"NAME.XXXXXXXX.part",
+       "a table, setup block or log being written beside its final NAME (8 hex digits); it "
+       "takes the name once whole and is removed when the write fails or the run is stopped"},
+      {"/usr/share/bash-completion/completions/vk38", "the bash completion"},
+      {"/usr/share/zsh/vendor-completions/_vk38", "the zsh completion"},
+      {"/usr/share/fish/vendor_completions.d/vk38.fish", "the fish completion"},
+      {"/usr/share/vk38/vk38_completion.ps1",
+       "the PowerShell completer, for a profile to load (on Windows, beside vk38.exe)"},
+      {"/usr/share/doc/vk38/README.md.gz", "vk38's reference: its commands and files in full"},
+  };
+  facts.seeAlso = {"panel-sim(1)"};
   return facts;
 }
 

@@ -9,8 +9,7 @@ namespace cli {
 
 namespace {
 
-// Text as roff prints it: backslashes and dashes escaped, lines joined (the
-// help's own line breaks are for a terminal of 90 columns).
+// Text as roff prints it: backslashes and dashes escaped, lines joined.
 std::string Roff(const std::string& text) {
   std::string out;
   for (const char c : text) {
@@ -40,10 +39,11 @@ std::string Upper(std::string text) {
   return text;
 }
 
-// A footer's paragraphs: each starts at a line that begins with a heading
-// ("Standard output:", "Exit codes:").
+// A footer's paragraphs: each starts after a blank line or at a line that
+// begins with a heading ("Standard output:", "Exit codes:", "Examples:").
 bool StartsWithHeading(const std::string& line) {
-  const std::size_t colon = line.find(": ");
+  std::size_t colon = line.find(": ");
+  if (colon == std::string::npos && line.ends_with(':')) colon = line.size() - 1;
   if (colon == std::string::npos || line.empty() || !std::isupper(line.front())) return false;
   for (std::size_t i = 0; i < colon; ++i) {
     if (!std::isalpha(static_cast<unsigned char>(line[i])) && line[i] != ' ') return false;
@@ -54,22 +54,28 @@ bool StartsWithHeading(const std::string& line) {
 std::vector<std::string> Paragraphs(const std::string& text) {
   std::vector<std::string> paragraphs;
   std::size_t at = 0;
+  bool afterBlank = false;
   while (at <= text.size()) {
     std::size_t end = text.find('\n', at);
     if (end == std::string::npos) end = text.size();
     const std::string line = text.substr(at, end - at);
     at = end + 1;
-    if (line.empty()) continue;
-    if (paragraphs.empty() || StartsWithHeading(line)) {
+    if (line.empty()) {
+      afterBlank = true;
+      continue;
+    }
+    if (paragraphs.empty() || afterBlank || StartsWithHeading(line)) {
       paragraphs.push_back(line);
     } else {
       paragraphs.back() += "\n" + line;
     }
+    afterBlank = false;
   }
   return paragraphs;
 }
 
 bool IsExitStatus(const std::string& paragraph) { return paragraph.starts_with("Exit "); }
+bool IsExamples(const std::string& paragraph) { return paragraph.starts_with("Examples:"); }
 
 std::string NamesTerm(const std::vector<std::string>& names) {
   std::string term;
@@ -139,7 +145,9 @@ std::string Synopsis(const CommandReference& program, const ProgramFacts& facts)
 std::string Description(const CommandReference& program) {
   std::string section = ".SH DESCRIPTION\n" + Roff(program.description) + "\n";
   for (const std::string& paragraph : Paragraphs(program.footer)) {
-    if (!IsExitStatus(paragraph)) section += ".PP\n" + Roff(paragraph) + "\n";
+    if (!IsExitStatus(paragraph) && !IsExamples(paragraph)) {
+      section += ".PP\n" + Roff(paragraph) + "\n";
+    }
   }
   section += ".SH OPTIONS\n";
   AddArguments(section, program.options);
@@ -182,17 +190,54 @@ std::string ExitStatus(const CommandReference& program) {
   return section.empty() ? section : ".SH EXIT STATUS\n" + section;
 }
 
+std::string Files(const ProgramFacts& facts) {
+  if (facts.files.empty()) return {};
+  std::string section = ".SH FILES\n";
+  for (const ProgramFacts::File& file : facts.files) {
+    section += fmt::format(".TP\n{}\n{}\n", Italic(file.path), Roff(file.description));
+  }
+  return section;
+}
+
+// The footer's "Examples:" lines, one command a line as they are written.
+std::string Examples(const CommandReference& program) {
+  std::string lines;
+  for (const std::string& paragraph : Paragraphs(program.footer)) {
+    if (!IsExamples(paragraph)) continue;
+    std::size_t at = paragraph.find('\n');
+    while (at != std::string::npos) {
+      const std::size_t end = paragraph.find('\n', at + 1);
+      const std::string line =
+          paragraph.substr(at + 1, end == std::string::npos ? end : end - at - 1);
+      if (!line.empty()) lines += Roff(line) + "\n";
+      at = end;
+    }
+  }
+  return lines.empty() ? lines : ".SH EXAMPLES\n.RS 4\n.nf\n" + lines + ".fi\n.RE\n";
+}
+
+std::string SeeAlso(const ProgramFacts& facts) {
+  std::string section;
+  for (const std::string& page : facts.seeAlso) {
+    const std::size_t open = page.find('(');
+    section += (section.empty() ? "" : ",\n") +
+               fmt::format(".BR {} {}", Roff(page.substr(0, open)), page.substr(open));
+  }
+  return section.empty() ? section : ".SH SEE ALSO\n" + section + "\n";
+}
+
 }  // namespace
 
 std::string ManPage(const CommandReference& program, const ProgramFacts& facts) {
   return fmt::format(
              ".\\\" The man page of {0}, written by {0} --generate man.\n"
-             ".TH {1} 1 \"\" \"{0} {2}\" \"User Commands\"\n"
+             ".TH {1} 1 \"{3}\" \"{0} {2}\" \"User Commands\"\n"
              // Addresses, names and options are copied: left-aligned, never hyphenated.
              ".ad l\n.nh\n",
-             facts.name, Upper(facts.name), facts.version) +
+             facts.name, Upper(facts.name), facts.version, facts.date) +
          Name(program, facts) + Synopsis(program, facts) + Description(program) +
-         Commands(program, facts) + PanelNames(facts) + ExitStatus(program);
+         Commands(program, facts) + PanelNames(facts) + ExitStatus(program) + Files(facts) +
+         Examples(program) + SeeAlso(facts);
 }
 
 }  // namespace cli

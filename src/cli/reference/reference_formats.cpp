@@ -7,10 +7,11 @@ namespace cli {
 
 namespace {
 
-constexpr std::array<std::pair<const char*, ReferenceFormat>, 4> kFormats{{
+constexpr std::array<std::pair<const char*, ReferenceFormat>, 5> kFormats{{
     {"man", ReferenceFormat::kMan},
     {"bash", ReferenceFormat::kBash},
     {"zsh", ReferenceFormat::kZsh},
+    {"fish", ReferenceFormat::kFish},
     {"powershell", ReferenceFormat::kPowerShell},
 }};
 
@@ -38,6 +39,8 @@ std::string WriteReference(ReferenceFormat format, const CommandReference& progr
       return BashCompletion(program, facts);
     case ReferenceFormat::kZsh:
       return ZshCompletion(program, facts);
+    case ReferenceFormat::kFish:
+      return FishCompletion(program, facts);
     case ReferenceFormat::kPowerShell:
       break;
   }
