@@ -16,6 +16,17 @@ std::string_view LeadingAllowedRun(CredentialCharset charset, std::string_view t
   return text.substr(0, length);
 }
 
+std::optional<FieldCorrection> CorrectField(CredentialCharset charset, std::string_view text) {
+  const std::string_view run = LeadingAllowedRun(charset, text);
+  if (run.size() < text.size()) {
+    return FieldCorrection{std::string(run), "Enterd information is incorrect. Enter again."};
+  }
+  if (text.size() > kCredentialMaxLength) {
+    return FieldCorrection{std::string(text.substr(0, kCredentialMaxLength)), "String too long."};
+  }
+  return std::nullopt;
+}
+
 namespace {
 
 constexpr std::size_t kMinPasswordLength = 4;

@@ -610,18 +610,27 @@ TEST_F(Fleet, EveryChangeCommandTellsWhetherThePanelMayHoldTheChange) {
     std::vector<std::string> arguments;
     std::string changeCommand;
     std::uint64_t acceptance;  // the bytes of the panel's acceptance, its extra byte included
+    // The words for a change that went out without a verdict: the page's,
+    // or vk38's own where the page stays silent.
+    std::string lostWords;
     std::string input = "";
   };
+  const std::string blockLost = "The block did not reach the panel whole, or no answer came";
   const Command commands[] = {
-      {{"table", "set", "VK1", folder + "/t.csv", "--yes"}, "VK38 IP SETTING CHANGE", 20},
-      {{"setup", "restore", "VK1", folder + "/b.v38"}, "VK38 SETTING CHANGE", 20},
+      {{"table", "set", "VK1", folder + "/t.csv", "--yes"},
+       "VK38 IP SETTING CHANGE",
+       20,
+       blockLost},
+      {{"setup", "restore", "VK1", folder + "/b.v38"}, "VK38 SETTING CHANGE", 20, "Write Error!!"},
       // The image's receipt may take a flash write: --max-time bounds the wait.
       {{"--max-time", "3", "upgrade", "VK1", "--program", folder + "/p.bin", "--yes"},
        "VK38 VER UP START",
-       18},
+       18,
+       "File Error!!"},
       {{"auth", "set", "VK1", "--old-user", "staff", "--new-user", "keeper", "--password-stdin"},
        "VK38 AUTH SETTING CHANGE",
        20,
+       blockLost,
        "48213\ns3cr!t\ns3cr!t\n"},
   };
   for (const Command& command : commands) {
@@ -641,6 +650,10 @@ TEST_F(Fleet, EveryChangeCommandTellsWhetherThePanelMayHoldTheChange) {
       EXPECT_EQ(parsed.byPanel.at("192.168.0.9")["changed"], changed)
           << command.changeCommand << ": " << parsed.byPanel.at("192.168.0.9");
       EXPECT_EQ(parsed.summary["changed"][changed], 1) << command.changeCommand;
+      if (fault.silentAfter) {
+        EXPECT_EQ(parsed.byPanel.at("192.168.0.9")["message"], command.lostWords)
+            << command.changeCommand;
+      }
     }
   }
 

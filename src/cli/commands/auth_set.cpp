@@ -46,13 +46,12 @@ std::optional<std::array<std::string, 3>> ReadPasswords(Machine& machine, bool f
 
 using Field = std::pair<const std::string*, CredentialCharset>;
 
-// What the page's field filter would refuse as it is typed.
+// What the page's field filter would refuse as it is typed, in its words.
 std::optional<std::string> RefusedCharacters(std::initializer_list<Field> fields) {
   for (const auto& [text, charset] : fields) {
-    if (LeadingAllowedRun(charset, *text).size() < text->size()) {
-      return "Enterd information is incorrect. Enter again.";
+    if (const std::optional<FieldCorrection> corrected = CorrectField(charset, *text)) {
+      return std::string(corrected->refusal);
     }
-    if (text->size() > kCredentialMaxLength) return "String too long.";
   }
   return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include "operations/credentials.h"
 #include "pages/common/outcome_report.h"
 #include "resources/resource.h"
+#include "rules/outcome_texts.h"
 
 namespace {
 
@@ -21,10 +22,6 @@ constexpr std::array<Field, 5> kFields = {{
     {IDC_NEW_PASSWORD, CredentialCharset::kPassword},
     {IDC_RETYPE_PASSWORD, CredentialCharset::kPassword},
 }};
-
-// This page's own wording of the shared exchange outcomes.
-constexpr std::string_view kAuthNotConnected = "Not connected.";
-constexpr std::string_view kAuthSocketError = "Socket error.";
 
 }  // namespace
 
@@ -49,17 +46,11 @@ bool CUser_Auth::OnInitDialog() {
 }
 
 void CUser_Auth::FilterField(int id, CredentialCharset charset) {
-  const std::string text = Controls().Text(id);
-  const std::string_view run = LeadingAllowedRun(charset, text);
   // Each correction raises the field's change notification again; the
-  // filter then runs on the corrected text, which passes.
-  if (run.size() < text.size()) {
-    SetEditText(id, std::string(run));
-    ShowMessage("Enterd information is incorrect. Enter again.", std::nullopt,
-                ui::kMbOk | ui::kMbIconExclamation);
-  } else if (text.size() > kCredentialMaxLength) {
-    SetEditText(id, text.substr(0, kCredentialMaxLength));
-    ShowMessage("String too long.", std::nullopt, ui::kMbOk | ui::kMbIconExclamation);
+  // filter then runs on the corrected text, which passes or is cut again.
+  if (const std::optional<FieldCorrection> corrected = CorrectField(charset, Controls().Text(id))) {
+    SetEditText(id, corrected->kept);
+    ShowMessage(corrected->refusal, std::nullopt, ui::kMbOk | ui::kMbIconExclamation);
   }
 }
 
@@ -80,7 +71,7 @@ void CUser_Auth::OnRefresh() {
   // A block longer than the record, or one whose bytes do not add up to
   // zero, is dropped whole and the record shown as it was.
   const operations::Outcome read = operations::ReadCredentials(link_, record_);
-  ReportOutcome(*this, read, {.notConnected = kAuthNotConnected, .lost = kAuthSocketError});
+  ReportOutcome(*this, read, rules::kCredentialReadWords);
   if (StoppedAtStart(read)) return;
   DisplayRecord();
 }
@@ -111,13 +102,6 @@ void CUser_Auth::OnSet() {
 
 bool CUser_Auth::WriteRecord() {
   const operations::Outcome written = operations::WriteCredentials(link_, record_);
-  ReportOutcome(*this, written,
-                {.noSocket = kSilent,
-                 .notConnected = kAuthNotConnected,
-                 .lost = kAuthSocketError,
-                 .refused = "Command error.",
-                 .payloadLost = kSilent,
-                 .notWritten = "Write error.",
-                 .done = "Write OK.\nPlease reboot TL-VK38."});
+  ReportOutcome(*this, written, rules::kCredentialWriteWords);
   return written.Done();
 }

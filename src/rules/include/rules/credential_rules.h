@@ -17,6 +17,17 @@ bool IsAllowed(CredentialCharset charset, char c);
 // The longest start of `text` whose characters are all allowed.
 std::string_view LeadingAllowedRun(CredentialCharset charset, std::string_view text);
 
+// What the field filter makes of a field that breaks its rules as typed:
+// the text the field keeps and the message that says why.
+struct FieldCorrection {
+  std::string kept;
+  std::string_view refusal;
+};
+// The first correction `text` needs: a character outside the set cuts the
+// field before it; then a field longer than kCredentialMaxLength is cut to
+// that length. Nothing when the field is as the filter keeps it.
+std::optional<FieldCorrection> CorrectField(CredentialCharset charset, std::string_view text);
+
 // What an operator enters to change the panel's pair.
 struct CredentialChange {
   std::string oldUser;
