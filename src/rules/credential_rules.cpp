@@ -2,6 +2,8 @@
 
 #include "protocol/credential_record.h"
 
+namespace rules {
+
 bool IsAllowed(CredentialCharset charset, char c) {
   const auto byte = static_cast<unsigned char>(c);
   if (byte < 0x21 || byte > 0x7E) return false;
@@ -65,3 +67,5 @@ std::optional<std::string> BrokenCredentialRule(const CredentialChange& change,
   if (!knownOldPair) return "Old User Name or Old Password  is incorrect.";
   return std::nullopt;
 }
+
+}  // namespace rules

@@ -12,15 +12,15 @@ namespace {
 
 struct Field {
   int id;
-  CredentialCharset charset;
+  rules::CredentialCharset charset;
 };
 
 constexpr std::array<Field, 5> kFields = {{
-    {IDC_OLD_USER_NAME, CredentialCharset::kName},
-    {IDC_NEW_USER_NAME, CredentialCharset::kName},
-    {IDC_OLD_PASSWORD, CredentialCharset::kPassword},
-    {IDC_NEW_PASSWORD, CredentialCharset::kPassword},
-    {IDC_RETYPE_PASSWORD, CredentialCharset::kPassword},
+    {IDC_OLD_USER_NAME, rules::CredentialCharset::kName},
+    {IDC_NEW_USER_NAME, rules::CredentialCharset::kName},
+    {IDC_OLD_PASSWORD, rules::CredentialCharset::kPassword},
+    {IDC_NEW_PASSWORD, rules::CredentialCharset::kPassword},
+    {IDC_RETYPE_PASSWORD, rules::CredentialCharset::kPassword},
 }};
 
 }  // namespace
@@ -40,15 +40,16 @@ CUser_Auth::CUser_Auth(const PageContext& context)
 
 bool CUser_Auth::OnInitDialog() {
   for (const Field& field : kFields) {
-    Controls().SetTextLimit(field.id, static_cast<int>(kCredentialMaxLength));
+    Controls().SetTextLimit(field.id, static_cast<int>(rules::kCredentialMaxLength));
   }
   return true;
 }
 
-void CUser_Auth::FilterField(int id, CredentialCharset charset) {
+void CUser_Auth::FilterField(int id, rules::CredentialCharset charset) {
   // Each correction raises the field's change notification again; the
   // filter then runs on the corrected text, which passes or is cut again.
-  if (const std::optional<FieldCorrection> corrected = CorrectField(charset, Controls().Text(id))) {
+  if (const std::optional<rules::FieldCorrection> corrected =
+          rules::CorrectField(charset, Controls().Text(id))) {
     SetEditText(id, corrected->kept);
     ShowMessage(corrected->refusal, std::nullopt, ui::kMbOk | ui::kMbIconExclamation);
   }
@@ -77,12 +78,12 @@ void CUser_Auth::OnRefresh() {
 }
 
 std::optional<std::string> CUser_Auth::BrokenRule() const {
-  return BrokenCredentialRule({.oldUser = Controls().Text(IDC_OLD_USER_NAME),
-                               .newUser = Controls().Text(IDC_NEW_USER_NAME),
-                               .oldPassword = Controls().Text(IDC_OLD_PASSWORD),
-                               .newPassword = Controls().Text(IDC_NEW_PASSWORD),
-                               .retyped = Controls().Text(IDC_RETYPE_PASSWORD)},
-                              panelUserName_, panelPassword_);
+  return rules::BrokenCredentialRule({.oldUser = Controls().Text(IDC_OLD_USER_NAME),
+                                      .newUser = Controls().Text(IDC_NEW_USER_NAME),
+                                      .oldPassword = Controls().Text(IDC_OLD_PASSWORD),
+                                      .newPassword = Controls().Text(IDC_NEW_PASSWORD),
+                                      .retyped = Controls().Text(IDC_RETYPE_PASSWORD)},
+                                     panelUserName_, panelPassword_);
 }
 
 void CUser_Auth::OnSet() {

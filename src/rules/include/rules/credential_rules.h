@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace rules {
+
 enum class CredentialCharset { kName, kPassword };
 
 inline constexpr std::size_t kCredentialMaxLength = 32;
@@ -45,3 +47,5 @@ std::optional<std::string> BrokenCredentialRule(const CredentialChange& change,
 // The rules of the fields themselves (their lengths, the retyped password),
 // which need nothing from the panel: the first that the change breaks.
 std::optional<std::string> BrokenFieldRule(const CredentialChange& change);
+
+}  // namespace rules
