@@ -3,6 +3,8 @@
 // silence limit, and the exit code tells the three endings apart.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include <nlohmann/json.hpp>
 
 #include <signal.h>
@@ -884,7 +886,8 @@ TEST_F(Fleet, UsageErrorsHaveCodesOfTheirOwnAndReachNoPanel) {
 TEST_F(Fleet, VersionAndEachCommandsHelpTellWhatTheyTake) {
   const auto version = RunVk38({"--version"});
   EXPECT_EQ(version.exitCode, 0);
-  EXPECT_EQ(version.out, "1.1.0.1\n");
+  EXPECT_TRUE(std::regex_match(version.out, std::regex("[0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+\n")))
+      << version.out;
 
   const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> commands = {
       {{"--help"},

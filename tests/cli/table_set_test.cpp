@@ -47,6 +47,9 @@ TEST_F(TableSet, GetThenSetWritesTheSameRecordApartFromTheMacRule) {
   table.SwInput(1) = 4;
   const protocol::IpSettingRecord original = setting_test::Sealed(table);
   const std::string file = GetTable(original);
+  // The panel now holds another table, which the file must change back.
+  Vk1().SetCameraRecord(setting_test::Sealed(setting_test::PanelTable()));
+  ASSERT_NE(Vk1().CameraRecord(), BytesOf(original));
 
   const auto run = RunVk38({"table", "set", "VK1", file, "--yes"});
   ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
