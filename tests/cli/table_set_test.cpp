@@ -69,7 +69,7 @@ TEST_F(TableSet, GetThenSetWritesTheSameRecordApartFromTheMacRule) {
   // The Serial camera's MAC is the one zeroed.
   const auto mac = protocol::IpSettingRecord::kCamMacAt + protocol::IpSettingRecord::kMacSize;
   EXPECT_EQ(sim::Bytes(written.begin() + mac, written.begin() + mac + 6), sim::Bytes(6, 0));
-  EXPECT_TRUE(protocol::IsChecksumValid(written));
+  EXPECT_TRUE(protocol::IsZeroSum(written));
 }
 
 TEST_F(TableSet, FirmwareQuestionsWithoutYesStopTheWrite) {
