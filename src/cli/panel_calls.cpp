@@ -18,62 +18,54 @@ namespace {
 
 using operations::OutcomeWords;
 
-// Endings that the pages leave silent.
+// vk38's words for endings that a page leaves silent.
 constexpr std::string_view kNoSocket = "No socket could be made";
 constexpr std::string_view kBlockLost =
     "The block did not reach the panel whole, or no answer came";
+constexpr std::string_view kReadOk = "Read OK";
 
-// The pages' words for each ending of a read and of a write.
-constexpr OutcomeWords kTableRead{.noSocket = kNoSocket,
-                                  .notConnected = kNoConnect,
-                                  .lost = kSocketError,
-                                  .payloadLost = kSocketError,
-                                  .badData = "Bad camera table",
-                                  .done = "Read OK"};
-constexpr OutcomeWords kSetupRead{.noSocket = kNoSocket,
-                                  .notConnected = kNoConnect,
-                                  .lost = kSocketError,
-                                  .payloadLost = kSocketError,
-                                  .badData = "Bad setup block",
-                                  .done = "Save OK"};
-constexpr OutcomeWords kLogSave{.noSocket = kNoSocket,
-                                .notConnected = kNoConnect,
-                                .lost = kSocketError,
-                                .payloadLost = kSocketError,
-                                .noFile = "File open error",
-                                .fileFailed = "File write error",
-                                .done = "Save OK!!"};
-constexpr OutcomeWords kWrite{.noSocket = kNoSocket,
-                              .notConnected = kNoConnect,
-                              .lost = kSocketError,
-                              .refused = kCommandError,
-                              .payloadLost = kBlockLost,
-                              .notWritten = kWriteError,
-                              .done = kWriteOk};
+// The page's words, and vk38's own where the page says nothing.
+constexpr OutcomeWords Beside(OutcomeWords page, const OutcomeWords& own) {
+  for (std::string_view OutcomeWords::*slot :
+       {&OutcomeWords::noSocket, &OutcomeWords::notConnected, &OutcomeWords::lost,
+        &OutcomeWords::refused, &OutcomeWords::payloadLost, &OutcomeWords::notWritten,
+        &OutcomeWords::badData, &OutcomeWords::noFile, &OutcomeWords::fileFailed,
+        &OutcomeWords::done}) {
+    if ((page.*slot).empty()) page.*slot = own.*slot;
+  }
+  return page;
+}
+
+constexpr OutcomeWords kTableRead =
+    Beside(rules::kCameraTableReadWords, {.noSocket = kNoSocket,
+                                          .payloadLost = rules::kSocketError,
+                                          .badData = "Bad camera table",
+                                          .done = kReadOk});
+constexpr OutcomeWords kTableWrite =
+    Beside(rules::kCameraTableWriteWords, {.noSocket = kNoSocket, .payloadLost = kBlockLost});
+constexpr OutcomeWords kSetupRead =
+    Beside(rules::kSetupSaveWords, {.noSocket = kNoSocket,
+                                    .lost = rules::kSocketError,
+                                    .payloadLost = rules::kSocketError,
+                                    .badData = "Bad setup block",
+                                    .done = rules::kSetupSaved});
+// The File Operate page words every ending of its Load.
+constexpr OutcomeWords kSetupWrite = rules::kSetupLoadWords;
+constexpr OutcomeWords kLogSave = Beside(rules::kLogSaveWords, {.noSocket = kNoSocket});
 // Whatever fails once the panel accepted an upgrade is the page's one text.
-constexpr OutcomeWords kUpgrade{.noSocket = kNoSocket,
-                                .notConnected = kNoConnect,
-                                .lost = kSocketError,
-                                .refused = kCommandError,
-                                .payloadLost = "File Error!!",
-                                .notWritten = "File Error!!",
-                                .noFile = "File Open Error!!",
-                                .fileFailed = "File Error!!",
-                                .done = "Ver Up Finish"};
-// The User Auth. page words its endings its own way.
-constexpr OutcomeWords kCredentialRead{.noSocket = kNoSocket,
-                                       .notConnected = "Not connected.",
-                                       .lost = "Socket error.",
-                                       .payloadLost = "Socket error.",
-                                       .badData = "Bad credential record",
-                                       .done = "Read OK"};
-constexpr OutcomeWords kCredentialWrite{.noSocket = kNoSocket,
-                                        .notConnected = "Not connected.",
-                                        .lost = "Socket error.",
-                                        .refused = "Command error.",
-                                        .payloadLost = kBlockLost,
-                                        .notWritten = "Write error.",
-                                        .done = "Write OK.\nPlease reboot TL-VK38."};
+constexpr OutcomeWords kUpgrade =
+    Beside(rules::kImageSendWords, {.noSocket = kNoSocket,
+                                    .payloadLost = rules::kUpgradeFailed,
+                                    .notWritten = rules::kUpgradeFailed,
+                                    .fileFailed = rules::kUpgradeFailed,
+                                    .done = rules::kUpgradeFinished});
+constexpr OutcomeWords kCredentialRead =
+    Beside(rules::kCredentialReadWords, {.noSocket = kNoSocket,
+                                         .payloadLost = rules::kAuthSocketError,
+                                         .badData = "Bad credential record",
+                                         .done = kReadOk});
+constexpr OutcomeWords kCredentialWrite =
+    Beside(rules::kCredentialWriteWords, {.noSocket = kNoSocket, .payloadLost = kBlockLost});
 
 Code CodeFor(operations::Ending ending) {
   using operations::Ending;
@@ -190,7 +182,7 @@ PanelOutcome ReadCameraTable(const protocol::PanelLink& link, protocol::IpSettin
 
 PanelOutcome WriteCameraTable(const protocol::PanelLink& link,
                               const protocol::IpSettingRecord& prepared) {
-  return Told(operations::WriteCameraTable(link, prepared), kWrite,
+  return Told(operations::WriteCameraTable(link, prepared), kTableWrite,
               Terms(link, "camera table", false), Effect::kChanges);
 }
 
@@ -201,8 +193,8 @@ PanelOutcome ReadSetupBlock(const protocol::PanelLink& link, std::vector<std::ui
 }
 
 PanelOutcome WriteSetupBlock(const protocol::PanelLink& link, std::span<const std::uint8_t> block) {
-  return Told(operations::WriteSetupBlock(link, block), kWrite, Terms(link, "setup block", false),
-              Effect::kChanges);
+  return Told(operations::WriteSetupBlock(link, block), kSetupWrite,
+              Terms(link, "setup block", false), Effect::kChanges);
 }
 
 PanelOutcome SaveLog(const protocol::PanelLink& link, const operations::CreateSink& create,

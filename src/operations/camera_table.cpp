@@ -26,8 +26,7 @@ Outcome FetchRecord(const protocol::PanelLink& link, std::string_view command,
   if (received.size() > protocol::IpSettingRecord::kSize) {
     return {Ending::kBadData, Stage::kPayload, Flaw::kLong};
   }
-  if (!protocol::IsChecksumValid(received))
-    return {Ending::kBadData, Stage::kPayload, Flaw::kBadSum};
+  if (!protocol::IsZeroSum(received)) return {Ending::kBadData, Stage::kPayload, Flaw::kBadSum};
   std::copy(received.begin(), received.end(), table.bytes.begin());
   return {};
 }

@@ -82,8 +82,6 @@ void ComputeChecksum(IpSettingRecord& record) {
   SetZeroSumChecksum(record.bytes, IpSettingRecord::kChecksumAt);
 }
 
-bool IsChecksumValid(std::span<const std::uint8_t> bytes) { return IsZeroSum(bytes); }
-
 PanelAddress GetIp(ConstAddrField entry) { return AddressFromBytes(entry.data()); }
 
 void SetIp(AddrField entry, PanelAddress address) { AddressToBytes(address, entry.data()); }

@@ -2,6 +2,8 @@
 
 #include "protocol/credential_record.h"
 
+namespace rules {
+
 bool IsAllowed(CredentialCharset charset, char c) {
   const auto byte = static_cast<unsigned char>(c);
   if (byte < 0x21 || byte > 0x7E) return false;
@@ -14,6 +16,17 @@ std::string_view LeadingAllowedRun(CredentialCharset charset, std::string_view t
   std::size_t length = 0;
   while (length < text.size() && IsAllowed(charset, text[length])) ++length;
   return text.substr(0, length);
+}
+
+std::optional<FieldCorrection> CorrectField(CredentialCharset charset, std::string_view text) {
+  const std::string_view run = LeadingAllowedRun(charset, text);
+  if (run.size() < text.size()) {
+    return FieldCorrection{std::string(run), "Enterd information is incorrect. Enter again."};
+  }
+  if (text.size() > kCredentialMaxLength) {
+    return FieldCorrection{std::string(text.substr(0, kCredentialMaxLength)), "String too long."};
+  }
+  return std::nullopt;
 }
 
 namespace {
@@ -54,3 +67,5 @@ std::optional<std::string> BrokenCredentialRule(const CredentialChange& change,
   if (!knownOldPair) return "Old User Name or Old Password  is incorrect.";
   return std::nullopt;
 }
+
+}  // namespace rules

@@ -2,6 +2,7 @@
 // to the very same record; what it cannot use is refused with its place.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <variant>
 
 #include "cli/table_file.h"
@@ -74,6 +75,26 @@ TEST(TableFile, WhatGetWritesSetPutsBackByteForByte) {
     protocol::IpSettingRecord table = original;
     cli::ApplyRowChanges(Changes(cli::ReadTableFile(text)), table);
     EXPECT_EQ(table, original) << text.substr(0, 200);
+  }
+}
+
+TEST(TableFile, AFileSetsEveryFieldItCarriesOnABlankTable) {
+  const protocol::IpSettingRecord original = BusyTable();
+  for (const std::string& text : {cli::TableCsv(original), cli::TableJson(original)}) {
+    protocol::IpSettingRecord table;
+    cli::ApplyRowChanges(Changes(cli::ReadTableFile(text)), table);
+    for (int c = 0; c < protocol::kCameraCount; ++c) {
+      EXPECT_EQ(table.CamKind(c), original.CamKind(c)) << c;
+      EXPECT_EQ(table.CamName(c), original.CamName(c)) << c;
+      EXPECT_TRUE(std::ranges::equal(table.CamAddr(c), original.CamAddr(c))) << c;
+    }
+    // A camera on several inputs is written on its highest (camera 7 on
+    // INPUT3, not INPUT1).
+    EXPECT_EQ(std::vector<int>(table.bytes.begin() + protocol::IpSettingRecord::kSwInputAt,
+                               table.bytes.begin() + protocol::IpSettingRecord::kSwInputAt + 5),
+              (std::vector<int>{0, 0, 7, 0, 100}));
+    EXPECT_EQ(table.SwKind(), protocol::kSwitcherNetwork);
+    EXPECT_EQ(protocol::GetIp(table.SwAddr()), Ip(10, 2, 0, 1));
   }
 }
 
@@ -251,7 +272,8 @@ TEST(TableFile, RowsShowThePagesWords) {
   EXPECT_EQ(rows[0][8], "Yes");
   EXPECT_EQ(rows[6][4], "INPUT3");  // the highest input showing camera 7
   EXPECT_EQ(rows[99][4], "INPUT5");
-  EXPECT_EQ(rows[5][9], protocol::AlarmText(BusyTable(), 5));
+  EXPECT_EQ(rows[5][9], "FAN");
+  EXPECT_EQ(rows[6][9], "");  // no alarm: blanks, shown without them
   EXPECT_EQ(rows[100][0], "SW");
   EXPECT_EQ(rows[100][2], "Network");
 }

@@ -134,7 +134,7 @@ void CheckProposal(const std::string& answer, protocol::PanelAddress panel) {
   FUZZ_REQUIRE(answer.size() == protocol::IpSettingRecord::kSize);
   protocol::IpSettingRecord proposal;
   std::copy(answer.begin(), answer.end(), proposal.bytes.begin());
-  FUZZ_REQUIRE(protocol::IsChecksumValid(proposal.bytes));
+  FUZZ_REQUIRE(protocol::IsZeroSum(proposal.bytes));
   for (int c = 0; c < protocol::kCameraCount; ++c) {
     const std::uint8_t kind = proposal.CamKind(c);
     if (kind != protocol::kWireNetwork && kind != protocol::kWireIpDirect) continue;

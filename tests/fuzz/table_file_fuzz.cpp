@@ -125,7 +125,7 @@ void CheckAccepted(std::string_view text, const std::vector<cli::RowChange>& cha
       rules::PrepareForWrite(table, rules::CameraAddresses(before), rules::SwitcherAddress(before));
   FUZZ_REQUIRE(rules::FirmwareQuestions(prepared).size() <= 2);
   protocol::ComputeChecksum(prepared);
-  FUZZ_REQUIRE(protocol::IsChecksumValid(prepared.bytes));
+  FUZZ_REQUIRE(protocol::IsZeroSum(prepared.bytes));
 }
 
 }  // namespace

@@ -28,14 +28,14 @@ constexpr int kMaxSteps = 12;
 
 struct Field {
   int id;
-  CredentialCharset charset;
+  rules::CredentialCharset charset;
 };
 constexpr Field kFields[] = {
-    {IDC_OLD_USER_NAME, CredentialCharset::kName},
-    {IDC_NEW_USER_NAME, CredentialCharset::kName},
-    {IDC_OLD_PASSWORD, CredentialCharset::kPassword},
-    {IDC_NEW_PASSWORD, CredentialCharset::kPassword},
-    {IDC_RETYPE_PASSWORD, CredentialCharset::kPassword},
+    {IDC_OLD_USER_NAME, rules::CredentialCharset::kName},
+    {IDC_NEW_USER_NAME, rules::CredentialCharset::kName},
+    {IDC_OLD_PASSWORD, rules::CredentialCharset::kPassword},
+    {IDC_NEW_PASSWORD, rules::CredentialCharset::kPassword},
+    {IDC_RETYPE_PASSWORD, rules::CredentialCharset::kPassword},
 };
 static_assert(std::size(kFields) == fuzz::steps::user_auth::kFieldCount);
 
@@ -48,15 +48,15 @@ constexpr std::string_view kWriteCommand = "VK38 AUTH SETTING CHANGE\r\n";
 // The filter's boxes for `typed`, and what the field then holds. Each
 // correction raises the field's change notification at once, so the check
 // of the corrected text shows its box before the first correction's box.
-std::pair<Texts, std::string> Filtered(CredentialCharset charset, const std::string& typed) {
-  const std::string run(LeadingAllowedRun(charset, typed));
+std::pair<Texts, std::string> Filtered(rules::CredentialCharset charset, const std::string& typed) {
+  const std::string run(rules::LeadingAllowedRun(charset, typed));
   if (run.size() < typed.size()) {
     auto [boxes, kept] = Filtered(charset, run);
     boxes.push_back(kIncorrect);
     return {boxes, kept};
   }
-  if (typed.size() > kCredentialMaxLength) {
-    return {Texts{kTooLong}, typed.substr(0, kCredentialMaxLength)};
+  if (typed.size() > rules::kCredentialMaxLength) {
+    return {Texts{kTooLong}, typed.substr(0, rules::kCredentialMaxLength)};
   }
   return {Texts{}, typed};
 }
@@ -94,7 +94,7 @@ void RequireDisplayed(const Rig& rig, const protocol::CredentialRecord& record,
   const std::optional<std::string> user = record.UserName();
   if (!user || !record.Password()) return;
   FUZZ_REQUIRE(rig.page.PanelUserName() == *user && rig.page.PanelPassword() == *record.Password());
-  const auto [filterBoxes, shown] = Filtered(CredentialCharset::kName, *user);
+  const auto [filterBoxes, shown] = Filtered(rules::CredentialCharset::kName, *user);
   FUZZ_REQUIRE(rig.Screen().Text(IDC_OLD_USER_NAME) == shown);
   FUZZ_REQUIRE(
       boxes.size() >= filterBoxes.size() &&

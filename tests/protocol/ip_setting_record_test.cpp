@@ -123,7 +123,7 @@ TEST(IpSettingRecord, ChecksumMakesTheRecordSumToZero) {
   protocol::IpSettingRecord record = RawRecord();
   const protocol::IpSettingRecord before = record;
   protocol::ComputeChecksum(record);
-  EXPECT_TRUE(protocol::IsChecksumValid(record.bytes));
+  EXPECT_TRUE(protocol::IsZeroSum(record.bytes));
   record.bytes[3340] = before.bytes[3340];
   EXPECT_EQ(record, before) << "only the checksum byte changes";
 }
@@ -134,9 +134,9 @@ TEST(IpSettingRecord, AnySingleChangedByteBreaksTheChecksum) {
   for (std::size_t at = 0; at < protocol::IpSettingRecord::kSize; ++at) {
     protocol::IpSettingRecord changed = record;
     changed.bytes[at] ^= 0x80;
-    EXPECT_FALSE(protocol::IsChecksumValid(changed.bytes)) << "byte " << at;
+    EXPECT_FALSE(protocol::IsZeroSum(changed.bytes)) << "byte " << at;
   }
-  EXPECT_TRUE(protocol::IsChecksumValid({}));
+  EXPECT_TRUE(protocol::IsZeroSum({}));
 }
 
 TEST(IpSettingRecord, AddressEntryHoldsAddressAndPort) {

@@ -20,7 +20,7 @@ TEST(FactoryTable, HoldsARealisticTableThatTheToolCanWriteBack) {
   for (protocol::PanelAddress panel : {kPanel, Host(4), Host(200), Host(254)}) {
     SCOPED_TRACE(protocol::AddressText(panel));
     const protocol::IpSettingRecord table = sim::DefaultCameraTable(panel);
-    EXPECT_TRUE(protocol::IsChecksumValid(table.bytes));
+    EXPECT_TRUE(protocol::IsZeroSum(table.bytes));
 
     std::set<std::uint8_t> kinds;
     std::set<protocol::PanelAddress> addresses = {panel};
@@ -81,7 +81,7 @@ TEST(Assignment, RenewCountsUpFromThePanelsAddress) {
                                                   0x0A000001);
   const protocol::IpSettingRecord proposal =
       sim::ProposeAssignment(table, kPanel, sim::AssignMode::kRenew);
-  EXPECT_TRUE(protocol::IsChecksumValid(proposal.bytes));
+  EXPECT_TRUE(protocol::IsZeroSum(proposal.bytes));
   EXPECT_EQ(protocol::GetIp(proposal.CamAddr(0)), Host(10));
   EXPECT_EQ(proposal.CamFlags(0), 0x04 | protocol::kHighlightFlag);
   EXPECT_EQ(protocol::GetIp(proposal.CamAddr(1)), Host(50)) << "a serial camera takes no address";
@@ -134,11 +134,11 @@ TEST(Assignment, KeepMovesOnlyWhatCannotStay) {
     EXPECT_EQ(proposal.CamFlags(c), expected[c].flags) << c;
   }
   EXPECT_EQ(protocol::GetIp(proposal.SwAddr()), Host(10)) << "the switcher's free address stays";
-  EXPECT_TRUE(protocol::IsChecksumValid(proposal.bytes));
+  EXPECT_TRUE(protocol::IsZeroSum(proposal.bytes));
 
   const protocol::IpSettingRecord settled = sim::SettledTable(proposal);
   EXPECT_EQ(settled.CamFlags(1), 0x04);
-  EXPECT_TRUE(protocol::IsChecksumValid(settled.bytes));
+  EXPECT_TRUE(protocol::IsZeroSum(settled.bytes));
 }
 
 }  // namespace

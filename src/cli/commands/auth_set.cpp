@@ -44,30 +44,30 @@ std::optional<std::array<std::string, 3>> ReadPasswords(Machine& machine, bool f
   return passwords;
 }
 
-using Field = std::pair<const std::string*, CredentialCharset>;
+using Field = std::pair<const std::string*, rules::CredentialCharset>;
 
-// What the page's field filter would refuse as it is typed.
+// What the page's field filter would refuse as it is typed, in its words.
 std::optional<std::string> RefusedCharacters(std::initializer_list<Field> fields) {
   for (const auto& [text, charset] : fields) {
-    if (LeadingAllowedRun(charset, *text).size() < text->size()) {
-      return "Enterd information is incorrect. Enter again.";
+    if (const std::optional<rules::FieldCorrection> corrected =
+            rules::CorrectField(charset, *text)) {
+      return std::string(corrected->refusal);
     }
-    if (text->size() > kCredentialMaxLength) return "String too long.";
   }
   return std::nullopt;
 }
 
 // Every rule of the fields that needs nothing from the panel: the
 // characters of all five, then their lengths and the retyped password.
-std::optional<std::string> FieldRefusal(const CredentialChange& change) {
-  if (auto refused = RefusedCharacters({{&change.oldUser, CredentialCharset::kName},
-                                        {&change.newUser, CredentialCharset::kName},
-                                        {&change.oldPassword, CredentialCharset::kPassword},
-                                        {&change.newPassword, CredentialCharset::kPassword},
-                                        {&change.retyped, CredentialCharset::kPassword}})) {
+std::optional<std::string> FieldRefusal(const rules::CredentialChange& change) {
+  if (auto refused = RefusedCharacters({{&change.oldUser, rules::CredentialCharset::kName},
+                                        {&change.newUser, rules::CredentialCharset::kName},
+                                        {&change.oldPassword, rules::CredentialCharset::kPassword},
+                                        {&change.newPassword, rules::CredentialCharset::kPassword},
+                                        {&change.retyped, rules::CredentialCharset::kPassword}})) {
     return refused;
   }
-  return BrokenFieldRule(change);
+  return rules::BrokenFieldRule(change);
 }
 
 int Refuse(const std::string& why) {
@@ -75,14 +75,15 @@ int Refuse(const std::string& why) {
   return kExitFileRefused;
 }
 
-PanelOutcome ChangeCredentials(PanelTarget& target, const CredentialChange& change, bool verify) {
+PanelOutcome ChangeCredentials(PanelTarget& target, const rules::CredentialChange& change,
+                               bool verify) {
   protocol::CredentialRecord record;
   PanelOutcome read = ReadCredentials(target.link, record);
   if (!read.Ok()) return read;
   const std::string panelUser = record.UserName().value_or("");
   const std::string panelPassword = record.Password().value_or("");
   if (const std::optional<std::string> broken =
-          BrokenCredentialRule(change, panelUser, panelPassword)) {
+          rules::BrokenCredentialRule(change, panelUser, panelPassword)) {
     return Failure(Code::kRefused, *broken, "");
   }
   record.SetUserName(change.newUser);
@@ -95,8 +96,8 @@ PanelOutcome ChangeCredentials(PanelTarget& target, const CredentialChange& chan
 
 int AuthSet(const RunContext& context, const AuthSetOptions& args) {
   // The user names are judged before any password is asked for.
-  if (auto refused = RefusedCharacters(
-          {{&args.oldUser, CredentialCharset::kName}, {&args.newUser, CredentialCharset::kName}})) {
+  if (auto refused = RefusedCharacters({{&args.oldUser, rules::CredentialCharset::kName},
+                                        {&args.newUser, rules::CredentialCharset::kName}})) {
     return Refuse(*refused);
   }
   const std::optional<std::array<std::string, 3>> passwords =
@@ -105,11 +106,11 @@ int AuthSet(const RunContext& context, const AuthSetOptions& args) {
     if (context.Stopped()) return kExitStopped;
     return Refuse("Three passwords are needed: at a terminal, or with --password-stdin.");
   }
-  const CredentialChange change{.oldUser = args.oldUser,
-                                .newUser = args.newUser,
-                                .oldPassword = (*passwords)[0],
-                                .newPassword = (*passwords)[1],
-                                .retyped = (*passwords)[2]};
+  const rules::CredentialChange change{.oldUser = args.oldUser,
+                                       .newUser = args.newUser,
+                                       .oldPassword = (*passwords)[0],
+                                       .newPassword = (*passwords)[1],
+                                       .retyped = (*passwords)[2]};
   // Only the old pair needs the panel's record.
   if (const std::optional<std::string> refused = FieldRefusal(change)) return Refuse(*refused);
   return RunOnPanels(

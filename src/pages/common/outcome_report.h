@@ -1,20 +1,14 @@
 // How a page shows the outcome of a panel operation: the texts it gives each
-// ending (kSilent shows none), every failure with ui::Page::ShowFailure and
-// the success with ShowStatus. The page writes its texts out where it runs
-// the operation:
+// ending (an empty one shows none), every failure with ui::Page::ShowFailure and
+// the success with ShowStatus. The texts are the operation's words in
+// rules/outcome_texts.h, which vk38 shares:
 //
-//   ReportOutcome(*this, operations::WriteSetupBlock(link_, open),
-//                 {.notConnected = kNoConnect, .lost = kSocketError, ...});
+//   ReportOutcome(*this, operations::WriteSetupBlock(link_, open), rules::kSetupLoadWords);
 #pragma once
-
-#include <string_view>
 
 #include "operations/outcome.h"
 #include "operations/outcome_words.h"
 #include "ui/page.h"
-
-// An ending that shows no message.
-inline constexpr std::string_view kSilent{};
 
 using ExchangeTexts = operations::OutcomeWords;
 

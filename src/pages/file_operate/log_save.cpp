@@ -13,11 +13,5 @@ void CFile_Ope::OnSaveLog() {
 
   const operations::Outcome saved =
       operations::SaveLog(link_, [&] { return files_.CreateForWriting(*path); });
-  ReportOutcome(*this, saved,
-                {.notConnected = kNoConnect,
-                 .lost = kSocketError,
-                 .payloadLost = kSocketError,
-                 .noFile = "File open error",
-                 .fileFailed = "File write error",
-                 .done = "Save OK!!"});
+  ReportOutcome(*this, saved, rules::kLogSaveWords);
 }

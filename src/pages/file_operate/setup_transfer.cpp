@@ -25,22 +25,13 @@ void CFile_Ope::OnLoad() {
   // cannot be read to its end is not sent whole.
   const operations::Outcome written =
       operations::WriteSetupBlock(link_, [&] { return files_.OpenForReading(m_filePath); });
-  ReportOutcome(*this, written,
-                {.noSocket = kWriteError,
-                 .notConnected = kNoConnect,
-                 .lost = kSocketError,
-                 .refused = kCommandError,
-                 .payloadLost = kWriteError,
-                 .notWritten = kWriteError,
-                 .noFile = "File Open Error!!",
-                 .fileFailed = kWriteError,
-                 .done = kWriteOk});
+  ReportOutcome(*this, written, rules::kSetupLoadWords);
 }
 
 void CFile_Ope::OnSave() {
   std::vector<std::uint8_t> block;
   const operations::Outcome read = operations::ReadSetupBlock(link_, block);
-  ReportOutcome(*this, read, {.notConnected = kNoConnect});
+  ReportOutcome(*this, read, rules::kSetupSaveWords);
   // A block that did not arrive, an empty one or one whose sum is off ends
   // the Save silently, before any file (perhaps a good backup) is touched.
   if (!read.Done()) return;
@@ -53,13 +44,13 @@ void CFile_Ope::OnSave() {
 
   const std::unique_ptr<platform::WritableFile> file = files_.CreateForWriting(*path);
   if (!file) {
-    ShowFailure("File open error");
+    ShowFailure(rules::kSaveFileOpenError);
     return;
   }
   const bool written = file->Write(block.data(), block.size());
   if (!file->Close() || !written) {
-    ShowFailure("File write error");
+    ShowFailure(rules::kSaveFileWriteError);
     return;
   }
-  ShowStatus("Save OK");
+  ShowStatus(rules::kSetupSaved);
 }

@@ -62,10 +62,6 @@ class IPSetting : public ui::Page {
   using ui::Page::OnCancel;
 
  private:
-  // The messages of the page's reads and of its write.
-  static const ExchangeTexts kReadTexts;
-  static const ExchangeTexts kWriteTexts;
-
   // Page state.
   AssignMode assignMode = kNoAssignment;
   int topGroup = 0;    // group shown in rows 1 to 5, 0 to 17

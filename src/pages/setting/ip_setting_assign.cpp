@@ -4,6 +4,7 @@
 #include "operations/camera_table.h"
 #include "pages/setting/ip_setting.h"
 #include "resources/resource.h"
+#include "rules/outcome_texts.h"
 
 namespace sc = setting_controls;
 
@@ -50,7 +51,7 @@ void IPSetting::FinishAssignment() {
   if (ShowMessage("IP Setting Start", std::nullopt, ui::kMbYesNo) != ui::kIdYes) return;
   const operations::Outcome outcome =
       operations::ConfirmAssignment(link_, AssignmentOf(assignMode));
-  ReportOutcome(*this, outcome, kReadTexts);
+  ReportOutcome(*this, outcome, rules::kCameraTableReadWords);
   if (StoppedAtStart(outcome)) return;  // the assignment stays in progress
   if (outcome.Done()) {
     ShowMessage("Finish!!", std::nullopt, ui::kMbOk);

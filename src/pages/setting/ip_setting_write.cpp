@@ -6,6 +6,7 @@
 #include "operations/camera_table.h"
 #include "pages/setting/ip_setting.h"
 #include "rules/camera_table_write.h"
+#include "rules/outcome_texts.h"
 
 void IPSetting::OnSet() {
   if (assignMode != kNoAssignment) {
@@ -56,5 +57,6 @@ bool IPSetting::ConfirmFirmware(const protocol::IpSettingRecord& prepared) {
 }
 
 void IPSetting::SendTable(const protocol::IpSettingRecord& prepared) {
-  ReportOutcome(*this, operations::WriteCameraTable(link_, prepared), kWriteTexts);
+  ReportOutcome(*this, operations::WriteCameraTable(link_, prepared),
+                rules::kCameraTableWriteWords);
 }

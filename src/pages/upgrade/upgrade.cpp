@@ -4,10 +4,6 @@
 #include "resources/resource.h"
 #include "rules/outcome_texts.h"
 
-namespace {
-constexpr const char* kFileError = "File Error!!";
-}  // namespace
-
 CUPGrade::CUPGrade(const PageContext& context)
     : ui::Page(IDD_UPGRADE, context.host), link_(context.link), files_(context.files) {
   for (int id : {IDC_PROGRAM_PATH, IDC_FPGA_PATH}) Controls().Declare(id, ui::ControlKind::kEdit);
@@ -37,28 +33,24 @@ void CUPGrade::OnLoad(Image image) {
   const operations::Outcome outcome =
       operations::SendImage(link_, image, [&] { return files_.OpenForReading(PathOf(image)); });
   if (outcome.Done()) {
-    ShowMessage("Ver Up Finish");
+    ShowMessage(rules::kUpgradeFinished);
   } else {
     ReportFailure(image, outcome);
   }
 }
 
 void CUPGrade::ReportFailure(Image image, const operations::Outcome& outcome) {
-  ReportOutcome(*this, outcome,
-                {.notConnected = kNoConnect,
-                 .lost = kSocketError,
-                 .refused = kCommandError,
-                 .noFile = "File Open Error!!"});
+  ReportOutcome(*this, outcome, rules::kImageSendWords);
   // Intended: the image file is opened even after a refused start, so that
   // an unreadable file is reported too; it is then closed unsent.
   if (outcome.ending == operations::Ending::kRefused && !files_.OpenForReading(PathOf(image))) {
-    ShowFailure("File Open Error!!");
+    ShowFailure(rules::kSendFileOpenError);
   }
   // Intended: a program image that failed before its "FILE OK" was judged
   // shows the failure twice, once for the missing "FILE OK" and once for the
   // Load.
   if (image == Image::kProgram && outcome.stage <= operations::Stage::kReceipt) {
-    ShowFailure(kFileError);
+    ShowFailure(rules::kUpgradeFailed);
   }
-  ShowFailure(kFileError);
+  ShowFailure(rules::kUpgradeFailed);
 }

@@ -6,25 +6,22 @@
 #include "operations/credentials.h"
 #include "pages/common/outcome_report.h"
 #include "resources/resource.h"
+#include "rules/outcome_texts.h"
 
 namespace {
 
 struct Field {
   int id;
-  CredentialCharset charset;
+  rules::CredentialCharset charset;
 };
 
 constexpr std::array<Field, 5> kFields = {{
-    {IDC_OLD_USER_NAME, CredentialCharset::kName},
-    {IDC_NEW_USER_NAME, CredentialCharset::kName},
-    {IDC_OLD_PASSWORD, CredentialCharset::kPassword},
-    {IDC_NEW_PASSWORD, CredentialCharset::kPassword},
-    {IDC_RETYPE_PASSWORD, CredentialCharset::kPassword},
+    {IDC_OLD_USER_NAME, rules::CredentialCharset::kName},
+    {IDC_NEW_USER_NAME, rules::CredentialCharset::kName},
+    {IDC_OLD_PASSWORD, rules::CredentialCharset::kPassword},
+    {IDC_NEW_PASSWORD, rules::CredentialCharset::kPassword},
+    {IDC_RETYPE_PASSWORD, rules::CredentialCharset::kPassword},
 }};
-
-// This page's own wording of the shared exchange outcomes.
-constexpr std::string_view kAuthNotConnected = "Not connected.";
-constexpr std::string_view kAuthSocketError = "Socket error.";
 
 }  // namespace
 
@@ -43,23 +40,18 @@ CUser_Auth::CUser_Auth(const PageContext& context)
 
 bool CUser_Auth::OnInitDialog() {
   for (const Field& field : kFields) {
-    Controls().SetTextLimit(field.id, static_cast<int>(kCredentialMaxLength));
+    Controls().SetTextLimit(field.id, static_cast<int>(rules::kCredentialMaxLength));
   }
   return true;
 }
 
-void CUser_Auth::FilterField(int id, CredentialCharset charset) {
-  const std::string text = Controls().Text(id);
-  const std::string_view run = LeadingAllowedRun(charset, text);
+void CUser_Auth::FilterField(int id, rules::CredentialCharset charset) {
   // Each correction raises the field's change notification again; the
-  // filter then runs on the corrected text, which passes.
-  if (run.size() < text.size()) {
-    SetEditText(id, std::string(run));
-    ShowMessage("Enterd information is incorrect. Enter again.", std::nullopt,
-                ui::kMbOk | ui::kMbIconExclamation);
-  } else if (text.size() > kCredentialMaxLength) {
-    SetEditText(id, text.substr(0, kCredentialMaxLength));
-    ShowMessage("String too long.", std::nullopt, ui::kMbOk | ui::kMbIconExclamation);
+  // filter then runs on the corrected text, which passes or is cut again.
+  if (const std::optional<rules::FieldCorrection> corrected =
+          rules::CorrectField(charset, Controls().Text(id))) {
+    SetEditText(id, corrected->kept);
+    ShowMessage(corrected->refusal, std::nullopt, ui::kMbOk | ui::kMbIconExclamation);
   }
 }
 
@@ -80,18 +72,18 @@ void CUser_Auth::OnRefresh() {
   // A block longer than the record, or one whose bytes do not add up to
   // zero, is dropped whole and the record shown as it was.
   const operations::Outcome read = operations::ReadCredentials(link_, record_);
-  ReportOutcome(*this, read, {.notConnected = kAuthNotConnected, .lost = kAuthSocketError});
+  ReportOutcome(*this, read, rules::kCredentialReadWords);
   if (StoppedAtStart(read)) return;
   DisplayRecord();
 }
 
 std::optional<std::string> CUser_Auth::BrokenRule() const {
-  return BrokenCredentialRule({.oldUser = Controls().Text(IDC_OLD_USER_NAME),
-                               .newUser = Controls().Text(IDC_NEW_USER_NAME),
-                               .oldPassword = Controls().Text(IDC_OLD_PASSWORD),
-                               .newPassword = Controls().Text(IDC_NEW_PASSWORD),
-                               .retyped = Controls().Text(IDC_RETYPE_PASSWORD)},
-                              panelUserName_, panelPassword_);
+  return rules::BrokenCredentialRule({.oldUser = Controls().Text(IDC_OLD_USER_NAME),
+                                      .newUser = Controls().Text(IDC_NEW_USER_NAME),
+                                      .oldPassword = Controls().Text(IDC_OLD_PASSWORD),
+                                      .newPassword = Controls().Text(IDC_NEW_PASSWORD),
+                                      .retyped = Controls().Text(IDC_RETYPE_PASSWORD)},
+                                     panelUserName_, panelPassword_);
 }
 
 void CUser_Auth::OnSet() {
@@ -111,13 +103,6 @@ void CUser_Auth::OnSet() {
 
 bool CUser_Auth::WriteRecord() {
   const operations::Outcome written = operations::WriteCredentials(link_, record_);
-  ReportOutcome(*this, written,
-                {.noSocket = kSilent,
-                 .notConnected = kAuthNotConnected,
-                 .lost = kAuthSocketError,
-                 .refused = "Command error.",
-                 .payloadLost = kSilent,
-                 .notWritten = "Write error.",
-                 .done = "Write OK.\nPlease reboot TL-VK38."});
+  ReportOutcome(*this, written, rules::kCredentialWriteWords);
   return written.Done();
 }

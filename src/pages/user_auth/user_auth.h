@@ -23,7 +23,7 @@ class CUser_Auth : public ui::Page {
   const protocol::CredentialRecord& Record() const { return record_; }
 
  private:
-  void FilterField(int id, CredentialCharset charset);
+  void FilterField(int id, rules::CredentialCharset charset);
   void OnRefresh();
   void OnSet();
   // The first rule the five fields break, as its message; nothing when all hold.

@@ -40,7 +40,7 @@ TEST_F(AllClear, NumbersTheCamerasUpFromThePanelAndPutsTheSwitcherBelowIt) {
 
   const protocol::IpSettingRecord written = ClearWithPanelAt(9);
   EXPECT_EQ(host.BoxTexts().back(), "Write OK");
-  EXPECT_TRUE(protocol::IsChecksumValid(written.bytes));
+  EXPECT_TRUE(protocol::IsZeroSum(written.bytes));
   for (int c = 0; c < protocol::kCameraCount; ++c) {
     SCOPED_TRACE(c);
     EXPECT_EQ(protocol::GetIp(written.CamAddr(c)), Ip(192, 168, 0, 10 + c));

@@ -114,7 +114,7 @@ TEST_F(WriteToPanelTest, TheRecordCarriesWireCodesAZeroSumAndOnlyTheMacsThatStil
   EXPECT_EQ(Press(IDC_SETTING_SET), (Texts{Prompt("Ver3.30.00"), "Write OK"}));
   const auto written = Written();
   ASSERT_TRUE(written);
-  EXPECT_TRUE(protocol::IsChecksumValid(written->bytes));
+  EXPECT_TRUE(protocol::IsZeroSum(written->bytes));
   const protocol::IpSettingRecord sent = Sealed(table);
   for (int c = 0; c < protocol::kCameraCount; ++c) {
     SCOPED_TRACE(c);

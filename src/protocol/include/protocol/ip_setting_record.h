@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "protocol/panel_address.h"
+#include "protocol/zero_sum.h"
 
 namespace protocol {
 
@@ -146,10 +147,9 @@ struct IpSettingRecord {
   }
 };
 
-// Sets the checksum byte so that the 3342 bytes sum to 0.
+// Sets the checksum byte so that the 3342 bytes sum to 0; a record whose
+// bytes do so passes IsZeroSum.
 void ComputeChecksum(IpSettingRecord& record);
-// True when the 8-bit sum of the bytes is 0.
-bool IsChecksumValid(std::span<const std::uint8_t> bytes);
 
 // The address bytes 0 to 3 of a camAddr or swAddr entry as the 32-bit value
 // of the address controls; SetIp writes bytes 0 to 3 only, the port stays.
