@@ -554,7 +554,9 @@ TEST_F(Documents, GuideAndReadmeNameOnlyWhatVk38Has) {
       if (paragraph.find("JSON") != std::string::npos ||
           paragraph.find("--json") != std::string::npos) {
         for (const std::string& span : spans) {
-          if (IsIdentifier(span)) EXPECT_TRUE(keys.contains(span)) << "JSON field " << span;
+          if (IsIdentifier(span)) {
+            EXPECT_TRUE(keys.contains(span)) << "JSON field " << span;
+          }
         }
       }
       // A table of codes holds the program's codes, every one of them.
