@@ -22,7 +22,7 @@
 
 #include <unistd.h>
 
-#include "cli/subcommands.h"
+#include "commands/commands.h"
 #include "platform/system.h"
 #include "sim/panel_simulator.h"
 #include "support/private_network.h"

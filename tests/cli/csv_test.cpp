@@ -4,7 +4,7 @@
 
 #include <variant>
 
-#include "cli/csv.h"
+#include "table_file/csv.h"
 
 namespace {
 

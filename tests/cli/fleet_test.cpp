@@ -16,9 +16,9 @@
 #include <map>
 #include <thread>
 
-#include "cli/panel_calls.h"
-#include "cli/run_context.h"
-#include "cli/subcommands.h"
+#include "run/panel_operations.h"
+#include "run/run_context.h"
+#include "commands/commands.h"
 #include "pages/setting/setting_page_fixture.h"
 #include "platform/system.h"
 #include "sim/panel_simulator.h"

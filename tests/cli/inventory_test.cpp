@@ -4,7 +4,7 @@
 
 #include <variant>
 
-#include "cli/inventory.h"
+#include "panels/inventory.h"
 
 namespace {
 

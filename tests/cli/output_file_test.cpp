@@ -6,8 +6,8 @@
 #include <map>
 #include <string>
 
-#include "cli/file_io.h"
-#include "cli/output_file.h"
+#include "io/file_io.h"
+#include "io/output_file.h"
 #include "support/fake_file_system.h"
 
 namespace {

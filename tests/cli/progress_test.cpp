@@ -2,7 +2,7 @@
 // done and the time left only when the total is known; then the flash write.
 #include <gtest/gtest.h>
 
-#include "cli/progress.h"
+#include "io/progress.h"
 
 namespace {
 

@@ -20,8 +20,8 @@
 #include <set>
 #include <sstream>
 
-#include "cli/panel_outcome.h"
-#include "cli/vk38_app.h"
+#include "run/panel_outcome.h"
+#include "command_line/vk38_app.h"
 #include "platform/system.h"
 #include "setuptool_version.h"
 #include "sim/panel_simulator.h"

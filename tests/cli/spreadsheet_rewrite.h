@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "cli/csv.h"
+#include "table_file/csv.h"
 
 namespace cli_test {
 

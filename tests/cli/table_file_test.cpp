@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <variant>
 
-#include "cli/table_file.h"
+#include "table_file/table_file.h"
 #include "spreadsheet_rewrite.h"
 
 namespace {

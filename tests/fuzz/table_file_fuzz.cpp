@@ -19,7 +19,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/spreadsheet_rewrite.h"
-#include "cli/table_file.h"
+#include "table_file/table_file.h"
 #include "fuzz_check.h"
 #include "protocol/ip_setting_record.h"
 #include "rules/camera_table_write.h"

@@ -3,9 +3,9 @@
 // place of the word being completed and offers what fits there.
 #include <fmt/format.h>
 
-#include "cli/reference_formats.h"
-#include "completion_words.h"
-#include "shell_quote.h"
+#include "reference/reference_formats.h"
+#include "reference/completion_words.h"
+#include "reference/shell_quote.h"
 
 namespace cli {
 

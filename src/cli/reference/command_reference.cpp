@@ -1,4 +1,4 @@
-#include "cli/command_reference.h"
+#include "reference/command_reference.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "completion_words.h"
+#include "reference/completion_words.h"
 
 namespace cli {
 

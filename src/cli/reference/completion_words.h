@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/command_reference.h"
+#include "reference/command_reference.h"
 
 namespace cli {
 

@@ -4,9 +4,9 @@
 // help as fish's description.
 #include <fmt/format.h>
 
-#include "cli/reference_formats.h"
-#include "completion_words.h"
-#include "shell_quote.h"
+#include "reference/reference_formats.h"
+#include "reference/completion_words.h"
+#include "reference/shell_quote.h"
 
 namespace cli {
 

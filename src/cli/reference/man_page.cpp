@@ -3,7 +3,7 @@
 
 #include <cctype>
 
-#include "cli/reference_formats.h"
+#include "reference/reference_formats.h"
 
 namespace cli {
 

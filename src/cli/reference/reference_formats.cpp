@@ -1,4 +1,4 @@
-#include "cli/reference_formats.h"
+#include "reference/reference_formats.h"
 
 #include <array>
 #include <utility>

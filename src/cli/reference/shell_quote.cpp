@@ -1,4 +1,4 @@
-#include "shell_quote.h"
+#include "reference/shell_quote.h"
 
 namespace cli {
 

@@ -3,8 +3,8 @@
 // places, and its subcommands with their descriptions.
 #include <fmt/format.h>
 
-#include "cli/reference_formats.h"
-#include "shell_quote.h"
+#include "reference/reference_formats.h"
+#include "reference/shell_quote.h"
 
 namespace cli {
 

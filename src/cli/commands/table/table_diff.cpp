@@ -1,0 +1,92 @@
+// table diff: what a table file would change on each panel, field by field
+// in the page's words, with the notices the write rules would give; the
+// panels are only read. table set --dry-run runs the same.
+#include <fmt/format.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "run/panel_operations.h"
+#include "commands/commands.h"
+#include "commands/table/table_write_plan.h"
+
+namespace cli {
+
+namespace {
+
+// The exit codes of diff: no difference, differences, trouble.
+constexpr int kExitSame = 0;
+constexpr int kExitDiffers = 1;
+constexpr int kExitTrouble = 2;
+
+struct TableDiffOptions {
+  std::vector<std::string> panelTexts{};
+  std::string file{};
+  TableWriteRules rules{};
+};
+
+PanelOutcome DiffTable(PanelTarget& target, const std::vector<RowChange>& changes,
+                       TableWriteRules rules, std::atomic<bool>& differs) {
+  protocol::IpSettingRecord table;
+  PanelOutcome outcome = ReadCameraTable(target.link, table);
+  if (!outcome.Ok()) return outcome;
+  const TableWritePlan plan = PlanTableWrite(table, changes, target.panel.address, rules);
+  const std::size_t count = plan.changes.size();
+  outcome.message =
+      count == 0 ? "no changes" : fmt::format("{} change{}", count, count == 1 ? "" : "s");
+  TellPlan(plan, PlanView::kDiff, outcome);
+  if (count > 0) differs = true;
+  return outcome;
+}
+
+}  // namespace
+
+int TableDiff(const RunContext& context, const std::vector<Panel>& panels, const std::string& file,
+              TableWriteRules rules) {
+  const std::optional<std::vector<RowChange>> changes =
+      LoadTableFile(context.machine.Files(), file);
+  if (!changes) return kExitTrouble;
+  std::atomic<bool> differs = false;
+  const int ended =
+      RunOnPanels(context, panels,
+                  [&](PanelTarget& target) { return DiffTable(target, *changes, rules, differs); },
+                  {.detailsAreOutput = true});
+  if (ended == kExitStopped) return kExitStopped;
+  if (ended != kExitSuccess) return kExitTrouble;
+  return differs ? kExitDiffers : kExitSame;
+}
+
+void AddTableDiff(CLI::App& table, Invocation& invocation) {
+  const auto options = std::make_shared<TableDiffOptions>();
+  CLI::App* diff = table.add_subcommand(
+      "diff",
+      "Show what table set would change on each PANEL: each panel's table is read (nothing is "
+      "written), the file applied over it as table set applies it, and every field that would "
+      "change told, old -> new, in the page's words, with the notices the write rules would "
+      "give.");
+  AddPanelsArgument(*diff, options->panelTexts);
+  // The panels come first; the first word that names no panel is FILE.
+  diff->validate_positionals();
+  diff->add_option("FILE", options->file,
+                   "a table file as table set takes it, or - for standard input")
+      ->required();
+  AddTableWriteRules(*diff, options->rules);
+  diff->footer(
+      "Standard output: for each panel as it ends, its changes (\"C011 CAMERA Name: \"CAM11\" "
+      "-> \"studio\"\"), the notices (\"error: C011 and C012: IP(10.0.0.12) Duplication\", "
+      "warnings, the firmware questions) and whether the write would be refused (--strict, "
+      "--yes), each line headed by the panel; then its outcome line (\"3 changes\") and the "
+      "summary. With --json the outcome objects hold \"changes\" (entry, field, before, "
+      "after), \"notices\" and \"refusal\".\n"
+      "Exit codes, as diff's: 0 no panel would change; 1 a panel would change; 2 trouble: the "
+      "file was refused, or a panel could not be read (its outcome says why); 130 stopped; 100 "
+      "and above: usage errors. table set --dry-run gives the same.");
+  diff->callback([&invocation, options] {
+    const std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
+    invocation.exitCode = TableDiff(invocation.Context(), *panels, options->file, options->rules);
+  });
+}
+
+}  // namespace cli

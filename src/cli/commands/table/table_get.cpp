@@ -1,0 +1,100 @@
+// table get: the Setting page's REFRESH for many panels, each table to a
+// file (CSV or JSON), to a folder of files named by address, or (one panel)
+// to standard output.
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "io/file_io.h"
+#include "io/output_file.h"
+#include "run/panel_operations.h"
+#include "commands/commands.h"
+#include "table_file/table_file.h"
+
+namespace cli {
+
+namespace {
+
+struct TableGetOptions {
+  std::vector<std::string> panelTexts{};
+  std::vector<Panel> panels{};
+  std::string output{kStandardStream};  // a file (one panel), a folder, or a stream
+  Destination destination = Destination::kStream;
+  std::optional<std::string> format{};  // "csv" or "json"; without it, the file's extension
+};
+
+bool EndsWith(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() &&
+         std::equal(end.rbegin(), end.rend(), text.rbegin(),
+                    [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+}
+
+// --format when given, else JSON for a file named *.json, else CSV.
+TableFormat ChosenFormat(const std::optional<std::string>& format, const std::string& file) {
+  if (format) return *format == "json" ? TableFormat::kJson : TableFormat::kCsv;
+  return EndsWith(file, ".json") ? TableFormat::kJson : TableFormat::kCsv;
+}
+
+std::string TableText(const protocol::IpSettingRecord& table, TableFormat format) {
+  return format == TableFormat::kCsv ? TableCsv(table) : TableJson(table);
+}
+
+int TableGet(const RunContext& context, const TableGetOptions& args) {
+  const bool toStandardOutput = args.output == kStandardStream;
+  const bool toFolder = args.destination == Destination::kFolder;
+  if (toFolder && !PrepareFolder(context.machine.Files(), args.output)) return kExitFileRefused;
+  const TableFormat format = ChosenFormat(args.format, toFolder ? "" : args.output);
+  const std::string_view suffix = format == TableFormat::kCsv ? ".csv" : ".json";
+  return RunOnPanels(
+      context, args.panels,
+      [&](PanelTarget& target) -> PanelOutcome {
+        protocol::IpSettingRecord table;
+        PanelOutcome read = ReadCameraTable(target.link, table);
+        if (!read.Ok()) return read;
+        // The outcome is told once the table is where it goes, whole.
+        const std::string path =
+            toFolder ? PanelFilePath(args.output, target.panel, suffix) : args.output;
+        return WithSaved(std::move(read), SaveWhole(context.machine.Files(), path, Naming::kReplace,
+                                                    BytesOf(TableText(table, format))));
+      },
+      // With the table on standard output, the report goes beside it.
+      {.out = toStandardOutput ? stderr : nullptr});
+}
+
+}  // namespace
+
+void AddTableGet(CLI::App& table, Invocation& invocation) {
+  const auto options = std::make_shared<TableGetOptions>();
+  CLI::App* get = table.add_subcommand(
+      "get", "Read the camera table of each PANEL (the Setting page's REFRESH).");
+  AddPanelsArgument(*get, options->panelTexts);
+  get->add_option("-o,--output", options->output,
+                  "where the tables go: a file (one PANEL); a folder, made if needed, when it ends "
+                  "in / (or \\), is a folder, or more than one PANEL is given (files named "
+                  "<address>.csv or .json, <address>_<name>.csv for a panel named in an "
+                  "inventory); or - for standard output (one PANEL). A file is replaced only once "
+                  "the new table is whole, keeping its permissions (a link to a file stays a "
+                  "link); a device, pipe or socket is written into as standard output is.")
+      ->capture_default_str();
+  get->add_option("--format", options->format,
+                  "csv or json; without it, json for an output named *.json and csv otherwise")
+      ->check(CLI::IsMember({"csv", "json"}));
+  get->footer(
+      "Standard output: the table with -o - (the default), and then the outcome lines go to "
+      "standard error; otherwise the outcome lines.");
+  get->callback([&invocation, options] {
+    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
+    options->panels = std::move(*panels);
+    options->destination =
+        DestinationOf(invocation.machine.Files(), options->output, options->panels.size(), true);
+    RequireOnePanelFor(options->panels, options->output, options->destination);
+    invocation.exitCode = TableGet(invocation.Context(), *options);
+  });
+}
+
+}  // namespace cli

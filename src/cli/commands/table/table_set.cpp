@@ -1,0 +1,102 @@
+// table set: the Setting page's SET from a table file, on each panel given:
+// the panel's table is read, the file applied over it, the page's own write
+// rules run, and the table written (and, with --verify, read back).
+// --dry-run tells what table diff tells and writes nothing.
+#include <fmt/format.h>
+
+#include <string>
+#include <vector>
+
+#include "run/panel_operations.h"
+#include "commands/commands.h"
+#include "commands/table/table_write_plan.h"
+#include "run/write_verification.h"
+
+namespace cli {
+
+namespace {
+
+struct TableSetOptions {
+  std::vector<std::string> panelTexts{};
+  std::vector<Panel> panels{};
+  std::string file{};
+  TableWriteRules rules{};
+  bool verify = false;
+  bool dryRun = false;
+};
+
+PanelOutcome WriteTable(PanelTarget& target, const TableSetOptions& args,
+                        const std::vector<RowChange>& changes) {
+  protocol::IpSettingRecord table;
+  PanelOutcome read = ReadCameraTable(target.link, table);
+  if (!read.Ok()) return read;
+  const TableWritePlan plan = PlanTableWrite(table, changes, target.panel.address, args.rules);
+  PanelOutcome written = plan.refusal ? Failure(Code::kRefused, "not written", *plan.refusal)
+                                      : WriteCameraTable(target.link, plan.prepared);
+  TellPlan(plan, PlanView::kWrite, written);
+  if (!written.Ok()) return written;
+  written.file = args.file;
+  if (!args.verify) return written;
+  return VerifyCameraTable(target.link, plan.prepared, std::move(written));
+}
+
+int TableSet(const RunContext& context, const TableSetOptions& args) {
+  if (args.dryRun) return TableDiff(context, args.panels, args.file, args.rules);
+  const std::optional<std::vector<RowChange>> changes =
+      LoadTableFile(context.machine.Files(), args.file);
+  if (!changes) return kExitFileRefused;
+  return RunOnPanels(context, args.panels,
+                     [&](PanelTarget& target) { return WriteTable(target, args, *changes); },
+                     {.changesPanels = true});
+}
+
+}  // namespace
+
+void AddTableWriteRules(CLI::App& command, TableWriteRules& rules) {
+  command.add_flag("--yes", rules.yes,
+                   "answer the page's firmware questions with OK (without it, a table that asks "
+                   "them is not written)");
+  command.add_flag("--strict", rules.strict,
+                   "refuse to write a table in which two entries share an address (the page "
+                   "only reports it and writes)");
+}
+
+void AddTableSet(CLI::App& table, Invocation& invocation) {
+  const auto options = std::make_shared<TableSetOptions>();
+  CLI::App* set = table.add_subcommand(
+      "set",
+      "Write a camera table file to each PANEL (the Setting page's SET): each panel's own table "
+      "is read, the file applied over it, the page's rules run, and the table written. A file "
+      "that sets only some rows or columns (camera names, say) leaves each panel's other fields "
+      "as that panel has them.");
+  AddPanelsArgument(*set, options->panelTexts);
+  // The panels come first; the first word that names no panel is FILE.
+  set->validate_positionals();
+  set->add_option("FILE", options->file,
+                  "CSV or JSON as table get writes it (JSON told by its content), or - for "
+                  "standard input. Rows, columns and keys may be left out; an empty cell leaves "
+                  "the panel's value. A column or key the table does not have refuses the file.")
+      ->required();
+  AddTableWriteRules(*set, options->rules);
+  set->add_flag("--verify", options->verify,
+                "after the panel's WRITE OK, read its table back and compare the fields written "
+                "(the MAC rule accounted for); a difference fails the panel as not-verified");
+  set->add_flag("--dry-run", options->dryRun,
+                "write nothing: tell what the file would change, as table diff does, with its "
+                "exit codes");
+  set->footer(
+      "Standard output: the outcome lines and the summary. The page's notices (errors, "
+      "warnings, questions), each headed by its panel, go to standard error as each panel ends; "
+      "a duplication names the entries that share the address (\"C011 and C012: "
+      "IP(10.0.0.12) Duplication\"). With --json each outcome object also holds \"notices\" "
+      "(kind, text, entries) and \"refusal\". The firmware questions cannot be answered per "
+      "panel: without --yes a table that asks them is not written to that panel.");
+  set->callback([&invocation, options] {
+    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
+    if (!panels) return;
+    options->panels = std::move(*panels);
+    invocation.exitCode = TableSet(invocation.Context(), *options);
+  });
+}
+
+}  // namespace cli

@@ -1,0 +1,63 @@
+#include "commands/upgrade/firmware_image.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <fmt/format.h>
+
+#include "table_file/utf8.h"
+
+namespace cli {
+
+namespace {
+
+// How much of an image's start is looked at to tell text.
+constexpr std::size_t kTextSample = 64 * 1024;
+// The longest UTF-8 sequence, which the sample may cut at its end.
+constexpr std::size_t kLongestSequence = 4;
+
+bool IsTextCharacter(char32_t c) { return !IsControl(c) || c == '\t' || c == '\r' || c == '\n'; }
+
+bool LooksLikeText(std::string_view bytes) {
+  const bool sampled = bytes.size() > kTextSample;
+  std::string_view rest = bytes.substr(0, kTextSample);
+  while (!rest.empty()) {
+    const std::optional<CodePoint> c = FirstCodePoint(rest);
+    if (!c) return sampled && rest.size() < kLongestSequence;
+    if (!IsTextCharacter(c->value)) return false;
+    rest.remove_prefix(c->length);
+  }
+  return true;
+}
+
+class MemoryReader : public platform::ReadableFile {
+ public:
+  explicit MemoryReader(std::span<const std::uint8_t> bytes) : rest_(bytes) {}
+
+  std::ptrdiff_t Read(std::uint8_t* buffer, std::size_t capacity) override {
+    const std::size_t count = std::min(capacity, rest_.size());
+    std::memcpy(buffer, rest_.data(), count);
+    rest_ = rest_.subspan(count);
+    return static_cast<std::ptrdiff_t>(count);
+  }
+
+ private:
+  std::span<const std::uint8_t> rest_;
+};
+
+}  // namespace
+
+std::optional<std::string> ImageFault(std::string_view bytes) {
+  if (bytes.empty()) return "is empty";
+  if (bytes.size() > kLargestImage) {
+    return fmt::format("is larger than any image of the panel ({} bytes)", kLargestImage);
+  }
+  if (LooksLikeText(bytes)) return "is text, not an image";
+  return std::nullopt;
+}
+
+std::unique_ptr<platform::ReadableFile> ReaderOf(std::span<const std::uint8_t> bytes) {
+  return std::make_unique<MemoryReader>(bytes);
+}
+
+}  // namespace cli

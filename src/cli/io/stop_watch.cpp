@@ -1,0 +1,33 @@
+#include "io/stop_watch.h"
+
+#include <chrono>
+#include <cstdlib>
+
+#include "run/run_context.h"
+
+namespace cli {
+
+namespace {
+
+// How long the watcher waits before it looks whether it is to end.
+constexpr std::chrono::milliseconds kWatchSlice{100};
+
+}  // namespace
+
+StopWatch::StopWatch() : watcher_([this] { Watch(); }) {}
+
+StopWatch::~StopWatch() {
+  ending_ = true;
+  watcher_.join();
+}
+
+void StopWatch::Watch() {
+  while (!ending_) {
+    if (!requests_.WaitFor(kWatchSlice)) continue;
+    // A second request does not wait for the panels in flight.
+    if (stop_.Triggered()) std::_Exit(kExitStopped);
+    stop_.Trigger();
+  }
+}
+
+}  // namespace cli

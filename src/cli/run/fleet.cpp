@@ -1,0 +1,142 @@
+#include "run/fleet.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+namespace cli {
+
+namespace {
+
+// How often the calling thread looks up when no panel ends.
+constexpr std::chrono::milliseconds kTickInterval{100};
+
+PanelOutcome RunOne(const Panel& panel, const PanelTask& task) {
+  try {
+    return task(panel);
+  } catch (const std::exception& error) {
+    return Failure(Code::kBroken, "unexpected failure", error.what());
+  } catch (...) {
+    return Failure(Code::kBroken, "unexpected failure", "");
+  }
+}
+
+void Label(PanelOutcome& outcome, const Panel& panel) {
+  outcome.panel = panel.address;
+  outcome.name = panel.name;
+}
+
+PanelOutcome Interrupted(std::string cause) {
+  return Failure(Code::kInterrupted, "Interrupted", std::move(cause));
+}
+
+// A panel that a stop ended: interrupted, with what it may hold of a change.
+PanelOutcome Interrupted(const PanelOutcome& ended) {
+  std::string cause = "the run was stopped before the panel was done";
+  if (ended.changed == Change::kMaybe) {
+    cause = "the run was stopped after the change went out, before the panel's verdict";
+  } else if (ended.changed == Change::kYes) {
+    cause = "the run was stopped after the panel confirmed the change";
+  }
+  PanelOutcome interrupted = Interrupted(std::move(cause));
+  interrupted.changed = ended.changed;
+  return interrupted;
+}
+
+class FleetRun {
+ public:
+  FleetRun(const std::vector<Panel>& panels, const PanelTask& task, const FleetWatch& watch)
+      : panels_(panels), task_(task), watch_(watch), outcomes_(panels.size()) {}
+
+  std::vector<PanelOutcome> Run(int jobs) {
+    const std::size_t workers =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(jobs, 1)), panels_.size());
+    running_ = workers;
+    std::vector<std::thread> threads;
+    for (std::size_t w = 0; w < workers; ++w) threads.emplace_back([this] { Work(); });
+    Watch();
+    for (std::thread& thread : threads) thread.join();
+    return std::move(outcomes_);
+  }
+
+ private:
+  bool Stopped() const { return watch_.stop && watch_.stop->Triggered(); }
+
+  // A worker: the next panel not yet started, until none is left or the
+  // run is stopped.
+  void Work() {
+    for (;;) {
+      std::size_t index = 0;
+      {
+        const std::lock_guard lock(mutex_);
+        if (next_ >= panels_.size() || Stopped()) break;
+        index = next_++;
+      }
+      PanelOutcome outcome = RunOne(panels_[index], task_);
+      if (!outcome.Ok() && Stopped()) outcome = Interrupted(outcome);
+      Label(outcome, panels_[index]);
+      const std::lock_guard lock(mutex_);
+      outcomes_[index] = std::move(outcome);
+      ended_.push_back(index);
+      changed_.notify_one();
+    }
+    const std::lock_guard lock(mutex_);
+    --running_;
+    changed_.notify_one();
+  }
+
+  // The calling thread: tells each outcome as it comes, then those of the
+  // panels that a stop kept from starting.
+  void Watch() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      changed_.wait_for(lock, kTickInterval, [this] { return !ended_.empty() || running_ == 0; });
+      while (!ended_.empty()) {
+        const std::size_t index = ended_.front();
+        ended_.pop_front();
+        Tell(lock, outcomes_[index]);
+      }
+      if (running_ == 0) break;
+      if (watch_.tick) {
+        lock.unlock();
+        watch_.tick();
+        lock.lock();
+      }
+    }
+    for (std::size_t index = next_; index < panels_.size(); ++index) {
+      outcomes_[index] = Interrupted("the run was stopped before the panel was asked");
+      Label(outcomes_[index], panels_[index]);
+      Tell(lock, outcomes_[index]);
+    }
+  }
+
+  void Tell(std::unique_lock<std::mutex>& lock, const PanelOutcome& outcome) {
+    if (!watch_.ended) return;
+    lock.unlock();
+    watch_.ended(outcome);
+    lock.lock();
+  }
+
+  const std::vector<Panel>& panels_;
+  const PanelTask& task_;
+  const FleetWatch& watch_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<PanelOutcome> outcomes_;
+  std::deque<std::size_t> ended_;
+  std::size_t next_ = 0;
+  std::size_t running_ = 0;
+};
+
+}  // namespace
+
+std::vector<PanelOutcome> RunFleet(const std::vector<Panel>& panels, int jobs,
+                                   const PanelTask& task, const FleetWatch& watch) {
+  return FleetRun(panels, task, watch).Run(jobs);
+}
+
+}  // namespace cli
