@@ -1,9 +1,9 @@
 // vk38: the command-line companion of SetupTool for fleets of panels.
 #include <cstdio>
 
+#include "command_line/vk38_app.h"
 #include "io/machine.h"
 #include "run/run_context.h"
-#include "command_line/vk38_app.h"
 
 int main(int argc, char** argv) {
   const std::unique_ptr<cli::Machine> machine = cli::StartMachine();

@@ -16,11 +16,11 @@
 #include <map>
 #include <thread>
 
-#include "run/panel_operations.h"
-#include "run/run_context.h"
 #include "commands/commands.h"
 #include "pages/setting/setting_page_fixture.h"
 #include "platform/system.h"
+#include "run/panel_operations.h"
+#include "run/run_context.h"
 #include "sim/panel_simulator.h"
 #include "vk38_runner.h"
 

@@ -20,9 +20,9 @@
 #include <set>
 #include <sstream>
 
-#include "run/panel_outcome.h"
 #include "command_line/vk38_app.h"
 #include "platform/system.h"
+#include "run/panel_outcome.h"
 #include "setuptool_version.h"
 #include "sim/panel_simulator.h"
 #include "vk38_runner.h"

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <variant>
 
-#include "table_file/table_file.h"
 #include "spreadsheet_rewrite.h"
+#include "table_file/table_file.h"
 
 namespace {
 

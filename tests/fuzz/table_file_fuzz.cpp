@@ -19,11 +19,11 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/spreadsheet_rewrite.h"
-#include "table_file/table_file.h"
 #include "fuzz_check.h"
 #include "protocol/ip_setting_record.h"
 #include "rules/camera_table_write.h"
 #include "sim/default_camera_table.h"
+#include "table_file/table_file.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <fmt/format.h>
 
 #include "io/file_io.h"
-#include "panels/inventory.h"
 #include "io/output_file.h"
+#include "panels/inventory.h"
 
 namespace cli {
 

@@ -8,12 +8,12 @@
 
 #include <fmt/format.h>
 
-#include "command_line/invocation.h"
 #include "command_line/generate_option.h"
 #include "command_line/help_formatter.h"
-#include "panels/inventory.h"
-#include "commands/commands.h"
+#include "command_line/invocation.h"
 #include "command_line/unknown_command.h"
+#include "commands/commands.h"
+#include "panels/inventory.h"
 #include "setuptool_version.h"
 
 namespace cli {

@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "run/panel_outcome.h"
 #include "platform/file_system.h"
+#include "run/panel_outcome.h"
 
 namespace cli {
 

@@ -3,8 +3,8 @@
 // place of the word being completed and offers what fits there.
 #include <fmt/format.h>
 
-#include "reference/reference_formats.h"
 #include "reference/completion_words.h"
+#include "reference/reference_formats.h"
 #include "reference/shell_quote.h"
 
 namespace cli {

@@ -4,8 +4,8 @@
 // help as fish's description.
 #include <fmt/format.h>
 
-#include "reference/reference_formats.h"
 #include "reference/completion_words.h"
+#include "reference/reference_formats.h"
 #include "reference/shell_quote.h"
 
 namespace cli {

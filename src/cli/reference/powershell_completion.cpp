@@ -4,8 +4,8 @@
 // Where it offers nothing (a file), PowerShell completes paths itself.
 #include <fmt/format.h>
 
-#include "reference/reference_formats.h"
 #include "reference/completion_words.h"
+#include "reference/reference_formats.h"
 
 namespace cli {
 

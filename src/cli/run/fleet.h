@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "panels/panel_names.h"
-#include "run/panel_outcome.h"
 #include "platform/stop_signal.h"
+#include "run/panel_outcome.h"
 
 namespace cli {
 

@@ -4,13 +4,13 @@
 
 #include <fmt/format.h>
 
-#include "run/outcome_cause.h"
 #include "operations/camera_table.h"
 #include "operations/credentials.h"
 #include "operations/outcome_words.h"
 #include "operations/panel_log.h"
 #include "operations/setup_block.h"
 #include "rules/outcome_texts.h"
+#include "run/outcome_cause.h"
 
 namespace cli {
 

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "run/panel_outcome.h"
 #include "operations/firmware.h"
 #include "operations/local_files.h"
 #include "platform/file_system.h"
 #include "protocol/credential_record.h"
 #include "protocol/ip_setting_record.h"
 #include "protocol/panel_link.h"
+#include "run/panel_outcome.h"
 
 namespace cli {
 

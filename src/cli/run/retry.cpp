@@ -4,8 +4,8 @@
 
 #include <fmt/format.h>
 
-#include "run/try_watch.h"
 #include "run/outcome_cause.h"
+#include "run/try_watch.h"
 
 namespace cli {
 

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "run/fleet.h"
 #include "io/machine.h"
 #include "panels/panel_names.h"
-#include "run/report.h"
 #include "protocol/panel_address_book.h"
 #include "protocol/panel_link.h"
+#include "run/fleet.h"
+#include "run/report.h"
 
 namespace cli {
 

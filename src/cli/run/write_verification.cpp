@@ -6,9 +6,9 @@
 #include <fmt/format.h>
 #include <fmt/ranges.h>
 
+#include "commands/table/table_write_plan.h"
 #include "run/panel_operations.h"
 #include "table_file/table_changes.h"
-#include "commands/table/table_write_plan.h"
 
 namespace cli {
 

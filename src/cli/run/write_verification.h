@@ -10,10 +10,10 @@
 #include <optional>
 #include <span>
 
-#include "run/panel_outcome.h"
 #include "protocol/credential_record.h"
 #include "protocol/ip_setting_record.h"
 #include "protocol/panel_link.h"
+#include "run/panel_outcome.h"
 
 namespace cli {
 

@@ -5,8 +5,8 @@
 #include <fmt/format.h>
 
 #include "table_file/camera_name.h"
-#include "table_file/table_rows.h"
 #include "table_file/table_columns.h"
+#include "table_file/table_rows.h"
 
 namespace cli {
 

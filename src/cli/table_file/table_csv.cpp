@@ -7,8 +7,8 @@
 
 #include "table_file/camera_name.h"
 #include "table_file/csv.h"
-#include "table_file/table_file.h"
 #include "table_file/table_columns.h"
+#include "table_file/table_file.h"
 
 namespace cli {
 

@@ -8,8 +8,8 @@
 #include <variant>
 #include <vector>
 
-#include "table_file/table_rows.h"
 #include "protocol/ip_setting_record.h"
+#include "table_file/table_rows.h"
 
 namespace cli {
 

@@ -9,8 +9,8 @@
 #include <nlohmann/json.hpp>
 
 #include "table_file/camera_name.h"
-#include "table_file/table_file.h"
 #include "table_file/table_columns.h"
+#include "table_file/table_file.h"
 
 namespace cli {
 

@@ -5,9 +5,9 @@
 
 #include <fmt/format.h>
 
-#include "table_file/camera_name.h"
 #include "panels/panel_names.h"
 #include "rules/camera_table_edits.h"
+#include "table_file/camera_name.h"
 
 namespace cli {
 

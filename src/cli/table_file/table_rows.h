@@ -18,9 +18,9 @@
 #include <string_view>
 #include <vector>
 
-#include "table_file/csv.h"
 #include "protocol/ip_setting_record.h"
 #include "rules/camera_table_words.h"
+#include "table_file/csv.h"
 
 namespace cli {
 

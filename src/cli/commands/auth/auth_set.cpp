@@ -8,10 +8,10 @@
 #include <initializer_list>
 #include <iostream>
 
-#include "run/panel_operations.h"
 #include "commands/commands.h"
-#include "run/write_verification.h"
 #include "rules/credential_rules.h"
+#include "run/panel_operations.h"
+#include "run/write_verification.h"
 
 namespace cli {
 

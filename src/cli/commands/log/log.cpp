@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "commands/commands.h"
 #include "io/file_io.h"
 #include "io/output_file.h"
-#include "run/panel_operations.h"
 #include "io/progress.h"
-#include "commands/commands.h"
+#include "run/panel_operations.h"
 
 namespace cli {
 

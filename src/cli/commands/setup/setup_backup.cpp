@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "commands/commands.h"
 #include "io/file_io.h"
 #include "io/output_file.h"
 #include "run/panel_operations.h"
-#include "commands/commands.h"
 
 namespace cli {
 

@@ -5,14 +5,14 @@
 
 #include <string>
 
+#include "commands/commands.h"
+#include "commands/setup/setup_file.h"
 #include "io/file_io.h"
 #include "io/output_file.h"
-#include "run/panel_operations.h"
-#include "commands/setup/setup_file.h"
-#include "commands/commands.h"
-#include "run/write_verification.h"
 #include "protocol/panel_wire.h"
 #include "protocol/zero_sum.h"
+#include "run/panel_operations.h"
+#include "run/write_verification.h"
 
 namespace cli {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "run/panel_operations.h"
 #include "commands/commands.h"
 #include "commands/table/table_write_plan.h"
+#include "run/panel_operations.h"
 #include "run/write_verification.h"
 
 namespace cli {

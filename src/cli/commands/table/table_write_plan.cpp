@@ -6,8 +6,8 @@
 #include <fmt/format.h>
 
 #include "io/file_io.h"
-#include "table_file/table_file.h"
 #include "rules/camera_table_write.h"
+#include "table_file/table_file.h"
 
 namespace cli {
 

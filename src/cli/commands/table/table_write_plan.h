@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
+#include "protocol/ip_setting_record.h"
 #include "run/panel_outcome.h"
 #include "table_file/table_changes.h"
 #include "table_file/table_rows.h"
-#include "platform/file_system.h"
-#include "protocol/ip_setting_record.h"
 
 namespace cli {
 

@@ -7,12 +7,12 @@
 #include <algorithm>
 #include <cctype>
 
-#include "io/file_io.h"
-#include "commands/upgrade/firmware_image.h"
-#include "io/output_file.h"
-#include "run/panel_operations.h"
-#include "io/progress.h"
 #include "commands/commands.h"
+#include "commands/upgrade/firmware_image.h"
+#include "io/file_io.h"
+#include "io/output_file.h"
+#include "io/progress.h"
+#include "run/panel_operations.h"
 
 namespace cli {
 
