@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "desktop/control_mirror.h"
+#include "desktop/file_dialogs.h"
+#include "desktop/win32_host.h"
 #include "host_test_resources.h"
-#include "platform/win32/control_mirror.h"
-#include "platform/win32/file_dialogs.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_host.h"
 #include "support/user_script.h"
 #include "ui/dialog.h"
 
@@ -83,8 +83,8 @@ class HostTest : public testing::Test {
     return result;
   }
 
-  platform::win32::WaitCursor waitCursor;
-  platform::win32::Win32Host host{::GetModuleHandleW(nullptr), waitCursor};
+  desktop::WaitCursor waitCursor;
+  desktop::Win32Host host{::GetModuleHandleW(nullptr), waitCursor};
 };
 
 TEST_F(HostTest, TypedTextReachesTheModelBeforeAClickAndProgramWritesDoNotEcho) {
@@ -136,14 +136,14 @@ TEST_F(HostTest, ControlKindsAreTakenFromTheWindowClassesAndADeclaredKindIsCheck
   model.Declare(IDC_TEST_SCROLL, ControlKind::kScrollBar);
   model.Declare(IDC_TEST_TAB, ControlKind::kTab);
   model.Declare(IDC_TEST_APPLY, ControlKind::kButton);
-  platform::win32::ControlWindows listed;
+  desktop::ControlWindows listed;
   std::string agreeing, disagreeing;
   UserScript script({
       [&] {
-        listed = platform::win32::ListControls(host.WindowOf(dialog));
-        agreeing = platform::win32::DeclaredKindMismatches(listed, model);
+        listed = desktop::ListControls(host.WindowOf(dialog));
+        agreeing = desktop::DeclaredKindMismatches(listed, model);
         model.Declare(IDC_TEST_LABEL, ControlKind::kEdit);  // a label, in the template
-        disagreeing = platform::win32::DeclaredKindMismatches(listed, model);
+        disagreeing = desktop::DeclaredKindMismatches(listed, model);
         host.EndDialog(dialog, 0);
       },
   });
@@ -476,10 +476,10 @@ TEST_F(HostTest, SystemMenuStringsAndFileFilters) {
 
   // The literals' own final NUL is not part of the expected text.
   const wchar_t setupFilter[] = L"Setup File(*.v38)\0*.v38\0\0";
-  EXPECT_EQ(platform::win32::FileDialogFilter("Setup File(*.v38)|*.v38||"),
+  EXPECT_EQ(desktop::FileDialogFilter("Setup File(*.v38)|*.v38||"),
             std::wstring(setupFilter, std::size(setupFilter) - 1));
   const wchar_t logFilter[] = L"Log\0*.log\0\0";
-  EXPECT_EQ(platform::win32::FileDialogFilter("Log|*.log"),
+  EXPECT_EQ(desktop::FileDialogFilter("Log|*.log"),
             std::wstring(logFilter, std::size(logFilter) - 1));
 
   TestDialog dialog(host);

@@ -16,9 +16,9 @@
 #include <thread>
 #include <vector>
 
+#include "desktop/repainting_socket_waiting.h"
+#include "desktop/wait_cursor.h"
 #include "platform/system.h"
-#include "platform/win32/repainting_socket_waiting.h"
-#include "platform/win32/wait_cursor.h"
 #include "platform/win32/win32_network.h"
 #include "support/loopback_peer.h"
 
@@ -106,8 +106,8 @@ double ThreadCpuSeconds() {
 // The sockets as the program makes them.
 class SocketWait : public testing::Test {
  protected:
-  platform::win32::WaitCursor waitCursor;
-  platform::win32::RepaintingSocketWaiting programWaiting{waitCursor};
+  desktop::WaitCursor waitCursor;
+  desktop::RepaintingSocketWaiting programWaiting{waitCursor};
   platform::win32::Win32Network network{programWaiting};
 };
 
@@ -286,7 +286,7 @@ TEST_F(SocketWait, TheWaitCursorShowsForTheExchangeButNotOverABox) {
     ASSERT_NE(socket, nullptr);
     EXPECT_EQ(::GetCursor(), wait);
     {
-      const platform::win32::WaitCursor::Pause box(waitCursor);
+      const desktop::WaitCursor::Pause box(waitCursor);
       EXPECT_EQ(::GetCursor(), arrow);
     }
     EXPECT_EQ(::GetCursor(), wait);

@@ -1,12 +1,15 @@
-#include "platform/win32/win32_host.h"
+#include "desktop/win32_host.h"
 
-#include "platform/win32/dialog_loop.h"
-#include "platform/win32/dialog_procedure.h"
-#include "platform/win32/file_dialogs.h"
+#include "desktop/dialog_loop.h"
+#include "desktop/dialog_procedure.h"
+#include "desktop/file_dialogs.h"
+#include "desktop/window_dpi.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/window_dpi.h"
 
-namespace platform::win32 {
+namespace desktop {
+
+using platform::win32::Utf8ToWide;
+using platform::win32::WideToUtf8;
 
 namespace {
 
@@ -198,4 +201,4 @@ std::string Win32Host::LoadResourceString(int id) {
   return WideToUtf8(std::wstring_view(text, static_cast<std::size_t>(length)));
 }
 
-}  // namespace platform::win32
+}  // namespace desktop

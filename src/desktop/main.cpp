@@ -5,18 +5,18 @@
 #include <windows.h>
 
 #include "app/setup_tool_app.h"
-#include "platform/win32/repainting_socket_waiting.h"
-#include "platform/win32/wait_cursor.h"
-#include "platform/win32/win32_app_platform.h"
+#include "desktop/repainting_socket_waiting.h"
+#include "desktop/wait_cursor.h"
+#include "desktop/win32_app_platform.h"
+#include "desktop/win32_host.h"
 #include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_host.h"
 #include "platform/win32/win32_network.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  platform::win32::WaitCursor waitCursor;
-  platform::win32::Win32Host host(instance, waitCursor);
-  platform::win32::Win32AppPlatform appPlatform;
-  platform::win32::RepaintingSocketWaiting socketWaiting(waitCursor);
+  desktop::WaitCursor waitCursor;
+  desktop::Win32Host host(instance, waitCursor);
+  desktop::Win32AppPlatform appPlatform;
+  desktop::RepaintingSocketWaiting socketWaiting(waitCursor);
   platform::win32::Win32Network network(socketWaiting);
   platform::win32::Win32FileSystem files;
   CSetupToolApp app(host, appPlatform, network, files);

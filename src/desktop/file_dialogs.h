@@ -9,7 +9,7 @@
 
 #include "ui/host.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 // "NAME|pattern||" as the dialogs want it: the parts separated and ended by
 // NUL characters, the whole ended by two.
@@ -20,4 +20,4 @@ std::wstring FileDialogFilter(std::string_view filter);
 std::optional<std::string> ShowFileDialog(HWND owner, const ui::FileDialogOptions& options,
                                           bool save);
 
-}  // namespace platform::win32
+}  // namespace desktop

@@ -6,7 +6,7 @@
 
 #include <map>
 
-namespace platform::win32 {
+namespace desktop {
 
 class BrushCache {
  public:
@@ -22,4 +22,4 @@ class BrushCache {
   std::map<COLORREF, HBRUSH> brushes_;
 };
 
-}  // namespace platform::win32
+}  // namespace desktop

@@ -9,11 +9,11 @@
 #include <map>
 #include <utility>
 
-#include "platform/win32/dialog_windows.h"
-#include "platform/win32/wait_cursor.h"
+#include "desktop/dialog_windows.h"
+#include "desktop/wait_cursor.h"
 #include "ui/host.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 class Win32Host : public ui::Host {
  public:
@@ -59,4 +59,4 @@ class Win32Host : public ui::Host {
   std::map<std::pair<int, int>, HICON> icons_;  // by (resource id, size)
 };
 
-}  // namespace platform::win32
+}  // namespace desktop

@@ -1,6 +1,6 @@
-#include "platform/win32/brush_cache.h"
+#include "desktop/brush_cache.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 BrushCache::~BrushCache() {
   for (const auto& [colour, brush] : brushes_) ::DeleteObject(brush);
@@ -13,4 +13,4 @@ HBRUSH BrushCache::Get(COLORREF colour) {
   return brush;
 }
 
-}  // namespace platform::win32
+}  // namespace desktop

@@ -4,7 +4,7 @@
 
 #include "app/app_platform.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 class Win32AppPlatform : public AppPlatform {
  public:
@@ -20,4 +20,4 @@ class Win32AppPlatform : public AppPlatform {
   bool socketLayerStarted_ = false;
 };
 
-}  // namespace platform::win32
+}  // namespace desktop

@@ -1,6 +1,9 @@
-#include "platform/win32/paint_only_wait.h"
+#include "desktop/paint_only_wait.h"
 
-namespace platform::win32 {
+namespace desktop {
+
+using platform::win32::EventWait;
+using platform::win32::SingleWaitUntil;
 
 namespace {
 
@@ -41,4 +44,4 @@ EventWait WaitRepaintingWindows(HANDLE event, std::chrono::milliseconds limit) {
   }
 }
 
-}  // namespace platform::win32
+}  // namespace desktop

@@ -1,6 +1,6 @@
-#include "platform/win32/wait_cursor.h"
+#include "desktop/wait_cursor.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 namespace {
 
@@ -28,4 +28,4 @@ WaitCursor::Pause::~Pause() {
 
 void WaitCursor::Show() { ::SetCursor(WaitCursorImage()); }
 
-}  // namespace platform::win32
+}  // namespace desktop

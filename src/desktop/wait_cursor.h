@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-namespace platform::win32 {
+namespace desktop {
 
 class WaitCursor {
  public:
@@ -44,4 +44,4 @@ class WaitCursor {
   HCURSOR cursorBefore_ = nullptr;
 };
 
-}  // namespace platform::win32
+}  // namespace desktop

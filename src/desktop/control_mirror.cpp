@@ -1,4 +1,4 @@
-#include "platform/win32/control_mirror.h"
+#include "desktop/control_mirror.h"
 
 #include <commctrl.h>
 
@@ -7,7 +7,10 @@
 
 #include "platform/win32/wide_text.h"
 
-namespace platform::win32 {
+namespace desktop {
+
+using platform::win32::Utf8ToWide;
+using platform::win32::WideToUtf8;
 
 namespace {
 
@@ -239,4 +242,4 @@ void ShowModelChanges(ControlWindows& controls, const ui::ControlModel& model,
   });
 }
 
-}  // namespace platform::win32
+}  // namespace desktop

@@ -1,13 +1,13 @@
-#include "platform/win32/dialog_procedure.h"
+#include "desktop/dialog_procedure.h"
 
 #include <commctrl.h>
 
 #include <exception>
 
-#include "platform/win32/control_mirror.h"
-#include "platform/win32/dialog_windows.h"
+#include "desktop/control_mirror.h"
+#include "desktop/dialog_windows.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 namespace {
 
@@ -228,4 +228,4 @@ INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   }
 }
 
-}  // namespace platform::win32
+}  // namespace desktop

@@ -3,10 +3,10 @@
 
 #include <windows.h>
 
-namespace platform::win32 {
+namespace desktop {
 
 // The window's DPI where the system tells it per window (Windows 10, 1607
 // and later), else the system's DPI; 96 means 100 %.
 UINT WindowDpi(HWND hwnd);
 
-}  // namespace platform::win32
+}  // namespace desktop

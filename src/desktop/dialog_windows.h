@@ -10,12 +10,12 @@
 #include <string>
 #include <string_view>
 
-#include "platform/win32/brush_cache.h"
-#include "platform/win32/control_mirror.h"
-#include "platform/win32/wait_cursor.h"
+#include "desktop/brush_cache.h"
+#include "desktop/control_mirror.h"
+#include "desktop/wait_cursor.h"
 #include "ui/dialog.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 class DialogWindows;
 
@@ -75,4 +75,4 @@ class DialogWindows {
   BrushCache brushes_;
 };
 
-}  // namespace platform::win32
+}  // namespace desktop

@@ -1,4 +1,4 @@
-#include "platform/win32/file_dialogs.h"
+#include "desktop/file_dialogs.h"
 
 #include <commdlg.h>
 
@@ -6,7 +6,10 @@
 
 #include "platform/win32/wide_text.h"
 
-namespace platform::win32 {
+namespace desktop {
+
+using platform::win32::Utf8ToWide;
+using platform::win32::WideToUtf8;
 
 namespace {
 
@@ -50,4 +53,4 @@ std::optional<std::string> ShowFileDialog(HWND owner, const ui::FileDialogOption
   return WideToUtf8(path.data());
 }
 
-}  // namespace platform::win32
+}  // namespace desktop

@@ -1,6 +1,6 @@
-#include "platform/win32/dialog_loop.h"
+#include "desktop/dialog_loop.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 namespace {
 
@@ -28,4 +28,4 @@ void RunDialogLoop(DialogWindow& window) {
   }
 }
 
-}  // namespace platform::win32
+}  // namespace desktop

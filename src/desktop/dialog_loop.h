@@ -4,12 +4,12 @@
 // straight to its window.
 #pragma once
 
-#include "platform/win32/dialog_windows.h"
+#include "desktop/dialog_windows.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 // Runs until the dialog is ended or the thread is told to quit (the quit
 // message is then posted again for an outer loop).
 void RunDialogLoop(DialogWindow& window);
 
-}  // namespace platform::win32
+}  // namespace desktop

@@ -1,11 +1,13 @@
-#include "platform/win32/dialog_windows.h"
+#include "desktop/dialog_windows.h"
 
 #include <utility>
 #include <vector>
 
 #include "platform/win32/wide_text.h"
 
-namespace platform::win32 {
+namespace desktop {
+
+using platform::win32::Utf8ToWide;
 
 namespace {
 
@@ -74,7 +76,7 @@ bool DialogWindows::Initialise(DialogWindow& window, HWND hwnd) {
 void DialogWindows::StoreUserInput() {
   for (const auto& [dialog, window] : windows_) {
     if (window->hwnd == nullptr) continue;
-    win32::StoreUserInput(window->controls, window->dialog->Controls(), window->shownRevision);
+    desktop::StoreUserInput(window->controls, window->dialog->Controls(), window->shownRevision);
   }
 }
 
@@ -93,7 +95,7 @@ void DialogWindows::ShowModelChanges() {
   for (DialogWindow* window : live) {
     const ui::ControlModel& model = window->dialog->Controls();
     if (model.Revision() == window->shownRevision) continue;
-    win32::ShowModelChanges(window->controls, model, window->shownRevision);
+    desktop::ShowModelChanges(window->controls, model, window->shownRevision);
     window->shownRevision = model.Revision();
   }
 }
@@ -103,4 +105,4 @@ void DialogWindows::ReportFailure(HWND owner, std::string_view what) const {
   ::MessageBoxW(owner, text.c_str(), applicationName_.c_str(), MB_OK | MB_ICONERROR);
 }
 
-}  // namespace platform::win32
+}  // namespace desktop

@@ -1,6 +1,6 @@
-#include "platform/win32/window_dpi.h"
+#include "desktop/window_dpi.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 namespace {
 
@@ -35,4 +35,4 @@ UINT WindowDpi(HWND hwnd) {
   return SystemDpi();
 }
 
-}  // namespace platform::win32
+}  // namespace desktop

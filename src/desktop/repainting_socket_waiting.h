@@ -4,18 +4,18 @@
 // lives.
 #pragma once
 
-#include "platform/win32/paint_only_wait.h"
+#include "desktop/paint_only_wait.h"
+#include "desktop/wait_cursor.h"
 #include "platform/win32/socket_waiting.h"
-#include "platform/win32/wait_cursor.h"
 
-namespace platform::win32 {
+namespace desktop {
 
-class RepaintingSocketWaiting final : public SocketWaiting {
+class RepaintingSocketWaiting final : public platform::win32::SocketWaiting {
  public:
   // `cursor` outlives this object and every socket that waits with it.
   explicit RepaintingSocketWaiting(WaitCursor& cursor) : cursor_(cursor) {}
 
-  EventWait WaitForEvent(HANDLE event, std::chrono::milliseconds limit) override {
+  platform::win32::EventWait WaitForEvent(HANDLE event, std::chrono::milliseconds limit) override {
     return WaitRepaintingWindows(event, limit);
   }
   void SocketOpened() override { cursor_.BeginWait(); }
@@ -25,4 +25,4 @@ class RepaintingSocketWaiting final : public SocketWaiting {
   WaitCursor& cursor_;
 };
 
-}  // namespace platform::win32
+}  // namespace desktop

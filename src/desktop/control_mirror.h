@@ -12,7 +12,7 @@
 
 #include "ui/control_model.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 ui::ControlKind KindOfWindow(HWND control);
 
@@ -53,4 +53,4 @@ void StoreUserInput(const ControlWindows& controls, ui::ControlModel& model,
 void ShowModelChanges(ControlWindows& controls, const ui::ControlModel& model,
                       std::uint64_t shownRevision);
 
-}  // namespace platform::win32
+}  // namespace desktop

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_app_platform.h"
+#include "desktop/win32_app_platform.h"
 
 #include <windows.h>
 
@@ -6,10 +6,10 @@
 
 #include "platform/win32/socket_layer.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 Win32AppPlatform::~Win32AppPlatform() {
-  if (socketLayerStarted_) StopSocketLayer();
+  if (socketLayerStarted_) platform::win32::StopSocketLayer();
 }
 
 void Win32AppPlatform::InitCommonControls() {
@@ -24,4 +24,4 @@ bool Win32AppPlatform::StartSocketLayer() {
   return socketLayerStarted_;
 }
 
-}  // namespace platform::win32
+}  // namespace desktop

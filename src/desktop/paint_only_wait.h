@@ -9,11 +9,11 @@
 
 #include "platform/win32/socket_waiting.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 // Blocks until `event` is signalled, until `limit` has passed or until the
 // wait fails. The thread sleeps meanwhile; it wakes only for the event and
 // for paint work, which does not extend the limit.
-EventWait WaitRepaintingWindows(HANDLE event, std::chrono::milliseconds limit);
+platform::win32::EventWait WaitRepaintingWindows(HANDLE event, std::chrono::milliseconds limit);
 
-}  // namespace platform::win32
+}  // namespace desktop

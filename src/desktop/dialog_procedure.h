@@ -12,7 +12,7 @@
 #include "ui/control_state.h"
 #include "ui/dialog.h"
 
-namespace platform::win32 {
+namespace desktop {
 
 INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -24,4 +24,4 @@ std::optional<ui::Notification> CommandNotification(ui::ControlKind kind, int id
 // The notification a WM_NOTIFY code means.
 std::optional<ui::Notification> NotifyNotification(UINT code);
 
-}  // namespace platform::win32
+}  // namespace desktop
