@@ -22,8 +22,9 @@
 
 #include <unistd.h>
 
-#include "commands/commands.h"
+#include "commands/setup/setup_backup.h"
 #include "platform/system.h"
+#include "run/run_on_panels.h"
 #include "sim/panel_simulator.h"
 #include "support/private_network.h"
 

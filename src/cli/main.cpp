@@ -3,7 +3,7 @@
 
 #include "command_line/vk38_app.h"
 #include "io/machine.h"
-#include "run/run_context.h"
+#include "run/exit_codes.h"
 
 int main(int argc, char** argv) {
   const std::unique_ptr<cli::Machine> machine = cli::StartMachine();

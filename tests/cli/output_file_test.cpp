@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "io/file_io.h"
+#include "io/destination.h"
 #include "io/output_file.h"
 #include "support/fake_file_system.h"
 

@@ -8,7 +8,7 @@
 
 #include "panels/panel_names.h"
 #include "reference/reference_formats.h"
-#include "run/run_context.h"
+#include "run/exit_codes.h"
 #include "setuptool_version.h"
 
 namespace cli {

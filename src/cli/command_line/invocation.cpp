@@ -2,9 +2,10 @@
 
 #include <fmt/format.h>
 
-#include "io/file_io.h"
 #include "io/output_file.h"
+#include "io/whole_file.h"
 #include "panels/inventory.h"
+#include "run/exit_codes.h"
 
 namespace cli {
 
@@ -36,7 +37,10 @@ CLI::Validator PanelValidator() {
 std::variant<std::vector<ListedPanel>, std::string> ListedBy(Machine& machine,
                                                              const std::string& text) {
   if (!IsInventory(text)) {
-    return std::vector<ListedPanel>{{{.address = Resolve(text)}, "argument " + text}};
+    // Checked as parsed; a word that names no panel is never taken for one.
+    const std::optional<protocol::PanelAddress> address = ResolvePanel(text);
+    if (!address) return "PANEL names no panel: " + text;
+    return std::vector<ListedPanel>{{{.address = *address}, "argument " + text}};
   }
   const std::string file = text.substr(1);
   if (file == kStandardStream) return std::string("an inventory is a file, not standard input");
@@ -105,17 +109,6 @@ CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& pane
                   "in vk38 --help)")
       ->required()
       ->check(PanelValidator());
-}
-
-protocol::PanelAddress Resolve(const std::string& text) { return ResolvePanel(text).value_or(0); }
-
-void RequireOnePanelFor(const std::vector<Panel>& panels, const std::string& output,
-                        Destination destination) {
-  if (panels.size() <= 1 || destination != Destination::kStream) return;
-  if (output == kStandardStream) {
-    throw CLI::ValidationError("-o", "standard output (-) takes one panel; give -o FOLDER");
-  }
-  throw CLI::ValidationError("-o", output + " is a stream and takes one panel; give -o FOLDER");
 }
 
 }  // namespace cli

@@ -11,9 +11,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "io/file_io.h"
 #include "io/machine.h"
 #include "panels/panel_names.h"
+#include "run/exit_codes.h"
 #include "run/run_context.h"
 
 namespace cli {
@@ -49,11 +49,5 @@ struct Invocation {
 // PANEL...: addresses or VK1 to VK5, checked as parsed, and @FILE, an
 // inventory read once the command runs.
 CLI::Option* AddPanelsArgument(CLI::App& command, std::vector<std::string>& panels);
-// The address of a PANEL argument that was checked as parsed.
-protocol::PanelAddress Resolve(const std::string& text);
-// A usage error unless -o `output` serves the panels: a stream (standard
-// output, a device, a pipe) takes one panel's data only.
-void RequireOnePanelFor(const std::vector<Panel>& panels, const std::string& output,
-                        Destination destination);
 
 }  // namespace cli

@@ -4,7 +4,7 @@
 
 namespace cli {
 
-void ErrorLines::Print(const std::string& line) {
+void NoteLines::Print(const std::string& line) {
   const std::lock_guard lock(mutex_);
   if (progress_) progress_->Clear();
   const std::string text = line + "\n";

@@ -1,4 +1,4 @@
-// Lines on standard error from the threads that work on panels (the notes
+// Notes on standard error from the threads that work on panels (the notes
 // of tries again, the trace of -v): each written whole at once, with the
 // progress line cleared first so that it is drawn again below them.
 #pragma once
@@ -11,10 +11,10 @@ namespace cli {
 
 class ProgressLine;
 
-class ErrorLines {
+class NoteLines {
  public:
   // `progress`, when given, must outlive this object.
-  explicit ErrorLines(ProgressLine* progress, std::FILE* out = stderr)
+  explicit NoteLines(ProgressLine* progress, std::FILE* out = stderr)
       : progress_(progress), out_(out) {}
 
   void Print(const std::string& line);

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "run/run_context.h"
+#include "run/exit_codes.h"
 
 namespace cli {
 

@@ -11,6 +11,7 @@
 #include "operations/setup_block.h"
 #include "rules/outcome_texts.h"
 #include "run/outcome_cause.h"
+#include "run/retry.h"
 
 namespace cli {
 
@@ -91,21 +92,6 @@ Code CodeFor(operations::Ending ending) {
       return Code::kFile;
   }
   return Code::kBroken;
-}
-
-// Whether another try might go through: the network ended the exchange
-// (not a socket the machine could not make, the panel's answer, data it
-// sent or a file), and for an exchange that sends, before its command went
-// out. A read that got nothing at all is the panel closing at once, as a
-// busy panel does, and is no data to judge.
-bool MayRetry(const operations::Outcome& outcome, const ExchangeTerms& terms) {
-  using operations::Ending;
-  if (terms.payloadComesIn) {
-    return outcome.ending == Ending::kNotConnected || outcome.ending == Ending::kSilent ||
-           outcome.ending == Ending::kBroken ||
-           (outcome.ending == Ending::kBadData && outcome.flaw == operations::Flaw::kEmpty);
-  }
-  return outcome.stage == operations::Stage::kConnect && outcome.ending == Ending::kNotConnected;
 }
 
 // Whether the panel may hold what a write sent: the panel's verdict says

@@ -23,12 +23,22 @@ std::string RetryNote(const Panel& panel, const PanelOutcome& failed,
 
 }  // namespace
 
+bool MayRetry(const operations::Outcome& outcome, const ExchangeTerms& terms) {
+  using operations::Ending;
+  if (terms.payloadComesIn) {
+    return outcome.ending == Ending::kNotConnected || outcome.ending == Ending::kSilent ||
+           outcome.ending == Ending::kBroken ||
+           (outcome.ending == Ending::kBadData && outcome.flaw == operations::Flaw::kEmpty);
+  }
+  return outcome.stage == operations::Stage::kConnect && outcome.ending == Ending::kNotConnected;
+}
+
 std::chrono::milliseconds RetryPauseBefore(int retry) {
   return kFirstPause * (1 << std::clamp(retry - 1, 0, kLongestPauseDoublings));
 }
 
 PanelOutcome TryPanel(const RunContext& context, const Panel& panel, const TargetTask& task,
-                      ErrorLines& lines) {
+                      NoteLines& lines) {
   const bool verbose = context.verbosity == Verbosity::kVerbose;
   using Clock = std::chrono::steady_clock;
   std::optional<Clock::time_point> deadline;

@@ -8,9 +8,19 @@
 #include <chrono>
 
 #include "io/note_lines.h"
+#include "operations/outcome.h"
+#include "run/outcome_cause.h"
+#include "run/panel_target.h"
 #include "run/run_context.h"
 
 namespace cli {
+
+// Whether another try might go through: the network ended the exchange
+// (not a socket the machine could not make, the panel's answer, data it
+// sent or a file), and for an exchange that sends, before its command went
+// out. A read that got nothing at all is the panel closing at once, as a
+// busy panel does, and is no data to judge.
+bool MayRetry(const operations::Outcome& outcome, const ExchangeTerms& terms);
 
 // The pause before the `retry`th try again (from 1): 1 s, 2 s, 4 s, 8 s,
 // then 16 s each.
@@ -21,6 +31,6 @@ std::chrono::milliseconds RetryPauseBefore(int retry);
 // noted on `lines` (not with --quiet); with --verbose each step of each
 // exchange is traced there.
 PanelOutcome TryPanel(const RunContext& context, const Panel& panel, const TargetTask& task,
-                      ErrorLines& lines);
+                      NoteLines& lines);
 
 }  // namespace cli

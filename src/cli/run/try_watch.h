@@ -22,7 +22,7 @@ std::string StepText(const protocol::SessionStep& step);
 class TryWatch final : public protocol::SessionObserver {
  public:
   // `trace`, when given, takes a line for each step.
-  TryWatch(const Panel& panel, ErrorLines* trace) : panel_(panel), trace_(trace) {}
+  TryWatch(const Panel& panel, NoteLines* trace) : panel_(panel), trace_(trace) {}
 
   void Step(const protocol::SessionStep& step) override;
   // True once a command that may change the panel went out (or began to).
@@ -30,7 +30,7 @@ class TryWatch final : public protocol::SessionObserver {
 
  private:
   const Panel& panel_;
-  ErrorLines* trace_;
+  NoteLines* trace_;
   bool changeSent_ = false;
 };
 

@@ -8,9 +8,11 @@
 #include <initializer_list>
 #include <iostream>
 
+#include "command_line/panel_work.h"
 #include "commands/commands.h"
 #include "rules/credential_rules.h"
 #include "run/panel_operations.h"
+#include "run/run_on_panels.h"
 #include "run/write_verification.h"
 
 namespace cli {
@@ -18,8 +20,6 @@ namespace cli {
 namespace {
 
 struct AuthSetOptions {
-  std::vector<std::string> panelTexts{};
-  std::vector<Panel> panels{};
   std::string oldUser{};
   std::string newUser{};
   bool passwordStdin = false;  // three lines: old, new, new again
@@ -94,7 +94,8 @@ PanelOutcome ChangeCredentials(PanelTarget& target, const rules::CredentialChang
   return VerifyCredentials(target.link, record, std::move(written));
 }
 
-int AuthSet(const RunContext& context, const AuthSetOptions& args) {
+int AuthSet(const RunContext& context, const std::vector<Panel>& panels,
+            const AuthSetOptions& args) {
   // The user names are judged before any password is asked for.
   if (auto refused = RefusedCharacters({{&args.oldUser, rules::CredentialCharset::kName},
                                         {&args.newUser, rules::CredentialCharset::kName}})) {
@@ -114,7 +115,7 @@ int AuthSet(const RunContext& context, const AuthSetOptions& args) {
   // Only the old pair needs the panel's record.
   if (const std::optional<std::string> refused = FieldRefusal(change)) return Refuse(*refused);
   return RunOnPanels(
-      context, args.panels,
+      context, panels,
       [&](PanelTarget& target) { return ChangeCredentials(target, change, args.verify); },
       {.changesPanels = true});
 }
@@ -128,7 +129,10 @@ void AddAuthSet(CLI::App& auth, Invocation& invocation) {
       "Change each PANEL's user name and password (the User Auth. page's SET). The passwords "
       "are asked for once, at the terminal without echo: old, new, and new again; each panel "
       "checks the old pair against its own record.");
-  AddPanelsArgument(*set, options->panelTexts);
+  AddPanelWork(*set, invocation,
+               [options](const RunContext& context, const std::vector<Panel>& panels) {
+                 return AuthSet(context, panels, *options);
+               });
   set->add_option("--old-user", options->oldUser,
                   "the user name the panel holds (or the factory one)")
       ->required();
@@ -142,12 +146,6 @@ void AddAuthSet(CLI::App& auth, Invocation& invocation) {
       "The page's rules for the fields (characters, lengths, the retyped password) are checked "
       "before the panel is asked (exit 2); the old pair against the panel's record. Passwords "
       "never appear in any output. Standard output: the outcome line and the summary.");
-  set->callback([&invocation, options] {
-    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
-    if (!panels) return;
-    options->panels = std::move(*panels);
-    invocation.exitCode = AuthSet(invocation.Context(), *options);
-  });
 }
 
 }  // namespace cli

@@ -5,21 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "command_line/output_option.h"
+#include "command_line/panel_work.h"
 #include "commands/commands.h"
-#include "io/file_io.h"
+#include "io/destination.h"
 #include "io/output_file.h"
 #include "io/progress.h"
 #include "run/panel_operations.h"
+#include "run/run_on_panels.h"
 
 namespace cli {
 
 namespace {
-
-struct LogOptions {
-  std::vector<std::string> panelTexts{};
-  std::vector<Panel> panels{};
-  std::string folder{};
-};
 
 PanelOutcome SaveOneLog(const RunContext& context, PanelTarget& target, const std::string& path,
                         bool streamed, ProgressLine& progress) {
@@ -48,10 +45,11 @@ PanelOutcome SaveOneLog(const RunContext& context, PanelTarget& target, const st
 
 int SaveLogs(const RunContext& context, const std::vector<Panel>& panels,
              const std::string& folder) {
-  const bool toStream =
-      DestinationOf(context.machine.Files(), folder, panels.size(), false) == Destination::kStream;
+  const std::optional<Destination> destination =
+      ReadyDestination(context.machine.Files(), folder, panels, false);
+  if (!destination) return kExitFileRefused;
+  const bool toStream = *destination == Destination::kStream;
   const bool toStandardOutput = folder == kStandardStream;
-  if (!toStream && !PrepareFolder(context.machine.Files(), folder)) return kExitFileRefused;
   ProgressLine progress(stderr, context.progress);
   return RunOnPanels(context, panels,
                      [&](PanelTarget& target) {
@@ -66,11 +64,14 @@ int SaveLogs(const RunContext& context, const std::vector<Panel>& panels,
 }  // namespace
 
 void AddLog(CLI::App& app, Invocation& invocation) {
-  const auto options = std::make_shared<LogOptions>();
+  const auto folder = std::make_shared<std::string>();
   CLI::App* log = app.add_subcommand(
       "log", "Save each PANEL's log to a file (the File Operate page's Save Log).");
-  AddPanelsArgument(*log, options->panelTexts);
-  log->add_option("-o,--output", options->folder,
+  AddPanelWork(*log, invocation,
+               [folder](const RunContext& context, const std::vector<Panel>& panels) {
+                 return SaveLogs(context, panels, *folder);
+               });
+  log->add_option("-o,--output", *folder,
                   "the folder for the files, made if needed: <address>_<YYYYMMDD-HHMMSS>.log "
                   "(<address>_<name>_<YYYYMMDD-HHMMSS>.log for a panel named in an inventory), "
                   "numbered (_2, _3, ...) rather than replacing a file of that name; or - for "
@@ -82,15 +83,6 @@ void AddLog(CLI::App& app, Invocation& invocation) {
       "it; a log cut short leaves no file. Standard output: the outcome lines, or with -o - the "
       "log as it arrives (a log cut short is then reported as failed), and then the outcome "
       "lines go to standard error. On a terminal a progress line shows on standard error.");
-  log->callback([&invocation, options] {
-    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
-    if (!panels) return;
-    options->panels = std::move(*panels);
-    RequireOnePanelFor(
-        options->panels, options->folder,
-        DestinationOf(invocation.machine.Files(), options->folder, options->panels.size(), false));
-    invocation.exitCode = SaveLogs(invocation.Context(), options->panels, options->folder);
-  });
 }
 
 }  // namespace cli

@@ -4,29 +4,24 @@
 #include <string>
 #include <vector>
 
+#include "command_line/output_option.h"
+#include "command_line/panel_work.h"
 #include "commands/commands.h"
-#include "io/file_io.h"
+#include "commands/setup/setup_backup.h"
+#include "io/destination.h"
 #include "io/output_file.h"
 #include "run/panel_operations.h"
+#include "run/run_on_panels.h"
 
 namespace cli {
 
-namespace {
-
-struct SetupBackupOptions {
-  std::vector<std::string> panelTexts{};
-  std::vector<Panel> panels{};
-  std::string folder{};
-};
-
-}  // namespace
-
 int SetupBackup(const RunContext& context, const std::vector<Panel>& panels,
                 const std::string& folder) {
-  const bool toStream =
-      DestinationOf(context.machine.Files(), folder, panels.size(), false) == Destination::kStream;
+  const std::optional<Destination> destination =
+      ReadyDestination(context.machine.Files(), folder, panels, false);
+  if (!destination) return kExitFileRefused;
+  const bool toStream = *destination == Destination::kStream;
   const bool toStandardOutput = folder == kStandardStream;
-  if (!toStream && !PrepareFolder(context.machine.Files(), folder)) return kExitFileRefused;
   return RunOnPanels(
       context, panels,
       [&](PanelTarget& target) -> PanelOutcome {
@@ -44,12 +39,15 @@ int SetupBackup(const RunContext& context, const std::vector<Panel>& panels,
 }
 
 void AddSetupBackup(CLI::App& setup, Invocation& invocation) {
-  const auto options = std::make_shared<SetupBackupOptions>();
+  const auto folder = std::make_shared<std::string>();
   CLI::App* backup = setup.add_subcommand(
       "backup", "Save each PANEL's setup block to a file (the File Operate page's Save).");
-  AddPanelsArgument(*backup, options->panelTexts);
+  AddPanelWork(*backup, invocation,
+               [folder](const RunContext& context, const std::vector<Panel>& panels) {
+                 return SetupBackup(context, panels, *folder);
+               });
   backup
-      ->add_option("-o,--output", options->folder,
+      ->add_option("-o,--output", *folder,
                    "the folder for the files, made if needed: <address>_<YYYYMMDD-HHMMSS>.v38 "
                    "(<address>_<name>_<YYYYMMDD-HHMMSS>.v38 for a panel named in an inventory), "
                    "numbered (_2, _3, ...) rather than replacing a file of that name; or - for "
@@ -60,15 +58,6 @@ void AddSetupBackup(CLI::App& setup, Invocation& invocation) {
       "A block is written only when the panel sent it whole with a good sum, and a file takes "
       "its name only once it is whole. Standard output: the outcome lines, or with -o - the "
       "block, and then the outcome lines go to standard error.");
-  backup->callback([&invocation, options] {
-    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
-    if (!panels) return;
-    options->panels = std::move(*panels);
-    RequireOnePanelFor(
-        options->panels, options->folder,
-        DestinationOf(invocation.machine.Files(), options->folder, options->panels.size(), false));
-    invocation.exitCode = SetupBackup(invocation.Context(), options->panels, options->folder);
-  });
 }
 
 }  // namespace cli

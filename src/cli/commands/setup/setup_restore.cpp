@@ -5,13 +5,15 @@
 
 #include <string>
 
+#include "command_line/panel_work.h"
 #include "commands/commands.h"
 #include "commands/setup/setup_file.h"
-#include "io/file_io.h"
 #include "io/output_file.h"
+#include "io/whole_file.h"
 #include "protocol/panel_wire.h"
 #include "protocol/zero_sum.h"
 #include "run/panel_operations.h"
+#include "run/run_on_panels.h"
 #include "run/write_verification.h"
 
 namespace cli {
@@ -23,8 +25,6 @@ namespace {
 constexpr std::size_t kLookedAtLimit = 1024 * 1024;
 
 struct SetupRestoreOptions {
-  std::vector<std::string> panelTexts{};
-  std::vector<Panel> panels{};
   std::string file{};
   bool verify = false;
 };
@@ -37,7 +37,8 @@ PanelOutcome RestoreBlock(PanelTarget& target, std::span<const std::uint8_t> byt
   return VerifySetupBlock(target.link, bytes, std::move(written));
 }
 
-int SetupRestore(const RunContext& context, const SetupRestoreOptions& args) {
+int SetupRestore(const RunContext& context, const std::vector<Panel>& panels,
+                 const SetupRestoreOptions& args) {
   const std::string& file = args.file;
   // A backup is one block of the panel's size with a good sum; anything else
   // would put a damaged setup on the panel. Read a little further, to tell
@@ -62,7 +63,7 @@ int SetupRestore(const RunContext& context, const SetupRestoreOptions& args) {
     return kExitFileRefused;
   }
   // The bytes checked are the bytes sent, to every panel.
-  return RunOnPanels(context, args.panels,
+  return RunOnPanels(context, panels,
                      [&](PanelTarget& target) { return RestoreBlock(target, bytes, args); },
                      {.changesPanels = true});
 }
@@ -73,7 +74,10 @@ void AddSetupRestore(CLI::App& setup, Invocation& invocation) {
   const auto options = std::make_shared<SetupRestoreOptions>();
   CLI::App* restore = setup.add_subcommand(
       "restore", "Load a setup file into each PANEL (the File Operate page's Load).");
-  AddPanelsArgument(*restore, options->panelTexts);
+  AddPanelWork(*restore, invocation,
+               [options](const RunContext& context, const std::vector<Panel>& panels) {
+                 return SetupRestore(context, panels, *options);
+               });
   // The panels come first; the first word that names no panel is FILE.
   restore->validate_positionals();
   restore
@@ -86,12 +90,6 @@ void AddSetupRestore(CLI::App& setup, Invocation& invocation) {
                     "for byte; a difference fails the panel as not-verified, with the first "
                     "differing byte and the count");
   restore->footer("Standard output: the outcome lines and the summary.");
-  restore->callback([&invocation, options] {
-    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
-    if (!panels) return;
-    options->panels = std::move(*panels);
-    invocation.exitCode = SetupRestore(invocation.Context(), *options);
-  });
 }
 
 }  // namespace cli

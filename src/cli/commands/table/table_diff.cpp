@@ -7,9 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "command_line/panel_work.h"
 #include "commands/commands.h"
+#include "commands/table/table_diff.h"
+#include "commands/table/table_write_options.h"
 #include "commands/table/table_write_plan.h"
 #include "run/panel_operations.h"
+#include "run/run_on_panels.h"
 
 namespace cli {
 
@@ -21,7 +25,6 @@ constexpr int kExitDiffers = 1;
 constexpr int kExitTrouble = 2;
 
 struct TableDiffOptions {
-  std::vector<std::string> panelTexts{};
   std::string file{};
   TableWriteRules rules{};
 };
@@ -65,7 +68,10 @@ void AddTableDiff(CLI::App& table, Invocation& invocation) {
       "written), the file applied over it as table set applies it, and every field that would "
       "change told, old -> new, in the page's words, with the notices the write rules would "
       "give.");
-  AddPanelsArgument(*diff, options->panelTexts);
+  AddPanelWork(*diff, invocation,
+               [options](const RunContext& context, const std::vector<Panel>& panels) {
+                 return TableDiff(context, panels, options->file, options->rules);
+               });
   // The panels come first; the first word that names no panel is FILE.
   diff->validate_positionals();
   diff->add_option("FILE", options->file,
@@ -82,11 +88,6 @@ void AddTableDiff(CLI::App& table, Invocation& invocation) {
       "Exit codes, as diff's: 0 no panel would change; 1 a panel would change; 2 trouble: the "
       "file was refused, or a panel could not be read (its outcome says why); 130 stopped; 100 "
       "and above: usage errors. table set --dry-run gives the same.");
-  diff->callback([&invocation, options] {
-    const std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
-    if (!panels) return;
-    invocation.exitCode = TableDiff(invocation.Context(), *panels, options->file, options->rules);
-  });
 }
 
 }  // namespace cli

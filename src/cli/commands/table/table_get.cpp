@@ -9,10 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "command_line/output_option.h"
+#include "command_line/panel_work.h"
 #include "commands/commands.h"
-#include "io/file_io.h"
+#include "io/destination.h"
 #include "io/output_file.h"
 #include "run/panel_operations.h"
+#include "run/run_on_panels.h"
 #include "table_file/table_file.h"
 
 namespace cli {
@@ -20,10 +23,7 @@ namespace cli {
 namespace {
 
 struct TableGetOptions {
-  std::vector<std::string> panelTexts{};
-  std::vector<Panel> panels{};
   std::string output{kStandardStream};  // a file (one panel), a folder, or a stream
-  Destination destination = Destination::kStream;
   std::optional<std::string> format{};  // "csv" or "json"; without it, the file's extension
 };
 
@@ -43,14 +43,17 @@ std::string TableText(const protocol::IpSettingRecord& table, TableFormat format
   return format == TableFormat::kCsv ? TableCsv(table) : TableJson(table);
 }
 
-int TableGet(const RunContext& context, const TableGetOptions& args) {
+int TableGet(const RunContext& context, const std::vector<Panel>& panels,
+             const TableGetOptions& args) {
+  const std::optional<Destination> destination =
+      ReadyDestination(context.machine.Files(), args.output, panels, true);
+  if (!destination) return kExitFileRefused;
   const bool toStandardOutput = args.output == kStandardStream;
-  const bool toFolder = args.destination == Destination::kFolder;
-  if (toFolder && !PrepareFolder(context.machine.Files(), args.output)) return kExitFileRefused;
+  const bool toFolder = *destination == Destination::kFolder;
   const TableFormat format = ChosenFormat(args.format, toFolder ? "" : args.output);
   const std::string_view suffix = format == TableFormat::kCsv ? ".csv" : ".json";
   return RunOnPanels(
-      context, args.panels,
+      context, panels,
       [&](PanelTarget& target) -> PanelOutcome {
         protocol::IpSettingRecord table;
         PanelOutcome read = ReadCameraTable(target.link, table);
@@ -71,7 +74,10 @@ void AddTableGet(CLI::App& table, Invocation& invocation) {
   const auto options = std::make_shared<TableGetOptions>();
   CLI::App* get = table.add_subcommand(
       "get", "Read the camera table of each PANEL (the Setting page's REFRESH).");
-  AddPanelsArgument(*get, options->panelTexts);
+  AddPanelWork(*get, invocation,
+               [options](const RunContext& context, const std::vector<Panel>& panels) {
+                 return TableGet(context, panels, *options);
+               });
   get->add_option("-o,--output", options->output,
                   "where the tables go: a file (one PANEL); a folder, made if needed, when it ends "
                   "in / (or \\), is a folder, or more than one PANEL is given (files named "
@@ -86,15 +92,6 @@ void AddTableGet(CLI::App& table, Invocation& invocation) {
   get->footer(
       "Standard output: the table with -o - (the default), and then the outcome lines go to "
       "standard error; otherwise the outcome lines.");
-  get->callback([&invocation, options] {
-    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
-    if (!panels) return;
-    options->panels = std::move(*panels);
-    options->destination =
-        DestinationOf(invocation.machine.Files(), options->output, options->panels.size(), true);
-    RequireOnePanelFor(options->panels, options->output, options->destination);
-    invocation.exitCode = TableGet(invocation.Context(), *options);
-  });
 }
 
 }  // namespace cli

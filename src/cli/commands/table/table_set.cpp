@@ -7,9 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "command_line/panel_work.h"
 #include "commands/commands.h"
+#include "commands/table/table_diff.h"
+#include "commands/table/table_write_options.h"
 #include "commands/table/table_write_plan.h"
 #include "run/panel_operations.h"
+#include "run/run_on_panels.h"
 #include "run/write_verification.h"
 
 namespace cli {
@@ -17,8 +21,6 @@ namespace cli {
 namespace {
 
 struct TableSetOptions {
-  std::vector<std::string> panelTexts{};
-  std::vector<Panel> panels{};
   std::string file{};
   TableWriteRules rules{};
   bool verify = false;
@@ -40,26 +42,18 @@ PanelOutcome WriteTable(PanelTarget& target, const TableSetOptions& args,
   return VerifyCameraTable(target.link, plan.prepared, std::move(written));
 }
 
-int TableSet(const RunContext& context, const TableSetOptions& args) {
-  if (args.dryRun) return TableDiff(context, args.panels, args.file, args.rules);
+int TableSet(const RunContext& context, const std::vector<Panel>& panels,
+             const TableSetOptions& args) {
+  if (args.dryRun) return TableDiff(context, panels, args.file, args.rules);
   const std::optional<std::vector<RowChange>> changes =
       LoadTableFile(context.machine.Files(), args.file);
   if (!changes) return kExitFileRefused;
-  return RunOnPanels(context, args.panels,
+  return RunOnPanels(context, panels,
                      [&](PanelTarget& target) { return WriteTable(target, args, *changes); },
                      {.changesPanels = true});
 }
 
 }  // namespace
-
-void AddTableWriteRules(CLI::App& command, TableWriteRules& rules) {
-  command.add_flag("--yes", rules.yes,
-                   "answer the page's firmware questions with OK (without it, a table that asks "
-                   "them is not written)");
-  command.add_flag("--strict", rules.strict,
-                   "refuse to write a table in which two entries share an address (the page "
-                   "only reports it and writes)");
-}
 
 void AddTableSet(CLI::App& table, Invocation& invocation) {
   const auto options = std::make_shared<TableSetOptions>();
@@ -69,7 +63,10 @@ void AddTableSet(CLI::App& table, Invocation& invocation) {
       "is read, the file applied over it, the page's rules run, and the table written. A file "
       "that sets only some rows or columns (camera names, say) leaves each panel's other fields "
       "as that panel has them.");
-  AddPanelsArgument(*set, options->panelTexts);
+  AddPanelWork(*set, invocation,
+               [options](const RunContext& context, const std::vector<Panel>& panels) {
+                 return TableSet(context, panels, *options);
+               });
   // The panels come first; the first word that names no panel is FILE.
   set->validate_positionals();
   set->add_option("FILE", options->file,
@@ -91,12 +88,6 @@ void AddTableSet(CLI::App& table, Invocation& invocation) {
       "IP(10.0.0.12) Duplication\"). With --json each outcome object also holds \"notices\" "
       "(kind, text, entries) and \"refusal\". The firmware questions cannot be answered per "
       "panel: without --yes a table that asks them is not written to that panel.");
-  set->callback([&invocation, options] {
-    std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
-    if (!panels) return;
-    options->panels = std::move(*panels);
-    invocation.exitCode = TableSet(invocation.Context(), *options);
-  });
 }
 
 }  // namespace cli

@@ -5,7 +5,7 @@
 
 #include <fmt/format.h>
 
-#include "io/file_io.h"
+#include "io/whole_file.h"
 #include "rules/camera_table_write.h"
 #include "table_file/table_file.h"
 

@@ -7,19 +7,20 @@
 #include <algorithm>
 #include <cctype>
 
+#include "command_line/panel_work.h"
 #include "commands/commands.h"
 #include "commands/upgrade/firmware_image.h"
-#include "io/file_io.h"
 #include "io/output_file.h"
 #include "io/progress.h"
+#include "io/whole_file.h"
 #include "run/panel_operations.h"
+#include "run/run_on_panels.h"
 
 namespace cli {
 
 namespace {
 
 struct UpgradeOptions {
-  std::vector<std::string> panelTexts{};
   std::string program{};
   std::string fpga{};
   bool yes = false;  // a fleet upgrade needs no confirmation
@@ -116,7 +117,15 @@ void AddUpgrade(CLI::App& app, Invocation& invocation) {
       "Load a program or FPGA image into each PANEL, which writes it to its flash and "
       "reports the verdict: \"Ver Up Finish\" when it took the image, \"File Error!!\" when "
       "not.");
-  AddPanelsArgument(*upgrade, options->panelTexts);
+  AddPanelWork(*upgrade, invocation,
+               [options](const RunContext& context, const std::vector<Panel>& panels) {
+                 if (options->program.empty() && options->fpga.empty()) {
+                   throw CLI::RequiredError("--program FILE or --fpga FILE");
+                 }
+                 const bool isProgram = !options->program.empty();
+                 return Upgrade(context, panels, isProgram ? Image::kProgram : Image::kFpga,
+                                isProgram ? options->program : options->fpga, options->yes);
+               });
   CLI::Option* program = upgrade->add_option("--program", options->program,
                                              "the program image to load, or - for standard input");
   CLI::Option* fpga = upgrade->add_option("--fpga", options->fpga,
@@ -130,17 +139,6 @@ void AddUpgrade(CLI::App& app, Invocation& invocation) {
       "than 64 MiB, not text. Each panel writes its flash after the image (up to 10 minutes); on "
       "a terminal the progress line on standard error says so, with the time waited. Standard "
       "output: the outcome lines and the summary.");
-  upgrade->callback([&invocation, options] {
-    if (options->program.empty() && options->fpga.empty()) {
-      throw CLI::RequiredError("--program FILE or --fpga FILE");
-    }
-    const std::optional<std::vector<Panel>> panels = invocation.Panels(options->panelTexts);
-    if (!panels) return;
-    const bool isProgram = !options->program.empty();
-    invocation.exitCode =
-        Upgrade(invocation.Context(), *panels, isProgram ? Image::kProgram : Image::kFpga,
-                isProgram ? options->program : options->fpga, options->yes);
-  });
 }
 
 }  // namespace cli

@@ -1,9 +1,8 @@
-// Whole files read through the platform's file system ("-": standard
-// input), and the names of the files vk38 writes into a folder.
+// Where -o puts the panels' data, and the names of the files vk38 writes
+// into a folder.
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,16 +10,6 @@
 #include "platform/file_system.h"
 
 namespace cli {
-
-// A file read whole: its bytes, or why it could not be read.
-struct WholeFile {
-  std::string bytes;
-  std::optional<std::string> failure;  // "cannot read a.csv: No such file or directory"
-};
-
-// The bytes of the file at `path` ("-": standard input); a failure when it
-// cannot be opened or read, or holds more than `limit` bytes.
-WholeFile ReadWholeFile(platform::FileSystem& files, const std::string& path, std::size_t limit);
 
 // Where -o puts the panels' data.
 enum class Destination {

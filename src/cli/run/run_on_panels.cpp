@@ -1,4 +1,4 @@
-#include "run/run_context.h"
+#include "run/run_on_panels.h"
 
 #include <algorithm>
 
@@ -6,6 +6,7 @@
 
 #include "io/note_lines.h"
 #include "io/progress.h"
+#include "run/fleet.h"
 #include "run/retry.h"
 
 namespace cli {
@@ -53,7 +54,7 @@ int RunOnPanels(const RunContext& context, const std::vector<Panel>& panels, con
   const bool quiet = context.verbosity == Verbosity::kQuiet;
   // --quiet drops notes and progress, never results: JSON keeps every outcome.
   Reporter reporter(out, context.form, quiet && context.form == ReportForm::kPlain);
-  ErrorLines lines(to.progress);
+  NoteLines lines(to.progress);
   const FleetWatch watch{
       .stop = &context.machine.Stop(),
       .ended =
