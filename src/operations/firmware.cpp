@@ -1,6 +1,7 @@
 #include "operations/firmware.h"
 
 #include "exchange.h"
+#include "platform/memory_file.h"
 #include "protocol/commands.h"
 
 namespace operations {
@@ -34,6 +35,12 @@ Outcome SendImage(const protocol::PanelLink& link, Image image, const OpenSource
   if (Step failed = ExpectAcceptance(session, protocol::replies::kUpgradeAccepted)) return *failed;
   if (Step failed = FileSender(open, progress)(session)) return *failed;
   return AwaitImageVerdict(session, image);
+}
+
+Outcome SendImage(const protocol::PanelLink& link, Image image, std::span<const std::uint8_t> bytes,
+                  const Progress& progress) {
+  return SendImage(
+      link, image, [bytes] { return platform::ReaderOf(bytes); }, progress);
 }
 
 }  // namespace operations

@@ -2,9 +2,11 @@
 // standard input and never in any output.
 #include <gtest/gtest.h>
 
+#include "in_process.h"
 #include "platform/system.h"
 #include "protocol/credential_record.h"
 #include "sim/panel_simulator.h"
+#include "support/fake_file_system.h"
 #include "vk38_runner.h"
 
 namespace {
@@ -124,6 +126,55 @@ TEST_F(AuthSet, CharactersTheFieldsRefuseStopItBeforeAnyPanelIsAsked) {
   run = Run("staff", "keeper", {"48213"});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_TRUE(simulator.Panel(kVk1).Received().empty());
+}
+
+TEST_F(AuthSet, ScriptsHandThePasswordsOverInAFileOnlyTheirOwnerMayReadOrADescriptor) {
+  testing_support::FakeFileSystem files;
+  cli_test::TestMachine machine{network, files};
+  const std::string pair = "48213\nkeep3r\r\nkeep3r";  // a last line without its break counts
+  files.Add("open.txt", {.content = pair, .permissions = 0644});
+  files.Add("owner.txt", {.content = pair, .permissions = 0600});
+  files.Add("short.txt", {.content = "48213\nkeep3r\n", .permissions = 0600});
+  machine.console.descriptors[3] = pair + "\nnot read\n";
+  const std::vector<std::string> command = {"auth",  "set",        "VK1",   "--old-user",
+                                            "staff", "--new-user", "keeper"};
+  const auto run = [&](std::vector<std::string> source) {
+    std::vector<std::string> arguments = command;
+    arguments.insert(arguments.end(), source.begin(), source.end());
+    return cli_test::RunInProcess(machine, arguments);
+  };
+  for (const auto& [source, refusal] :
+       std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"--password-file", "open.txt"},
+            "The password file open.txt may be read by others than its owner (mode 0644)"},
+           {{"--password-file", "missing.txt"}, "The password file missing.txt cannot be opened"},
+           {{"--password-file", "short.txt"},
+            "Three passwords are needed: the password file short.txt holds 2 lines."},
+           {{"--password-fd", "7"}, "descriptor 7 cannot be read"},
+       }) {
+    const cli_test::Vk38Run refused = run(source);
+    EXPECT_EQ(refused.exitCode, 2) << source[1];
+    EXPECT_NE(refused.err.find(refusal), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("Nothing was sent."), std::string::npos) << refused.err;
+  }
+  EXPECT_TRUE(simulator.Panel(kVk1).Received().empty());
+  // One source only: a usage error.
+  const cli_test::Vk38Run both = run({"--password-file", "open.txt", "--password-fd", "3"});
+  EXPECT_GE(both.exitCode, 100);
+  EXPECT_NE(both.err.find("excludes"), std::string::npos) << both.err;
+
+  cli_test::Vk38Run done = run({"--password-file", "owner.txt"});
+  EXPECT_EQ(done.exitCode, 0) << done.err;
+  EXPECT_EQ(Held().Password(), "keep3r");
+  done = cli_test::RunInProcess(machine, {"auth", "set", "VK1", "--old-user", "keeper",
+                                          "--new-user", "second", "--password-fd", "3"});
+  EXPECT_EQ(done.exitCode, 1) << done.err;  // the old pair is now keeper/keep3r, not staff/48213
+  machine.console.descriptors[3] = "keep3r\nthird1\nthird1\n";
+  done = cli_test::RunInProcess(machine, {"auth", "set", "VK1", "--old-user", "keeper",
+                                          "--new-user", "second", "--password-fd", "3"});
+  EXPECT_EQ(done.exitCode, 0) << done.err;
+  EXPECT_EQ(Held().UserName(), "second");
+  EXPECT_EQ(Held().Password(), "third1");
 }
 
 TEST_F(AuthSet, CtrlCAtThePasswordPromptLeavesTheTerminalEchoing) {

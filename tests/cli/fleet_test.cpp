@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "commands/setup/setup_backup.h"
+#include "in_process.h"
 #include "pages/setting/setting_page_fixture.h"
 #include "platform/system.h"
 #include "run/panel_operations.h"
@@ -930,25 +931,6 @@ TEST_F(Fleet, VersionAndEachCommandsHelpTellWhatTheyTake) {
 // sleeping.
 class Retries : public Fleet {
  protected:
-  // The machine of a run, without a terminal, whose stop the test raises.
-  class TestMachine : public cli::Machine {
-   public:
-    explicit TestMachine(platform::Network& network) : network_(network) {}
-    platform::Network& Network() override { return network_; }
-    platform::FileSystem& Files() override { return files_; }
-    const platform::StopSignal& Stop() const override { return stop; }
-    bool ErrorsOnTerminal() const override { return false; }
-    bool InputOnTerminal() const override { return false; }
-    std::optional<std::string> ReadTerminalLine(const std::string&, cli::Echo) override {
-      return std::nullopt;
-    }
-    platform::StopSignal stop;
-
-   private:
-    platform::Network& network_;
-    platform::SystemFileSystem files_;
-  };
-
   struct Tried {
     int exitCode = -1;
     nlohmann::json outcome;
@@ -1002,7 +984,8 @@ class Retries : public Fleet {
     return lines;
   }
 
-  TestMachine machine{network};
+  platform::SystemFileSystem files;
+  cli_test::TestMachine machine{network, files};
 };
 
 using std::chrono::seconds;

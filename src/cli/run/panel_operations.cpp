@@ -190,12 +190,10 @@ PanelOutcome SaveLog(const protocol::PanelLink& link, const operations::CreateSi
 }
 
 PanelOutcome UpgradeImage(const protocol::PanelLink& link, Image image,
-                          std::unique_ptr<platform::ReadableFile> file, const Progress& progress) {
-  // vk38 opens the image before it asks the panel.
-  const operations::OpenSource handOver = [&file] { return std::move(file); };
+                          std::span<const std::uint8_t> bytes, const Progress& progress) {
   ExchangeTerms terms = Terms(link, "image", false, 0, protocol::SessionExtent::kStream);
   terms.verdictLimit = link.waits.flashWrite;
-  return Told(operations::SendImage(link, image, handOver, progress), kUpgrade, terms,
+  return Told(operations::SendImage(link, image, bytes, progress), kUpgrade, terms,
               Effect::kChanges);
 }
 

@@ -43,7 +43,7 @@ PanelOutcome SaveLog(const protocol::PanelLink& link, const operations::CreateSi
 // command, the image in blocks, then the panel's verdict after its flash
 // write — "Ver Up Finish", or the page's "File Error!!".
 PanelOutcome UpgradeImage(const protocol::PanelLink& link, Image image,
-                          std::unique_ptr<platform::ReadableFile> file, const Progress& progress);
+                          std::span<const std::uint8_t> bytes, const Progress& progress);
 
 // The panel's credential record (the User Auth. page's REFRESH): a block no
 // longer than the record with a good sum, over the start of `record`.

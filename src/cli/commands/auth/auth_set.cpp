@@ -6,9 +6,9 @@
 
 #include <array>
 #include <initializer_list>
-#include <iostream>
 
 #include "command_line/panel_work.h"
+#include "commands/auth/password_source.h"
 #include "commands/commands.h"
 #include "rules/credential_rules.h"
 #include "run/panel_operations.h"
@@ -22,27 +22,9 @@ namespace {
 struct AuthSetOptions {
   std::string oldUser{};
   std::string newUser{};
-  bool passwordStdin = false;  // three lines: old, new, new again
+  PasswordSource passwords{};
   bool verify = false;
 };
-
-// The three passwords: old, new and new again.
-std::optional<std::array<std::string, 3>> ReadPasswords(Machine& machine, bool fromStdin) {
-  constexpr std::array<const char*, 3> kPrompts = {
-      "Old Password: ", "New Password: ", "Retype New Password: "};
-  std::array<std::string, 3> passwords;
-  for (std::size_t i = 0; i < passwords.size(); ++i) {
-    if (fromStdin) {
-      if (!std::getline(std::cin, passwords[i])) return std::nullopt;
-      if (!passwords[i].empty() && passwords[i].back() == '\r') passwords[i].pop_back();
-    } else {
-      std::optional<std::string> typed = machine.ReadTerminalLine(kPrompts[i], Echo::kHidden);
-      if (!typed) return std::nullopt;
-      passwords[i] = std::move(*typed);
-    }
-  }
-  return passwords;
-}
 
 using Field = std::pair<const std::string*, rules::CredentialCharset>;
 
@@ -101,17 +83,17 @@ int AuthSet(const RunContext& context, const std::vector<Panel>& panels,
                                         {&args.newUser, rules::CredentialCharset::kName}})) {
     return Refuse(*refused);
   }
-  const std::optional<std::array<std::string, 3>> passwords =
-      ReadPasswords(context.machine, args.passwordStdin);
-  if (!passwords) {
+  const std::variant<Passwords, std::string> read = ReadPasswords(context.machine, args.passwords);
+  if (const std::string* why = std::get_if<std::string>(&read)) {
     if (context.Stopped()) return kExitStopped;
-    return Refuse("Three passwords are needed: at a terminal, or with --password-stdin.");
+    return Refuse(*why);
   }
+  const Passwords& passwords = std::get<Passwords>(read);
   const rules::CredentialChange change{.oldUser = args.oldUser,
                                        .newUser = args.newUser,
-                                       .oldPassword = (*passwords)[0],
-                                       .newPassword = (*passwords)[1],
-                                       .retyped = (*passwords)[2]};
+                                       .oldPassword = passwords[0],
+                                       .newPassword = passwords[1],
+                                       .retyped = passwords[2]};
   // Only the old pair needs the panel's record.
   if (const std::optional<std::string> refused = FieldRefusal(change)) return Refuse(*refused);
   return RunOnPanels(
@@ -137,8 +119,21 @@ void AddAuthSet(CLI::App& auth, Invocation& invocation) {
                   "the user name the panel holds (or the factory one)")
       ->required();
   set->add_option("--new-user", options->newUser, "the new user name")->required();
-  set->add_flag("--password-stdin", options->passwordStdin,
-                "read the three passwords as lines from standard input instead, for scripts");
+  CLI::Option* fromStdin =
+      set->add_flag("--password-stdin", options->passwords.standardInput,
+                    "read the three passwords as lines from standard input instead, for scripts");
+  CLI::Option* fromFile = set->add_option(
+      "--password-file", options->passwords.file,
+      "read the three passwords as the first three lines of FILE instead (on POSIX refused "
+      "unless only its owner may read it: chmod 600)");
+  CLI::Option* fromDescriptor = set->add_option(
+      "--password-fd", options->passwords.descriptor,
+      "read the three passwords as the first three lines of the open descriptor N instead "
+      "(a script's pipe, 3<<EOF)");
+  fromDescriptor->check(CLI::NonNegativeNumber)->type_name("N");
+  fromFile->type_name("FILE");
+  fromStdin->excludes(fromFile)->excludes(fromDescriptor);
+  fromFile->excludes(fromDescriptor);
   set->add_flag("--verify", options->verify,
                 "after the panel's WRITE OK, read its pair back and compare; a difference fails "
                 "the panel as not-verified, naming the user name or password (never its value)");

@@ -30,21 +30,6 @@ bool LooksLikeText(std::string_view bytes) {
   return true;
 }
 
-class MemoryReader : public platform::ReadableFile {
- public:
-  explicit MemoryReader(std::span<const std::uint8_t> bytes) : rest_(bytes) {}
-
-  std::ptrdiff_t Read(std::uint8_t* buffer, std::size_t capacity) override {
-    const std::size_t count = std::min(capacity, rest_.size());
-    std::memcpy(buffer, rest_.data(), count);
-    rest_ = rest_.subspan(count);
-    return static_cast<std::ptrdiff_t>(count);
-  }
-
- private:
-  std::span<const std::uint8_t> rest_;
-};
-
 }  // namespace
 
 std::optional<std::string> ImageFault(std::string_view bytes) {
@@ -54,10 +39,6 @@ std::optional<std::string> ImageFault(std::string_view bytes) {
   }
   if (LooksLikeText(bytes)) return "is text, not an image";
   return std::nullopt;
-}
-
-std::unique_ptr<platform::ReadableFile> ReaderOf(std::span<const std::uint8_t> bytes) {
-  return std::make_unique<MemoryReader>(bytes);
 }
 
 }  // namespace cli

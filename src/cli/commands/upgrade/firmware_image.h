@@ -4,14 +4,9 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
-#include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
-
-#include "platform/file_system.h"
 
 namespace cli {
 
@@ -23,8 +18,5 @@ inline constexpr std::size_t kLargestImage = 64 * 1024 * 1024;
 // start being UTF-8 text with nothing but printing characters, tabs and
 // line breaks.
 std::optional<std::string> ImageFault(std::string_view bytes);
-
-// Reads `bytes` like a file, for the operation that sends an image.
-std::unique_ptr<platform::ReadableFile> ReaderOf(std::span<const std::uint8_t> bytes);
 
 }  // namespace cli

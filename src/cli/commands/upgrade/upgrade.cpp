@@ -80,15 +80,15 @@ bool FleetConfirmed(const RunContext& context, const std::vector<Panel>& panels,
 PanelOutcome UpgradeOne(PanelTarget& target, const ImageToSend& image, ProgressLine& progress) {
   std::uint64_t moved = 0;
   bool writingFlash = false;
-  PanelOutcome result = UpgradeImage(target.link, image.kind, ReaderOf(BytesOf(image.bytes)),
-                                     [&](std::uint64_t total) {
-                                       progress.Add(total - moved);
-                                       moved = total;
-                                       if (moved == image.bytes.size() && !writingFlash) {
-                                         writingFlash = true;
-                                         progress.FlashWriteBegins();
-                                       }
-                                     });
+  PanelOutcome result =
+      UpgradeImage(target.link, image.kind, BytesOf(image.bytes), [&](std::uint64_t total) {
+        progress.Add(total - moved);
+        moved = total;
+        if (moved == image.bytes.size() && !writingFlash) {
+          writingFlash = true;
+          progress.FlashWriteBegins();
+        }
+      });
   if (writingFlash) progress.FlashWriteEnds();
   if (image.file != kStandardStream) result.file = image.file;
   result.bytes = moved;

@@ -1,11 +1,9 @@
-#include "io/stop_watch.h"
+#include "platform/stop_watch.h"
 
 #include <chrono>
 #include <cstdlib>
 
-#include "run/exit_codes.h"
-
-namespace cli {
+namespace platform {
 
 namespace {
 
@@ -14,7 +12,7 @@ constexpr std::chrono::milliseconds kWatchSlice{100};
 
 }  // namespace
 
-StopWatch::StopWatch() : watcher_([this] { Watch(); }) {}
+StopWatch::StopWatch(int exitCode) : exitCode_(exitCode), watcher_([this] { Watch(); }) {}
 
 StopWatch::~StopWatch() {
   ending_ = true;
@@ -25,9 +23,9 @@ void StopWatch::Watch() {
   while (!ending_) {
     if (!requests_.WaitFor(kWatchSlice)) continue;
     // A second request does not wait for the panels in flight.
-    if (stop_.Triggered()) std::_Exit(kExitStopped);
+    if (stop_.Triggered()) std::_Exit(exitCode_);
     stop_.Trigger();
   }
 }
 
-}  // namespace cli
+}  // namespace platform
