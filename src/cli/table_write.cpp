@@ -7,6 +7,7 @@
 
 #include "cli/file_io.h"
 #include "cli/table_file.h"
+#include "rules/camera_table_texts.h"
 #include "rules/camera_table_write.h"
 
 namespace cli {
@@ -17,8 +18,7 @@ namespace {
 constexpr std::size_t kTableFileLimit = 1024 * 1024;
 
 std::string EntryLabel(int entry) {
-  return entry == rules::kSwitcherEntry ? std::string(kSwitcherLabel)
-                                        : protocol::CameraLabel(entry);
+  return entry == rules::kSwitcherEntry ? std::string(kSwitcherLabel) : rules::CameraLabel(entry);
 }
 
 TableNotice NoticeOf(const rules::WriteNotice& notice) {

@@ -14,7 +14,6 @@
 #include "cli/machine.h"
 #include "cli/panel_names.h"
 #include "cli/report.h"
-#include "protocol/panel_address_book.h"
 #include "protocol/panel_link.h"
 
 namespace cli {
@@ -65,21 +64,20 @@ struct RunContext {
   }
 };
 
-// One try at one panel: the panel, and a link of its own whose address book
-// has the panel's address as its current one, whose sessions end by the
-// panel's `deadline` (--max-time), and tell `observer` their steps.
+// One try at one panel: the panel, and a link of its own to the panel's
+// address, whose sessions end by the panel's `deadline` (--max-time), and
+// tell `observer` their steps.
 struct PanelTarget {
   PanelTarget(const RunContext& context, Panel panel, protocol::SessionObserver* observer = nullptr,
               std::optional<std::chrono::steady_clock::time_point> deadline = std::nullopt)
-      : panel(std::move(panel)), link{context.machine.Network(), book, context.waits, observer} {
-    book.SetCurrent(this->panel.address);
+      : panel(std::move(panel)),
+        link{context.machine.Network(), this->panel.address, context.waits, observer} {
     link.waits.deadline = deadline;
   }
   PanelTarget(const PanelTarget&) = delete;
   PanelTarget& operator=(const PanelTarget&) = delete;
 
   Panel panel;
-  protocol::PanelAddressBook book;
   protocol::PanelLink link;
 };
 
