@@ -132,8 +132,8 @@ struct IpSettingRecord {
 // bytes do so passes IsZeroSum.
 void ComputeChecksum(IpSettingRecord& record);
 
-// The address bytes 0 to 3 of a camAddr or swAddr entry as the 32-bit value
-// of the address controls; SetIp writes bytes 0 to 3 only, the port stays.
+// The address bytes 0 to 3 of a camAddr or swAddr entry as a PanelAddress;
+// SetIp writes bytes 0 to 3 only, the port stays.
 PanelAddress GetIp(ConstAddrField entry);
 void SetIp(AddrField entry, PanelAddress address);
 // Bytes 4 and 5 of a camAddr entry, big-endian.
