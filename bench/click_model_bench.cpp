@@ -67,8 +67,8 @@ int main(int argc, char** argv) {
   simulator.Panel(kVk1).SetCameraRecord(setting_table::ExampleTable());
 
   testing_support::ScriptedHost host;
-  protocol::PanelAddressBook panels;
-  CSetupToolDlg dlg{PageContext{host, protocol::PanelLink{network, panels}, files}};
+  rules::PanelAddressBook panels;
+  CSetupToolDlg dlg{PageContext{host, ChosenPanel{network, panels}, files}};
   dlg.OnInitDialog();
   IPSetting& setting = dlg.m_setting;
 

@@ -69,8 +69,7 @@ int main(int argc, char** argv) {
   }
   simulator.Panel(kPanel).SetLog({.size = *bytes, .piece = 64 * 1024});
 
-  protocol::PanelAddressBook panels;
-  const protocol::PanelLink link{network, panels};
+  const protocol::PanelLink link{network, kPanel};
   const std::string path = bench::ScratchPath("vk38-log-bench");
 
   double operationSeconds = 1e9;

@@ -79,8 +79,7 @@ int main(int argc, char** argv) {
   const std::string path = bench::ScratchPath("vk38-image-bench");
   if (!WriteImage(path, *bytes)) return 1;
 
-  protocol::PanelAddressBook panels;
-  const protocol::PanelLink link{network, panels};
+  const protocol::PanelLink link{network, kPanel};
   const operations::OpenSource open = [&] { return files.OpenForReading(path); };
 
   double operationSeconds = 1e9;

@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "protocol/panel_address_book.h"
+#include "protocol/panel_address.h"
 #include "sim/panel_server.h"
 
 namespace sim {
 
 std::vector<protocol::PanelAddress> BuiltInPanelAddresses() {
-  return {protocol::PanelAddressBook::kBuiltIn.begin(), protocol::PanelAddressBook::kBuiltIn.end()};
+  return {protocol::kBuiltInPanels.begin(), protocol::kBuiltInPanels.end()};
 }
 
 PanelSimulator::PanelSimulator(platform::Network& network,

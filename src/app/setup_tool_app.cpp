@@ -13,7 +13,7 @@ bool CSetupToolApp::InitInstance() {
                          ui::kMbOk | ui::kMbIconExclamation);
     return false;
   }
-  CSetupToolDlg mainWindow(PageContext{host_, protocol::PanelLink{network_, panels_}, files_});
+  CSetupToolDlg mainWindow(PageContext{host_, ChosenPanel{network_, panels_}, files_});
   host_.RunModalDialog(mainWindow, nullptr);
   return false;
 }

@@ -5,7 +5,7 @@
 #include "app/app_platform.h"
 #include "platform/file_system.h"
 #include "platform/network.h"
-#include "protocol/panel_address_book.h"
+#include "rules/panel_address_book.h"
 #include "ui/host.h"
 
 class CSetupToolApp {
@@ -23,5 +23,5 @@ class CSetupToolApp {
   platform::Network& network_;
   platform::FileSystem& files_;
   // The panel address list and the current panel address, for the whole run.
-  protocol::PanelAddressBook panels_;
+  rules::PanelAddressBook panels_;
 };

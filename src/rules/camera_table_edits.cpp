@@ -4,13 +4,14 @@
 #include <span>
 #include <utility>
 
+#include "mac_field.h"
+#include "rules/camera_table_words.h"
+
 namespace rules {
 
 namespace {
 
 constexpr unsigned kLastHostOctet = 254;
-
-void ClearMac(protocol::MacField mac) { std::fill(mac.begin(), mac.end(), std::uint8_t{0}); }
 
 template <std::size_t N>
 void SwapFields(std::span<std::uint8_t, N> a, std::span<std::uint8_t, N> b) {
@@ -34,9 +35,7 @@ void ClearToNumberingPlan(protocol::IpSettingRecord& table, protocol::PanelAddre
     octet = octet + 1 > kLastHostOctet ? 1 : octet + 1;
     protocol::SetIp(table.CamAddr(c), network | octet);
     // Serial and CAM_Direct cameras keep their type.
-    const std::uint8_t kind = table.CamKind(c);
-    if (kind == protocol::kWireNetwork || kind == protocol::kWireIpDirect)
-      table.CamKind(c) = protocol::kWireNoAsign;
+    if (IsNetworked(table.CamKind(c))) table.CamKind(c) = protocol::kWireNoAsign;
   }
   // The switcher sits just below the panel.
   table.SwKind() = protocol::kSwitcherNoAsign;
@@ -79,6 +78,19 @@ bool PutOnInput(protocol::IpSettingRecord& table, int camera, int input) {
   ReleaseInputs(table, camera);
   holder = NumberOf(camera);
   return true;
+}
+
+bool IsOnInput(const protocol::IpSettingRecord& table, int camera, int input) {
+  return input >= 1 && input <= protocol::kSwitcherInputCount &&
+         table.SwInput(input - 1) == NumberOf(camera);
+}
+
+int InputOfCamera(const protocol::IpSettingRecord& table, int camera) {
+  int shown = 0;
+  for (int input = 1; input <= protocol::kSwitcherInputCount; ++input) {
+    if (IsOnInput(table, camera, input)) shown = input;
+  }
+  return shown;
 }
 
 }  // namespace rules

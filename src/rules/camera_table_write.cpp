@@ -3,17 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "mac_field.h"
+#include "rules/camera_table_texts.h"
+#include "rules/camera_table_words.h"
+
 namespace rules {
 
 namespace {
 
 constexpr std::size_t kEntriesPerLine = 5;
-
-bool IsNetworked(std::uint8_t wireKind) {
-  return wireKind == protocol::kWireNetwork || wireKind == protocol::kWireIpDirect;
-}
-
-void ClearMac(protocol::MacField mac) { std::fill(mac.begin(), mac.end(), std::uint8_t{0}); }
 
 bool Equal(protocol::ConstAddrField entry, const AddrCopy& copy) {
   return std::equal(entry.begin(), entry.end(), copy.begin());
@@ -68,8 +66,7 @@ bool CheckUsableAddresses(const protocol::IpSettingRecord& table,
     listed.push_back(entry);
   };
   for (int c = 0; c < protocol::kCameraCount; ++c) {
-    if (!protocol::IsValidPanelAddress(protocol::GetIp(table.CamAddr(c))))
-      list(c, protocol::CameraLabel(c));
+    if (!protocol::IsValidPanelAddress(protocol::GetIp(table.CamAddr(c)))) list(c, CameraLabel(c));
   }
   if (!protocol::IsValidPanelAddress(protocol::GetIp(table.SwAddr()))) list(kSwitcherEntry, "SW");
   if (listed.empty()) return true;

@@ -22,8 +22,8 @@ struct MainWindowFixture : ::testing::Test {
   ScriptedHost host;
   platform::SystemNetwork network;
   platform::SystemFileSystem files;
-  protocol::PanelAddressBook panels;
-  CSetupToolDlg dlg{PageContext{host, protocol::PanelLink{network, panels}, files}};
+  rules::PanelAddressBook panels;
+  CSetupToolDlg dlg{PageContext{host, ChosenPanel{network, panels}, files}};
 
   bool Shown(const ui::Dialog& page) { return host.visible[&page]; }
 };

@@ -163,6 +163,59 @@ TEST_F(Fleet, RestoreSendsABackupAndRefusesADamagedOne) {
   EXPECT_TRUE(simulator.Panel(kVk4).Received().empty());
 }
 
+TEST_F(Fleet, AFolderGivesEachPanelItsOwnFileAndABackupOfAnotherPanelIsTold) {
+  const std::string folder = cli_test::FreshFolder("own-files");
+  const auto put = [&](const std::string& name, std::uint8_t seed) {
+    const sim::Bytes block = Block(seed);
+    cli_test::WriteText(folder + "/" + name, std::string(block.begin(), block.end()));
+    return block;
+  };
+  put("192.168.0.9_20260101-080000.v38", 0x11);
+  const sim::Bytes newest = put("192.168.0.9_20260102-080000_2.v38", 0x12);
+  put("192.168.0.9_20260102-080000.v38", 0x13);
+  put("192.168.0.7_20991231-235959.v38.part", 0x14);  // no backup: not taken
+  const sim::Bytes vk2 = simulator.Panel(kVk2).SetupBlock();
+  auto run = RunVk38({"setup", "restore", "VK1", "VK2", folder, "--json"});
+  EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+  const auto outcomes = ParseJsonRun(run.out).byPanel;
+  EXPECT_EQ(outcomes.at("192.168.0.9")["file"], folder + "/192.168.0.9_20260102-080000_2.v38");
+  EXPECT_EQ(simulator.Panel(kVk1).SetupBlock(), newest);
+  EXPECT_EQ(outcomes.at("192.168.0.7")["code"], "file") << outcomes.at("192.168.0.7");
+  EXPECT_EQ(simulator.Panel(kVk2).SetupBlock(), vk2);
+  EXPECT_TRUE(simulator.Panel(kVk2).Received().empty());
+
+  // One panel's backup given for another: told, and refused with --strict.
+  const std::string foreign = folder + "/192.168.0.9_20260101-080000.v38";
+  run = RunVk38({"setup", "restore", "VK2", foreign, "--strict"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.out.find("was taken from 192.168.0.9 (--strict)"), std::string::npos) << run.out;
+  EXPECT_TRUE(simulator.Panel(kVk2).Received().empty());
+  run = RunVk38({"setup", "restore", "VK2", foreign});
+  EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+  EXPECT_NE(run.err.find("192.168.0.7: warning: " + foreign +
+                         " was taken from 192.168.0.9, not from this panel"),
+            std::string::npos)
+      << run.err;
+
+  // table set: <address>_<name> first, then <address>; a .csv and a .json
+  // that could both be a panel's refuse that panel only.
+  cli_test::WriteText(folder + "/192.168.0.9_left.csv", "CAMERA No,CAMERA Name\nC001,left\n");
+  cli_test::WriteText(folder + "/192.168.0.7.csv", "CAMERA No,CAMERA Name\nC001,right\n");
+  cli_test::WriteText(folder + "/192.168.0.6.csv", "CAMERA No,CAMERA Name\nC001,x\n");
+  cli_test::WriteText(folder + "/192.168.0.6.json", "[]");
+  cli_test::WriteText(folder + "/fleet.txt", "192.168.0.9 left\n192.168.0.7 right\nVK3\n");
+  run = RunVk38({"table", "set", "@" + folder + "/fleet.txt", folder, "--yes", "--json"});
+  EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+  const auto tables = ParseJsonRun(run.out).byPanel;
+  EXPECT_EQ(tables.at("192.168.0.9")["file"], folder + "/192.168.0.9_left.csv");
+  EXPECT_EQ(tables.at("192.168.0.7")["file"], folder + "/192.168.0.7.csv");
+  EXPECT_EQ(tables.at("192.168.0.6")["code"], "file");
+  const sim::Bytes record = simulator.Panel(kVk2).CameraRecord();
+  protocol::IpSettingRecord held;
+  std::copy_n(record.begin(), std::min(record.size(), held.bytes.size()), held.bytes.begin());
+  EXPECT_EQ(held.CamName(0), "right");
+}
+
 TEST_F(Fleet, APartialTableFileSetsOnlyItsFieldsEachOnThePanelsOwnTable) {
   // Three panels whose tables differ in every address, a port and an input.
   std::map<protocol::PanelAddress, protocol::IpSettingRecord> tables;

@@ -24,11 +24,11 @@ protocol::IpSettingRecord BusyTable() {
   for (int c = 0; c < protocol::kCameraCount; ++c) {
     protocol::SetIp(table.CamAddr(c), Ip(10, 1, c / 50, c + 1));
     protocol::SetHttpPort(table.CamAddr(c), static_cast<std::uint16_t>(80 + c));
-    table.SetCamPageKind(c, static_cast<std::uint8_t>(c % 3));
+    rules::SetCamPageKind(table, c, static_cast<std::uint8_t>(c % 3));
     table.CamMac(c)[5] = static_cast<std::uint8_t>(c);
   }
-  table.SetCamPageKind(1, protocol::kPageSerial);
-  table.SetCamPageKind(2, protocol::kPageCamDirect);
+  rules::SetCamPageKind(table, 1, rules::kPageSerial);
+  rules::SetCamPageKind(table, 2, rules::kPageCamDirect);
   table.SetCamName(0, "a,\"b\"");
   table.SetCamName(1, "\"\"");
   table.SetCamName(2, " lead");
@@ -105,7 +105,7 @@ TEST(TableFile, ChangesReachTheirFieldsAndNothingElse) {
   cli::ApplyRowChanges(Changes(read), table);
 
   protocol::IpSettingRecord expected = BusyTable();
-  expected.SetCamPageKind(10, protocol::kPageIpDirect);
+  rules::SetCamPageKind(expected, 10, rules::kPageIpDirect);
   expected.SetCamName(10, "x,y");
   // INPUT2 was free; camera 11 now shows on it alone.
   expected.SwInput(1) = 11;
@@ -225,7 +225,7 @@ TEST(TableFile, SpreadsheetHabitsAreTakenAsMeant) {
     saved.insert(saved.find("\"C050\""), blank);
     saved += blank + blank;
     protocol::IpSettingRecord table = BusyTable();
-    table.SetCamPageKind(49, protocol::kPageNoAsign);
+    rules::SetCamPageKind(table, 49, rules::kPageNoAsign);
     cli::ApplyRowChanges(Changes(cli::ReadTableFile(saved)), table);
     EXPECT_EQ(table, BusyTable()) << separator;
   }

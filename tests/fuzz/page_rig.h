@@ -44,8 +44,8 @@ class PageRig {
   testing_support::ScriptedHost host;
   testing_support::FakeNetwork network;
   testing_support::FakeFileSystem files;
-  protocol::PanelAddressBook panels;
-  PageType page{PageContext{host, protocol::PanelLink{network, panels}, files}};
+  rules::PanelAddressBook panels;
+  PageType page{PageContext{host, ChosenPanel{network, panels}, files}};
 
  private:
   std::vector<std::string> lastBoxes_;

@@ -28,8 +28,7 @@ struct Run {
   explicit Run(FuzzInput& input) : connection(network, input) {}
 
   testing_support::FakeNetwork network;
-  protocol::PanelAddressBook panels;
-  protocol::CPanelSession session{protocol::PanelLink{network, panels}};
+  protocol::CPanelSession session{protocol::PanelLink{network, protocol::kBuiltInPanels[0]}};
   ScriptedConnection connection;
   Buffer model{};
   bool open = false;

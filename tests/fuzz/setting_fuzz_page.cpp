@@ -4,6 +4,9 @@
 
 #include "pages/setting/ip_setting_controls.h"
 #include "resources/resource.h"
+#include "rules/camera_table_edits.h"
+#include "rules/camera_table_texts.h"
+#include "rules/camera_table_words.h"
 #include "table_oracle.h"
 
 namespace fuzz {
@@ -58,7 +61,7 @@ void SettingPage::RequireScreenShowsTable() const {
   const int top = screen.ScrollPos(IDC_SETTING_SCROLL);
   FUZZ_REQUIRE(top >= 0 && top <= sc::kLastTopGroup);
   for (int k = 0; k < sc::kGroupsShown; ++k) {
-    FUZZ_REQUIRE(screen.Text(sc::kGroupLabels[k]) == protocol::GroupLabel(top + k));
+    FUZZ_REQUIRE(screen.Text(sc::kGroupLabels[k]) == rules::GroupLabel(top + k));
   }
   const auto selectionOf = [](const ui::ControlState& list, int value) {
     return value < static_cast<int>(list.items.size()) ? value : -1;
@@ -68,7 +71,7 @@ void SettingPage::RequireScreenShowsTable() const {
   std::vector<int> offeredCameras;
   offeredCameras.reserve(protocol::kCameraCount);
   for (int i = 0; i < protocol::kCameraCount; ++i) {
-    if (oracle::TypeItem(table, i) >= protocol::kPageSerial) continue;
+    if (oracle::TypeItem(table, i) >= rules::kPageSerial) continue;
     takingPart.set(i);
     offeredCameras.push_back(i);
   }
@@ -76,7 +79,7 @@ void SettingPage::RequireScreenShowsTable() const {
   for (int r = 0; r < sc::kRowCount; ++r) {
     const int c = protocol::kCamerasPerGroup * top + r;
     const CameraTexts& texts = TextsOf(c);
-    FUZZ_REQUIRE(screen.Text(sc::kCameraNo[r]) == protocol::CameraLabel(c));
+    FUZZ_REQUIRE(screen.Text(sc::kCameraNo[r]) == rules::CameraLabel(c));
     FUZZ_REQUIRE(screen.Text(sc::kCameraName[r]) == texts.name);
     FUZZ_REQUIRE(screen.Text(sc::kAlarm[r]) == texts.alarm);
     FUZZ_REQUIRE(screen.Text(sc::kHttpPort[r]) == texts.port);
@@ -84,7 +87,7 @@ void SettingPage::RequireScreenShowsTable() const {
     RequireAddressShown(r, screen.Address(sc::kIp[r]), protocol::GetIp(table.CamAddr(c)));
     const ui::ControlState& type = screen.State(sc::kType[r]);
     FUZZ_REQUIRE(type.selection == selectionOf(type, oracle::TypeItem(table, c)));
-    FUZZ_REQUIRE(screen.Selection(sc::kSwInput[r]) == protocol::InputOfCamera(table, c));
+    FUZZ_REQUIRE(screen.Selection(sc::kSwInput[r]) == rules::InputOfCamera(table, c));
     // Only Serial and CAM_Direct belong to the first group's cameras.
     FUZZ_REQUIRE(type.items.size() == (c < protocol::kCamerasPerGroup ? 5u : 3u));
 
@@ -98,7 +101,7 @@ void SettingPage::RequireScreenShowsTable() const {
       continue;
     }
     const bool rowOffers = r >= sc::kRowsOfFirstGroup ||
-                           (!assigning && oracle::TypeItem(table, c) < protocol::kPageSerial);
+                           (!assigning && oracle::TypeItem(table, c) < rules::kPageSerial);
     CheckedList& checked = checkedLists_[r];
     const bool checkedAlready = checked.itemsRevision == list.itemsRevision &&
                                 checked.camera == c && checked.offers == rowOffers &&

@@ -16,6 +16,8 @@
 #include "pages/setting/ip_setting_controls.h"
 #include "protocol/panel_address.h"
 #include "resources/resource.h"
+#include "rules/camera_table_texts.h"
+#include "rules/camera_table_words.h"
 #include "setting_fuzz_page.h"
 #include "support/user_input.h"
 
@@ -77,7 +79,7 @@ void PickType(SettingPage& setting, FuzzInput& input) {
     if (row == sc::kSwitcherRow) {
       expected.SwKind() = item;
     } else {
-      expected.SetCamPageKind(CameraOfRow(setting, row), item);
+      rules::SetCamPageKind(expected, CameraOfRow(setting, row), item);
     }
     FUZZ_REQUIRE(setting.Table() == expected);
   } else {
@@ -127,7 +129,7 @@ void PickCamera(SettingPage& setting, FuzzInput& input) {
   int other = -1;
   if (index > 0 && index < static_cast<int>(items.size())) {
     for (int c = 0; c < protocol::kCameraCount; ++c) {
-      if (protocol::CameraLabel(c) == items[index]) other = c;
+      if (rules::CameraLabel(c) == items[index]) other = c;
     }
   }
   const protocol::IpSettingRecord before = WithShownAddresses(setting);
@@ -190,7 +192,7 @@ Texts UnusableEntries(const protocol::IpSettingRecord& table) {
   Texts entries;
   for (int c = 0; c < protocol::kCameraCount; ++c) {
     if (!protocol::IsValidPanelAddress(protocol::GetIp(table.CamAddr(c))))
-      entries.push_back(protocol::CameraLabel(c));
+      entries.push_back(rules::CameraLabel(c));
   }
   if (!protocol::IsValidPanelAddress(protocol::GetIp(table.SwAddr()))) entries.push_back("SW");
   return entries;
@@ -291,8 +293,8 @@ void AllClear(SettingPage& setting, FuzzInput& input) {
     FUZZ_REQUIRE((address & 0xFFFFFF00u) == (panel & 0xFFFFFF00u));
     FUZZ_REQUIRE(std::find(seen.begin(), seen.end(), address) == seen.end());
     seen.push_back(address);
-    FUZZ_REQUIRE(table.CamPageKind(c) != protocol::kPageNetwork &&
-                 table.CamPageKind(c) != protocol::kPageIpDirect);
+    FUZZ_REQUIRE(rules::CamPageKind(table, c) != rules::kPageNetwork &&
+                 rules::CamPageKind(table, c) != rules::kPageIpDirect);
     FUZZ_REQUIRE(std::ranges::all_of(table.CamMac(c), [](std::uint8_t b) { return b == 0; }));
   }
   FUZZ_REQUIRE(table.SwKind() == protocol::kSwitcherNoAsign);

@@ -40,9 +40,8 @@ struct Operation {
 
 struct OperationEndings : SimulatorTest {
   testing_support::FakeFileSystem files;
-  protocol::PanelAddressBook panels;  // VK1 is the current panel
   // Short waits, so that a silent panel ends an operation soon.
-  protocol::PanelLink link{network, panels, {.progress = 400ms, .flashWrite = 400ms}};
+  protocol::PanelLink link{network, kVk1, {.progress = 400ms, .flashWrite = 400ms}};
 
   Outcome Run(const Operation& operation, const Fault& fault) {
     Vk1().ClearFaults();
@@ -178,14 +177,14 @@ TEST_F(OperationEndings, ARefusalKeepsThePanelsReply) {
 }
 
 TEST_F(OperationEndings, EveryOperationTellsARefusedConnectionAndAMissingFile) {
-  panels.SetCurrent(kNobody);
+  link.address = kNobody;
   for (const auto* list : {&Reads(), &Writes()}) {
     for (const Operation& operation : *list) {
       SCOPED_TRACE(operation.name);
       ExpectOutcome(operation.run(link, files), Ending::kNotConnected, Stage::kConnect);
     }
   }
-  panels.SetCurrent(kVk1);
+  link.address = kVk1;
   ExpectOutcome(operations::SendImage(link, operations::Image::kFpga,
                                       [&] { return files.OpenForReading("missing"); }),
                 Ending::kNoFile, Stage::kPayload);

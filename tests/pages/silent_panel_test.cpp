@@ -99,8 +99,7 @@ struct SilentPanel : ::testing::Test {
 
   platform::SystemNetwork network;
   sim::PanelSimulator simulator{network, {kPanel}};
-  protocol::PanelAddressBook panels;  // VK1 is the current panel
-  protocol::PanelLink link{network, panels, kShortWaits};
+  protocol::PanelLink link{network, kPanel, kShortWaits};
 };
 
 TEST_F(SilentPanel, EveryKindOfReceiveFailsAfterTheLimit) {
@@ -133,7 +132,7 @@ TEST_F(SilentPanel, EveryKindOfReceiveFailsAfterTheLimit) {
 TEST_F(SilentPanel, ASendThatStallsFailsAfterTheLimit) {
   UnacceptingListener stalled(network, kStalled, UnacceptingListener::Queue::kRoom);
   ASSERT_TRUE(stalled.Ready());
-  panels.SetCurrent(kStalled);
+  link.address = kStalled;
   protocol::CPanelSession session(link);
   ASSERT_EQ(session.Open(), protocol::OpenResult::kOpen);
   EndlessFile image;
@@ -148,7 +147,7 @@ TEST_F(SilentPanel, ASendThatStallsFailsAfterTheLimit) {
 TEST_F(SilentPanel, AConnectionThatIsNeverMadeFailsAfterTheLimit) {
   UnacceptingListener stalled(network, kStalled, UnacceptingListener::Queue::kFull);
   ASSERT_TRUE(stalled.Ready());
-  panels.SetCurrent(kStalled);
+  link.address = kStalled;
   protocol::CPanelSession session(link);
   ExpectToLast(kShortWaits.progress,
                [&] { EXPECT_EQ(session.Open(), protocol::OpenResult::kNotConnected); });
@@ -169,7 +168,8 @@ TEST_F(SilentPanel, OnlyTheReplyAfterAnImageGetsTheFlashWriteLimit) {
 struct SilentPanelPages : SilentPanel {
   testing_support::ScriptedHost host;
   testing_support::FakeFileSystem files;
-  PageContext context{host, link, files};
+  rules::PanelAddressBook panels;  // VK1 is the current panel
+  PageContext context{host, {network, panels, kShortWaits}, files};
 
   Lines Press(ui::Dialog& page, int button) {
     host.boxes.clear();

@@ -7,8 +7,6 @@
 
 namespace {
 
-const std::string kTenBlanks(10, ' ');
-
 // Field values that differ per camera and per byte, so that a field read or
 // written at a wrong offset or in a wrong byte order shows.
 std::uint8_t MacByte(int c, int i) { return static_cast<std::uint8_t>(c * 7 + i * 31 + 1); }
@@ -89,32 +87,6 @@ TEST(IpSettingRecord, WritingEveryFieldTouchesOnlyItsOwnBytes) {
   EXPECT_EQ(written, RawRecord());
 }
 
-TEST(IpSettingRecord, KindCodesReadAsThePageHoldsThem) {
-  protocol::IpSettingRecord record;
-  for (int c = 0; c < protocol::kCameraCount; ++c) record.CamKind(c) = static_cast<std::uint8_t>(c);
-  EXPECT_EQ(record.CamPageKind(0), protocol::kPageNoAsign);
-  EXPECT_EQ(record.CamPageKind(1), protocol::kPageSerial);
-  EXPECT_EQ(record.CamPageKind(2), protocol::kPageNetwork);
-  EXPECT_EQ(record.CamPageKind(3), protocol::kPageCamDirect);
-  EXPECT_EQ(record.CamPageKind(4), protocol::kPageIpDirect);
-  EXPECT_EQ(record.CamPageKind(5), 5);
-  EXPECT_EQ(record.CamKind(1), protocol::kWireSerial) << "the record keeps the wire code";
-  record.SetCamPageKind(7, protocol::kPageCamDirect);
-  EXPECT_EQ(record.bytes[protocol::IpSettingRecord::kCamKindAt + 7], protocol::kWireCamDirect);
-}
-
-TEST(IpSettingRecord, SettingThePageKindReadGivesBackEveryByteValue) {
-  for (int start = 0; start < 256; start += protocol::kCameraCount) {
-    protocol::IpSettingRecord record = RawRecord();
-    for (int c = 0; c < protocol::kCameraCount; ++c)
-      record.CamKind(c) = static_cast<std::uint8_t>(start + c);
-    const protocol::IpSettingRecord original = record;
-    for (int c = 0; c < protocol::kCameraCount; ++c)
-      record.SetCamPageKind(c, record.CamPageKind(c));
-    EXPECT_EQ(record, original) << "values from " << start;
-  }
-}
-
 TEST(IpSettingRecord, ChecksumMakesTheRecordSumToZero) {
   protocol::IpSettingRecord zeros;
   protocol::ComputeChecksum(zeros);
@@ -157,43 +129,6 @@ TEST(IpSettingRecord, AddressEntryHoldsAddressAndPort) {
   EXPECT_EQ(record.bytes[2023], 0x90);
 }
 
-TEST(IpSettingRecord, MacTextIsUpperCaseHexWithColons) {
-  const std::uint8_t mac[6] = {0x02, 0xAB, 0x00, 0x0F, 0x10, 0xFF};
-  EXPECT_EQ(protocol::MacText(protocol::ConstMacField(mac, 6)), "02:AB:00:0F:10:FF");
-}
-
-TEST(IpSettingRecord, AlarmTextDependsOnCodeAndName) {
-  struct Case {
-    std::uint16_t code;
-    std::string forMc27;
-    std::string forOthers;
-  };
-  const Case cases[] = {
-      {0x0100, kTenBlanks, "Pan Driver"},       {0x0200, kTenBlanks, "Tilt Driver"},
-      {0x0300, "Motor Driver", "Motor Driver"}, {0x0400, "Pan Sensor", kTenBlanks},
-      {0x0500, "Tilt Sensor", kTenBlanks},      {0xFF00, "FAN", "FAN"},
-      {0x0000, kTenBlanks, kTenBlanks},         {0x0001, kTenBlanks, kTenBlanks},
-      {0x0600, kTenBlanks, kTenBlanks},         {0x0301, kTenBlanks, kTenBlanks},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.code);
-    EXPECT_EQ(protocol::AlarmText("TL-MC27", c.code), c.forMc27);
-    EXPECT_EQ(protocol::AlarmText("TL-HC40", c.code), c.forOthers);
-    EXPECT_EQ(protocol::AlarmText("TL-MC2", c.code), c.forOthers) << "the whole name must match";
-    EXPECT_EQ(protocol::AlarmText("TL-MC270", c.code), c.forOthers);
-  }
-}
-
-TEST(IpSettingRecord, AlarmTextReadsTheRecordsLittleEndianCode) {
-  protocol::IpSettingRecord record;
-  record.bytes[3038 + 2 * 4] = 0x00;
-  record.bytes[3038 + 2 * 4 + 1] = 0x04;  // 0x0400, Pan Sensor
-  std::memcpy(&record.bytes[2138 + 9 * 4], "TL-MC27\0garbage", 9);
-  EXPECT_EQ(protocol::AlarmText(record, 4), "Pan Sensor");
-  record.SetCamName(4, "TL-PX12");
-  EXPECT_EQ(protocol::AlarmText(record, 4), kTenBlanks);
-}
-
 TEST(IpSettingRecord, NameStaysWithinItsNineBytes) {
   protocol::IpSettingRecord record;
   std::memset(&record.bytes[2138], 'A', 9 * protocol::kCameraCount);  // no NUL anywhere
@@ -204,34 +139,6 @@ TEST(IpSettingRecord, NameStaysWithinItsNineBytes) {
   record.SetCamName(1, "ABCDEFGHIJK");
   EXPECT_EQ(record.CamName(1), "ABCDEFGH") << "at most 8 characters and the NUL";
   EXPECT_EQ(record.CamName(2), "AAAAAAAAA") << "the next field is untouched";
-}
-
-TEST(IpSettingRecord, LabelsNumberCamerasAndGroups) {
-  EXPECT_EQ(protocol::CameraLabel(0), "C001");
-  EXPECT_EQ(protocol::CameraLabel(41), "C042");
-  EXPECT_EQ(protocol::CameraLabel(99), "C100");
-  EXPECT_EQ(protocol::GroupLabel(0), "1");
-  EXPECT_EQ(protocol::GroupLabel(19), "20");
-}
-
-TEST(IpSettingRecord, SwitcherInputsHoldCameraNumbers) {
-  protocol::IpSettingRecord record;
-  record.bytes[2133 + 2] = 7;  // INPUT3 = C007
-  EXPECT_TRUE(protocol::IsOnInput(record, 6, 3));
-  EXPECT_EQ(protocol::InputOfCamera(record, 6), 3);
-  EXPECT_FALSE(protocol::IsOnInput(record, 7, 3));
-  EXPECT_EQ(protocol::InputOfCamera(record, 7), 0);
-
-  // A zero input holds nobody, not camera index -1 or C000.
-  for (int c = 0; c < protocol::kCameraCount; ++c) EXPECT_FALSE(protocol::IsOnInput(record, c, 1));
-
-  // One camera on several inputs shows on the highest.
-  record.SwInput(1) = 7;
-  record.SwInput(4) = 7;
-  EXPECT_EQ(protocol::InputOfCamera(record, 6), 5);
-
-  record.SwInput(0) = 150;  // matches no camera
-  for (int c = 0; c < protocol::kCameraCount; ++c) EXPECT_FALSE(protocol::IsOnInput(record, c, 1));
 }
 
 }  // namespace

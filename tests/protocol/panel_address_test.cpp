@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "protocol/panel_address_book.h"
-
 namespace {
 
 constexpr protocol::PanelAddress Ip(unsigned a, unsigned b, unsigned c, unsigned d) {
@@ -44,16 +42,6 @@ TEST(PanelAddress, TextReadsBackOnlyInTheDottedForm) {
        {"", "192.168.0", "192.168.0.9.1", "192.168.0.256", "192.168..9", "192.168.0.9 ",
         " 192.168.0.9", "192.168.0.-9", "192.168.0.0009", "192.168.0.x", "192,168,0,9"}) {
     EXPECT_EQ(protocol::ParseAddressText(refused), std::nullopt) << '"' << refused << '"';
-  }
-}
-
-TEST(PanelAddressBook, StartsWithTheBuiltInPanelsAndVk1Current) {
-  protocol::PanelAddressBook panels;
-  EXPECT_EQ(panels.Current(), Ip(192, 168, 0, 9));
-  const char* expected[] = {"VK1(192.168.0.9)", "VK2(192.168.0.7)", "VK3(192.168.0.6)",
-                            "VK4(192.168.0.5)", "VK5(192.168.0.4)"};
-  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
-    EXPECT_EQ(panels.SelectorText(i), expected[i]);
   }
 }
 

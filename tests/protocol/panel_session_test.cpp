@@ -57,8 +57,7 @@ class PanelSessionTest : public ::testing::Test {
 
   platform::SystemNetwork network;
   sim::PanelSimulator simulator{network};
-  protocol::PanelAddressBook panels;  // VK1 is the current panel
-  protocol::PanelLink link{network, panels};
+  protocol::PanelLink link{network, kVk1};
 };
 
 TEST_F(PanelSessionTest, CommandGoesOutWithoutNul) {
@@ -200,8 +199,7 @@ class ScriptedSessionTest : public ::testing::Test {
  protected:
   testing_support::FakeNetwork network;
   testing_support::FakeFileSystem files;
-  protocol::PanelAddressBook panels;
-  protocol::PanelLink link{network, panels};
+  protocol::PanelLink link{network, kVk1};
 };
 
 TEST_F(ScriptedSessionTest, FileGoesOutInBlocksOf4096) {
@@ -321,9 +319,7 @@ TEST_F(ScriptedSessionTest, EachStepIsToldWithBlocksBySizeOnly) {
 
 TEST(PanelSessionConnect, NobodyListeningIsNotConnected) {
   platform::SystemNetwork network;
-  protocol::PanelAddressBook panels;
-  panels.SetCurrent(kNobody);
-  protocol::CPanelSession session(protocol::PanelLink{network, panels});
+  protocol::CPanelSession session(protocol::PanelLink{network, kNobody});
   EXPECT_EQ(session.Open(), protocol::OpenResult::kNotConnected);
 }
 

@@ -9,6 +9,8 @@
 #include <array>
 #include <utility>
 
+#include "rules/camera_table_words.h"
+
 namespace {
 
 constexpr protocol::PanelAddress Ip(unsigned a, unsigned b, unsigned c, unsigned d) {
@@ -58,9 +60,9 @@ TEST(NumberingPlan, ResetsMacsAndNetworkTypesAndLeavesEverythingElse) {
     SCOPED_TRACE(c);
     EXPECT_TRUE(std::all_of(table.CamMac(c).begin(), table.CamMac(c).end(),
                             [](std::uint8_t b) { return b == 0; }));
-    const std::uint8_t kind = before.CamPageKind(c);
-    const bool network = kind == protocol::kPageNetwork || kind == protocol::kPageIpDirect;
-    EXPECT_EQ(table.CamPageKind(c), network ? std::uint8_t{protocol::kPageNoAsign} : kind);
+    const std::uint8_t kind = rules::CamPageKind(before, c);
+    const bool network = kind == rules::kPageNetwork || kind == rules::kPageIpDirect;
+    EXPECT_EQ(rules::CamPageKind(table, c), network ? std::uint8_t{rules::kPageNoAsign} : kind);
     EXPECT_EQ(protocol::HttpPort(table.CamAddr(c)), protocol::HttpPort(before.CamAddr(c)));
     EXPECT_EQ(table.CamName(c), before.CamName(c));
     EXPECT_EQ(table.CamAlarm(c), before.CamAlarm(c));
@@ -124,6 +126,26 @@ TEST(SwitcherInput, ACameraTakesAFreeInputLeavingItsOthersAndNeverTakesAnotherCa
     for (int k = 0; k < protocol::kSwitcherInputCount; ++k)
       EXPECT_EQ(table.SwInput(k), c.after[k]) << k;
   }
+}
+
+TEST(SwitcherInput, InputsHoldCameraNumbersAndACameraShowsOnItsHighest) {
+  protocol::IpSettingRecord record;
+  record.bytes[2133 + 2] = 7;  // INPUT3 = C007
+  EXPECT_TRUE(rules::IsOnInput(record, 6, 3));
+  EXPECT_EQ(rules::InputOfCamera(record, 6), 3);
+  EXPECT_FALSE(rules::IsOnInput(record, 7, 3));
+  EXPECT_EQ(rules::InputOfCamera(record, 7), 0);
+
+  // A zero input holds nobody, not camera index -1 or C000.
+  for (int c = 0; c < protocol::kCameraCount; ++c) EXPECT_FALSE(rules::IsOnInput(record, c, 1));
+
+  // One camera on several inputs shows on the highest.
+  record.SwInput(1) = 7;
+  record.SwInput(4) = 7;
+  EXPECT_EQ(rules::InputOfCamera(record, 6), 5);
+
+  record.SwInput(0) = 150;  // matches no camera
+  for (int c = 0; c < protocol::kCameraCount; ++c) EXPECT_FALSE(rules::IsOnInput(record, c, 1));
 }
 
 }  // namespace

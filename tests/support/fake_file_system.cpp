@@ -100,6 +100,21 @@ bool FakeFileSystem::MakeFolder(const std::string& path) {
   return true;
 }
 
+std::optional<std::vector<std::string>> FakeFileSystem::ListFolder(const std::string& path) {
+  if (folders.count(path) == 0) return std::nullopt;
+  const std::string prefix = path.ends_with('/') ? path : path + "/";
+  std::vector<std::string> names;
+  const auto take = [&](const std::string& held) {
+    if (held.starts_with(prefix) && held.find('/', prefix.size()) == std::string::npos) {
+      names.push_back(held.substr(prefix.size()));
+    }
+  };
+  for (const auto& [held, file] : files) take(held);
+  for (const std::string& held : folders) take(held);
+  for (const std::string& held : streams) take(held);
+  return names;
+}
+
 FakeFile& FakeFileSystem::Add(const std::string& path, FakeFile file) {
   files[path] = std::make_shared<FakeFile>(std::move(file));
   return *files[path];

@@ -57,6 +57,7 @@ class FakeFileSystem : public platform::FileSystem {
   std::unique_ptr<platform::WritableFile> OpenStream(const std::string& path) override;
   platform::PathFacts Inspect(const std::string& path) override;
   bool MakeFolder(const std::string& path) override;
+  std::optional<std::vector<std::string>> ListFolder(const std::string& path) override;
   platform::Moved Move(const std::string& from, const std::string& to,
                        platform::Existing existing) override;
   bool Remove(const std::string& path) override;

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <string>
 
-#include "protocol/panel_address_book.h"
+#include "protocol/panel_address.h"
 
 namespace cli {
 
@@ -20,8 +20,8 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::optional<protocol::PanelAddress> PanelByName(std::string_view text) {
-  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
-    if (SameIgnoringCase(text, PanelName(i))) return protocol::PanelAddressBook::kBuiltIn[i];
+  for (int i = 0; i < protocol::kPanelCount; ++i) {
+    if (SameIgnoringCase(text, PanelName(i))) return protocol::kBuiltInPanels[i];
   }
   return std::nullopt;
 }
@@ -30,8 +30,8 @@ std::optional<protocol::PanelAddress> PanelByName(std::string_view text) {
 
 std::vector<NamedPanel> NamedPanels() {
   std::vector<NamedPanel> panels;
-  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
-    panels.push_back({PanelName(i), protocol::PanelAddressBook::kBuiltIn[i]});
+  for (int i = 0; i < protocol::kPanelCount; ++i) {
+    panels.push_back({PanelName(i), protocol::kBuiltInPanels[i]});
   }
   return panels;
 }

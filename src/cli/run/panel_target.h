@@ -7,28 +7,26 @@
 #include <utility>
 
 #include "panels/panel_names.h"
-#include "protocol/panel_address_book.h"
 #include "protocol/panel_link.h"
 #include "run/panel_outcome.h"
 #include "run/run_context.h"
 
 namespace cli {
 
-// One try at one panel: the panel, and a link of its own whose address book
-// has the panel's address as its current one, whose sessions end by the
-// panel's `deadline` (--max-time), and tell `observer` their steps.
+// One try at one panel: the panel, and a link of its own to the panel's
+// address, whose sessions end by the panel's `deadline` (--max-time), and
+// tell `observer` their steps.
 struct PanelTarget {
   PanelTarget(const RunContext& context, Panel panel, protocol::SessionObserver* observer = nullptr,
               std::optional<std::chrono::steady_clock::time_point> deadline = std::nullopt)
-      : panel(std::move(panel)), link{context.machine.Network(), book, context.waits, observer} {
-    book.SetCurrent(this->panel.address);
+      : panel(std::move(panel)),
+        link{context.machine.Network(), this->panel.address, context.waits, observer} {
     link.waits.deadline = deadline;
   }
   PanelTarget(const PanelTarget&) = delete;
   PanelTarget& operator=(const PanelTarget&) = delete;
 
   Panel panel;
-  protocol::PanelAddressBook book;
   protocol::PanelLink link;
 };
 

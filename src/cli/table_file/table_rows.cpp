@@ -5,8 +5,8 @@
 
 #include <fmt/format.h>
 
-#include "panels/panel_names.h"
 #include "rules/camera_table_edits.h"
+#include "rules/camera_table_texts.h"
 #include "table_file/camera_name.h"
 
 namespace cli {
@@ -44,19 +44,18 @@ std::vector<std::array<std::string, kTableColumns.size()>> TableRows(
   std::vector<std::array<std::string, kTableColumns.size()>> rows;
   for (int c = 0; c < protocol::kCameraCount; ++c) {
     const protocol::ConstAddrField entry = table.CamAddr(c);
-    rows.push_back({protocol::CameraLabel(c), protocol::GroupLabel(c / protocol::kCamerasPerGroup),
-                    KindWord(table.CamPageKind(c), rules::kCameraTypes.size()),
+    rows.push_back({rules::CameraLabel(c), rules::GroupLabel(c / protocol::kCamerasPerGroup),
+                    KindWord(rules::CamPageKind(table, c), rules::kCameraTypes.size()),
                     std::string(WithoutPadding(table.CamName(c))),
-                    std::string(rules::kSwInputs[protocol::InputOfCamera(table, c)]),
-                    protocol::MacText(table.CamMac(c)),
-                    protocol::AddressText(protocol::GetIp(entry)),
+                    std::string(rules::kSwInputs[rules::InputOfCamera(table, c)]),
+                    rules::MacText(table.CamMac(c)), protocol::AddressText(protocol::GetIp(entry)),
                     std::to_string(protocol::HttpPort(entry)),
-                    rules::TakesPartInCameraSelect(table.CamPageKind(c)) ? "Yes" : "No",
-                    std::string(WithoutPadding(protocol::AlarmText(table, c)))});
+                    rules::TakesPartInCameraSelect(table.CamKind(c)) ? "Yes" : "No",
+                    std::string(WithoutPadding(rules::AlarmText(table, c)))});
   }
   rows.push_back({std::string(kSwitcherLabel), "",
                   KindWord(table.SwKind(), rules::kSwitcherTypeCount), "", "",
-                  protocol::MacText(table.SwMac()),
+                  rules::MacText(table.SwMac()),
                   protocol::AddressText(protocol::GetIp(table.SwAddr())), "", "", ""});
   return rows;
 }
@@ -76,7 +75,7 @@ bool RowReader::Begin(std::string_view label, std::optional<TextPosition> at) {
   if (label == kSwitcherLabel) {
     entry = protocol::kCameraCount;
   } else {
-    while (entry < protocol::kCameraCount && protocol::CameraLabel(entry) != label) ++entry;
+    while (entry < protocol::kCameraCount && rules::CameraLabel(entry) != label) ++entry;
     if (entry == protocol::kCameraCount) {
       return Fail(fmt::format("\"{}\" is no camera (C001 to C100) and not \"SW\"", label), at);
     }
@@ -119,7 +118,7 @@ bool RowReader::SwInput(std::string_view word, std::optional<TextPosition> at) {
   if (*input != 0) {
     int& holder = inputHolder_[static_cast<std::size_t>(*input)];
     if (holder != 0) {
-      return Fail(fmt::format("{} is already given to {}", word, protocol::CameraLabel(holder - 1)),
+      return Fail(fmt::format("{} is already given to {}", word, rules::CameraLabel(holder - 1)),
                   at);
     }
     holder = Row().entry + 1;
@@ -147,7 +146,7 @@ bool RowReader::Port(std::string_view text, std::optional<TextPosition> at) {
 namespace {
 
 void ApplyInput(const RowChange& change, protocol::IpSettingRecord& table) {
-  if (!change.input || *change.input == protocol::InputOfCamera(table, change.entry)) return;
+  if (!change.input || *change.input == rules::InputOfCamera(table, change.entry)) return;
   // A camera shows on one input at most. Unlike the page's list, which
   // refuses an input another camera holds, a file states the inputs as they
   // are to be: its word takes the input from whichever camera had it.
@@ -159,7 +158,7 @@ void ApplyInput(const RowChange& change, protocol::IpSettingRecord& table) {
 
 void ApplyCamera(const RowChange& change, protocol::IpSettingRecord& table) {
   const int c = change.entry;
-  if (change.kind) table.SetCamPageKind(c, *change.kind);
+  if (change.kind) rules::SetCamPageKind(table, c, *change.kind);
   // A name as the file shows it (without its padding) stays as it is, so
   // that a file written by table get puts back the very bytes it came from.
   if (change.name && *change.name != WithoutPadding(table.CamName(c))) {

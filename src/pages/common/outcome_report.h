@@ -3,7 +3,7 @@
 // the success with ShowStatus. The texts are the operation's words in
 // rules/outcome_texts.h, which vk38 shares:
 //
-//   ReportOutcome(*this, operations::WriteSetupBlock(link_, open), rules::kSetupLoadWords);
+//   ReportOutcome(*this, operations::WriteSetupBlock(link, open), rules::kSetupLoadWords);
 #pragma once
 
 #include "operations/outcome.h"

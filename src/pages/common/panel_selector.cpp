@@ -1,14 +1,12 @@
 #include "pages/common/panel_selector.h"
 
 namespace {
-bool IsPanelIndex(int index) {
-  return index >= 0 && index < protocol::PanelAddressBook::kPanelCount;
-}
+bool IsPanelIndex(int index) { return index >= 0 && index < protocol::kPanelCount; }
 }  // namespace
 
 void PanelSelector::Fill() {
   controls_.ResetContent(comboId_);
-  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
+  for (int i = 0; i < protocol::kPanelCount; ++i) {
     controls_.AddItem(comboId_, panels_.SelectorText(i));
   }
 }

@@ -3,12 +3,12 @@
 // the current panel address for every page.
 #pragma once
 
-#include "protocol/panel_address_book.h"
+#include "rules/panel_address_book.h"
 #include "ui/control_model.h"
 
 class PanelSelector {
  public:
-  PanelSelector(protocol::PanelAddressBook& panels, ui::ControlModel& controls, int comboId)
+  PanelSelector(rules::PanelAddressBook& panels, ui::ControlModel& controls, int comboId)
       : panels_(panels), controls_(controls), comboId_(comboId) {}
 
   // Empties the list and adds the five entries from the address list.
@@ -20,7 +20,7 @@ class PanelSelector {
   int Refresh(int lastPicked);
 
  private:
-  protocol::PanelAddressBook& panels_;
+  rules::PanelAddressBook& panels_;
   ui::ControlModel& controls_;
   int comboId_;
 };

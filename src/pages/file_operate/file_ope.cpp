@@ -3,7 +3,7 @@
 #include "resources/resource.h"
 
 CFile_Ope::CFile_Ope(const PageContext& context)
-    : ui::Page(IDD_FILE_OPE, context.host), link_(context.link), files_(context.files) {
+    : ui::Page(IDD_FILE_OPE, context.host), panel_(context.panel), files_(context.files) {
   Controls().Declare(IDC_SETUP_FILE_PATH, ui::ControlKind::kEdit);
   for (int id : {IDC_SETUP_FILE, IDC_SETUP_LOAD, IDC_SETUP_SAVE, IDC_LOG_SAVE}) {
     Controls().Declare(id, ui::ControlKind::kButton);

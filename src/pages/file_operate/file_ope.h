@@ -19,9 +19,9 @@ class CFile_Ope : public ui::Page {
   void OnFile();
   void OnLoad();
   void OnSave();
-  void OnSaveLog();  // files/log_save.cpp
+  void OnSaveLog();  // log_save.cpp
   void PushToControls();
 
-  protocol::PanelLink link_;
+  ChosenPanel panel_;
   platform::FileSystem& files_;
 };

@@ -12,6 +12,6 @@ void CFile_Ope::OnSaveLog() {
   PushToControls();
 
   const operations::Outcome saved =
-      operations::SaveLog(link_, [&] { return files_.CreateForWriting(*path); });
+      operations::SaveLog(panel_.Link(), [&] { return files_.CreateForWriting(*path); });
   ReportOutcome(*this, saved, rules::kLogSaveWords);
 }

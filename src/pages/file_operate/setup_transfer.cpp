@@ -24,13 +24,13 @@ void CFile_Ope::OnLoad() {
   // The file is opened once the panel accepted the change; a file that
   // cannot be read to its end is not sent whole.
   const operations::Outcome written =
-      operations::WriteSetupBlock(link_, [&] { return files_.OpenForReading(m_filePath); });
+      operations::WriteSetupBlock(panel_.Link(), [&] { return files_.OpenForReading(m_filePath); });
   ReportOutcome(*this, written, rules::kSetupLoadWords);
 }
 
 void CFile_Ope::OnSave() {
   std::vector<std::uint8_t> block;
-  const operations::Outcome read = operations::ReadSetupBlock(link_, block);
+  const operations::Outcome read = operations::ReadSetupBlock(panel_.Link(), block);
   ReportOutcome(*this, read, rules::kSetupSaveWords);
   // A block that did not arrive, an empty one or one whose sum is off ends
   // the Save silently, before any file (perhaps a good backup) is touched.

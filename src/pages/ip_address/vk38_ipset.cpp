@@ -9,8 +9,8 @@ int AddressControlId(int index) { return IDC_VK1_ADDRESS + index; }
 }  // namespace
 
 CVK38IPSET::CVK38IPSET(const PageContext& context)
-    : ui::Page(IDD_VK38_IPSET, context.host), panels_(context.link.panels) {
-  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
+    : ui::Page(IDD_VK38_IPSET, context.host), panels_(context.panel.panels) {
+  for (int i = 0; i < protocol::kPanelCount; ++i) {
     m_addr[i] = panels_.Entry(i);
     Controls().Declare(AddressControlId(i), ui::ControlKind::kIpAddress);
   }
@@ -26,12 +26,12 @@ bool CVK38IPSET::OnInitDialog() {
 }
 
 void CVK38IPSET::LoadFromPanelList() {
-  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) m_addr[i] = panels_.Entry(i);
+  for (int i = 0; i < protocol::kPanelCount; ++i) m_addr[i] = panels_.Entry(i);
   PushToControls();
 }
 
 void CVK38IPSET::PushToControls() {
-  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
+  for (int i = 0; i < protocol::kPanelCount; ++i) {
     Controls().SetAddress(AddressControlId(i), m_addr[i]);
   }
 }
@@ -39,7 +39,7 @@ void CVK38IPSET::PushToControls() {
 void CVK38IPSET::OnSet() {
   std::string message = "Unavailable network setting!\r\n";
   bool refused = false;
-  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
+  for (int i = 0; i < protocol::kPanelCount; ++i) {
     const protocol::PanelAddress shown = Controls().Address(AddressControlId(i));
     if (protocol::IsValidPanelAddress(shown)) {
       panels_.SetEntry(i, shown);

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "pages/common/page_context.h"
-#include "protocol/panel_address_book.h"
+#include "rules/panel_address_book.h"
 #include "ui/page.h"
 
 class CVK38IPSET : public ui::Page {
@@ -17,11 +17,11 @@ class CVK38IPSET : public ui::Page {
   // with Set are dropped.
   void LoadFromPanelList();
 
-  std::array<protocol::PanelAddress, protocol::PanelAddressBook::kPanelCount> m_addr;
+  std::array<protocol::PanelAddress, protocol::kPanelCount> m_addr;
 
  private:
   void OnSet();
   void PushToControls();
 
-  protocol::PanelAddressBook& panels_;
+  rules::PanelAddressBook& panels_;
 };

@@ -17,8 +17,8 @@ std::vector<std::string> Items(std::span<const std::string_view> texts, int coun
 
 IPSetting::IPSetting(const PageContext& context)
     : ui::Page(IDD_IP_SETTING, context.host),
-      link_(context.link),
-      selector_(context.link.panels, Controls(), IDC_PANEL_SELECTOR) {
+      panel_(context.panel),
+      selector_(context.panel.panels, Controls(), IDC_PANEL_SELECTOR) {
   DeclareControls();
   MapMessages();
   // The table starts all zero: every camera NoAsign at 0.0.0.0; the rows

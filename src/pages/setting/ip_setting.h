@@ -136,7 +136,7 @@ class IPSetting : public ui::Page {
   // ip_setting_clear.cpp
   void OnAllClear();
 
-  protocol::PanelLink link_;
+  ChosenPanel panel_;
   PanelSelector selector_;
   protocol::IpSettingRecord table_;
 

@@ -23,7 +23,7 @@ void IPSetting::OnKeep() { StartAssignment(kKeepMode); }
 
 void IPSetting::StartAssignment(AssignMode mode) {
   const bool retry = assignMode != kNoAssignment;
-  if (!Fetched(operations::ProposeAssignment(link_, AssignmentOf(mode), retry, table_))) {
+  if (!Fetched(operations::ProposeAssignment(panel_.Link(), AssignmentOf(mode), retry, table_))) {
     return;  // nothing changes
   }
   EnterAssignment(mode);
@@ -50,7 +50,7 @@ void IPSetting::ShowFlaggedDuplicates() {
 void IPSetting::FinishAssignment() {
   if (ShowMessage("IP Setting Start", std::nullopt, ui::kMbYesNo) != ui::kIdYes) return;
   const operations::Outcome outcome =
-      operations::ConfirmAssignment(link_, AssignmentOf(assignMode));
+      operations::ConfirmAssignment(panel_.Link(), AssignmentOf(assignMode));
   ReportOutcome(*this, outcome, rules::kCameraTableReadWords);
   if (StoppedAtStart(outcome)) return;  // the assignment stays in progress
   if (outcome.Done()) {

@@ -8,7 +8,7 @@ void IPSetting::OnAllClear() {
   // confirm the proposal in place of writing the cleared table.
   if (assignMode != kNoAssignment) return;
 
-  rules::ClearToNumberingPlan(table_, link_.panels.Current());
+  rules::ClearToNumberingPlan(table_, panel_.panels.Current());
   // The cleared table is newer than what the address controls show, so it
   // is written as it stands.
   WriteTable();

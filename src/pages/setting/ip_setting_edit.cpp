@@ -6,6 +6,7 @@
 #include "pages/setting/ip_setting.h"
 #include "resources/resource.h"
 #include "rules/camera_table_edits.h"
+#include "rules/camera_table_texts.h"
 #include "rules/camera_table_words.h"
 
 namespace sc = setting_controls;
@@ -49,7 +50,7 @@ void IPSetting::OnTypeChange(int row) {
   if (row == sc::kSwitcherRow) {
     table_.SwKind() = static_cast<std::uint8_t>(*picked);
   } else {
-    table_.SetCamPageKind(CameraOfRow(row), static_cast<std::uint8_t>(*picked));
+    rules::SetCamPageKind(table_, CameraOfRow(row), static_cast<std::uint8_t>(*picked));
   }
   FillCameraSelectLists();
   ShowRows();
@@ -71,7 +72,7 @@ void IPSetting::OnCameraSelect(int row) {
   if (!picked) return;
   const std::string& text = Controls().Items(id)[*picked];
   int chosen = 0;
-  while (chosen < protocol::kCameraCount && protocol::CameraLabel(chosen) != text) ++chosen;
+  while (chosen < protocol::kCameraCount && rules::CameraLabel(chosen) != text) ++chosen;
   if (chosen == protocol::kCameraCount) return;  // the blank entry
   SwapCameras(chosen, CameraOfRow(row));
   // The list shows the blank entry again, also when the exchange rebuilt it.
@@ -88,8 +89,8 @@ void IPSetting::SwapCameras(int a, int b) {
   // When one of the two takes part in CAMERA Select and the other does not
   // (a Serial, CAM_Direct or unknown code, which rows 6 to 15 may hold),
   // the exchange changes which cameras the lists offer.
-  const bool offeredChange = rules::TakesPartInCameraSelect(table_.CamPageKind(a)) !=
-                             rules::TakesPartInCameraSelect(table_.CamPageKind(b));
+  const bool offeredChange = rules::TakesPartInCameraSelect(table_.CamKind(a)) !=
+                             rules::TakesPartInCameraSelect(table_.CamKind(b));
   rules::SwapCameras(table_, a, b);
   if (offeredChange) FillCameraSelectLists();
   ShowRows();

@@ -6,7 +6,8 @@
 void IPSetting::OnRefresh() { ReadTable(); }
 
 void IPSetting::ReadTable() {
-  if (!Fetched(operations::ReadCameraTable(link_, table_))) return;  // the rows stay as they are
+  // A failed read leaves the rows as they are.
+  if (!Fetched(operations::ReadCameraTable(panel_.Link(), table_))) return;
   TakeReadTimeCopies();
   FillCameraSelectLists();
   ShowRows();

@@ -6,6 +6,9 @@
 
 #include "pages/setting/ip_setting.h"
 #include "resources/resource.h"
+#include "rules/camera_table_edits.h"
+#include "rules/camera_table_texts.h"
+#include "rules/camera_table_words.h"
 
 namespace sc = setting_controls;
 
@@ -24,21 +27,21 @@ bool IsHeader(int id) {
 void IPSetting::ShowRows() {
   ui::ControlModel& controls = Controls();
   for (int k = 0; k < sc::kGroupsShown; ++k) {
-    controls.SetText(sc::kGroupLabels[k], protocol::GroupLabel(topGroup + k));
+    controls.SetText(sc::kGroupLabels[k], rules::GroupLabel(topGroup + k));
   }
   for (int r = 0; r < sc::kRowCount; ++r) {
     const int c = CameraOfRow(r);
-    controls.SetText(sc::kCameraNo[r], protocol::CameraLabel(c));
+    controls.SetText(sc::kCameraNo[r], rules::CameraLabel(c));
     controls.SetText(sc::kCameraName[r], table_.CamName(c));
-    controls.SetText(sc::kAlarm[r], protocol::AlarmText(table_, c));
+    controls.SetText(sc::kAlarm[r], rules::AlarmText(table_, c));
     controls.SetText(sc::kHttpPort[r], std::to_string(protocol::HttpPort(table_.CamAddr(c))));
-    controls.SetText(sc::kMac[r], protocol::MacText(table_.CamMac(c)));
+    controls.SetText(sc::kMac[r], rules::MacText(table_.CamMac(c)));
     // A value without an item in the list leaves the list with no selection.
-    controls.SetSelection(sc::kType[r], table_.CamPageKind(c));
-    controls.SetSelection(sc::kSwInput[r], protocol::InputOfCamera(table_, c));
+    controls.SetSelection(sc::kType[r], rules::CamPageKind(table_, c));
+    controls.SetSelection(sc::kSwInput[r], rules::InputOfCamera(table_, c));
     controls.SetAddress(sc::kIp[r], protocol::GetIp(table_.CamAddr(c)));
   }
-  controls.SetText(IDC_SW_MAC, protocol::MacText(table_.SwMac()));
+  controls.SetText(IDC_SW_MAC, rules::MacText(table_.SwMac()));
   controls.SetSelection(IDC_SW_TYPE, table_.SwKind());
   controls.SetAddress(IDC_SW_IP, protocol::GetIp(table_.SwAddr()));
   controls.SetSelection(IDC_PANEL_SELECTOR, panelIndex);
@@ -58,7 +61,7 @@ void IPSetting::FillCameraSelectLists() {
   offered.reserve(protocol::kCameraCount);
   std::bitset<protocol::kCameraCount> offeredSet;
   for (int i = 0; i < protocol::kCameraCount; ++i) {
-    if (!rules::TakesPartInCameraSelect(table_.CamPageKind(i))) continue;
+    if (!rules::TakesPartInCameraSelect(table_.CamKind(i))) continue;
     offered.push_back(i);
     offeredSet.set(static_cast<std::size_t>(i));
   }
@@ -69,7 +72,7 @@ void IPSetting::FillCameraSelectLists() {
     // their own camera takes part.
     const bool offers =
         r >= sc::kRowsOfFirstGroup ||
-        (assignMode == kNoAssignment && rules::TakesPartInCameraSelect(table_.CamPageKind(own)));
+        (assignMode == kNoAssignment && rules::TakesPartInCameraSelect(table_.CamKind(own)));
     const CameraSelectSource source{0, offers ? own : -1,
                                     offers ? offeredSet : std::bitset<protocol::kCameraCount>{}};
     CameraSelectSource& built = cameraSelectSources_[static_cast<std::size_t>(r)];
@@ -81,7 +84,7 @@ void IPSetting::FillCameraSelectLists() {
       list.reserve(offered.size() + 1);
       list.emplace_back(sc::kBlankEntry);
       for (std::size_t k = 0; offers && k < offered.size(); ++k) {
-        if (offered[k] != own) list.push_back(protocol::CameraLabel(offered[k]));
+        if (offered[k] != own) list.push_back(rules::CameraLabel(offered[k]));
       }
       Controls().SetItems(id, std::move(list));
       built = source;

@@ -35,7 +35,7 @@ void IPSetting::WriteTable() {
 }
 
 bool IPSetting::PassesAddressTests() {
-  const rules::AddressCheck check = rules::CheckAddresses(table_, link_.panels.Current());
+  const rules::AddressCheck check = rules::CheckAddresses(table_, panel_.panels.Current());
   for (const rules::WriteNotice& notice : check.notices) {
     if (notice.kind == rules::WriteNotice::Kind::kError) {
       ShowFailure(notice.text);
@@ -57,6 +57,6 @@ bool IPSetting::ConfirmFirmware(const protocol::IpSettingRecord& prepared) {
 }
 
 void IPSetting::SendTable(const protocol::IpSettingRecord& prepared) {
-  ReportOutcome(*this, operations::WriteCameraTable(link_, prepared),
+  ReportOutcome(*this, operations::WriteCameraTable(panel_.Link(), prepared),
                 rules::kCameraTableWriteWords);
 }

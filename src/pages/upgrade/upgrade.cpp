@@ -5,7 +5,7 @@
 #include "rules/outcome_texts.h"
 
 CUPGrade::CUPGrade(const PageContext& context)
-    : ui::Page(IDD_UPGRADE, context.host), link_(context.link), files_(context.files) {
+    : ui::Page(IDD_UPGRADE, context.host), panel_(context.panel), files_(context.files) {
   for (int id : {IDC_PROGRAM_PATH, IDC_FPGA_PATH}) Controls().Declare(id, ui::ControlKind::kEdit);
   for (int id : {IDC_PROGRAM_FILE, IDC_PROGRAM_LOAD, IDC_FPGA_FILE, IDC_FPGA_LOAD}) {
     Controls().Declare(id, ui::ControlKind::kButton);
@@ -30,8 +30,8 @@ const std::string& CUPGrade::PathOf(Image image) const {
 }
 
 void CUPGrade::OnLoad(Image image) {
-  const operations::Outcome outcome =
-      operations::SendImage(link_, image, [&] { return files_.OpenForReading(PathOf(image)); });
+  const operations::Outcome outcome = operations::SendImage(
+      panel_.Link(), image, [&] { return files_.OpenForReading(PathOf(image)); });
   if (outcome.Done()) {
     ShowMessage(rules::kUpgradeFinished);
   } else {

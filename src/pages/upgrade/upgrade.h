@@ -26,7 +26,7 @@ class CUPGrade : public ui::Page {
   // The messages of a Load that did not end in "Ver Up Finish".
   void ReportFailure(Image image, const operations::Outcome& outcome);
 
-  protocol::PanelLink link_;
+  ChosenPanel panel_;
   platform::FileSystem& files_;
   std::string programPath_;
   std::string fpgaPath_;

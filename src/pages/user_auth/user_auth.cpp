@@ -26,7 +26,7 @@ constexpr std::array<Field, 5> kFields = {{
 }  // namespace
 
 CUser_Auth::CUser_Auth(const PageContext& context)
-    : ui::Page(IDD_USER_AUTH, context.host), link_(context.link) {
+    : ui::Page(IDD_USER_AUTH, context.host), panel_(context.panel) {
   for (const Field& field : kFields) {
     Controls().Declare(field.id, ui::ControlKind::kEdit);
     On(field.id, ui::Notification::kEditChange,
@@ -71,7 +71,7 @@ void CUser_Auth::DisplayRecord() {
 void CUser_Auth::OnRefresh() {
   // A block longer than the record, or one whose bytes do not add up to
   // zero, is dropped whole and the record shown as it was.
-  const operations::Outcome read = operations::ReadCredentials(link_, record_);
+  const operations::Outcome read = operations::ReadCredentials(panel_.Link(), record_);
   ReportOutcome(*this, read, rules::kCredentialReadWords);
   if (StoppedAtStart(read)) return;
   DisplayRecord();
@@ -102,7 +102,7 @@ void CUser_Auth::OnSet() {
 }
 
 bool CUser_Auth::WriteRecord() {
-  const operations::Outcome written = operations::WriteCredentials(link_, record_);
+  const operations::Outcome written = operations::WriteCredentials(panel_.Link(), record_);
   ReportOutcome(*this, written, rules::kCredentialWriteWords);
   return written.Done();
 }

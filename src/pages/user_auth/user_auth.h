@@ -32,7 +32,7 @@ class CUser_Auth : public ui::Page {
   bool WriteRecord();
   void DisplayRecord();
 
-  protocol::PanelLink link_;
+  ChosenPanel panel_;
   protocol::CredentialRecord record_;
   std::string panelUserName_;
   std::string panelPassword_;

@@ -1,5 +1,6 @@
 #include "platform/posix/posix_file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -205,6 +206,25 @@ bool PosixFileSystem::MakeFolder(const std::string& path) {
   if (::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return true;
   lastError = error ? error.value() : ENOTDIR;
   return false;
+}
+
+std::optional<std::vector<std::string>> PosixFileSystem::ListFolder(const std::string& path) {
+  const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(path.c_str()), ::closedir);
+  if (!folder) {
+    Failed();
+    return std::nullopt;
+  }
+  std::vector<std::string> names;
+  errno = 0;
+  while (const dirent* entry = ::readdir(folder.get())) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  if (errno != 0) {
+    Failed();
+    return std::nullopt;
+  }
+  return names;
 }
 
 std::unique_ptr<ReadableFile> PosixFileSystem::OpenForReading(const std::string& path) {

@@ -197,6 +197,19 @@ bool Win32FileSystem::MakeFolder(const std::string& path) {
   return Failed();
 }
 
+std::optional<std::vector<std::string>> Win32FileSystem::ListFolder(const std::string& path) {
+  std::error_code error;
+  std::filesystem::directory_iterator entry(std::filesystem::path(Utf8ToWide(path)), error);
+  std::vector<std::string> names;
+  for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+    names.push_back(WideToUtf8(entry->path().filename().wstring()));
+  }
+  if (!error) return names;
+  ::SetLastError(ERROR_PATH_NOT_FOUND);
+  Failed();
+  return std::nullopt;
+}
+
 Moved Win32FileSystem::Move(const std::string& from, const std::string& to, Existing existing) {
   DWORD flags = MOVEFILE_WRITE_THROUGH;
   if (existing == Existing::kReplace) flags |= MOVEFILE_REPLACE_EXISTING;

@@ -20,6 +20,7 @@ class Win32FileSystem : public FileSystem {
   // that is no disk file (GetFileType) are streams.
   PathFacts Inspect(const std::string& path) override;
   bool MakeFolder(const std::string& path) override;
+  std::optional<std::vector<std::string>> ListFolder(const std::string& path) override;
   // MoveFileExW, written through, replacing only with kReplace.
   Moved Move(const std::string& from, const std::string& to, Existing existing) override;
   bool Remove(const std::string& path) override;

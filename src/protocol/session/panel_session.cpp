@@ -47,7 +47,7 @@ OpenResult CPanelSession::Open() {
     Tell({.kind = Kind::kNotConnected});
     return OpenResult::kSocketNotCreated;
   }
-  if (!socket_->Connect(AddressText(link_.panels.Current()), kPanelPort)) {
+  if (!socket_->Connect(AddressText(link_.address), kPanelPort)) {
     if (deadline_ && std::chrono::steady_clock::now() >= *deadline_) lastEnd_ = WaitEnd::kOverdue;
     Tell({.kind = Kind::kNotConnected});
     return OpenResult::kNotConnected;

@@ -46,15 +46,15 @@ struct OutcomeReportTest : ::testing::Test {
   ScriptedHost host;
   FakeNetwork network;
   testing_support::FakeFileSystem files;
-  protocol::PanelAddressBook panels;
   ProbePage page{host};
 
   OutcomeReportTest() { files.Add("block", {.content = kBlock}); }
 
   // A setup write of `path`, reported with `texts`; true when done.
   bool Write(const ExchangeTexts& texts, const std::string& path = "block") {
-    const operations::Outcome outcome = operations::WriteSetupBlock(
-        protocol::PanelLink{network, panels}, [&] { return files.OpenForReading(path); });
+    const operations::Outcome outcome =
+        operations::WriteSetupBlock(protocol::PanelLink{network, protocol::kBuiltInPanels[0]},
+                                    [&] { return files.OpenForReading(path); });
     ReportOutcome(page, outcome, texts);
     return outcome.Done();
   }
@@ -127,7 +127,7 @@ TEST_F(OutcomeReportTest, ABlockThatCannotBeOpenedEndsTheWriteUnanswered) {
 }
 
 TEST_F(OutcomeReportTest, OnlyARefusedConnectionOrALostCommandStopsAPageAtTheStart) {
-  const protocol::PanelLink link{network, panels};
+  const protocol::PanelLink link{network, protocol::kBuiltInPanels[0]};
   protocol::IpSettingRecord table;
   network.socketCreationFails = true;
   EXPECT_FALSE(StoppedAtStart(operations::ReadCameraTable(link, table)));

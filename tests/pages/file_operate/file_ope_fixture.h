@@ -59,8 +59,8 @@ struct FileOpeWithPanel : ::testing::Test {
   testing_support::ScriptedHost host;
   platform::SystemNetwork network;
   platform::SystemFileSystem files;
-  protocol::PanelAddressBook panels;
-  CFile_Ope page{PageContext{host, protocol::PanelLink{network, panels}, files}};
+  rules::PanelAddressBook panels;
+  CFile_Ope page{PageContext{host, ChosenPanel{network, panels}, files}};
   sim::PanelSimulator simulator{network, {kPanel}};
   std::filesystem::path folder;
 
@@ -91,8 +91,8 @@ struct FileOpeScripted : ::testing::Test {
   testing_support::ScriptedHost host;
   testing_support::FakeNetwork network;
   testing_support::FakeFileSystem files;
-  protocol::PanelAddressBook panels;
-  CFile_Ope page{PageContext{host, protocol::PanelLink{network, panels}, files}};
+  rules::PanelAddressBook panels;
+  CFile_Ope page{PageContext{host, ChosenPanel{network, panels}, files}};
 
   Lines Press(int button) {
     host.boxes.clear();

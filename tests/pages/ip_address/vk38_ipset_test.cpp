@@ -20,8 +20,8 @@ struct PanelLinkFixture : ::testing::Test {
   ScriptedHost host;
   platform::SystemNetwork network;
   platform::SystemFileSystem files;
-  protocol::PanelAddressBook panels;
-  PageContext context{host, protocol::PanelLink{network, panels}, files};
+  rules::PanelAddressBook panels;
+  PageContext context{host, ChosenPanel{network, panels}, files};
 };
 
 struct IpAddressPage : PanelLinkFixture {
@@ -30,9 +30,8 @@ struct IpAddressPage : PanelLinkFixture {
 };
 
 TEST_F(IpAddressPage, ShowsTheBuiltInAddressesAtStart) {
-  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
-    EXPECT_EQ(page.Controls().Address(IDC_VK1_ADDRESS + i),
-              protocol::PanelAddressBook::kBuiltIn[i]);
+  for (int i = 0; i < protocol::kPanelCount; ++i) {
+    EXPECT_EQ(page.Controls().Address(IDC_VK1_ADDRESS + i), protocol::kBuiltInPanels[i]);
   }
 }
 
@@ -51,28 +50,28 @@ TEST_F(IpAddressPage, SetStoresTheValidEntriesAndNamesTheRefusedOnes) {
   EXPECT_EQ(host.boxes[0].owner, &page);
 
   EXPECT_EQ(panels.Entry(0), 0x0A000001u);
-  EXPECT_EQ(panels.Entry(1), protocol::PanelAddressBook::kBuiltIn[1]);
+  EXPECT_EQ(panels.Entry(1), protocol::kBuiltInPanels[1]);
   EXPECT_EQ(panels.Entry(2), 0x0A000003u);
-  EXPECT_EQ(panels.Entry(3), protocol::PanelAddressBook::kBuiltIn[3]);
+  EXPECT_EQ(panels.Entry(3), protocol::kBuiltInPanels[3]);
   EXPECT_EQ(panels.Entry(4), 0x0A000005u);
   // The refused entry stays on screen as typed; the current panel is untouched.
   EXPECT_EQ(page.Controls().Address(IDC_VK4_ADDRESS), 0x0A0000FFu);
-  EXPECT_EQ(panels.Current(), protocol::PanelAddressBook::kBuiltIn[0]);
+  EXPECT_EQ(panels.Current(), protocol::kBuiltInPanels[0]);
 }
 
 TEST_F(IpAddressPage, SetWithFiveValidAddressesStoresThemSilently) {
-  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
+  for (int i = 0; i < protocol::kPanelCount; ++i) {
     EnterAddress(page, IDC_VK1_ADDRESS + i, 0xAC100001 + i);  // 172.16.0.1 ...
   }
   Click(page, IDC_IPSET_SET);
   EXPECT_TRUE(host.boxes.empty());
-  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
+  for (int i = 0; i < protocol::kPanelCount; ++i) {
     EXPECT_EQ(panels.Entry(i), 0xAC100001u + i);
   }
 }
 
 TEST_F(IpAddressPage, EveryRefusedEntryIsListedInOrder) {
-  for (int i = 0; i < protocol::PanelAddressBook::kPanelCount; ++i) {
+  for (int i = 0; i < protocol::kPanelCount; ++i) {
     EnterAddress(page, IDC_VK1_ADDRESS + i, 0x7F000001);  // 127.0.0.1
   }
   Click(page, IDC_IPSET_SET);
@@ -96,7 +95,7 @@ TEST_F(PanelSelectorOnSettingPage, IsFilledWithVk1SelectedWithoutTouchingTheCurr
 
 TEST_F(PanelSelectorOnSettingPage, PickingAnEntryMakesItsPanelCurrent) {
   Pick(page, IDC_PANEL_SELECTOR, 1);
-  EXPECT_EQ(panels.Current(), protocol::PanelAddressBook::kBuiltIn[1]);
+  EXPECT_EQ(panels.Current(), protocol::kBuiltInPanels[1]);
   EXPECT_EQ(page.PanelIndex(), 1);
 }
 
@@ -106,7 +105,7 @@ TEST_F(PanelSelectorOnSettingPage, RefreshWithTypedTextKeepsThePanelPickedLast) 
   page.RefreshPanelSelector();
   EXPECT_EQ(page.Controls().Selection(IDC_PANEL_SELECTOR), 3);
   EXPECT_EQ(page.Controls().Text(IDC_PANEL_SELECTOR), "VK4(192.168.0.5)");
-  EXPECT_EQ(panels.Current(), protocol::PanelAddressBook::kBuiltIn[3]);
+  EXPECT_EQ(panels.Current(), protocol::kBuiltInPanels[3]);
 }
 
 }  // namespace

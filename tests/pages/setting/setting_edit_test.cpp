@@ -1,5 +1,7 @@
 // Row editing: Type and SW Input lists, exchanging cameras, and the panel
 // selector.
+#include "rules/camera_table_texts.h"
+#include "rules/camera_table_words.h"
 #include "setting_page_fixture.h"
 
 namespace setting_test {
@@ -75,7 +77,7 @@ TEST_F(RowEditing, TypeChangesRebuildTheCameraSelectLists) {
   EnterAddress(page, sc::kIp[8], Ip(10, 9, 9, 9));  // typed before the change
 
   PickType(2, "Serial");  // C003
-  EXPECT_EQ(page.Table().CamPageKind(2), protocol::kPageSerial);
+  EXPECT_EQ(rules::CamPageKind(page.Table(), 2), rules::kPageSerial);
   EXPECT_EQ(Text(sc::kType[2]), "Serial");
   for (int r = 0; r < sc::kRowCount; ++r) {
     const Texts& items = Screen().Items(sc::kCameraSelect[r]);
@@ -165,9 +167,9 @@ TEST_F(RowEditing, ExchangingASerialOrUnknownTypeCameraRebuildsTheCameraSelectLi
     int picked;  // the camera picked in C007's row
   };
   constexpr std::uint8_t kUnknownCode = 9;  // kept as it arrives
-  for (const Case& one : {Case{protocol::kWireSerial, protocol::kPageSerial, 19},
-                          Case{kUnknownCode, kUnknownCode, 2}}) {
-    const std::string& picked = protocol::CameraLabel(one.picked);
+  for (const Case& one :
+       {Case{protocol::kWireSerial, rules::kPageSerial, 19}, Case{kUnknownCode, kUnknownCode, 2}}) {
+    const std::string& picked = rules::CameraLabel(one.picked);
     SCOPED_TRACE(picked);
     protocol::IpSettingRecord table = PanelTable();
     table.CamKind(6) = one.wireCode;  // C007, shown in row 7
@@ -177,8 +179,8 @@ TEST_F(RowEditing, ExchangingASerialOrUnknownTypeCameraRebuildsTheCameraSelectLi
     PickCamera(6, picked);
 
     const int moved = one.picked;
-    EXPECT_EQ(page.Table().CamPageKind(moved), one.pageCode);
-    EXPECT_EQ(page.Table().CamPageKind(6), protocol::kPageNetwork);
+    EXPECT_EQ(rules::CamPageKind(page.Table(), moved), one.pageCode);
+    EXPECT_EQ(rules::CamPageKind(page.Table(), 6), rules::kPageNetwork);
     EXPECT_EQ(Text(sc::kType[6]), "Network");
     for (int r = 0; r < sc::kRowCount; ++r) {
       SCOPED_TRACE(r);

@@ -77,8 +77,8 @@ struct SettingPage : ::testing::Test {
   testing_support::ScriptedHost host;
   Network network;
   platform::SystemFileSystem files;
-  protocol::PanelAddressBook panels;
-  IPSetting page{PageContext{host, protocol::PanelLink{network, panels}, files}};
+  rules::PanelAddressBook panels;
+  IPSetting page{PageContext{host, ChosenPanel{network, panels}, files}};
 
   void SetUp() override { page.OnInitDialog(); }
 

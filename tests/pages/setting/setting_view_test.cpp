@@ -1,5 +1,6 @@
 // The table view: what the rows show, the lists they offer, scrolling and
 // colours.
+#include "rules/camera_table_texts.h"
 #include "setting_page_fixture.h"
 
 namespace setting_test {
@@ -11,7 +12,7 @@ using SettingView = SettingPageScripted;
 
 Texts Labels(int first, int count) {
   Texts labels;
-  for (int c = first; c < first + count; ++c) labels.push_back(protocol::CameraLabel(c));
+  for (int c = first; c < first + count; ++c) labels.push_back(rules::CameraLabel(c));
   return labels;
 }
 
@@ -20,7 +21,7 @@ Texts Offering(std::initializer_list<int> excluded, int count = protocol::kCamer
   Texts items{" "};
   for (int c = 0; c < count; ++c) {
     if (std::find(excluded.begin(), excluded.end(), c) == excluded.end()) {
-      items.push_back(protocol::CameraLabel(c));
+      items.push_back(rules::CameraLabel(c));
     }
   }
   return items;

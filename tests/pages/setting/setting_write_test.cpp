@@ -2,6 +2,7 @@
 // questions and every ending of the exchange.
 #include <functional>
 
+#include "rules/camera_table_words.h"
 #include "setting_page_fixture.h"
 
 namespace setting_test {
@@ -131,7 +132,7 @@ TEST_F(WriteToPanelTest, TheRecordCarriesWireCodesAZeroSumAndOnlyTheMacsThatStil
   }
 
   // The page shows the table it sent, with the cleared MAC addresses.
-  EXPECT_EQ(page.Table().CamPageKind(3), protocol::kPageIpDirect);
+  EXPECT_EQ(rules::CamPageKind(page.Table(), 3), rules::kPageIpDirect);
   EXPECT_EQ(Text(sc::kType[3]), "IP_Direct");
   EXPECT_EQ(Text(sc::kMac[1]), "00:00:00:00:00:00");
   EXPECT_EQ(Text(sc::kMac[2]), "02:38:00:A0:00:02");
@@ -175,7 +176,7 @@ TEST_F(WriteToPanelTest, FirmwareQuestionsComeInOrderAndCancelSendsNothing) {
     host.AnswerNextBox(ui::kIdCancel);
     EXPECT_EQ(Press(IDC_SETTING_SET).size(), static_cast<std::size_t>(cancelAt + 1));
     EXPECT_EQ(Column(sc::kType), typesBefore);
-    EXPECT_EQ(page.Table().CamPageKind(3), protocol::kPageCamDirect);
+    EXPECT_EQ(rules::CamPageKind(page.Table(), 3), rules::kPageCamDirect);
   }
   EXPECT_EQ(Vk1().Received().size(), connections) << "nothing sent after a Cancel";
 }
@@ -245,7 +246,7 @@ TEST_F(WriteFailures, EveryEndingOfTheExchangeShowsItsMessage) {
     EXPECT_EQ(received.size(), c.sent);
     EXPECT_EQ(received.substr(0, std::min(received.size(), kWriteCommand.size())),
               kWriteCommand.substr(0, std::min(received.size(), kWriteCommand.size())));
-    EXPECT_EQ(page.Table().CamPageKind(0), protocol::kPageNetwork) << "shown as it was";
+    EXPECT_EQ(rules::CamPageKind(page.Table(), 0), rules::kPageNetwork) << "shown as it was";
     EXPECT_EQ(Text(sc::kType[0]), "Network");
   }
 }

@@ -33,8 +33,8 @@ struct UpgradePage : ::testing::Test {
   ScriptedHost host;
   FakeNetwork network;
   FakeFileSystem files;
-  protocol::PanelAddressBook panels;
-  CUPGrade page{PageContext{host, protocol::PanelLink{network, panels}, files}};
+  rules::PanelAddressBook panels;
+  CUPGrade page{PageContext{host, ChosenPanel{network, panels}, files}};
 
   void ChooseImage(int fileButton, const std::string& content) {
     files.Add(kImagePath, {.content = content});

@@ -39,8 +39,8 @@ struct UserAuthPage : ::testing::Test {
   ScriptedHost host;
   FakeNetwork network;
   platform::SystemFileSystem files;
-  protocol::PanelAddressBook panels;
-  CUser_Auth page{PageContext{host, protocol::PanelLink{network, panels}, files}};
+  rules::PanelAddressBook panels;
+  CUser_Auth page{PageContext{host, ChosenPanel{network, panels}, files}};
 
   void SetUp() override { page.OnInitDialog(); }
 

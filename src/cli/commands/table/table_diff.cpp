@@ -10,6 +10,7 @@
 #include "command_line/panel_work.h"
 #include "commands/commands.h"
 #include "commands/table/table_diff.h"
+#include "commands/table/table_source.h"
 #include "commands/table/table_write_options.h"
 #include "commands/table/table_write_plan.h"
 #include "run/panel_operations.h"
@@ -29,8 +30,11 @@ struct TableDiffOptions {
   TableWriteRules rules{};
 };
 
-PanelOutcome DiffTable(PanelTarget& target, const std::vector<RowChange>& changes,
-                       TableWriteRules rules, std::atomic<bool>& differs) {
+PanelOutcome DiffTable(PanelTarget& target, const TableSource& source, TableWriteRules rules,
+                       std::atomic<bool>& differs) {
+  const TableSource::ForPanel given = source.For(target.panel);
+  if (given.failure) return *given.failure;
+  const std::vector<RowChange>& changes = given.changes;
   protocol::IpSettingRecord table;
   PanelOutcome outcome = ReadCameraTable(target.link, table);
   if (!outcome.Ok()) return outcome;
@@ -47,13 +51,12 @@ PanelOutcome DiffTable(PanelTarget& target, const std::vector<RowChange>& change
 
 int TableDiff(const RunContext& context, const std::vector<Panel>& panels, const std::string& file,
               TableWriteRules rules) {
-  const std::optional<std::vector<RowChange>> changes =
-      LoadTableFile(context.machine.Files(), file);
-  if (!changes) return kExitTrouble;
+  const std::optional<TableSource> source = TableSource::Open(context.machine.Files(), file);
+  if (!source) return kExitTrouble;
   std::atomic<bool> differs = false;
   const int ended =
       RunOnPanels(context, panels,
-                  [&](PanelTarget& target) { return DiffTable(target, *changes, rules, differs); },
+                  [&](PanelTarget& target) { return DiffTable(target, *source, rules, differs); },
                   {.detailsAreOutput = true});
   if (ended == kExitStopped) return kExitStopped;
   if (ended != kExitSuccess) return kExitTrouble;
@@ -75,7 +78,8 @@ void AddTableDiff(CLI::App& table, Invocation& invocation) {
   // The panels come first; the first word that names no panel is FILE.
   diff->validate_positionals();
   diff->add_option("FILE", options->file,
-                   "a table file as table set takes it, or - for standard input")
+                   "a table file as table set takes it (or a folder of each panel's own), or - "
+                   "for standard input")
       ->required();
   AddTableWriteRules(*diff, options->rules);
   diff->footer(

@@ -10,6 +10,7 @@
 #include "command_line/panel_work.h"
 #include "commands/commands.h"
 #include "commands/table/table_diff.h"
+#include "commands/table/table_source.h"
 #include "commands/table/table_write_options.h"
 #include "commands/table/table_write_plan.h"
 #include "run/panel_operations.h"
@@ -28,7 +29,10 @@ struct TableSetOptions {
 };
 
 PanelOutcome WriteTable(PanelTarget& target, const TableSetOptions& args,
-                        const std::vector<RowChange>& changes) {
+                        const TableSource& source) {
+  const TableSource::ForPanel given = source.For(target.panel);
+  if (given.failure) return *given.failure;
+  const std::vector<RowChange>& changes = given.changes;
   protocol::IpSettingRecord table;
   PanelOutcome read = ReadCameraTable(target.link, table);
   if (!read.Ok()) return read;
@@ -37,7 +41,7 @@ PanelOutcome WriteTable(PanelTarget& target, const TableSetOptions& args,
                                       : WriteCameraTable(target.link, plan.prepared);
   TellPlan(plan, PlanView::kWrite, written);
   if (!written.Ok()) return written;
-  written.file = args.file;
+  written.file = given.file;
   if (!args.verify) return written;
   return VerifyCameraTable(target.link, plan.prepared, std::move(written));
 }
@@ -45,11 +49,10 @@ PanelOutcome WriteTable(PanelTarget& target, const TableSetOptions& args,
 int TableSet(const RunContext& context, const std::vector<Panel>& panels,
              const TableSetOptions& args) {
   if (args.dryRun) return TableDiff(context, panels, args.file, args.rules);
-  const std::optional<std::vector<RowChange>> changes =
-      LoadTableFile(context.machine.Files(), args.file);
-  if (!changes) return kExitFileRefused;
+  const std::optional<TableSource> source = TableSource::Open(context.machine.Files(), args.file);
+  if (!source) return kExitFileRefused;
   return RunOnPanels(context, panels,
-                     [&](PanelTarget& target) { return WriteTable(target, args, *changes); },
+                     [&](PanelTarget& target) { return WriteTable(target, args, *source); },
                      {.changesPanels = true});
 }
 
@@ -72,7 +75,10 @@ void AddTableSet(CLI::App& table, Invocation& invocation) {
   set->add_option("FILE", options->file,
                   "CSV or JSON as table get writes it (JSON told by its content), or - for "
                   "standard input. Rows, columns and keys may be left out; an empty cell leaves "
-                  "the panel's value. A column or key the table does not have refuses the file.")
+                  "the panel's value. A column or key the table does not have refuses the file. A "
+                  "folder: each panel's own file in it, as table get names them "
+                  "(<address>_<name>.csv or .json, else <address>.csv or .json); a panel "
+                  "without one fails.")
       ->required();
   AddTableWriteRules(*set, options->rules);
   set->add_flag("--verify", options->verify,

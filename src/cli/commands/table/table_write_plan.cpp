@@ -6,6 +6,7 @@
 #include <fmt/format.h>
 
 #include "io/whole_file.h"
+#include "rules/camera_table_texts.h"
 #include "rules/camera_table_write.h"
 #include "table_file/table_file.h"
 
@@ -13,12 +14,8 @@ namespace cli {
 
 namespace {
 
-// A table file of 101 rows is a few kilobytes; anything far larger is no table.
-constexpr std::size_t kTableFileLimit = 1024 * 1024;
-
 std::string EntryLabel(int entry) {
-  return entry == rules::kSwitcherEntry ? std::string(kSwitcherLabel)
-                                        : protocol::CameraLabel(entry);
+  return entry == rules::kSwitcherEntry ? std::string(kSwitcherLabel) : rules::CameraLabel(entry);
 }
 
 TableNotice NoticeOf(const rules::WriteNotice& notice) {
@@ -120,21 +117,6 @@ void TellPlan(const TableWritePlan& plan, PlanView view, PanelOutcome& outcome) 
     outcome.details.push_back("the write would be refused: " + *plan.refusal);
   outcome.extra["refusal"] =
       plan.refusal ? nlohmann::ordered_json(*plan.refusal) : nlohmann::ordered_json(nullptr);
-}
-
-std::optional<std::vector<RowChange>> LoadTableFile(platform::FileSystem& files,
-                                                    const std::string& path) {
-  const WholeFile text = ReadWholeFile(files, path, kTableFileLimit);
-  if (text.failure) {
-    fmt::print(stderr, "vk38: {}; nothing was sent\n", *text.failure);
-    return std::nullopt;
-  }
-  TableFileRead read = ReadTableFile(text.bytes);
-  if (const TableFileError* error = std::get_if<TableFileError>(&read)) {
-    fmt::print(stderr, "vk38: {}: {}\n", path, ErrorText(*error));
-    return std::nullopt;
-  }
-  return std::get<std::vector<RowChange>>(std::move(read));
 }
 
 }  // namespace cli

@@ -55,10 +55,4 @@ enum class PlanView { kWrite, kDiff };
 // "notices" and "refusal".
 void TellPlan(const TableWritePlan& plan, PlanView view, PanelOutcome& outcome);
 
-// The table file named `path` ("-": standard input) as the changes it
-// asks; nothing, with the reason on standard error, when it cannot be read
-// or is no table file.
-std::optional<std::vector<RowChange>> LoadTableFile(platform::FileSystem& files,
-                                                    const std::string& path);
-
 }  // namespace cli

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -75,6 +76,9 @@ class FileSystem {
   // Makes the folder and the folders above it that are missing; false when
   // it is not a folder afterwards.
   virtual bool MakeFolder(const std::string& path) = 0;
+  // The names of what the folder holds (not "." or ".."), in no order;
+  // nothing when it cannot be read.
+  virtual std::optional<std::vector<std::string>> ListFolder(const std::string& path) = 0;
   // Gives the closed file `from` the name `to` (in the same folder) in one
   // step, written through to the disk. A file named `to` is replaced
   // (kReplace) or left as it is (kKeep: kTargetExists, `from` stays).

@@ -54,6 +54,9 @@ class SystemFileSystem : public FileSystem {
   }
   PathFacts Inspect(const std::string& path) override { return system_->Inspect(path); }
   bool MakeFolder(const std::string& path) override { return system_->MakeFolder(path); }
+  std::optional<std::vector<std::string>> ListFolder(const std::string& path) override {
+    return system_->ListFolder(path);
+  }
   Moved Move(const std::string& from, const std::string& to, Existing existing) override {
     return system_->Move(from, to, existing);
   }

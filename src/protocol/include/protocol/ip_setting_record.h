@@ -3,9 +3,7 @@
 // as it travels on the wire (3342 bytes). The accessors address each field at
 // its offset; the reserved stretches are never interpreted and are carried
 // byte for byte. Multi-byte numbers are big-endian, except the alarm code.
-// The type bytes hold the wire codes at all times; the page's codes (the
-// Type list's item index) are read and set through CamPageKind and
-// SetCamPageKind.
+// The type bytes hold the wire codes at all times.
 #pragma once
 
 #include <array>
@@ -25,15 +23,6 @@ inline constexpr int kCamerasPerGroup = 5;
 inline constexpr int kGroupCount = kCameraCount / kCamerasPerGroup;  // 20
 inline constexpr int kSwitcherInputCount = 5;
 
-// Camera type as the page holds it: the item index of the Type selector.
-enum PageKind : std::uint8_t {
-  kPageNoAsign = 0,
-  kPageNetwork = 1,
-  kPageIpDirect = 2,
-  kPageSerial = 3,
-  kPageCamDirect = 4,
-};
-
 // Camera type as the record carries it on the wire.
 enum WireKind : std::uint8_t {
   kWireNoAsign = 0,
@@ -43,7 +32,7 @@ enum WireKind : std::uint8_t {
   kWireIpDirect = 4,
 };
 
-// Switcher type: the same code on the wire and on the page.
+// Switcher type.
 enum SwitcherKind : std::uint8_t {
   kSwitcherNoAsign = 0,
   kSwitcherNetwork = 1,
@@ -60,10 +49,6 @@ inline constexpr std::uint16_t kAlarmMotorDriver = 0x0300;
 inline constexpr std::uint16_t kAlarmPanSensor = 0x0400;
 inline constexpr std::uint16_t kAlarmTiltSensor = 0x0500;
 inline constexpr std::uint16_t kAlarmFan = 0xFF00;
-
-// Wire code to page code and back; any other byte value stays as it is.
-std::uint8_t PageKindFromWire(std::uint8_t wire);
-std::uint8_t WireKindFromPage(std::uint8_t page);
 
 // Views of one 6-byte MAC field or address entry inside a record.
 using MacField = std::span<std::uint8_t, 6>;
@@ -102,10 +87,6 @@ struct IpSettingRecord {
   // The type byte: a wire code (WireKind), or any other value as it came.
   std::uint8_t& CamKind(int c) { return bytes[kCamKindAt + Index(c)]; }
   std::uint8_t CamKind(int c) const { return bytes[kCamKindAt + Index(c)]; }
-  // The type as the page holds it (PageKind); a byte that is no wire code
-  // reads, and is set, as it is.
-  std::uint8_t CamPageKind(int c) const { return PageKindFromWire(CamKind(c)); }
-  void SetCamPageKind(int c, std::uint8_t pageKind) { CamKind(c) = WireKindFromPage(pageKind); }
   NameField CamNameField(int c) { return Field<9>(kCamNameAt + kNameSize * Index(c)); }
   ConstNameField CamNameField(int c) const { return Field<9>(kCamNameAt + kNameSize * Index(c)); }
   // The name up to its NUL; a field without NUL gives its 9 bytes.
@@ -151,28 +132,12 @@ struct IpSettingRecord {
 // bytes do so passes IsZeroSum.
 void ComputeChecksum(IpSettingRecord& record);
 
-// The address bytes 0 to 3 of a camAddr or swAddr entry as the 32-bit value
-// of the address controls; SetIp writes bytes 0 to 3 only, the port stays.
+// The address bytes 0 to 3 of a camAddr or swAddr entry as a PanelAddress;
+// SetIp writes bytes 0 to 3 only, the port stays.
 PanelAddress GetIp(ConstAddrField entry);
 void SetIp(AddrField entry, PanelAddress address);
 // Bytes 4 and 5 of a camAddr entry, big-endian.
 std::uint16_t HttpPort(ConstAddrField entry);
 void SetHttpPort(AddrField entry, std::uint16_t port);
-
-// "%02X:%02X:%02X:%02X:%02X:%02X".
-std::string MacText(ConstMacField mac);
-
-// The Alarm column's text for a camera's name and alarm code.
-std::string AlarmText(std::string_view name, std::uint16_t code);
-std::string AlarmText(const IpSettingRecord& record, int c);
-
-// "C001" to "C100" for c = 0 to 99; "1" to "20" for g = 0 to 19. Built once.
-const std::string& CameraLabel(int c);
-const std::string& GroupLabel(int g);
-
-// Switcher input membership. Inputs are numbered 1 to 5.
-bool IsOnInput(const IpSettingRecord& record, int c, int input);
-// The input that shows camera c: the highest input holding it, 0 for none.
-int InputOfCamera(const IpSettingRecord& record, int c);
 
 }  // namespace protocol

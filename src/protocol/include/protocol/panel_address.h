@@ -2,6 +2,7 @@
 // the most significant byte; on the wire, four bytes with the first octet first.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,6 +11,16 @@
 namespace protocol {
 
 using PanelAddress = std::uint32_t;
+
+// The panels VK1 to VK5 at their factory addresses.
+inline constexpr int kPanelCount = 5;
+inline constexpr std::array<PanelAddress, kPanelCount> kBuiltInPanels = {
+    0xC0A80009,  // VK1 192.168.0.9
+    0xC0A80007,  // VK2 192.168.0.7
+    0xC0A80006,  // VK3 192.168.0.6
+    0xC0A80005,  // VK4 192.168.0.5
+    0xC0A80004,  // VK5 192.168.0.4
+};
 
 // "%d.%d.%d.%d", octets from the most significant byte down.
 std::string AddressText(PanelAddress address);

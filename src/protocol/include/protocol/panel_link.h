@@ -1,11 +1,10 @@
-// What a page needs to reach the chosen panel: the network, the panel
-// address book whose current address every session connects to, how long
-// a session waits for the panel, and who watches its steps (nobody for the
-// pages).
+// What an exchange needs to reach a panel: the network, the panel's
+// address, how long a session waits for the panel, and who watches its
+// steps (nobody for the pages).
 #pragma once
 
 #include "platform/network.h"
-#include "protocol/panel_address_book.h"
+#include "protocol/panel_address.h"
 #include "protocol/panel_wait_limits.h"
 #include "protocol/session_steps.h"
 
@@ -13,7 +12,7 @@ namespace protocol {
 
 struct PanelLink {
   platform::Network& network;
-  PanelAddressBook& panels;
+  PanelAddress address;
   PanelWaitLimits waits{};
   SessionObserver* observer = nullptr;
 };

@@ -18,6 +18,12 @@ void ClearToNumberingPlan(protocol::IpSettingRecord& table, protocol::PanelAddre
 // inputs follow their cameras to the new numbers. Flags stay in place.
 void SwapCameras(protocol::IpSettingRecord& table, int a, int b);
 
+// Switcher input membership; inputs are numbered 1 to 5.
+bool IsOnInput(const protocol::IpSettingRecord& table, int camera, int input);
+// The input the SW Input list shows for camera `camera`: the highest input
+// holding it, 0 for none.
+int InputOfCamera(const protocol::IpSettingRecord& table, int camera);
+
 // Takes camera `camera` (0 to 99) off every switcher input: a table from a
 // panel may hold a camera on several.
 void ReleaseInputs(protocol::IpSettingRecord& table, int camera);

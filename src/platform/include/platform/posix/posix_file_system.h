@@ -16,6 +16,7 @@ class PosixFileSystem : public FileSystem {
   // Anything below /dev or /proc, however reached through links, is a stream.
   PathFacts Inspect(const std::string& path) override;
   bool MakeFolder(const std::string& path) override;
+  std::optional<std::vector<std::string>> ListFolder(const std::string& path) override;
   // rename() replacing; renameat2() with RENAME_NOREPLACE (or a hard link
   // where the file system lacks it) keeping. The folder is synced after.
   Moved Move(const std::string& from, const std::string& to, Existing existing) override;
