@@ -31,7 +31,7 @@ expect "backup exit code" "$?" 1
 expect "backup outcomes" "$(grep -o '"code":"[a-z-]*"' "$work/out" | sort | tr '\n' ' ')" \
   '"code":"ok" "code":"ok" "code":"unreachable" '
 expect "backup summary" "$(tail -1 "$work/out")" \
-  '{"summary":{"panels":3,"succeeded":2,"failed":1,"interrupted":0,"changed":null}}'
+  '{"summary":{"panels":3,"succeeded":2,"failed":1,"interrupted":0,"not-started":0,"changed":null}}'
 expect "backup files" "$(ls "$work/b" | wc -l)" 2
 
 # NUL, the device, is written into: no file takes its name.
