@@ -326,7 +326,7 @@ TEST(UnknownCommand, IsNamedWithTheNearestCommand) {
             "vk38: unknown command \"gte\"; did you mean \"get\"?\n");
   EXPECT_EQ(RunVk38({"frobnicate"}).err,
             "vk38: unknown command \"frobnicate\"; the commands are: table, setup, log, auth, "
-            "upgrade\n");
+            "upgrade, scan\n");
   // Asked for help, vk38 gives it, whatever else the line holds.
   const auto help = RunVk38({"tabel", "--help"});
   EXPECT_EQ(help.exitCode, 0);
