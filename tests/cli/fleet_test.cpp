@@ -115,6 +115,7 @@ TEST_F(Fleet, OneSilentAndOneRefusingPanelFailAloneAndInTime) {
                                             {"succeeded", 3},
                                             {"failed", 2},
                                             {"interrupted", 0},
+                                            {"not-started", 0},
                                             {"changed", nullptr}}));
   EXPECT_EQ(parsed.byPanel.at("192.168.0.7")["message"], "Socket Error!!");
   EXPECT_EQ(parsed.byPanel.at("192.168.0.4")["message"], "No Connect!!");
@@ -407,6 +408,7 @@ TEST_F(Fleet, AStopRequestEndsTheRunWithinASecondAndTellsEveryPanel) {
                                               {"succeeded", 1},
                                               {"failed", 0},
                                               {"interrupted", 2},
+                                              {"not-started", 0},
                                               {"changed", nullptr}}));
     // VK1's backup alone, and nothing half-written.
     const std::vector<std::string> names = cli_test::FileNames(folder);
@@ -977,6 +979,162 @@ TEST_F(Fleet, VersionAndEachCommandsHelpTellWhatTheyTake) {
   EXPECT_EQ(
       RunVk38({"table", "get", "vk1", "-o", cli_test::FreshFolder("lower") + "/t.csv"}).exitCode,
       0);
+}
+
+// scan of a /24 on the loopback: three panels (one camera, three, none),
+// a listener that answers as no panel does, one that stays silent, and
+// addresses where nothing listens.
+TEST_F(Fleet, ScanListsThePanelsOfARangeAsAnInventoryAndSendsNothingButTheRead) {
+  const auto at = [](int last) { return setting_test::Ip(127, 0, 5, last); };
+  sim::PanelSimulator scanned{network, {at(10), at(20), at(30), at(40), at(50)}};
+  const std::map<int, std::pair<int, protocol::PanelAddress>> tables = {
+      {10, {1, setting_test::Ip(10, 0, 1, 1)}}, {20, {3, at(21)}}, {30, {0, 0}}};
+  for (const auto& [last, table] : tables) {
+    protocol::IpSettingRecord record = setting_test::PanelTable();
+    for (int c = 0; c < protocol::kCameraCount; ++c) {
+      record.CamKind(c) = c < table.first ? protocol::kWireIpDirect : protocol::kWireNoAsign;
+    }
+    protocol::SetIp(record.SwAddr(), table.second);
+    scanned.Panel(at(last)).SetCameraRecord(setting_test::Sealed(record));
+  }
+  scanned.Panel(at(40)).SetFault(
+      "VK38 IP SETTING REQ", {.firstReply = sim::Bytes{'H', 'T', 'T', 'P', '/', '1', '\r', '\n'}});
+  scanned.Panel(at(50)).SetFault("VK38 IP SETTING REQ", {.silentAfter = 0});
+  std::string error;
+  ASSERT_TRUE(scanned.Start(&error)) << error;
+
+  const std::string inventory = cli_test::FreshFolder("scan") + "/found.txt";
+  const auto run = RunVk38({"scan", "127.0.5.0/24", "-o", inventory});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  const std::string expected =
+      "# vk38 scan 127.0.5.0/24: 3 panels in 254 addresses\n"
+      "127.0.5.10                # switcher 10.0.1.1, 1 camera\n"
+      "127.0.5.20                # switcher 127.0.5.21, 3 cameras\n"
+      "127.0.5.30                # switcher 0.0.0.0, 0 cameras\n";
+  EXPECT_EQ(run.out, expected);
+  EXPECT_EQ(cli_test::ReadText(inventory), expected);
+  // The silent listener costs scan's own silence limit, 2 s, not --timeout's 30 s.
+  EXPECT_GE(run.took, std::chrono::milliseconds(1900));
+  EXPECT_LT(run.took, std::chrono::seconds(15));
+  // The two listeners that are no panel are noted; nothing else is.
+  EXPECT_NE(run.err.find("vk38: 127.0.5.40: no panel: Bad camera table"), std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("vk38: 127.0.5.50: no panel: "), std::string::npos) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
+  const std::string read = "VK38 IP SETTING REQ\r\n";
+  for (int last : {10, 20, 30, 40, 50}) {
+    EXPECT_EQ(scanned.Panel(at(last)).Received(),
+              std::vector<sim::Bytes>({sim::Bytes(read.begin(), read.end())}))
+        << last;
+  }
+  // The inventory is one to work on, with every panel found.
+  const auto get = RunVk38({"table", "get", "@" + inventory, "-o", cli_test::FreshFolder("found")});
+  EXPECT_EQ(get.exitCode, 0) << get.err;
+  EXPECT_NE(get.out.find("3 panels: 3 succeeded"), std::string::npos) << get.out;
+
+  // --json: the panels found, with the same facts, and what was asked.
+  const auto json = RunVk38({"--json", "scan", "127.0.5.5-35", "127.0.5.20"});
+  EXPECT_EQ(json.exitCode, 0) << json.err;
+  const std::vector<nlohmann::json> lines = JsonLines(json.out);
+  ASSERT_EQ(lines.size(), 4u) << json.out;
+  EXPECT_EQ(lines[1]["panel"], "127.0.5.20");
+  EXPECT_EQ(lines[1]["code"], "ok");
+  EXPECT_EQ(lines[1]["switcher"], "127.0.5.21");
+  EXPECT_EQ(lines[1]["cameras"], 3);
+  EXPECT_EQ(lines[3], nlohmann::json({{"summary", {{"addresses", 31}, {"panels", 3}}}}));
+
+  // Nothing found: exit 1, and the inventory of the last scan stays.
+  const auto none = RunVk38({"scan", "127.0.6.0/24", "-o", inventory});
+  EXPECT_EQ(none.exitCode, 1);
+  EXPECT_EQ(cli_test::ReadText(inventory), expected);
+  // More than a /16 in all is refused before any address is asked.
+  const auto many = RunVk38({"scan", "127.0.5.0/16", "127.0.5.10", "-o", inventory});
+  EXPECT_EQ(many.exitCode, 2);
+  EXPECT_EQ(scanned.Panel(at(10)).Received().size(), 3u);
+  EXPECT_EQ(cli_test::ReadText(inventory), expected);
+}
+
+// --canary and --max-fail: the panels kept from starting are never
+// contacted and end not-started; VK5 (192.168.0.4) has no panel.
+TEST_F(Fleet, CanariesAndAFailureBoundKeepTheRestFromStarting) {
+  struct Case {
+    std::vector<std::string> stage;
+    std::vector<std::string> panels;
+    std::vector<std::string> codes;  // in the order of `panels`
+    int exitCode;
+  };
+  const std::vector<Case> cases = {
+      {{"--canary", "2"},
+       {"VK5", "VK1", "VK2", "VK3"},
+       {"unreachable", "ok", "not-started", "not-started"},
+       1},
+      {{"--canary", "2"}, {"VK1", "VK2", "VK5", "VK3"}, {"ok", "ok", "unreachable", "ok"}, 1},
+      {{"--canary", "3"}, {"VK1", "VK2", "VK3", "VK4"}, {"ok", "ok", "ok", "ok"}, 0},
+      {{"--max-fail", "1", "--jobs", "1"},
+       {"VK1", "VK5", "VK2", "VK3"},
+       {"ok", "unreachable", "not-started", "not-started"},
+       1},
+  };
+  const std::map<std::string, protocol::PanelAddress> addresses = {
+      {"VK1", kVk1}, {"VK2", kVk2}, {"VK3", kVk3}, {"VK4", kVk4}, {"VK5", kVk5}};
+  for (const Case& c : cases) {
+    simulator.Reset();
+    std::vector<std::string> arguments = {"--json"};
+    arguments.insert(arguments.end(), c.stage.begin(), c.stage.end());
+    arguments.insert(arguments.end(), {"table", "get"});
+    arguments.insert(arguments.end(), c.panels.begin(), c.panels.end());
+    arguments.insert(arguments.end(), {"-o", cli_test::FreshFolder("stages")});
+    const auto run = RunVk38(arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.stage[0] << run.err;
+    const JsonRun parsed = ParseJsonRun(run.out);
+    ASSERT_EQ(parsed.byPanel.size(), c.panels.size()) << run.out;
+    for (std::size_t i = 0; i < c.panels.size(); ++i) {
+      const nlohmann::json& outcome =
+          parsed.byPanel.at(protocol::AddressText(addresses.at(c.panels[i])));
+      EXPECT_EQ(outcome["code"], c.codes[i]) << c.stage[0] << " " << outcome;
+      if (c.codes[i] == "not-started") {
+        EXPECT_TRUE(simulator.Panel(addresses.at(c.panels[i])).Received().empty());
+        EXPECT_NE(outcome["cause"].get<std::string>().find(c.stage[0] == "--canary" ? "canary"
+                                                                                    : "--max-fail"),
+                  std::string::npos)
+            << outcome;
+      }
+    }
+    EXPECT_EQ(parsed.summary["not-started"],
+              std::count(c.codes.begin(), c.codes.end(), "not-started"));
+  }
+}
+
+// --failed: the panels that did not succeed, with their names, ready for
+// @FILE; a run where every panel succeeded leaves no such file.
+TEST_F(Fleet, FailedPanelsAreListedForARerunAndTheListGoesOnceAllSucceed) {
+  const std::string folder = cli_test::FreshFolder("failed");
+  const std::string inventory = folder + "/fleet.txt";
+  const std::string failed = folder + "/failed.txt";
+  cli_test::WriteText(inventory, "VK1 left\n192.168.0.4 spare\nVK2 right\n");
+  simulator.Panel(kVk2).SetFault("VK38 IP SETTING REQ", {.badChecksum = true});
+  auto run =
+      RunVk38({"--failed", failed, "table", "get", "@" + inventory, "VK3", "-o", folder + "/t"});
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  const std::string listed = cli_test::ReadText(failed);
+  EXPECT_TRUE(std::regex_search(listed, std::regex("^192\\.168\\.0\\.4 spare +# unreachable: ")))
+      << listed;
+  EXPECT_TRUE(std::regex_search(listed, std::regex("\n192\\.168\\.0\\.7 right +# bad-data: ")))
+      << listed;
+  EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 2) << listed;
+
+  // The rerun takes the list as it is; VK2 mended, only the spare is left.
+  simulator.Panel(kVk2).ClearFaults();
+  run = RunVk38({"--json", "--failed", failed, "table", "get", "@" + failed, "-o", folder + "/t"});
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_EQ(ParseJsonRun(run.out).byPanel.at("192.168.0.7")["name"], "right");
+  const std::string left = cli_test::ReadText(failed);
+  EXPECT_TRUE(left.starts_with("192.168.0.4 spare ")) << left;
+  EXPECT_EQ(std::count(left.begin(), left.end(), '\n'), 1) << left;
+
+  run = RunVk38({"table", "get", "VK1", "VK2", "-o", folder + "/t", "--failed", failed});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(failed));
 }
 
 // --retries in the program's own fleet run (RunOnPanels), with a pause that

@@ -1,9 +1,13 @@
 // Inventories: what a line may hold, the place a bad line is refused at,
-// and a panel listed again (by address or panel name) worked on once.
+// and a panel listed again (by address or panel name) worked on once; and
+// the address ranges that scan makes inventories of.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
 #include <variant>
 
+#include "commands/scan/address_ranges.h"
 #include "panels/inventory.h"
 
 namespace {
@@ -104,3 +108,49 @@ TEST(Inventory, APanelListedAgainIsWorkedOnOnceUnderItsOneName) {
 }
 
 }  // namespace
+
+// scan's RANGE: the three forms, what each holds, and the bound on a scan.
+TEST(ScanRanges, EachFormHoldsItsAddressesAndAScanIsBoundedToASlash16) {
+  const std::vector<std::tuple<std::string, std::string, std::string>> accepted = {
+      {"192.168.0.9", "192.168.0.9", "192.168.0.9"},
+      {"10.1.2.20-40", "10.1.2.20", "10.1.2.40"},
+      {"10.1.2.7-7", "10.1.2.7", "10.1.2.7"},
+      {"10.1.2.3/24", "10.1.2.0", "10.1.2.255"},  // host bits ignored
+      {"10.1.2.3/32", "10.1.2.3", "10.1.2.3"},
+      {"0.0.0.0/0", "0.0.0.0", "255.255.255.255"},
+  };
+  for (const auto& [text, first, last] : accepted) {
+    const auto range = cli::ParseAddressRange(text);
+    ASSERT_TRUE(std::holds_alternative<cli::AddressRange>(range)) << text;
+    EXPECT_EQ(protocol::AddressText(std::get<cli::AddressRange>(range).first), first) << text;
+    EXPECT_EQ(protocol::AddressText(std::get<cli::AddressRange>(range).last), last) << text;
+  }
+  for (const std::string text :
+       {"10.1.2.40-20", "10.1.2.3-256", "10.1.2.3/33", "10.1.2.3/", "10.1.2.3-", "10.1.2/24",
+        "10.1.2.3-10.1.2.9", "10.1.2.3/+8", "VK1", ""}) {
+    EXPECT_TRUE(std::holds_alternative<std::string>(cli::ParseAddressRange(text))) << text;
+  }
+
+  const auto addresses = [](const std::vector<std::string>& texts) {
+    std::vector<cli::AddressRange> ranges;
+    for (const std::string& text : texts) {
+      ranges.push_back(std::get<cli::AddressRange>(cli::ParseAddressRange(text)));
+    }
+    return cli::ScanAddresses(ranges);
+  };
+  // A /24 asks its 254 usable addresses; overlaps are asked once, in order.
+  const auto slash24 = addresses({"10.1.2.200-210", "10.1.2.0/24", "10.1.2.5"});
+  ASSERT_TRUE(std::holds_alternative<std::vector<protocol::PanelAddress>>(slash24));
+  const auto& asked = std::get<std::vector<protocol::PanelAddress>>(slash24);
+  ASSERT_EQ(asked.size(), 254u);
+  EXPECT_EQ(protocol::AddressText(asked.front()), "10.1.2.1");
+  EXPECT_EQ(protocol::AddressText(asked.back()), "10.1.2.254");
+  EXPECT_TRUE(std::is_sorted(asked.begin(), asked.end()));
+  // 65,536 addresses in all at most, counted before overlaps are merged.
+  EXPECT_TRUE(
+      std::holds_alternative<std::vector<protocol::PanelAddress>>(addresses({"10.1.0.0/16"})));
+  EXPECT_TRUE(std::holds_alternative<std::string>(addresses({"10.1.0.0/16", "10.1.0.1"})));
+  EXPECT_TRUE(std::holds_alternative<std::string>(addresses({"0.0.0.0/0"})));
+  // Nothing a panel can have: refused, never a scan of nothing.
+  EXPECT_TRUE(std::holds_alternative<std::string>(addresses({"10.1.2.255", "127.0.0.1"})));
+}

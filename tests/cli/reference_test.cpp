@@ -326,7 +326,7 @@ TEST(UnknownCommand, IsNamedWithTheNearestCommand) {
             "vk38: unknown command \"gte\"; did you mean \"get\"?\n");
   EXPECT_EQ(RunVk38({"frobnicate"}).err,
             "vk38: unknown command \"frobnicate\"; the commands are: table, setup, log, auth, "
-            "upgrade\n");
+            "upgrade, scan\n");
   // Asked for help, vk38 gives it, whatever else the line holds.
   const auto help = RunVk38({"tabel", "--help"});
   EXPECT_EQ(help.exitCode, 0);
@@ -472,9 +472,9 @@ class Documents : public ::testing::Test {
   }
 
   // The keys vk38 --json writes: an outcome and the summary of a table
-  // read, the table file in JSON (with a name that is no text), and a diff
+  // read, the table file in JSON (with a name that is no text), a diff
   // with changes, notices (the panel's table asks the firmware questions)
-  // and a refusal.
+  // and a refusal, and a scan's panel and summary.
   std::set<std::string> JsonKeysWritten() {
     std::set<std::string> keys;
     const std::string folder = cli_test::FreshFolder("documents");
@@ -489,6 +489,9 @@ class Documents : public ::testing::Test {
     const auto diff = RunVk38({"--json", "table", "diff", "VK1", folder + "/names.csv"});
     CollectJsonLines(diff.out, keys);
     EXPECT_TRUE(keys.contains("changes") && keys.contains("notices")) << diff.out;
+    const auto scan = RunVk38({"--json", "scan", "192.168.0.9"});
+    EXPECT_EQ(scan.exitCode, 0) << scan.err;
+    CollectJsonLines(scan.out, keys);
     return keys;
   }
 
@@ -506,7 +509,7 @@ TEST_F(Documents, GuideAndReadmeNameOnlyWhatVk38Has) {
   CollectOptionNames(app, options);
   std::set<std::string> codes;
   for (int code = static_cast<int>(cli::Code::kOk);
-       code <= static_cast<int>(cli::Code::kNotVerified); ++code) {
+       code <= static_cast<int>(cli::Code::kNotStarted); ++code) {
     codes.insert(std::string(cli::CodeName(static_cast<cli::Code>(code))));
   }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # vk38.exe under Wine against the panel simulator: a table read, a fleet
-# backup with a refused panel, the NUL device as an output, an inventory's
-# diff and verified write (and a panel that keeps its old table), standard
-# output and a disk that fill up (nothing torn, the old file kept), and
+# backup with a refused panel, a scan of the panels' network, the NUL
+# device as an output, an inventory's diff and verified write (and a panel
+# that keeps its old table), standard output and a disk that fill up
+# (nothing torn, the old file kept), and
 # Ctrl-C during a fleet backup with a silent panel and during a table write
 # that went out (changed: maybe). Run inside scripts/private-net beside the
 # simulator:
@@ -31,8 +32,21 @@ expect "backup exit code" "$?" 1
 expect "backup outcomes" "$(grep -o '"code":"[a-z-]*"' "$work/out" | sort | tr '\n' ' ')" \
   '"code":"ok" "code":"ok" "code":"unreachable" '
 expect "backup summary" "$(tail -1 "$work/out")" \
-  '{"summary":{"panels":3,"succeeded":2,"failed":1,"interrupted":0,"changed":null}}'
+  '{"summary":{"panels":3,"succeeded":2,"failed":1,"interrupted":0,"not-started":0,"changed":null}}'
 expect "backup files" "$(ls "$work/b" | wc -l)" 2
+
+# scan of the panels' /24: the four panels that answer with their table, in
+# address order; 192.168.0.5 answers as no panel does and is noted; the
+# inventory file is the same as standard output.
+expect "VK4 no panel" "$(control 'fault 192.168.0.5 reply 485454502F310D0A VK38 IP SETTING REQ')" "OK;"
+wine "$program" scan 192.168.0.0/24 -o "$(winepath -w "$work/found.txt")" >"$work/out" 2>"$work/err"
+expect "scan exit code" "$?" 0
+expect "scan panels" "$(tr -d '\r' <"$work/out" | grep -v '^#' | cut -d' ' -f1 | tr '\n' ' ')" \
+  "192.168.0.4 192.168.0.6 192.168.0.7 192.168.0.9 "
+expect "scan comments" "$(tr -d '\r' <"$work/out" | grep -c '^192\.168\.0\.[0-9] *# switcher 192\.168\.0\.[0-9], [0-9]* cameras$')" 4
+expect "scan file" "$(tr -d '\r' <"$work/found.txt")" "$(tr -d '\r' <"$work/out")"
+expect "scan note" "$(grep -c '^vk38: 192\.168\.0\.5: no panel: ' "$work/err")" 1
+control 'fault 192.168.0.5 none VK38 IP SETTING REQ' >/dev/null
 
 # NUL, the device, is written into: no file takes its name.
 wine "$program" table get VK1 -o NUL >"$work/out" 2>"$work/err"

@@ -66,6 +66,9 @@ RunContext Invocation::Context() const {
   context.jobs = global.jobs;
   context.form = global.json ? ReportForm::kJson : ReportForm::kPlain;
   context.retries = global.retries;
+  context.stages.canary = static_cast<std::size_t>(global.canary);
+  if (global.maxFail) context.stages.maxFail = static_cast<std::size_t>(*global.maxFail);
+  context.failedFile = global.failedFile;
   context.verbosity = global.quiet     ? Verbosity::kQuiet
                       : global.verbose ? Verbosity::kVerbose
                                        : Verbosity::kNormal;

@@ -27,6 +27,9 @@ struct GlobalOptions {
   int retries = 0;
   bool quiet = false;
   bool verbose = false;
+  int canary = 0;  // 0: no first stage
+  std::optional<int> maxFail{};
+  std::optional<std::string> failedFile{};
 };
 
 // The run of the command given: the machine, the global options, and the

@@ -13,6 +13,7 @@
 #include "command_line/invocation.h"
 #include "command_line/unknown_command.h"
 #include "commands/commands.h"
+#include "io/output_file.h"
 #include "panels/inventory.h"
 #include "setuptool_version.h"
 
@@ -36,7 +37,8 @@ std::string Footer() {
       "puts a table, block or log on standard output (-o -), those lines go to standard "
       "error.\n\n"
       "Codes: ok, unreachable, timeout, broken, refused, bad-data, file, interrupted, "
-      "not-verified (--verify: the panel answered WRITE OK but read back otherwise).\n\n"
+      "not-verified (--verify: the panel answered WRITE OK but read back otherwise), "
+      "not-started (--canary or --max-fail kept the panel from being started).\n\n"
       "A command that changes panels (table set, setup restore, auth set, upgrade) tells for "
       "each panel whether it may hold the change: changed no (nothing that changes it went "
       "out), maybe (it went out and no verdict came back: read the panel back), yes (the panel "
@@ -70,6 +72,29 @@ CLI::Validator FiniteSeconds(std::string option, double most) {
         return fmt::format("{} takes a number of seconds from 0.05 to {}: {}", option, most, text);
       },
       "SECONDS");
+}
+
+// How a command that works on panels goes on past failures, and where it
+// lists the panels that failed; scan, which finds panels, takes none of them.
+void AddStageOptions(CLI::App& app, GlobalOptions& global) {
+  app.add_option("--canary", global.canary,
+                 "work on the first N panels (in the order given) first, and on the rest only "
+                 "if all N succeeded; the others end not-started")
+      ->check(CLI::Range(1, 1000000));
+  app.add_option("--max-fail", global.maxFail,
+                 "start no further panel once N panels failed; the panels not started end "
+                 "not-started")
+      ->check(CLI::Range(1, 1000000));
+  app.add_option("--failed", global.failedFile,
+                 "list the panels that did not succeed, with their names, in FILE as an "
+                 "inventory to rerun them with @FILE (each line's comment tells how the panel "
+                 "ended); when every panel succeeded, no FILE is left: one there is removed")
+      ->check(CLI::Validator(
+          [](std::string& text) -> std::string {
+            if (!text.empty() && text != kStandardStream) return {};
+            return "--failed takes a file, not standard output";
+          },
+          "FILE"));
 }
 
 void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
@@ -107,6 +132,7 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& global) {
       "line sent and reply line received, and the size of each block (never its bytes, so no "
       "password shows)");
   quiet->excludes(verbose);
+  AddStageOptions(app, global);
 }
 
 }  // namespace
@@ -137,6 +163,7 @@ void DefineVk38(CLI::App& app, Invocation& invocation) {
       app.add_subcommand("auth", "The panel's user name and password: set.")->require_subcommand(1);
   AddAuthSet(*auth, invocation);
   AddUpgrade(app, invocation);
+  AddScan(app, invocation);
   AddGenerateOption(app);
 }
 

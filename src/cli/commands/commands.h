@@ -18,5 +18,6 @@ void AddSetupRestore(CLI::App& setup, Invocation& invocation);
 void AddLog(CLI::App& app, Invocation& invocation);
 void AddAuthSet(CLI::App& auth, Invocation& invocation);
 void AddUpgrade(CLI::App& app, Invocation& invocation);
+void AddScan(CLI::App& app, Invocation& invocation);
 
 }  // namespace cli

@@ -123,4 +123,8 @@ std::variant<PanelList, std::string> ListPanels(const std::vector<ListedPanel>& 
   return list;
 }
 
+std::string InventoryLine(const Panel& panel, std::string_view comment) {
+  return fmt::format("{:<24}  # {}\n", PanelText(panel), Shown(comment));
+}
+
 }  // namespace cli

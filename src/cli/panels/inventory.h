@@ -42,6 +42,11 @@ struct ListedPanel {
 std::variant<std::vector<ListedPanel>, std::string> ReadInventory(std::string_view text,
                                                                   const std::string& file);
 
+// One line of an inventory that vk38 writes (scan, --failed): the panel,
+// its name if any, and `comment` after a '#' (every byte of it that is no
+// printable ASCII as '?'), with the line's end.
+std::string InventoryLine(const Panel& panel, std::string_view comment);
+
 // The panels to work on, each once in the order first listed, and a note
 // for each one listed again (a name given only once is kept).
 struct PanelList {

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <thread>
 
+#include <fmt/format.h>
+
 namespace cli {
 
 namespace {
@@ -47,10 +49,15 @@ PanelOutcome Interrupted(const PanelOutcome& ended) {
   return interrupted;
 }
 
+PanelOutcome NotStarted(std::string cause) {
+  return Failure(Code::kNotStarted, "Not started", std::move(cause));
+}
+
 class FleetRun {
  public:
-  FleetRun(const std::vector<Panel>& panels, const PanelTask& task, const FleetWatch& watch)
-      : panels_(panels), task_(task), watch_(watch), outcomes_(panels.size()) {}
+  FleetRun(const std::vector<Panel>& panels, const PanelTask& task, const FleetWatch& watch,
+           const FleetStages& stages)
+      : panels_(panels), task_(task), watch_(watch), stages_(stages), outcomes_(panels.size()) {}
 
   std::vector<PanelOutcome> Run(int jobs) {
     const std::size_t workers =
@@ -65,21 +72,32 @@ class FleetRun {
 
  private:
   bool Stopped() const { return watch_.stop && watch_.stop->Triggered(); }
+  // No further panel starts: the run was stopped, or the stages ended it.
+  bool Halted() const { return Stopped() || !haltCause_.empty(); }
+  // The next panel is past the canaries, and they have not all ended.
+  bool AtCanaryGate() const {
+    return stages_.canary > 0 && next_ >= stages_.canary && canaryEnded_ < stages_.canary;
+  }
 
   // A worker: the next panel not yet started, until none is left or the
-  // run is stopped.
+  // run is halted.
   void Work() {
     for (;;) {
       std::size_t index = 0;
       {
-        const std::lock_guard lock(mutex_);
-        if (next_ >= panels_.size() || Stopped()) break;
+        std::unique_lock lock(mutex_);
+        // A stop raises no notification: look up now and then.
+        while (!Halted() && next_ < panels_.size() && AtCanaryGate()) {
+          startable_.wait_for(lock, kTickInterval);
+        }
+        if (next_ >= panels_.size() || Halted()) break;
         index = next_++;
       }
       PanelOutcome outcome = RunOne(panels_[index], task_);
       if (!outcome.Ok() && Stopped()) outcome = Interrupted(outcome);
       Label(outcome, panels_[index]);
       const std::lock_guard lock(mutex_);
+      Count(index, outcome);
       outcomes_[index] = std::move(outcome);
       ended_.push_back(index);
       changed_.notify_one();
@@ -89,8 +107,24 @@ class FleetRun {
     changed_.notify_one();
   }
 
+  // What an ended panel means for the stages; called under the lock.
+  void Count(std::size_t index, const PanelOutcome& outcome) {
+    if (index < stages_.canary) ++canaryEnded_;
+    if (!outcome.Ok()) ++failures_;
+    if (!haltCause_.empty()) return;
+    if (stages_.maxFail && failures_ >= *stages_.maxFail) {
+      haltCause_ = fmt::format("{} panel{} failed, as many as --max-fail allows", failures_,
+                               failures_ == 1 ? "" : "s");
+    } else if (stages_.canary > 0 && canaryEnded_ == stages_.canary && failures_ > 0) {
+      haltCause_ = stages_.canary == 1 ? std::string("the canary panel failed")
+                                       : fmt::format("{} of the {} canary panels failed", failures_,
+                                                     stages_.canary);
+    }
+    startable_.notify_all();
+  }
+
   // The calling thread: tells each outcome as it comes, then those of the
-  // panels that a stop kept from starting.
+  // panels that a stop or the stages kept from starting.
   void Watch() {
     std::unique_lock lock(mutex_);
     for (;;) {
@@ -108,7 +142,8 @@ class FleetRun {
       }
     }
     for (std::size_t index = next_; index < panels_.size(); ++index) {
-      outcomes_[index] = Interrupted("the run was stopped before the panel was asked");
+      outcomes_[index] = Stopped() ? Interrupted("the run was stopped before the panel was asked")
+                                   : NotStarted(haltCause_);
       Label(outcomes_[index], panels_[index]);
       Tell(lock, outcomes_[index]);
     }
@@ -124,19 +159,25 @@ class FleetRun {
   const std::vector<Panel>& panels_;
   const PanelTask& task_;
   const FleetWatch& watch_;
+  const FleetStages& stages_;
   std::mutex mutex_;
   std::condition_variable changed_;
+  std::condition_variable startable_;
   std::vector<PanelOutcome> outcomes_;
   std::deque<std::size_t> ended_;
   std::size_t next_ = 0;
   std::size_t running_ = 0;
+  std::size_t canaryEnded_ = 0;
+  std::size_t failures_ = 0;
+  std::string haltCause_{};  // why no further panel starts; empty while they may
 };
 
 }  // namespace
 
 std::vector<PanelOutcome> RunFleet(const std::vector<Panel>& panels, int jobs,
-                                   const PanelTask& task, const FleetWatch& watch) {
-  return FleetRun(panels, task, watch).Run(jobs);
+                                   const PanelTask& task, const FleetWatch& watch,
+                                   const FleetStages& stages) {
+  return FleetRun(panels, task, watch, stages).Run(jobs);
 }
 
 }  // namespace cli

@@ -1,7 +1,8 @@
 // Running one operation on many panels: at most `jobs` at once, each on a
 // thread of its own, while the calling thread reports each outcome as its
-// panel ends. A panel that fails or throws never stops the others; a stop
-// request lets no further panel start and ends those in flight.
+// panel ends. A panel that fails or throws never stops the others (unless
+// the stages say so: stages.h); a stop request lets no further panel start
+// and ends those in flight.
 #pragma once
 
 #include <functional>
@@ -10,6 +11,7 @@
 #include "panels/panel_names.h"
 #include "platform/stop_signal.h"
 #include "run/panel_outcome.h"
+#include "run/stages.h"
 
 namespace cli {
 
@@ -26,8 +28,10 @@ struct FleetWatch {
   std::function<void()> tick{};
 };
 
-// The outcomes in the order of `panels`, each with its panel's address and name.
+// The outcomes in the order of `panels`, each with its panel's address and
+// name; the panels that `stages` kept from starting end Code::kNotStarted.
 std::vector<PanelOutcome> RunFleet(const std::vector<Panel>& panels, int jobs,
-                                   const PanelTask& task, const FleetWatch& watch = {});
+                                   const PanelTask& task, const FleetWatch& watch = {},
+                                   const FleetStages& stages = {});
 
 }  // namespace cli

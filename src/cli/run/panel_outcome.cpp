@@ -22,6 +22,8 @@ std::string_view CodeName(Code code) {
       return "interrupted";
     case Code::kNotVerified:
       return "not-verified";
+    case Code::kNotStarted:
+      return "not-started";
   }
   return "broken";
 }

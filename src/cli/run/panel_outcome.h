@@ -25,6 +25,7 @@ enum class Code {
   kFile,         // "file": a local file (or standard output) could not be read or written
   kInterrupted,  // "interrupted": the run was stopped before the panel was done
   kNotVerified,  // "not-verified": the panel confirmed a write but read back otherwise
+  kNotStarted,   // "not-started": --canary or --max-fail kept the panel from being started
 };
 
 std::string_view CodeName(Code code);

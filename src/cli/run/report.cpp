@@ -79,7 +79,9 @@ std::string SummaryLine(const std::vector<PanelOutcome>& outcomes, ReportForm fo
   const auto succeeded = count([](const PanelOutcome& o) { return o.Ok(); });
   const auto interrupted =
       count([](const PanelOutcome& o) { return o.code == Code::kInterrupted; });
-  const auto failed = static_cast<std::ptrdiff_t>(outcomes.size()) - succeeded - interrupted;
+  const auto notStarted = count([](const PanelOutcome& o) { return o.code == Code::kNotStarted; });
+  const auto failed =
+      static_cast<std::ptrdiff_t>(outcomes.size()) - succeeded - interrupted - notStarted;
   // Only a command that changes panels tells what they may hold.
   const bool changes = std::any_of(outcomes.begin(), outcomes.end(),
                                    [](const PanelOutcome& o) { return o.changed.has_value(); });
@@ -87,11 +89,9 @@ std::string SummaryLine(const std::vector<PanelOutcome>& outcomes, ReportForm fo
     return count([change](const PanelOutcome& o) { return o.changed == change; });
   };
   if (form == ReportForm::kJson) {
-    nlohmann::ordered_json summary = {{"panels", outcomes.size()},
-                                      {"succeeded", succeeded},
-                                      {"failed", failed},
-                                      {"interrupted", interrupted},
-                                      {"changed", nullptr}};
+    nlohmann::ordered_json summary = {{"panels", outcomes.size()}, {"succeeded", succeeded},
+                                      {"failed", failed},          {"interrupted", interrupted},
+                                      {"not-started", notStarted}, {"changed", nullptr}};
     if (changes) {
       summary["changed"] = {{"yes", changed(Change::kYes)},
                             {"maybe", changed(Change::kMaybe)},
@@ -102,6 +102,7 @@ std::string SummaryLine(const std::vector<PanelOutcome>& outcomes, ReportForm fo
   std::string text = fmt::format("{} panel{}: {} succeeded, {} failed", outcomes.size(),
                                  outcomes.size() == 1 ? "" : "s", succeeded, failed);
   if (interrupted > 0) text += fmt::format(", {} interrupted", interrupted);
+  if (notStarted > 0) text += fmt::format(", {} not started", notStarted);
   if (changes) {
     text += fmt::format("; changed: {} yes, {} maybe, {} no", changed(Change::kYes),
                         changed(Change::kMaybe), changed(Change::kNo));

@@ -2,7 +2,8 @@
 // ("192.168.0.9: Write OK", "192.168.0.21 studio-a-left: FAILED: Socket
 // Error!! - ...") or one JSON object with the same fields for every command
 // ("name": null for a panel without a name); then a summary line ("3
-// panels: 2 succeeded, 1 failed") or object ({"summary": ...}).
+// panels: 2 succeeded, 1 failed", then the interrupted and the not started
+// where there are any) or object ({"summary": ...}).
 #pragma once
 
 #include <cstdio>

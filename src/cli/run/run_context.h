@@ -14,6 +14,7 @@
 #include "panels/panel_names.h"
 #include "protocol/panel_wait_limits.h"
 #include "run/report.h"
+#include "run/stages.h"
 
 namespace cli {
 
@@ -44,6 +45,11 @@ struct RunContext {
   // How long all of one panel's work may take, tries again included
   // (--max-time); none: no bound but the waits.
   std::optional<std::chrono::milliseconds> maxTime{};
+  // The canaries and the bound on failures (--canary, --max-fail).
+  FleetStages stages{};
+  // Where the panels that did not succeed are listed as an inventory
+  // (--failed); none: nowhere.
+  std::optional<std::string> failedFile{};
 
   // True once the program was asked to end.
   bool Stopped() const { return machine.Stop().Triggered(); }

@@ -6,6 +6,7 @@
 
 #include "io/note_lines.h"
 #include "io/progress.h"
+#include "run/failed_panels.h"
 #include "run/fleet.h"
 #include "run/retry.h"
 
@@ -76,17 +77,21 @@ int RunOnPanels(const RunContext& context, const std::vector<Panel>& panels, con
           }};
   std::vector<PanelOutcome> outcomes = RunFleet(
       panels, context.jobs,
-      [&](const Panel& panel) { return TryPanel(context, panel, task, lines); }, watch);
+      [&](const Panel& panel) { return TryPanel(context, panel, task, lines); }, watch,
+      context.stages);
   for (PanelOutcome& outcome : outcomes) outcome = Settled(std::move(outcome), to);
   if (to.progress) to.progress->Clear();
   reporter.Summary(outcomes);
   if (!reporter.Written()) {
     fmt::print(stderr, "vk38: the outcomes could not all be written\n");
   }
+  // A stopped run lists its failed and interrupted panels too, for the rerun.
+  const bool listed = !context.failedFile ||
+                      KeepFailedPanels(context.machine.Files(), *context.failedFile, outcomes);
   if (context.Stopped()) return kExitStopped;
   const bool allOk = std::all_of(outcomes.begin(), outcomes.end(),
                                  [](const PanelOutcome& outcome) { return outcome.Ok(); });
-  return allOk && reporter.Written() ? kExitSuccess : kExitPanelFailed;
+  return allOk && reporter.Written() && listed ? kExitSuccess : kExitPanelFailed;
 }
 
 }  // namespace cli

@@ -28,11 +28,13 @@ struct ReportTo {
   bool changesPanels = false;
 };
 
-// Runs `task` on every panel, tries a panel again as the context's retries
-// allow (retry.h), reports each outcome (after its details, each line headed
-// by the panel) as its panel ends and then the summary, and gives the exit
-// code. With Verbosity::kVerbose every step of every exchange is traced on
-// standard error.
+// Runs `task` on every panel in the context's stages (stages.h), tries a
+// panel again as the context's retries allow (retry.h), reports each
+// outcome (after its details, each line headed by the panel) as its panel
+// ends and then the summary, lists the panels that did not succeed where
+// the context says (failed_panels.h), and gives the exit code. With
+// Verbosity::kVerbose every step of every exchange is traced on standard
+// error.
 int RunOnPanels(const RunContext& context, const std::vector<Panel>& panels, const TargetTask& task,
                 ReportTo to = {});
 
