@@ -33,13 +33,13 @@ struct TableClearOptions {
   std::optional<std::string> plan{};
 };
 
-// What ALL CLEAR would write over `read`. A confirmed clear answers the
-// firmware questions with OK: they are shown before the confirmation.
+// What ALL CLEAR would write over `read`; `writeRules.yes` answers the
+// firmware questions.
 TableWritePlan ClearedPlan(const protocol::IpSettingRecord& read, protocol::PanelAddress panel,
-                           bool strict) {
+                           TableWriteRules writeRules) {
   protocol::IpSettingRecord cleared = read;
   rules::ClearToNumberingPlan(cleared, panel);
-  return PlanTableWrite(read, cleared, panel, {.strict = strict, .yes = true});
+  return PlanTableWrite(read, cleared, panel, writeRules);
 }
 
 std::vector<std::string> PlanLines(const TableWritePlan& plan) {
@@ -54,7 +54,10 @@ PanelOutcome ClearOne(PanelTarget& target, const TableClearOptions& args,
   protocol::IpSettingRecord read;
   PanelOutcome outcome = ReadCameraTable(target.link, read);
   if (!outcome.Ok()) return outcome;
-  const TableWritePlan plan = ClearedPlan(read, target.panel.address, args.strict);
+  // A confirmed clear answers the firmware questions with OK: they are
+  // shown before the confirmation.
+  const TableWritePlan plan =
+      ClearedPlan(read, target.panel.address, {.strict = args.strict, .yes = true});
   const std::size_t count = plan.changes.size();
   const auto asked = [&] {
     return questions.Ask(
@@ -76,7 +79,7 @@ int TableClear(const RunContext& context, const std::vector<Panel>& panels,
   if (args.dryRun) {
     const PlanMaker clear = [&](PanelTarget& target, const protocol::IpSettingRecord& read,
                                 PanelOutcome&) -> std::optional<TableWritePlan> {
-      return ClearedPlan(read, target.panel.address, args.strict);
+      return ClearedPlan(read, target.panel.address, {.strict = args.strict, .yes = args.yes});
     };
     return DiffPanels(context, panels, clear, {.command = "table clear", .planFile = args.plan});
   }
@@ -105,7 +108,8 @@ void AddTableClear(CLI::App& table, Invocation& invocation) {
   clear->add_flag("--yes", options->yes,
                   "write without asking, the page's firmware questions answered with OK "
                   "(without it, each panel's cleared table is confirmed at the terminal, and "
-                  "nothing is written without a terminal)");
+                  "nothing is written without a terminal); with --dry-run, answers the "
+                  "questions of the write told and planned");
   clear->add_flag("--strict", options->strict,
                   "refuse to write a table in which two entries share an address");
   clear->add_flag("--verify", options->verify,
