@@ -102,6 +102,15 @@ std::string DuplicationText(protocol::ConstAddrField address) {
   return text;
 }
 
+std::vector<int> FlaggedDuplicates(const protocol::IpSettingRecord& table) {
+  std::vector<int> entries;
+  for (int c = 0; c < protocol::kCameraCount; ++c) {
+    if (table.CamFlags(c) & protocol::kDuplicateFlag) entries.push_back(c);
+  }
+  if (table.SwFlags() & protocol::kDuplicateFlag) entries.push_back(kSwitcherEntry);
+  return entries;
+}
+
 AddressCheck CheckAddresses(const protocol::IpSettingRecord& table, protocol::PanelAddress panel) {
   AddressCheck check;
   check.proceeds = CheckCameraDuplicates(table, panel, check.notices) &&

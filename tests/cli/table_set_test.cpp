@@ -2,11 +2,19 @@
 // when nothing changed, the page's own rules and texts, and nothing sent
 // for a file that cannot be read; table diff and --dry-run tell what a file
 // would change and write nothing; --strict refuses a duplicate address.
+// table assign and table clear: the page's RENEW/KEEP and ALL CLEAR, byte
+// for byte on the wire; plans written only to panels that did not change.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
+#include <regex>
+#include <span>
+
 #include "pages/setting/setting_page_fixture.h"
+#include "plans/sha256.h"
+#include "protocol/commands.h"
+#include "rules/camera_table_edits.h"
 #include "spreadsheet_rewrite.h"
 #include "vk38_runner.h"
 
@@ -275,6 +283,225 @@ TEST_F(TableSet, VerifyCatchesAPanelThatConfirmsButKeepsItsTable) {
   EXPECT_EQ(good.out.substr(0, good.out.find('\n')),
             "192.168.0.9: Write OK - verified: the panel read back what was sent (" + file +
                 ") [changed: yes]");
+}
+
+// --- table assign, table clear, plans ---------------------------------------
+
+namespace commands = protocol::commands;
+
+std::string WireText(std::string_view text) { return std::string(text); }
+
+class Assign : public TableSet {
+ protected:
+  // What VK1 received, one string per connection.
+  std::vector<std::string> Wire() {
+    std::vector<std::string> wire;
+    for (const sim::Bytes& bytes : Vk1().Received()) wire.emplace_back(bytes.begin(), bytes.end());
+    return wire;
+  }
+  static nlohmann::json Outcome(const std::string& out) {
+    return nlohmann::json::parse(out.substr(0, out.find('\n')));
+  }
+};
+
+TEST_F(Assign, RenewAndKeepSendTheirStartAndSetAndThePanelAppliesItsProposal) {
+  protocol::IpSettingRecord table = setting_test::PanelTable();
+  // Two cameras on one address of the panel's network: keep moves the second.
+  protocol::SetIp(table.CamAddr(3), Ip(192, 168, 0, 50));
+  protocol::SetIp(table.CamAddr(4), Ip(192, 168, 0, 50));
+  const struct {
+    const char* mode;
+    std::string_view start, set;
+    std::vector<std::string> notices;
+  } cases[] = {
+      {"--renew", commands::kRenewStart, commands::kRenewSet, {}},
+      {"--keep", commands::kKeepStart, commands::kKeepSet, {"C005"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    Vk1().Reset();
+    Vk1().SetCameraRecord(setting_test::Sealed(table));
+    const auto run = RunVk38({"--json", "table", "assign", "VK1", c.mode, "--yes"});
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_EQ(Wire(), (std::vector<std::string>{WireText(commands::kCameraTableRequest),
+                                                WireText(c.start), WireText(c.set)}));
+    const nlohmann::json outcome = Outcome(run.out);
+    EXPECT_EQ(outcome["message"], "Finish!!");
+    EXPECT_EQ(outcome["changed"], "yes");
+    // The proposal moved the cameras into the panel's network, and the
+    // panel now holds it: its addresses are those told.
+    ASSERT_FALSE(outcome["changes"].empty()) << outcome;
+    protocol::IpSettingRecord held;
+    const sim::Bytes now = Vk1().CameraRecord();
+    std::copy(now.begin(), now.end(), held.bytes.begin());
+    for (const nlohmann::json& change : outcome["changes"]) {
+      if (change["field"] != "IP Address" || change["entry"] == "SW") continue;
+      const int camera = std::stoi(change["entry"].get<std::string>().substr(1)) - 1;
+      EXPECT_EQ(protocol::AddressText(protocol::GetIp(held.CamAddr(camera))), change["after"]);
+    }
+    std::vector<std::string> flagged;
+    for (const nlohmann::json& notice : outcome["notices"]) {
+      EXPECT_TRUE(std::regex_match(notice["text"].get<std::string>(),
+                                   std::regex(R"(IP\(192\.168\.0\.\d+\) Duplication)")))
+          << notice;
+      flagged.push_back(notice["entries"][0]);
+    }
+    EXPECT_EQ(flagged, c.notices);
+  }
+}
+
+TEST_F(Assign, NothingButTheProposalWithoutAConfirmationAndTheSetsAnswerJudged) {
+  Vk1().SetCameraRecord(setting_test::Sealed(setting_test::PanelTable()));
+  const std::vector<std::string> proposed = {WireText(commands::kCameraTableRequest),
+                                             WireText(commands::kRenewStart)};
+  const std::vector<std::string> applied = {WireText(commands::kCameraTableRequest),
+                                            WireText(commands::kRenewStart),
+                                            WireText(commands::kRenewSet)};
+  const struct Case {
+    const char* what;
+    std::vector<std::string> arguments;
+    std::string_view faultOn;
+    sim::Fault fault;
+    int exitCode;
+    std::string code, message;
+    std::vector<std::string> wire;
+  } cases[] = {
+      {"a dry run sends no SET", {"--dry-run"}, {}, {}, 1, "ok", "101 changes", proposed},
+      {"no terminal and no --yes: nothing is sent", {}, {}, {}, 2, "", "", {}},
+      {"a proposal with a bad sum is never confirmed",
+       {"--yes"},
+       commands::kRenewStart,
+       {.badChecksum = true},
+       1,
+       "bad-data",
+       "",
+       proposed},
+      {"any answer but SETTING OK",
+       {"--yes"},
+       commands::kRenewSet,
+       {.firstReply = sim::Bytes{'S', 'E', 'T', 'T', 'I', 'N', 'G', ' ', 'N', 'G'}},
+       1,
+       "refused",
+       "Setting Error!!",
+       applied},
+      {"an answer shorter than SETTING OK",
+       {"--yes"},
+       commands::kRenewSet,
+       {.firstReply = sim::Bytes{'S', 'E', 'T'}},
+       1,
+       "refused",
+       "Setting Error!!",
+       applied},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const sim::Bytes record = Vk1().CameraRecord();
+    Vk1().Reset();
+    Vk1().SetCameraRecord(record);
+    if (!c.faultOn.empty()) Vk1().SetFault(WireText(c.faultOn), c.fault);
+    std::vector<std::string> arguments = {"--json", "table", "assign", "VK1", "--renew"};
+    arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+    const auto run = RunVk38(arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.out << run.err;
+    EXPECT_EQ(Wire(), c.wire);
+    if (c.code.empty()) continue;
+    const nlohmann::json outcome = Outcome(run.out);
+    EXPECT_EQ(outcome["code"], c.code) << outcome;
+    if (!c.message.empty()) {
+      EXPECT_EQ(outcome["message"], c.message) << outcome;
+    }
+  }
+}
+
+TEST_F(Assign, AProposalIsSavedAndConfirmedAtTheTerminal) {
+  Vk1().SetCameraRecord(setting_test::Sealed(setting_test::PanelTable()));
+  const std::string file = cli_test::FreshFolder("proposal") + "/vk1.json";
+  const auto declined = cli_test::RunVk38OnTerminal(
+      {"table", "assign", "VK1", "--renew", "-o", file}, "[y/N] ", "n\n");
+  EXPECT_EQ(declined.exitCode, 1) << declined.shown;
+  EXPECT_NE(declined.shown.find("C001 IP Address: 10.0.0.1 -> 192.168.0.10"), std::string::npos)
+      << declined.shown;
+  EXPECT_EQ(Wire().size(), 2u);
+  // The proposal as table get writes a table: JSON for *.json.
+  EXPECT_NE(cli_test::ReadText(file).find("\"192.168.0.10\""), std::string::npos);
+
+  const auto confirmed =
+      cli_test::RunVk38OnTerminal({"table", "assign", "VK1", "--renew"}, "[y/N] ", "y\n");
+  EXPECT_EQ(confirmed.exitCode, 0) << confirmed.shown;
+  EXPECT_EQ(Wire().back(), WireText(commands::kRenewSet));
+}
+
+TEST_F(Assign, ClearWritesTheNumberingPlanWithSetsRules) {
+  protocol::IpSettingRecord table = setting_test::PanelTable();
+  table.CamKind(0) = protocol::kWireSerial;  // keeps its kind, and asks a firmware question
+  table.SwInput(2) = 7;                      // survives
+  Vk1().SetCameraRecord(setting_test::Sealed(table));
+  protocol::IpSettingRecord expected = table;
+  rules::ClearToNumberingPlan(expected, setting_test::kVk1);
+  protocol::ComputeChecksum(expected);
+
+  const auto dry = RunVk38({"table", "clear", "VK1", "--dry-run"});
+  EXPECT_EQ(dry.exitCode, 1) << dry.err;
+  EXPECT_NE(dry.out.find("C100 IP Address: 10.0.0.100 -> 192.168.0.109"), std::string::npos);
+  EXPECT_EQ(RunVk38({"table", "clear", "VK1"}).exitCode, 2);
+  EXPECT_EQ(Wire().size(), 1u);  // the dry run's read alone
+
+  const auto run = RunVk38({"table", "clear", "VK1", "--yes", "--verify"});
+  ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+  ASSERT_EQ(Wire().size(), 4u);  // read, write, read back
+  EXPECT_EQ(Wire()[2], WireText(commands::kCameraTableChange) + setting_test::AsText(expected));
+  EXPECT_EQ(Vk1().CameraRecord(), BytesOf(expected));
+}
+
+TEST_F(Assign, APlanIsWrittenAsPlannedAndRefusedOnceThePanelsTableChanged) {
+  Vk1().SetCameraRecord(setting_test::Sealed(setting_test::PanelTable()));
+  const std::string folder = cli_test::FreshFolder("plans");
+  const std::string names = folder + "/names.csv";
+  cli_test::WriteText(names, "CAMERA No,CAMERA Name\nC002,studio\n");
+  const std::string plan = folder + "/plan.json";
+  ASSERT_EQ(RunVk38({"table", "diff", "VK1", names, "--plan", plan}).exitCode, 1);
+  const nlohmann::json saved = nlohmann::json::parse(cli_test::ReadText(plan));
+  EXPECT_EQ(saved["command"], "table diff");
+  EXPECT_EQ(saved["panels"][0]["readSha256"], cli::Sha256Hex(Vk1().CameraRecord()));
+
+  // Unchanged: exactly the planned table goes out.
+  const auto run = RunVk38({"--json", "table", "set", "--plan", plan});
+  ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+  const std::string table = saved["panels"][0]["table"];
+  std::string bytes;
+  for (std::size_t i = 0; i < table.size(); i += 2)
+    bytes += static_cast<char>(std::stoi(table.substr(i, 2), nullptr, 16));
+  EXPECT_EQ(Wire().back(), WireText(commands::kCameraTableChange) + bytes);
+  EXPECT_NE(bytes.find("studio"), std::string::npos);
+
+  // The panel's table is now another than the one planned from.
+  const std::size_t connections = Wire().size();
+  const auto refused = RunVk38({"--json", "table", "set", "--plan", plan});
+  EXPECT_EQ(refused.exitCode, 1);
+  const nlohmann::json outcome = Outcome(refused.out);
+  EXPECT_EQ(outcome["code"], "refused");
+  EXPECT_EQ(outcome["cause"], "the panel's table changed since the plan");
+  EXPECT_EQ(outcome["changed"], "no");
+  EXPECT_EQ(Wire().size(), connections + 1);  // read, never written
+
+  // A file that is no plan reaches no panel.
+  cli_test::WriteText(plan, "{\"format\": \"vk38-plan\", \"version\": 1, \"panels\": []}");
+  EXPECT_EQ(RunVk38({"table", "set", "--plan", plan}).exitCode, 2);
+  EXPECT_EQ(Wire().size(), connections + 1);
+}
+
+TEST(PlanDigest, IsSha256OfTheStandardVectors) {
+  const auto digest = [](std::string_view text) {
+    return cli::Sha256Hex(
+        std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  };
+  EXPECT_EQ(digest(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+  EXPECT_EQ(digest("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  // Two blocks, the length in the second.
+  EXPECT_EQ(digest("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
+            "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+  EXPECT_EQ(digest(std::string(1000000, 'a')),
+            "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
 }
 
 }  // namespace

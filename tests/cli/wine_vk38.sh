@@ -5,7 +5,8 @@
 # that keeps its old table), standard output and a disk that fill up
 # (nothing torn, the old file kept), and
 # Ctrl-C during a fleet backup with a silent panel and during a table write
-# that went out (changed: maybe). Run inside scripts/private-net beside the
+# that went out (changed: maybe); a keep assignment confirmed with --yes,
+# the page's three exchanges on the wire. Run inside scripts/private-net beside the
 # simulator:
 #   scripts/with-simulator panel-sim tests/cli/wine_vk38.sh vk38.exe
 set -uo pipefail
@@ -81,6 +82,17 @@ control 'fault 192.168.0.7 none VK38 IP SETTING CHANGE' >/dev/null
 wine "$program" table get VK1 >/dev/full 2>"$work/err"
 expect "full standard output exit code" "$?" 1
 expect "full standard output told" "$(grep -c 'FAILED: File write error - cannot write standard output' "$work/err")" 1
+
+# A keep assignment with --yes: the table read, KEEP START and KEEP SET on
+# the wire, nothing else, and the page's "Finish!!".
+hex_of() { printf '%s\r\n' "$1" | od -An -tx1 | tr -d ' \n' | tr a-f A-F; }
+wine "$program" --json table assign VK2 --keep --yes >"$work/out" 2>"$work/err"
+expect "assign exit code" "$?" 0
+expect "assign outcome" "$(grep -o '"code":"[a-z]*","message":"[^"]*"' "$work/out")" \
+  '"code":"ok","message":"Finish!!"'
+expect "assign wire" "$(control 'received 192.168.0.7' | tr ';' '\n' | grep '^conn' | tail -3 |
+  cut -d' ' -f3 | tr '\n' ' ')" \
+  "$(hex_of 'VK38 IP SETTING REQ') $(hex_of 'VK38 IP SET KEEP START') $(hex_of 'VK38 IP SET KEEP SET') "
 
 # A disk that is full: the table is not written, the old one stays, and no
 # temporary file is left. The disk is a tmpfs of two pages in a mount

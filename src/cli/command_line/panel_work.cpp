@@ -7,14 +7,19 @@
 
 namespace cli {
 
-void AddPanelWork(CLI::App& command, Invocation& invocation, PanelWork work) {
+CLI::Option* AddPanelWork(CLI::App& command, Invocation& invocation, PanelWork work) {
   const auto texts = std::make_shared<std::vector<std::string>>();
-  AddPanelsArgument(command, *texts);
-  command.callback([&invocation, texts, work = std::move(work)] {
+  CLI::Option* option = AddPanelsArgument(command, *texts);
+  command.callback([&invocation, texts, option, work = std::move(work)] {
+    if (texts->empty() && !option->get_required()) {
+      invocation.exitCode = work(invocation.Context(), {});
+      return;
+    }
     const std::optional<std::vector<Panel>> panels = invocation.Panels(*texts);
     if (!panels) return;
     invocation.exitCode = work(invocation.Context(), *panels);
   });
+  return option;
 }
 
 }  // namespace cli

@@ -19,7 +19,9 @@ using PanelWork = std::function<int(const RunContext& context, const std::vector
 
 // Adds PANEL... to `command` and makes its callback run `work` on the panels
 // they list. When an inventory is refused, `work` does not run:
-// Invocation::Panels told why and left the exit code.
-void AddPanelWork(CLI::App& command, Invocation& invocation, PanelWork work);
+// Invocation::Panels told why and left the exit code. A command that may
+// name its panels otherwise (table set --plan) makes PANEL... optional on
+// the option given back; `work` then gets no panels when none is given.
+CLI::Option* AddPanelWork(CLI::App& command, Invocation& invocation, PanelWork work);
 
 }  // namespace cli

@@ -149,11 +149,13 @@ void DefineVk38(CLI::App& app, Invocation& invocation) {
   app.fallthrough();
   AddGlobalOptions(app, invocation.global);
 
-  CLI::App* table =
-      app.add_subcommand("table", "The camera table: get, set, diff.")->require_subcommand(1);
+  CLI::App* table = app.add_subcommand("table", "The camera table: get, set, diff, assign, clear.")
+                        ->require_subcommand(1);
   AddTableGet(*table, invocation);
   AddTableSet(*table, invocation);
   AddTableDiff(*table, invocation);
+  AddTableAssign(*table, invocation);
+  AddTableClear(*table, invocation);
   CLI::App* setup =
       app.add_subcommand("setup", "The setup block: backup, restore.")->require_subcommand(1);
   AddSetupBackup(*setup, invocation);

@@ -13,6 +13,8 @@ namespace cli {
 void AddTableGet(CLI::App& table, Invocation& invocation);
 void AddTableSet(CLI::App& table, Invocation& invocation);
 void AddTableDiff(CLI::App& table, Invocation& invocation);
+void AddTableAssign(CLI::App& table, Invocation& invocation);
+void AddTableClear(CLI::App& table, Invocation& invocation);
 void AddSetupBackup(CLI::App& setup, Invocation& invocation);
 void AddSetupRestore(CLI::App& setup, Invocation& invocation);
 void AddLog(CLI::App& app, Invocation& invocation);

@@ -44,6 +44,10 @@ constexpr OutcomeWords kTableRead =
                                           .done = kReadOk});
 constexpr OutcomeWords kTableWrite =
     Beside(rules::kCameraTableWriteWords, {.noSocket = kNoSocket, .payloadLost = kBlockLost});
+// A proposal comes as a table read does; its confirmation has the page's
+// words for each answer.
+constexpr OutcomeWords kAssignConfirm = Beside(
+    rules::kAssignmentConfirmWords, {.noSocket = kNoSocket, .payloadLost = rules::kSocketError});
 constexpr OutcomeWords kSetupRead =
     Beside(rules::kSetupSaveWords, {.noSocket = kNoSocket,
                                     .lost = rules::kSocketError,
@@ -170,6 +174,17 @@ PanelOutcome WriteCameraTable(const protocol::PanelLink& link,
                               const protocol::IpSettingRecord& prepared) {
   return Told(operations::WriteCameraTable(link, prepared), kTableWrite,
               Terms(link, "camera table", false), Effect::kChanges);
+}
+
+PanelOutcome ProposeAssignment(const protocol::PanelLink& link, operations::Assignment assignment,
+                               protocol::IpSettingRecord& proposal) {
+  return Told(operations::ProposeAssignment(link, assignment, false, proposal), kTableRead,
+              Terms(link, "proposal", true, protocol::IpSettingRecord::kSize));
+}
+
+PanelOutcome ConfirmAssignment(const protocol::PanelLink& link, operations::Assignment assignment) {
+  return Told(operations::ConfirmAssignment(link, assignment), kAssignConfirm,
+              Terms(link, "answer", true), Effect::kChanges);
 }
 
 PanelOutcome ReadSetupBlock(const protocol::PanelLink& link, std::vector<std::uint8_t>& block) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "operations/camera_table.h"
 #include "operations/firmware.h"
 #include "operations/local_files.h"
 #include "platform/file_system.h"
@@ -28,6 +29,14 @@ PanelOutcome ReadCameraTable(const protocol::PanelLink& link, protocol::IpSettin
 // The camera table (SET's exchange): `prepared` holds its sum.
 PanelOutcome WriteCameraTable(const protocol::PanelLink& link,
                               const protocol::IpSettingRecord& prepared);
+
+// The panel's own address assignment (RENEW or KEEP): its proposal, a
+// whole record with a good sum, as a read takes a table.
+PanelOutcome ProposeAssignment(const protocol::PanelLink& link, operations::Assignment assignment,
+                               protocol::IpSettingRecord& proposal);
+// Its confirmation (SET while a proposal is shown): "Finish!!" when the
+// panel answered "SETTING OK", the page's "Setting Error!!" otherwise.
+PanelOutcome ConfirmAssignment(const protocol::PanelLink& link, operations::Assignment assignment);
 
 // The setup block (Save): never an empty one or one with a bad sum.
 PanelOutcome ReadSetupBlock(const protocol::PanelLink& link, std::vector<std::uint8_t>& block);

@@ -4,6 +4,7 @@
 #include "operations/camera_table.h"
 #include "pages/setting/ip_setting.h"
 #include "resources/resource.h"
+#include "rules/camera_table_write.h"
 #include "rules/outcome_texts.h"
 
 namespace sc = setting_controls;
@@ -41,10 +42,9 @@ void IPSetting::EnterAssignment(AssignMode mode) {
 }
 
 void IPSetting::ShowFlaggedDuplicates() {
-  for (int c = 0; c < protocol::kCameraCount; ++c) {
-    if (table_.CamFlags(c) & protocol::kDuplicateFlag) ShowDuplication(table_.CamAddr(c));
+  for (const int entry : rules::FlaggedDuplicates(table_)) {
+    ShowDuplication(entry == rules::kSwitcherEntry ? table_.SwAddr() : table_.CamAddr(entry));
   }
-  if (table_.SwFlags() & protocol::kDuplicateFlag) ShowDuplication(table_.SwAddr());
 }
 
 void IPSetting::FinishAssignment() {
@@ -54,9 +54,9 @@ void IPSetting::FinishAssignment() {
   ReportOutcome(*this, outcome, rules::kCameraTableReadWords);
   if (StoppedAtStart(outcome)) return;  // the assignment stays in progress
   if (outcome.Done()) {
-    ShowMessage("Finish!!", std::nullopt, ui::kMbOk);
+    ShowMessage(rules::kAssignmentFinished, std::nullopt, ui::kMbOk);
   } else if (outcome.ending == operations::Ending::kNotWritten) {
-    ShowFailure("Setting Error!!");
+    ShowFailure(rules::kSettingError);
   }
   // The page goes on showing the proposal the panel now applies.
   LeaveAssignment();

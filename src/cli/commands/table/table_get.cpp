@@ -3,8 +3,6 @@
 // to standard output.
 #include <fmt/format.h>
 
-#include <algorithm>
-#include <cctype>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +10,7 @@
 #include "command_line/output_option.h"
 #include "command_line/panel_work.h"
 #include "commands/commands.h"
+#include "commands/table/table_output.h"
 #include "io/destination.h"
 #include "io/output_file.h"
 #include "run/panel_operations.h"
@@ -26,22 +25,6 @@ struct TableGetOptions {
   std::string output{kStandardStream};  // a file (one panel), a folder, or a stream
   std::optional<std::string> format{};  // "csv" or "json"; without it, the file's extension
 };
-
-bool EndsWith(std::string_view text, std::string_view end) {
-  return text.size() >= end.size() &&
-         std::equal(end.rbegin(), end.rend(), text.rbegin(),
-                    [](char a, char b) { return std::tolower(a) == std::tolower(b); });
-}
-
-// --format when given, else JSON for a file named *.json, else CSV.
-TableFormat ChosenFormat(const std::optional<std::string>& format, const std::string& file) {
-  if (format) return *format == "json" ? TableFormat::kJson : TableFormat::kCsv;
-  return EndsWith(file, ".json") ? TableFormat::kJson : TableFormat::kCsv;
-}
-
-std::string TableText(const protocol::IpSettingRecord& table, TableFormat format) {
-  return format == TableFormat::kCsv ? TableCsv(table) : TableJson(table);
-}
 
 int TableGet(const RunContext& context, const std::vector<Panel>& panels,
              const TableGetOptions& args) {

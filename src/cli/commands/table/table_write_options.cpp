@@ -11,4 +11,12 @@ void AddTableWriteRules(CLI::App& command, TableWriteRules& rules) {
                    "only reports it and writes)");
 }
 
+CLI::Option* AddPlanOption(CLI::App& command, std::optional<std::string>& plan) {
+  return command.add_option(
+      "--plan", plan,
+      "save a plan in FILE once every panel was read: for each panel the SHA-256 of the table "
+      "read and the table to be written, for table set --plan to write exactly that (see "
+      "\"Plans\" in the README)");
+}
+
 }  // namespace cli

@@ -75,9 +75,15 @@ nlohmann::ordered_json NoticesJson(const std::vector<TableNotice>& notices) {
 TableWritePlan PlanTableWrite(const protocol::IpSettingRecord& read,
                               const std::vector<RowChange>& changes, protocol::PanelAddress panel,
                               TableWriteRules rules) {
-  TableWritePlan plan;
   protocol::IpSettingRecord table = read;
   ApplyRowChanges(changes, table);
+  return PlanTableWrite(read, table, panel, rules);
+}
+
+TableWritePlan PlanTableWrite(const protocol::IpSettingRecord& read,
+                              const protocol::IpSettingRecord& table, protocol::PanelAddress panel,
+                              TableWriteRules rules) {
+  TableWritePlan plan;
   const rules::AddressCheck check = rules::CheckAddresses(table, panel);
   for (const rules::WriteNotice& notice : check.notices) AddOnce(NoticeOf(notice), plan.notices);
   plan.prepared =

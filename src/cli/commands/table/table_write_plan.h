@@ -42,6 +42,10 @@ struct TableWritePlan {
 TableWritePlan PlanTableWrite(const protocol::IpSettingRecord& read,
                               const std::vector<RowChange>& changes, protocol::PanelAddress panel,
                               TableWriteRules rules);
+// The same for a whole table made from `read` (ALL CLEAR's, a proposal).
+TableWritePlan PlanTableWrite(const protocol::IpSettingRecord& read,
+                              const protocol::IpSettingRecord& edited, protocol::PanelAddress panel,
+                              TableWriteRules rules);
 
 // "error: C011 and C012: IP(10.0.0.12) Duplication"; the other notices name
 // their entries in their own text.

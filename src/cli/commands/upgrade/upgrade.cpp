@@ -4,12 +4,10 @@
 // first.
 #include <fmt/format.h>
 
-#include <algorithm>
-#include <cctype>
-
 #include "command_line/panel_work.h"
 #include "commands/commands.h"
 #include "commands/upgrade/firmware_image.h"
+#include "io/confirmation.h"
 #include "io/output_file.h"
 #include "io/progress.h"
 #include "io/whole_file.h"
@@ -45,12 +43,6 @@ std::optional<ImageToSend> ReadImage(platform::FileSystem& files, Image kind,
     return std::nullopt;
   }
   return ImageToSend{kind, file, std::move(image.bytes)};
-}
-
-bool IsYes(std::string answer) {
-  std::transform(answer.begin(), answer.end(), answer.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return answer == "y" || answer == "yes";
 }
 
 // More than one panel is upgraded only when a person said yes at the

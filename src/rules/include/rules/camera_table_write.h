@@ -28,6 +28,10 @@ Duplicate IsDuplicate(const protocol::IpSettingRecord& table, protocol::PanelAdd
 // "IP(a.b.c.d) Duplication" for an address entry.
 std::string DuplicationText(protocol::ConstAddrField address);
 
+// The entries whose duplicate flag the panel set in a keep proposal, in the
+// order their notices are told: cameras 0 to 99, then kSwitcherEntry.
+std::vector<int> FlaggedDuplicates(const protocol::IpSettingRecord& table);
+
 // A message of the address tests: a duplication shows as an error, the
 // list of unusable addresses as a warning. `entries` names the entries the
 // notice is about, for a front end that names them beside the text (the

@@ -35,6 +35,15 @@ inline constexpr operations::OutcomeWords kCameraTableWriteWords{.notConnected =
                                                                  .refused = kCommandError,
                                                                  .notWritten = kWriteError,
                                                                  .done = kWriteOk};
+// The confirmation of an address assignment (SET while RENEW or KEEP shows
+// a proposal): kAssignmentFinished when the panel answered "SETTING OK",
+// kSettingError for any other answer.
+inline constexpr std::string_view kAssignmentFinished = "Finish!!";
+inline constexpr std::string_view kSettingError = "Setting Error!!";
+inline constexpr operations::OutcomeWords kAssignmentConfirmWords{.notConnected = kNoConnect,
+                                                                  .lost = kSocketError,
+                                                                  .notWritten = kSettingError,
+                                                                  .done = kAssignmentFinished};
 
 // The File Operate page's Load: every failure after the connection is a
 // write error, but for a file that cannot be opened.
