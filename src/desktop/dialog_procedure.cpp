@@ -30,13 +30,15 @@ INT_PTR Guarded(DialogWindow& window, INT_PTR onFailure, Call&& call) {
 }
 
 // The user's input goes into the models first, so that the handler reads
-// what is on the screen; its changes are shown when it returns.
+// what is on the screen; its changes are shown, and painted, when it returns.
 template <typename Call>
 INT_PTR Deliver(DialogWindow& window, Call&& call) {
   return Guarded(window, FALSE, [&]() -> INT_PTR {
-    window.windows->StoreUserInput();
+    DialogWindows& windows = *window.windows;
+    windows.StoreUserInput();
     const INT_PTR result = call();
-    window.windows->ShowModelChanges();
+    windows.ShowModelChanges();
+    windows.PaintShownChanges();
     return result;
   });
 }

@@ -1,5 +1,6 @@
 #include "desktop/dialog_windows.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -97,6 +98,17 @@ void DialogWindows::ShowModelChanges() {
     if (model.Revision() == window->shownRevision) continue;
     desktop::ShowModelChanges(window->controls, model, window->shownRevision);
     window->shownRevision = model.Revision();
+    if (std::find(unpainted_.begin(), unpainted_.end(), window->hwnd) == unpainted_.end()) {
+      unpainted_.push_back(window->hwnd);
+    }
+  }
+}
+
+void DialogWindows::PaintShownChanges() {
+  // Taken first: painting sends messages, which may show changes again.
+  const std::vector<HWND> windows = std::exchange(unpainted_, {});
+  for (const HWND hwnd : windows) {
+    if (::IsWindow(hwnd)) ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
 }
 

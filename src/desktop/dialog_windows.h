@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "desktop/brush_cache.h"
 #include "desktop/control_mirror.h"
@@ -57,6 +58,11 @@ class DialogWindows {
   // After a handler, and before anything modal is shown: every change of
   // every model onto the real controls.
   void ShowModelChanges();
+  // At the end of a notification: paints at once the dialogs whose controls
+  // were changed since the last call (a scroll rewrites a hundred of them),
+  // each control a call on this thread rather than a WM_PAINT that the
+  // message loop takes in turn.
+  void PaintShownChanges();
   // True while the host itself writes to controls: their notifications are
   // echoes of its own writes, not the user's.
   bool ShowingChanges() const { return showing_ > 0; }
@@ -72,6 +78,8 @@ class DialogWindows {
   WaitCursor& waitCursor_;
   std::map<const ui::Dialog*, std::unique_ptr<DialogWindow>> windows_;
   int showing_ = 0;
+  // The windows of the dialogs whose changes were shown and not yet painted.
+  std::vector<HWND> unpainted_;
   BrushCache brushes_;
 };
 

@@ -1,8 +1,8 @@
 // The Win32 host against real dialog windows: the user's input reaches the
 // model before a handler runs, the handler's changes reach the real controls
-// (and before any message box), the host's own writes never come back as the
-// user's notifications, and the main window's loop routes keys as its
-// dialog asks.
+// (and before any message box) and are painted as it returns, the host's own
+// writes never come back as the user's notifications, and the main window's
+// loop routes keys as its dialog asks.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -103,6 +103,7 @@ TEST_F(HostTest, TypedTextReachesTheModelBeforeAClickAndProgramWritesDoNotEcho) 
   });
 
   std::string labelAtStart, editAfter, labelAfter;
+  bool labelLeftUnpainted = true, editLeftUnpainted = true;
   UserScript script({
       [&] {
         labelAtStart = TextOf(Control(dialog, IDC_TEST_LABEL));
@@ -110,6 +111,9 @@ TEST_F(HostTest, TypedTextReachesTheModelBeforeAClickAndProgramWritesDoNotEcho) 
       },
       [&] {
         ClickButton(Control(dialog, IDC_TEST_APPLY));
+        // Before the message loop could take a single WM_PAINT.
+        labelLeftUnpainted = ::GetUpdateRect(Control(dialog, IDC_TEST_LABEL), nullptr, FALSE);
+        editLeftUnpainted = ::GetUpdateRect(Control(dialog, IDC_TEST_EDIT), nullptr, FALSE);
         editAfter = TextOf(Control(dialog, IDC_TEST_EDIT));
         labelAfter = TextOf(Control(dialog, IDC_TEST_LABEL));
         host.EndDialog(dialog, 7);
@@ -125,6 +129,8 @@ TEST_F(HostTest, TypedTextReachesTheModelBeforeAClickAndProgramWritesDoNotEcho) 
   EXPECT_EQ(editAfter, "set by the program");
   EXPECT_EQ(labelAfter, "Grüße ラベル");
   EXPECT_EQ(model.Text(IDC_TEST_EDIT), "set by the program");
+  EXPECT_FALSE(labelLeftUnpainted || editLeftUnpainted)
+      << "the controls a handler changed must be painted when the click returns";
 }
 
 TEST_F(HostTest, ControlKindsAreTakenFromTheWindowClassesAndADeclaredKindIsChecked) {
