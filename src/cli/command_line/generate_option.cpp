@@ -15,6 +15,8 @@ namespace cli {
 
 namespace {
 
+using reference::ProgramFacts;
+
 ProgramFacts Facts(const CLI::App& app) {
   ProgramFacts facts{.name = app.get_name(),
                      .version = SETUPTOOL_VERSION_TEXT,
@@ -52,14 +54,14 @@ void AddGenerateOption(CLI::App& app) {
   app.add_option_function<std::string>(
          "--generate",
          [&app](const std::string& name) {
-           const std::string text =
-               WriteReference(*ReferenceFormatNamed(name), DescribeCommand(app), Facts(app));
+           const std::string text = reference::WriteReference(
+               *reference::ReferenceFormatNamed(name), reference::DescribeCommand(app), Facts(app));
            // Ends the parse as --help does: nothing else runs.
            if (!Print(text)) throw CLI::RuntimeError(kExitPanelFailed);
            throw CLI::Success();
          },
          "print the man page or a shell's completion script")
-      ->check(CLI::IsMember(ReferenceFormatNames()))
+      ->check(CLI::IsMember(reference::ReferenceFormatNames()))
       ->trigger_on_parse()
       ->group("");
 }

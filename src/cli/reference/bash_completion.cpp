@@ -7,7 +7,7 @@
 #include "reference/reference_formats.h"
 #include "reference/shell_quote.h"
 
-namespace cli {
+namespace reference {
 
 namespace {
 
@@ -161,4 +161,4 @@ std::string BashCompletion(const CommandReference& program, const ProgramFacts& 
          fmt::format(fmt::runtime(kCompleter), prefix, panels, facts.name);
 }
 
-}  // namespace cli
+}  // namespace reference

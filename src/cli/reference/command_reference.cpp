@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-namespace cli {
+namespace reference {
 
 namespace {
 
@@ -176,4 +176,4 @@ std::string Summary(const std::string& description) {
   return summary;
 }
 
-}  // namespace cli
+}  // namespace reference

@@ -10,7 +10,7 @@
 
 #include <CLI/CLI.hpp>
 
-namespace cli {
+namespace reference {
 
 // What a shell offers for a value.
 enum class ValueKind {
@@ -77,4 +77,4 @@ std::vector<std::vector<const ArgumentReference*>> PositionalPlaces(
 // shells' menus.
 std::string Summary(const std::string& description);
 
-}  // namespace cli
+}  // namespace reference

@@ -1,6 +1,6 @@
 #include "reference/completion_words.h"
 
-namespace cli {
+namespace reference {
 
 std::string ValueCompletion(const ArgumentReference& argument) {
   switch (argument.kind) {
@@ -50,4 +50,4 @@ std::vector<CommandWords> CompletionWords(const CommandReference& program) {
   return all;
 }
 
-}  // namespace cli
+}  // namespace reference

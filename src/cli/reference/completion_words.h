@@ -8,7 +8,7 @@
 
 #include "reference/command_reference.h"
 
-namespace cli {
+namespace reference {
 
 // A value as the scripts read it: kinds separated by ';', each a word with
 // its own words after it: "none" (a flag), "number", "file", "panel",
@@ -29,4 +29,4 @@ struct CommandWords {
 
 std::vector<CommandWords> CompletionWords(const CommandReference& program);
 
-}  // namespace cli
+}  // namespace reference

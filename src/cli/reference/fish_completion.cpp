@@ -8,7 +8,7 @@
 #include "reference/reference_formats.h"
 #include "reference/shell_quote.h"
 
-namespace cli {
+namespace reference {
 
 namespace {
 
@@ -161,4 +161,4 @@ std::string FishCompletion(const CommandReference& program, const ProgramFacts& 
   return script;
 }
 
-}  // namespace cli
+}  // namespace reference

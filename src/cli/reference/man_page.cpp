@@ -5,7 +5,7 @@
 
 #include "reference/reference_formats.h"
 
-namespace cli {
+namespace reference {
 
 namespace {
 
@@ -240,4 +240,4 @@ std::string ManPage(const CommandReference& program, const ProgramFacts& facts) 
          Examples(program) + SeeAlso(facts);
 }
 
-}  // namespace cli
+}  // namespace reference

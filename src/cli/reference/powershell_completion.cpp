@@ -7,7 +7,7 @@
 #include "reference/completion_words.h"
 #include "reference/reference_formats.h"
 
-namespace cli {
+namespace reference {
 
 namespace {
 
@@ -120,4 +120,4 @@ std::string PowerShellCompletion(const CommandReference& program, const ProgramF
                      Table(all, Options), Table(all, Places), List(panels));
 }
 
-}  // namespace cli
+}  // namespace reference

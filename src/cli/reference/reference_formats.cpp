@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-namespace cli {
+namespace reference {
 
 namespace {
 
@@ -47,4 +47,4 @@ std::string WriteReference(ReferenceFormat format, const CommandReference& progr
   return PowerShellCompletion(program, facts);
 }
 
-}  // namespace cli
+}  // namespace reference

@@ -10,7 +10,7 @@
 
 #include "reference/command_reference.h"
 
-namespace cli {
+namespace reference {
 
 enum class ReferenceFormat { kMan, kBash, kZsh, kFish, kPowerShell };
 
@@ -46,4 +46,4 @@ std::string PowerShellCompletion(const CommandReference& program, const ProgramF
 std::string WriteReference(ReferenceFormat format, const CommandReference& program,
                            const ProgramFacts& facts);
 
-}  // namespace cli
+}  // namespace reference

@@ -1,6 +1,6 @@
 #include "reference/shell_quote.h"
 
-namespace cli {
+namespace reference {
 
 std::string ShellQuoted(const std::string& text) {
   std::string quoted = "'";
@@ -8,4 +8,4 @@ std::string ShellQuoted(const std::string& text) {
   return quoted + "'";
 }
 
-}  // namespace cli
+}  // namespace reference

@@ -3,10 +3,10 @@
 
 #include <string>
 
-namespace cli {
+namespace reference {
 
 // `text` in single quotes, each quote in it written '\'' so that any text
 // reads back as itself.
 std::string ShellQuoted(const std::string& text);
 
-}  // namespace cli
+}  // namespace reference

@@ -6,7 +6,7 @@
 #include "reference/reference_formats.h"
 #include "reference/shell_quote.h"
 
-namespace cli {
+namespace reference {
 
 namespace {
 
@@ -164,4 +164,4 @@ std::string ZshCompletion(const CommandReference& program, const ProgramFacts& f
   return script;
 }
 
-}  // namespace cli
+}  // namespace reference

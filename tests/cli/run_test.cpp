@@ -1,0 +1,75 @@
+// The run over panels on its own: a task that throws fails its panel only,
+// and which endings may be tried again.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "run/fleet.h"
+#include "run/retry.h"
+
+namespace {
+
+using operations::Ending;
+using operations::Flaw;
+using operations::Stage;
+
+TEST(RunFleet, ATaskThatThrowsFailsItsPanelOnlyAndKeepsItsPlace) {
+  const std::vector<cli::Panel> panels = {
+      {.address = 0x7F000101}, {.address = 0x7F000102, .name = "odd"}, {.address = 0x7F000103}};
+  const std::vector<cli::PanelOutcome> outcomes =
+      cli::RunFleet(panels, 2, [](const cli::Panel& panel) -> cli::PanelOutcome {
+        if (panel.address == 0x7F000102) throw std::runtime_error("out of memory");
+        if (panel.address == 0x7F000103) throw 42;
+        return {};
+      });
+  ASSERT_EQ(outcomes.size(), 3u);
+  EXPECT_TRUE(outcomes[0].Ok());
+  EXPECT_EQ(outcomes[0].panel, 0x7F000101u);
+  EXPECT_EQ(outcomes[1].code, cli::Code::kBroken);
+  EXPECT_EQ(outcomes[1].message, "unexpected failure");
+  EXPECT_EQ(outcomes[1].cause, "out of memory");
+  EXPECT_EQ(outcomes[1].name, "odd");
+  EXPECT_EQ(outcomes[2].code, cli::Code::kBroken);
+  EXPECT_EQ(outcomes[2].panel, 0x7F000103u);
+}
+
+// A read may be tried again whenever the network ended it, or the panel
+// closed at once (an empty answer); a write only when no connection was
+// made, since its command may otherwise have reached the panel.
+TEST(Retry, OnlyTheNetworkBeforeAnythingCouldChangeIsTriedAgain) {
+  struct Case {
+    bool reads;
+    Ending ending;
+    Stage stage;
+    Flaw flaw;
+    bool again;
+  };
+  const Case cases[] = {
+      {true, Ending::kNotConnected, Stage::kConnect, Flaw::kNone, true},
+      {true, Ending::kSilent, Stage::kPayload, Flaw::kNone, true},
+      {true, Ending::kBroken, Stage::kPayload, Flaw::kNone, true},
+      {true, Ending::kBadData, Stage::kPayload, Flaw::kEmpty, true},
+      {true, Ending::kBadData, Stage::kPayload, Flaw::kBadSum, false},
+      {true, Ending::kNoSocket, Stage::kConnect, Flaw::kNone, false},
+      {true, Ending::kRefused, Stage::kAcceptance, Flaw::kNone, false},
+      {true, Ending::kOverdue, Stage::kPayload, Flaw::kNone, false},
+      {true, Ending::kNoFile, Stage::kPayload, Flaw::kNone, false},
+      {false, Ending::kNotConnected, Stage::kConnect, Flaw::kNone, true},
+      {false, Ending::kBroken, Stage::kCommand, Flaw::kNone, false},
+      {false, Ending::kSilent, Stage::kAcceptance, Flaw::kNone, false},
+      {false, Ending::kBlockCut, Stage::kPayload, Flaw::kNone, false},
+      {false, Ending::kSilent, Stage::kVerdict, Flaw::kNone, false},
+  };
+  for (const Case& c : cases) {
+    const cli::ExchangeTerms terms{.payload = "block",
+                                   .payloadComesIn = c.reads,
+                                   .limit = std::chrono::seconds(1),
+                                   .verdictLimit = std::chrono::seconds(1)};
+    const operations::Outcome outcome{.ending = c.ending, .stage = c.stage, .flaw = c.flaw};
+    EXPECT_EQ(cli::MayRetry(outcome, terms), c.again)
+        << (c.reads ? "read" : "write") << " ending " << static_cast<int>(c.ending) << " at stage "
+        << static_cast<int>(c.stage);
+  }
+}
+
+}  // namespace
