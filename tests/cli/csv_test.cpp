@@ -8,26 +8,26 @@
 
 namespace {
 
-using cli::CsvError;
-using cli::CsvRow;
+using table_file::CsvError;
+using table_file::CsvRow;
 
 std::vector<std::vector<std::string>> Texts(std::string_view csv) {
-  auto read = cli::ReadCsv(csv);
-  if (const CsvError* error = std::get_if<CsvError>(&read)) {
+  auto read = table_file::ReadCsv(csv);
+  if (const table_file::CsvError* error = std::get_if<table_file::CsvError>(&read)) {
     ADD_FAILURE() << error->message << " at " << error->at.line << ":" << error->at.column;
     return {};
   }
   std::vector<std::vector<std::string>> rows;
-  for (const CsvRow& row : std::get<std::vector<CsvRow>>(read)) {
+  for (const table_file::CsvRow& row : std::get<std::vector<table_file::CsvRow>>(read)) {
     rows.emplace_back();
-    for (const cli::CsvCell& cell : row) rows.back().push_back(cell.text);
+    for (const table_file::CsvCell& cell : row) rows.back().push_back(cell.text);
   }
   return rows;
 }
 
-CsvError ErrorOf(std::string_view csv) {
-  auto read = cli::ReadCsv(csv);
-  if (const CsvError* error = std::get_if<CsvError>(&read)) return *error;
+table_file::CsvError ErrorOf(std::string_view csv) {
+  auto read = table_file::ReadCsv(csv);
+  if (const table_file::CsvError* error = std::get_if<table_file::CsvError>(&read)) return *error;
   ADD_FAILURE() << "accepted: " << csv;
   return {};
 }
@@ -36,9 +36,9 @@ TEST(Csv, FieldsWithCommasQuotesAndLineBreaksComeBackAsWritten) {
   const std::vector<std::string> fields = {"plain",    "a,b",   "say \"hi\"", "two\r\nlines",
                                            "lf\nonly", "",      " padded ",   "\"",
                                            ",",        "x\"\"y"};
-  const std::string line = cli::CsvLine(fields);
+  const std::string line = table_file::CsvLine(fields);
   EXPECT_TRUE(line.ends_with("\r\n"));
-  EXPECT_EQ(Texts(line + cli::CsvLine({"next"})),
+  EXPECT_EQ(Texts(line + table_file::CsvLine({"next"})),
             (std::vector<std::vector<std::string>>{fields, {"next"}}));
 }
 
@@ -52,8 +52,8 @@ TEST(Csv, LineEndingsByteOrderMarkAndBlankLines) {
 }
 
 TEST(Csv, CellsKnowWhereTheyBegan) {
-  auto read = cli::ReadCsv("a,\"x\ny\",bc\nd,e");
-  const auto& rows = std::get<std::vector<CsvRow>>(read);
+  auto read = table_file::ReadCsv("a,\"x\ny\",bc\nd,e");
+  const auto& rows = std::get<std::vector<table_file::CsvRow>>(read);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0][1].at.line, 1);
   EXPECT_EQ(rows[0][1].at.column, 3);
@@ -65,7 +65,7 @@ TEST(Csv, CellsKnowWhereTheyBegan) {
 }
 
 TEST(Csv, FaultsAreNamedByLineAndColumn) {
-  CsvError error = ErrorOf("a,b\nc,d\"e\n");
+  table_file::CsvError error = ErrorOf("a,b\nc,d\"e\n");
   EXPECT_EQ(error.at.line, 2);
   EXPECT_EQ(error.at.column, 4);
 

@@ -44,10 +44,10 @@ inline std::string AsUtf8Text(std::string_view bytes) {
 
 // The file saved again; the text unchanged when it is no CSV.
 inline std::string SpreadsheetRewrite(std::string_view csv, char separator) {
-  const auto rows = cli::ReadCsv(csv);
-  if (!std::holds_alternative<std::vector<cli::CsvRow>>(rows)) return std::string(csv);
+  const auto rows = table_file::ReadCsv(csv);
+  if (!std::holds_alternative<std::vector<table_file::CsvRow>>(rows)) return std::string(csv);
   std::string saved;
-  for (const cli::CsvRow& row : std::get<std::vector<cli::CsvRow>>(rows)) {
+  for (const table_file::CsvRow& row : std::get<std::vector<table_file::CsvRow>>(rows)) {
     for (std::size_t i = 0; i < row.size(); ++i) {
       if (i > 0) saved += separator;
       saved += '"';

@@ -10,8 +10,8 @@
 
 namespace {
 
-using cli::RowChange;
-using cli::TableFileError;
+using table_file::RowChange;
+using table_file::TableFileError;
 
 protocol::PanelAddress Ip(int a, int b, int c, int d) {
   return static_cast<protocol::PanelAddress>((a << 24) | (b << 16) | (c << 8) | d);
@@ -45,25 +45,25 @@ protocol::IpSettingRecord BusyTable() {
   return table;
 }
 
-std::vector<RowChange> Changes(const cli::TableFileRead& read) {
-  if (const TableFileError* error = std::get_if<TableFileError>(&read)) {
-    ADD_FAILURE() << cli::ErrorText(*error);
+std::vector<table_file::RowChange> Changes(const table_file::TableFileRead& read) {
+  if (const table_file::TableFileError* error = std::get_if<table_file::TableFileError>(&read)) {
+    ADD_FAILURE() << table_file::ErrorText(*error);
     return {};
   }
-  return std::get<std::vector<RowChange>>(read);
+  return std::get<std::vector<table_file::RowChange>>(read);
 }
 
 std::string ErrorOf(const std::string& text) {
-  const cli::TableFileRead read = cli::ReadTableFile(text);
-  if (const TableFileError* error = std::get_if<TableFileError>(&read))
-    return cli::ErrorText(*error);
+  const table_file::TableFileRead read = table_file::ReadTableFile(text);
+  if (const table_file::TableFileError* error = std::get_if<table_file::TableFileError>(&read))
+    return table_file::ErrorText(*error);
   ADD_FAILURE() << "accepted:\n" << text;
   return {};
 }
 
 // The CSV of BusyTable with one cell replaced.
 std::string CsvWith(const std::string& from, const std::string& to) {
-  std::string csv = cli::TableCsv(BusyTable());
+  std::string csv = table_file::TableCsv(BusyTable());
   const std::size_t at = csv.find(from);
   EXPECT_NE(at, std::string::npos) << from;
   return csv.replace(at, from.size(), to);
@@ -71,18 +71,20 @@ std::string CsvWith(const std::string& from, const std::string& to) {
 
 TEST(TableFile, WhatGetWritesSetPutsBackByteForByte) {
   const protocol::IpSettingRecord original = BusyTable();
-  for (const std::string& text : {cli::TableCsv(original), cli::TableJson(original)}) {
+  for (const std::string& text :
+       {table_file::TableCsv(original), table_file::TableJson(original)}) {
     protocol::IpSettingRecord table = original;
-    cli::ApplyRowChanges(Changes(cli::ReadTableFile(text)), table);
+    table_file::ApplyRowChanges(Changes(table_file::ReadTableFile(text)), table);
     EXPECT_EQ(table, original) << text.substr(0, 200);
   }
 }
 
 TEST(TableFile, AFileSetsEveryFieldItCarriesOnABlankTable) {
   const protocol::IpSettingRecord original = BusyTable();
-  for (const std::string& text : {cli::TableCsv(original), cli::TableJson(original)}) {
+  for (const std::string& text :
+       {table_file::TableCsv(original), table_file::TableJson(original)}) {
     protocol::IpSettingRecord table;
-    cli::ApplyRowChanges(Changes(cli::ReadTableFile(text)), table);
+    table_file::ApplyRowChanges(Changes(table_file::ReadTableFile(text)), table);
     for (int c = 0; c < protocol::kCameraCount; ++c) {
       EXPECT_EQ(table.CamKind(c), original.CamKind(c)) << c;
       EXPECT_EQ(table.CamName(c), original.CamName(c)) << c;
@@ -100,9 +102,9 @@ TEST(TableFile, AFileSetsEveryFieldItCarriesOnABlankTable) {
 
 TEST(TableFile, ChangesReachTheirFieldsAndNothingElse) {
   const std::string csv = CsvWith("C011,3,Network,,NoAsign", "C011,3,IP_Direct,\"x,y\",INPUT2");
-  cli::TableFileRead read = cli::ReadTableCsv(csv);
+  table_file::TableFileRead read = table_file::ReadTableCsv(csv);
   protocol::IpSettingRecord table = BusyTable();
-  cli::ApplyRowChanges(Changes(read), table);
+  table_file::ApplyRowChanges(Changes(read), table);
 
   protocol::IpSettingRecord expected = BusyTable();
   rules::SetCamPageKind(expected, 10, rules::kPageIpDirect);
@@ -115,9 +117,9 @@ TEST(TableFile, ChangesReachTheirFieldsAndNothingElse) {
 TEST(TableFile, MovingACameraToAnotherInputReleasesEveryInputItHeld) {
   // Camera 7 shows on inputs 1 and 3 (the page shows INPUT3); moving it to INPUT4.
   protocol::IpSettingRecord table = BusyTable();
-  cli::ApplyRowChanges(
-      Changes(cli::ReadTableCsv(CsvWith("C007,2,NoAsign,,INPUT3", "C007,2,NoAsign,,INPUT4"))),
-      table);
+  table_file::ApplyRowChanges(Changes(table_file::ReadTableCsv(
+                                  CsvWith("C007,2,NoAsign,,INPUT3", "C007,2,NoAsign,,INPUT4"))),
+                              table);
   EXPECT_EQ(table.SwInput(0), 0);
   EXPECT_EQ(table.SwInput(2), 0);
   EXPECT_EQ(table.SwInput(3), 7);
@@ -220,17 +222,19 @@ TEST(TableFile, WhatIsNotUnderstoodIsRefusedWithItsPlaceAndTheKnownNames) {
 TEST(TableFile, SpreadsheetHabitsAreTakenAsMeant) {
   // Saved with semicolons (or tabs), with rows of nothing but separators.
   for (const char separator : {';', '\t', ','}) {
-    std::string saved = cli_test::SpreadsheetRewrite(cli::TableCsv(BusyTable()), separator);
+    std::string saved = cli_test::SpreadsheetRewrite(table_file::TableCsv(BusyTable()), separator);
     const std::string blank = std::string(9, separator) + "\n";
     saved.insert(saved.find("\"C050\""), blank);
     saved += blank + blank;
     protocol::IpSettingRecord table = BusyTable();
     rules::SetCamPageKind(table, 49, rules::kPageNoAsign);
-    cli::ApplyRowChanges(Changes(cli::ReadTableFile(saved)), table);
+    table_file::ApplyRowChanges(Changes(table_file::ReadTableFile(saved)), table);
     EXPECT_EQ(table, BusyTable()) << separator;
   }
   // A file written with a byte order mark before its JSON.
-  EXPECT_EQ(Changes(cli::ReadTableFile("\xEF\xBB\xBF" + cli::TableJson(BusyTable()))).size(), 101u);
+  EXPECT_EQ(Changes(table_file::ReadTableFile("\xEF\xBB\xBF" + table_file::TableJson(BusyTable())))
+                .size(),
+            101u);
 }
 
 TEST(TableFile, AnEmptyCellLeavesThePanelsValueInEveryColumn) {
@@ -239,7 +243,7 @@ TEST(TableFile, AnEmptyCellLeavesThePanelsValueInEveryColumn) {
   protocol::IpSettingRecord table = BusyTable();
   table.SetCamName(10, "kept");
   const protocol::IpSettingRecord before = table;
-  cli::ApplyRowChanges(Changes(cli::ReadTableCsv(csv)), table);
+  table_file::ApplyRowChanges(Changes(table_file::ReadTableCsv(csv)), table);
   EXPECT_EQ(table, before);
 }
 
@@ -252,20 +256,21 @@ TEST(TableFile, NamesThatAreNotTextSurviveASpreadsheetByteForByte) {
   table.SetCamName(11, "a\\b");
   table.SetCamName(12, "tab\there");
   table.SetCamName(13, "ok\xEF\xBF\xBD");
-  const std::string csv = cli::TableCsv(table);
+  const std::string csv = table_file::TableCsv(table);
   EXPECT_NE(csv.find(",\\xff\\xfecam,"), std::string::npos);
   EXPECT_NE(csv.find(",\\x3dSUM(A1),"), std::string::npos);  // never a formula
   // CSV through a UTF-8 spreadsheet, and JSON as the hex of the bytes: both put them back.
-  for (const std::string& text : {cli_test::SpreadsheetRewrite(csv, ';'), cli::TableJson(table)}) {
+  for (const std::string& text :
+       {cli_test::SpreadsheetRewrite(csv, ';'), table_file::TableJson(table)}) {
     protocol::IpSettingRecord back = BusyTable();
-    cli::ApplyRowChanges(Changes(cli::ReadTableFile(text)), back);
+    table_file::ApplyRowChanges(Changes(table_file::ReadTableFile(text)), back);
     EXPECT_EQ(back, table) << text.substr(0, 40);
   }
-  EXPECT_NE(cli::TableJson(table).find("\"nameBytes\": \"fffe63616d\""), std::string::npos);
+  EXPECT_NE(table_file::TableJson(table).find("\"nameBytes\": \"fffe63616d\""), std::string::npos);
 }
 
 TEST(TableFile, RowsShowThePagesWords) {
-  const auto rows = cli::TableRows(BusyTable());
+  const auto rows = table_file::TableRows(BusyTable());
   ASSERT_EQ(rows.size(), 101u);
   EXPECT_EQ(rows[1][2], "Serial");
   EXPECT_EQ(rows[1][8], "No");  // Serial cameras take no part in CAMERA Select

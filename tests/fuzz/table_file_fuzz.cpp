@@ -77,9 +77,9 @@ class TwiceGivenKeys : public nlohmann::json_sax<nlohmann::json> {
   std::vector<std::set<std::string>> open_;
 };
 
-void CheckRefusal(std::string_view text, const cli::TableFileError& error) {
+void CheckRefusal(std::string_view text, const table_file::TableFileError& error) {
   FUZZ_REQUIRE(!error.message.empty());
-  FUZZ_REQUIRE(!cli::ErrorText(error).empty());
+  FUZZ_REQUIRE(!table_file::ErrorText(error).empty());
   if (error.at) {
     FUZZ_REQUIRE(error.at->line >= 1 && error.at->line <= LineCount(text));
     FUZZ_REQUIRE(error.at->column >= 1);
@@ -87,33 +87,34 @@ void CheckRefusal(std::string_view text, const cli::TableFileError& error) {
 }
 
 // The table `changes` make of the panel's own.
-protocol::IpSettingRecord Applied(const cli::TableFileRead& read) {
+protocol::IpSettingRecord Applied(const table_file::TableFileRead& read) {
   protocol::IpSettingRecord table = PanelTable();
-  FUZZ_REQUIRE(std::holds_alternative<std::vector<cli::RowChange>>(read));
-  cli::ApplyRowChanges(std::get<std::vector<cli::RowChange>>(read), table);
+  FUZZ_REQUIRE(std::holds_alternative<std::vector<table_file::RowChange>>(read));
+  table_file::ApplyRowChanges(std::get<std::vector<table_file::RowChange>>(read), table);
   return table;
 }
 
-void CheckAccepted(std::string_view text, const std::vector<cli::RowChange>& changes) {
-  if (cli::LooksLikeJson(text)) {
+void CheckAccepted(std::string_view text, const std::vector<table_file::RowChange>& changes) {
+  if (table_file::LooksLikeJson(text)) {
     TwiceGivenKeys keys;
     nlohmann::json::sax_parse(text, &keys, nlohmann::json::input_format_t::json, false);
     FUZZ_REQUIRE(keys.count == 0);
   }
   const protocol::IpSettingRecord before = PanelTable();
   protocol::IpSettingRecord table = before;
-  cli::ApplyRowChanges(changes, table);
+  table_file::ApplyRowChanges(changes, table);
 
   // What the file set, written out in either form, sets the same again;
   // names that are no text survive a spreadsheet's UTF-8 too.
-  const std::string csv = cli::TableCsv(table);
+  const std::string csv = table_file::TableCsv(table);
   for (const std::string& written :
-       {csv, cli::TableJson(table), cli_test::SpreadsheetRewrite(csv, ';')}) {
-    FUZZ_REQUIRE(Applied(cli::ReadTableFile(written)) == table);
+       {csv, table_file::TableJson(table), cli_test::SpreadsheetRewrite(csv, ';')}) {
+    FUZZ_REQUIRE(Applied(table_file::ReadTableFile(written)) == table);
   }
   // A CSV file means the same once a spreadsheet saved it.
-  if (!cli::LooksLikeJson(text)) {
-    FUZZ_REQUIRE(Applied(cli::ReadTableFile(cli_test::SpreadsheetRewrite(text, ';'))) == table);
+  if (!table_file::LooksLikeJson(text)) {
+    FUZZ_REQUIRE(Applied(table_file::ReadTableFile(cli_test::SpreadsheetRewrite(text, ';'))) ==
+                 table);
   }
 
   // The write rules decide with their own texts; a table they let through
@@ -132,11 +133,11 @@ void CheckAccepted(std::string_view text, const std::vector<cli::RowChange>& cha
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const cli::TableFileRead read = cli::ReadTableFile(text);
-  if (const auto* error = std::get_if<cli::TableFileError>(&read)) {
+  const table_file::TableFileRead read = table_file::ReadTableFile(text);
+  if (const auto* error = std::get_if<table_file::TableFileError>(&read)) {
     CheckRefusal(text, *error);
   } else {
-    CheckAccepted(text, std::get<std::vector<cli::RowChange>>(read));
+    CheckAccepted(text, std::get<std::vector<table_file::RowChange>>(read));
   }
   return 0;
 }

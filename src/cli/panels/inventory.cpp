@@ -78,7 +78,7 @@ std::optional<std::string> NameFault(std::string_view name) {
 
 std::variant<std::vector<ListedPanel>, std::string> ReadInventory(std::string_view text,
                                                                   const std::string& file) {
-  text = WithoutByteOrderMark(text);
+  text = table_file::WithoutByteOrderMark(text);
   std::vector<ListedPanel> listed;
   int number = 0;
   for (std::size_t at = 0; at < text.size();) {

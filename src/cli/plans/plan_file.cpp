@@ -85,7 +85,7 @@ std::string PlanJson(const Plan& plan) {
          {"table", Hex(planned.table.bytes)},
          {"refusal", planned.refusal ? nlohmann::ordered_json(*planned.refusal)
                                      : nlohmann::ordered_json(nullptr)},
-         {"changes", ChangesJson(planned.changes)}});
+         {"changes", table_file::ChangesJson(planned.changes)}});
   }
   const nlohmann::ordered_json json = {{"format", kFormat},
                                        {"version", kVersion},

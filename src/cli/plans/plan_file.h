@@ -30,7 +30,7 @@ struct PlannedPanel {
   std::string readSha256;                // of the table read from the panel
   protocol::IpSettingRecord table;       // what is to be written, as it goes on the wire
   std::optional<std::string> refusal{};  // why the write rules would not let it go
-  std::vector<FieldChange> changes{};
+  std::vector<table_file::FieldChange> changes{};
 };
 
 struct Plan {

@@ -44,14 +44,15 @@ PanelOutcome VerifyCameraTable(const protocol::PanelLink& link,
   protocol::IpSettingRecord table;
   const PanelOutcome read = ReadCameraTable(link, table);
   if (!read.Ok()) return ReadBackFailed(std::move(written), read);
-  const std::vector<FieldChange> differences = TableChanges(prepared, table);
+  const std::vector<table_file::FieldChange> differences =
+      table_file::TableChanges(prepared, table);
   if (differences.empty()) return Verified(std::move(written));
   std::vector<std::string> fields;
-  for (const FieldChange& difference : differences) {
+  for (const table_file::FieldChange& difference : differences) {
     fields.push_back(fmt::format("{} {}", difference.entry, difference.field));
-    written.details.push_back("sent, read back: " + ChangeLine(difference));
+    written.details.push_back("sent, read back: " + table_file::ChangeLine(difference));
   }
-  written.extra["differences"] = ChangesJson(differences, "sent", "readBack");
+  written.extra["differences"] = table_file::ChangesJson(differences, "sent", "readBack");
   return NotVerified(
       std::move(written),
       fmt::format("{} its camera table differs in {} field{}: {}", kConfirmed, fields.size(),

@@ -4,7 +4,7 @@
 
 #include "table_file/utf8.h"
 
-namespace cli {
+namespace table_file {
 
 namespace {
 
@@ -119,4 +119,4 @@ std::optional<std::string> NameFromCell(std::string_view cell, std::string& erro
   return name;
 }
 
-}  // namespace cli
+}  // namespace table_file

@@ -13,7 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace cli {
+namespace table_file {
 
 // True when `bytes` are UTF-8 text without control characters or U+FFFD.
 bool IsPlainText(std::string_view bytes);
@@ -40,4 +40,4 @@ void PutNameJson(nlohmann::ordered_json& object, const std::string& key, std::st
 // pad it to its fixed width.
 std::string_view WithoutPadding(std::string_view field);
 
-}  // namespace cli
+}  // namespace table_file

@@ -2,7 +2,7 @@
 
 #include "table_file/utf8.h"
 
-namespace cli {
+namespace table_file {
 
 namespace {
 
@@ -144,4 +144,4 @@ std::string CsvLine(const std::vector<std::string>& fields) {
   return line + "\r\n";
 }
 
-}  // namespace cli
+}  // namespace table_file

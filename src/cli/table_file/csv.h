@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-namespace cli {
+namespace table_file {
 
 // A place in a text file: line and column, both from 1; the column counts bytes.
 struct TextPosition {
@@ -43,4 +43,4 @@ std::variant<std::vector<CsvRow>, CsvError> ReadCsv(std::string_view text);
 // an LF or begins or ends with a space, ended by CR LF.
 std::string CsvLine(const std::vector<std::string>& fields);
 
-}  // namespace cli
+}  // namespace table_file

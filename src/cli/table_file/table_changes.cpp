@@ -8,7 +8,7 @@
 #include "table_file/table_columns.h"
 #include "table_file/table_rows.h"
 
-namespace cli {
+namespace table_file {
 
 namespace {
 
@@ -64,4 +64,4 @@ nlohmann::ordered_json ChangesJson(const std::vector<FieldChange>& changes,
   return list;
 }
 
-}  // namespace cli
+}  // namespace table_file

@@ -11,7 +11,7 @@
 
 #include "protocol/ip_setting_record.h"
 
-namespace cli {
+namespace table_file {
 
 // One field of one entry, before and after.
 struct FieldChange {
@@ -35,4 +35,4 @@ nlohmann::ordered_json ChangesJson(const std::vector<FieldChange>& changes,
                                    std::string_view beforeKey = "before",
                                    std::string_view afterKey = "after");
 
-}  // namespace cli
+}  // namespace table_file

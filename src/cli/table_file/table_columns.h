@@ -10,7 +10,7 @@
 
 #include "table_file/table_rows.h"
 
-namespace cli {
+namespace table_file {
 
 enum Column { kNo, kGroup, kType, kName, kInput, kMac, kAddress, kPort, kSelect, kAlarm };
 
@@ -46,4 +46,4 @@ std::string NameList(const Names& names) {
   return list;
 }
 
-}  // namespace cli
+}  // namespace table_file

@@ -10,7 +10,7 @@
 #include "table_file/table_columns.h"
 #include "table_file/table_file.h"
 
-namespace cli {
+namespace table_file {
 
 namespace {
 
@@ -99,4 +99,4 @@ TableFileRead ReadTableCsv(std::string_view text) {
   return reader.TakeChanges();
 }
 
-}  // namespace cli
+}  // namespace table_file

@@ -2,7 +2,7 @@
 
 #include "table_file/utf8.h"
 
-namespace cli {
+namespace table_file {
 
 bool LooksLikeJson(std::string_view text) {
   text = WithoutByteOrderMark(text);
@@ -14,4 +14,4 @@ TableFileRead ReadTableFile(std::string_view text) {
   return LooksLikeJson(text) ? ReadTableJson(text) : ReadTableCsv(text);
 }
 
-}  // namespace cli
+}  // namespace table_file

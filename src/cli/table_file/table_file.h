@@ -11,7 +11,7 @@
 #include "protocol/ip_setting_record.h"
 #include "table_file/table_rows.h"
 
-namespace cli {
+namespace table_file {
 
 enum class TableFormat { kCsv, kJson };
 
@@ -33,4 +33,4 @@ TableFileRead ReadTableJson(std::string_view text);
 bool LooksLikeJson(std::string_view text);
 TableFileRead ReadTableFile(std::string_view text);
 
-}  // namespace cli
+}  // namespace table_file

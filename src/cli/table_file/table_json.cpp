@@ -12,7 +12,7 @@
 #include "table_file/table_columns.h"
 #include "table_file/table_file.h"
 
-namespace cli {
+namespace table_file {
 
 namespace {
 
@@ -254,4 +254,4 @@ TableFileRead ReadTableJson(std::string_view text) {
   return reader.TakeChanges();
 }
 
-}  // namespace cli
+}  // namespace table_file

@@ -9,7 +9,7 @@
 #include "rules/camera_table_texts.h"
 #include "table_file/camera_name.h"
 
-namespace cli {
+namespace table_file {
 
 namespace {
 
@@ -187,4 +187,4 @@ void ApplyRowChanges(const std::vector<RowChange>& changes, protocol::IpSettingR
   }
 }
 
-}  // namespace cli
+}  // namespace table_file

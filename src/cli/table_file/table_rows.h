@@ -22,7 +22,7 @@
 #include "rules/camera_table_words.h"
 #include "table_file/csv.h"
 
-namespace cli {
+namespace table_file {
 
 inline constexpr std::array<std::string_view, 10> kTableColumns = {
     "CAMERA No",   "Group",      "Type",      "CAMERA Name",   "SW Input",
@@ -87,4 +87,4 @@ class RowReader {
 // written by "table get" puts back the very bytes it came from.
 void ApplyRowChanges(const std::vector<RowChange>& changes, protocol::IpSettingRecord& table);
 
-}  // namespace cli
+}  // namespace table_file

@@ -1,6 +1,6 @@
 #include "table_file/utf8.h"
 
-namespace cli {
+namespace table_file {
 
 std::optional<CodePoint> FirstCodePoint(std::string_view text) {
   if (text.empty()) return std::nullopt;
@@ -29,4 +29,4 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
   return text;
 }
 
-}  // namespace cli
+}  // namespace table_file

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-namespace cli {
+namespace table_file {
 
 struct CodePoint {
   char32_t value;
@@ -25,4 +25,4 @@ bool IsControl(char32_t c);
 // put before UTF-8 text.
 std::string_view WithoutByteOrderMark(std::string_view text);
 
-}  // namespace cli
+}  // namespace table_file

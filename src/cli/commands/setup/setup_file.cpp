@@ -15,11 +15,11 @@ namespace {
 bool IsText(std::string_view bytes) {
   std::size_t shown = 0;
   for (std::string_view rest = bytes; !rest.empty();) {
-    const std::optional<CodePoint> point = FirstCodePoint(rest);
+    const std::optional<table_file::CodePoint> point = table_file::FirstCodePoint(rest);
     if (!point) return false;
     const char32_t c = point->value;
-    if (IsControl(c) && c != '\t' && c != '\r' && c != '\n') return false;
-    if (c != ' ' && !IsControl(c)) ++shown;
+    if (table_file::IsControl(c) && c != '\t' && c != '\r' && c != '\n') return false;
+    if (c != ' ' && !table_file::IsControl(c)) ++shown;
     rest.remove_prefix(point->length);
   }
   return shown * 2 >= bytes.size();
@@ -28,9 +28,10 @@ bool IsText(std::string_view bytes) {
 }  // namespace
 
 std::optional<std::string> NoSetupBlock(std::string_view bytes) {
-  if (std::holds_alternative<std::vector<RowChange>>(ReadTableFile(bytes))) {
-    return LooksLikeJson(bytes) ? "a camera table file (JSON), as table get writes it"
-                                : "a camera table file (CSV), as table get writes it";
+  if (std::holds_alternative<std::vector<table_file::RowChange>>(
+          table_file::ReadTableFile(bytes))) {
+    return table_file::LooksLikeJson(bytes) ? "a camera table file (JSON), as table get writes it"
+                                            : "a camera table file (CSV), as table get writes it";
   }
   if (!bytes.empty() && IsText(bytes)) return "text";
   return std::nullopt;

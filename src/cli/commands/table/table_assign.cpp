@@ -47,10 +47,10 @@ std::string_view ModeName(Assignment mode) { return mode == Assignment::kRenew ?
 struct ProposalFiles {
   std::string output;
   bool toFolder = false;
-  TableFormat format = TableFormat::kCsv;
+  table_file::TableFormat format = table_file::TableFormat::kCsv;
 
   std::string PathFor(const Panel& panel) const {
-    const std::string_view suffix = format == TableFormat::kCsv ? ".csv" : ".json";
+    const std::string_view suffix = format == table_file::TableFormat::kCsv ? ".csv" : ".json";
     return toFolder ? PanelFilePath(output, panel, suffix) : output;
   }
 };
@@ -59,7 +59,7 @@ struct ProposalFiles {
 // just before, with the page's duplicate notices of a keep proposal.
 struct Proposal {
   protocol::IpSettingRecord table{};
-  std::vector<FieldChange> changes{};
+  std::vector<table_file::FieldChange> changes{};
   std::vector<TableNotice> duplicates{};
 };
 
@@ -70,7 +70,7 @@ std::vector<TableNotice> DuplicateNotices(const protocol::IpSettingRecord& propo
     notices.push_back(
         {.kind = "error",
          .text = rules::DuplicationText(sw ? proposal.SwAddr() : proposal.CamAddr(entry)),
-         .entries = {sw ? std::string(kSwitcherLabel) : rules::CameraLabel(entry)}});
+         .entries = {sw ? std::string(table_file::kSwitcherLabel) : rules::CameraLabel(entry)}});
   }
   return notices;
 }
@@ -86,7 +86,7 @@ std::optional<Proposal> Propose(PanelTarget& target, Assignment mode,
     outcome = std::move(proposed);
     return std::nullopt;
   }
-  proposal.changes = TableChanges(read, proposal.table);
+  proposal.changes = table_file::TableChanges(read, proposal.table);
   if (mode == Assignment::kKeep) proposal.duplicates = DuplicateNotices(proposal.table);
   if (saving) {
     outcome = WithSaved(std::move(outcome),
@@ -100,7 +100,8 @@ std::optional<Proposal> Propose(PanelTarget& target, Assignment mode,
 // The proposal's lines, as a diff tells them.
 std::vector<std::string> ProposalLines(const Proposal& proposal) {
   std::vector<std::string> lines;
-  for (const FieldChange& change : proposal.changes) lines.push_back(ChangeLine(change));
+  for (const table_file::FieldChange& change : proposal.changes)
+    lines.push_back(table_file::ChangeLine(change));
   for (const TableNotice& notice : proposal.duplicates) lines.push_back(NoticeLine(notice));
   return lines;
 }
@@ -126,7 +127,7 @@ PanelOutcome AssignOne(PanelTarget& target, Assignment mode, const TableAssignOp
                                              "the proposal was not confirmed at the terminal");
   applied.file = file;
   applied.details = lines;
-  applied.extra["changes"] = ChangesJson(proposal->changes);
+  applied.extra["changes"] = table_file::ChangesJson(proposal->changes);
   nlohmann::ordered_json notices = nlohmann::ordered_json::array();
   for (const TableNotice& notice : proposal->duplicates) {
     notices.push_back({{"kind", notice.kind}, {"text", notice.text}, {"entries", notice.entries}});

@@ -44,7 +44,8 @@ TableWritePlan ClearedPlan(const protocol::IpSettingRecord& read, protocol::Pane
 
 std::vector<std::string> PlanLines(const TableWritePlan& plan) {
   std::vector<std::string> lines;
-  for (const FieldChange& change : plan.changes) lines.push_back(ChangeLine(change));
+  for (const table_file::FieldChange& change : plan.changes)
+    lines.push_back(table_file::ChangeLine(change));
   for (const TableNotice& notice : plan.notices) lines.push_back(NoticeLine(notice));
   return lines;
 }

@@ -33,8 +33,8 @@ int TableGet(const RunContext& context, const std::vector<Panel>& panels,
   if (!destination) return kExitFileRefused;
   const bool toStandardOutput = args.output == kStandardStream;
   const bool toFolder = *destination == Destination::kFolder;
-  const TableFormat format = ChosenFormat(args.format, toFolder ? "" : args.output);
-  const std::string_view suffix = format == TableFormat::kCsv ? ".csv" : ".json";
+  const table_file::TableFormat format = ChosenFormat(args.format, toFolder ? "" : args.output);
+  const std::string_view suffix = format == table_file::TableFormat::kCsv ? ".csv" : ".json";
   return RunOnPanels(
       context, panels,
       [&](PanelTarget& target) -> PanelOutcome {

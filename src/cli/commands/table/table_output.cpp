@@ -16,13 +16,16 @@ bool EndsWith(std::string_view text, std::string_view end) {
 
 }  // namespace
 
-TableFormat ChosenFormat(const std::optional<std::string>& format, const std::string& file) {
-  if (format) return *format == "json" ? TableFormat::kJson : TableFormat::kCsv;
-  return EndsWith(file, ".json") ? TableFormat::kJson : TableFormat::kCsv;
+table_file::TableFormat ChosenFormat(const std::optional<std::string>& format,
+                                     const std::string& file) {
+  if (format)
+    return *format == "json" ? table_file::TableFormat::kJson : table_file::TableFormat::kCsv;
+  return EndsWith(file, ".json") ? table_file::TableFormat::kJson : table_file::TableFormat::kCsv;
 }
 
-std::string TableText(const protocol::IpSettingRecord& table, TableFormat format) {
-  return format == TableFormat::kCsv ? TableCsv(table) : TableJson(table);
+std::string TableText(const protocol::IpSettingRecord& table, table_file::TableFormat format) {
+  return format == table_file::TableFormat::kCsv ? table_file::TableCsv(table)
+                                                 : table_file::TableJson(table);
 }
 
 }  // namespace cli

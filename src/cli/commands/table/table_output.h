@@ -11,8 +11,9 @@
 namespace cli {
 
 // --format when given, else JSON for a file named *.json, else CSV.
-TableFormat ChosenFormat(const std::optional<std::string>& format, const std::string& file);
+table_file::TableFormat ChosenFormat(const std::optional<std::string>& format,
+                                     const std::string& file);
 
-std::string TableText(const protocol::IpSettingRecord& table, TableFormat format);
+std::string TableText(const protocol::IpSettingRecord& table, table_file::TableFormat format);
 
 }  // namespace cli

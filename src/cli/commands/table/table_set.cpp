@@ -42,7 +42,7 @@ PanelOutcome WriteTable(PanelTarget& target, const TableSetOptions& args,
                         const TableSource& source) {
   const TableSource::ForPanel given = source.For(target.panel);
   if (given.failure) return *given.failure;
-  const std::vector<RowChange>& changes = given.changes;
+  const std::vector<table_file::RowChange>& changes = given.changes;
   protocol::IpSettingRecord table;
   PanelOutcome read = ReadCameraTable(target.link, table);
   if (!read.Ok()) return read;

@@ -24,15 +24,15 @@ struct Refusal {
 };
 
 // The changes the table file at `path` asks, or why they cannot be had.
-std::variant<std::vector<RowChange>, Refusal> ReadChanges(platform::FileSystem& files,
-                                                          const std::string& path) {
+std::variant<std::vector<table_file::RowChange>, Refusal> ReadChanges(platform::FileSystem& files,
+                                                                      const std::string& path) {
   const WholeFile text = ReadWholeFile(files, path, kTableFileLimit);
   if (text.failure) return Refusal{*text.failure, true};
-  TableFileRead read = ReadTableFile(text.bytes);
-  if (const TableFileError* error = std::get_if<TableFileError>(&read)) {
-    return Refusal{fmt::format("{}: {}", path, ErrorText(*error))};
+  table_file::TableFileRead read = table_file::ReadTableFile(text.bytes);
+  if (const table_file::TableFileError* error = std::get_if<table_file::TableFileError>(&read)) {
+    return Refusal{fmt::format("{}: {}", path, table_file::ErrorText(*error))};
   }
-  return std::get<std::vector<RowChange>>(std::move(read));
+  return std::get<std::vector<table_file::RowChange>>(std::move(read));
 }
 
 }  // namespace
@@ -43,12 +43,12 @@ std::optional<TableSource> TableSource::Open(platform::FileSystem& files, const 
     source.folder_ = true;
     return source;
   }
-  std::variant<std::vector<RowChange>, Refusal> read = ReadChanges(files, path);
+  std::variant<std::vector<table_file::RowChange>, Refusal> read = ReadChanges(files, path);
   if (const Refusal* refused = std::get_if<Refusal>(&read)) {
     fmt::print(stderr, "vk38: {}{}\n", refused->why, refused->unread ? "; nothing was sent" : "");
     return std::nullopt;
   }
-  source.changes_ = std::get<std::vector<RowChange>>(std::move(read));
+  source.changes_ = std::get<std::vector<table_file::RowChange>>(std::move(read));
   return source;
 }
 
@@ -56,12 +56,13 @@ TableSource::ForPanel TableSource::For(const Panel& panel) const {
   if (!folder_) return {.changes = changes_, .file = path_};
   const PanelFile own = PanelTableFile(*files_, path_, panel);
   if (!own.missing.empty()) return {.failure = Failure(Code::kFile, "not written", own.missing)};
-  std::variant<std::vector<RowChange>, Refusal> read = ReadChanges(*files_, own.path);
+  std::variant<std::vector<table_file::RowChange>, Refusal> read = ReadChanges(*files_, own.path);
   if (const Refusal* refused = std::get_if<Refusal>(&read)) {
     return {.file = own.path,
             .failure = Failure(Code::kFile, "not written", refused->why, own.path)};
   }
-  return {.changes = std::get<std::vector<RowChange>>(std::move(read)), .file = own.path};
+  return {.changes = std::get<std::vector<table_file::RowChange>>(std::move(read)),
+          .file = own.path};
 }
 
 }  // namespace cli

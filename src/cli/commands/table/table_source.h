@@ -24,7 +24,7 @@ class TableSource {
   // What `panel` is to be given, or why it has no table (a `file` failure:
   // no file of its own in the folder, or one that is no table file).
   struct ForPanel {
-    std::vector<RowChange> changes{};
+    std::vector<table_file::RowChange> changes{};
     std::string file{};  // where they came from
     std::optional<PanelOutcome> failure{};
   };
@@ -36,7 +36,7 @@ class TableSource {
   platform::FileSystem* files_;
   std::string path_;
   bool folder_ = false;
-  std::vector<RowChange> changes_{};  // the one file's
+  std::vector<table_file::RowChange> changes_{};  // the one file's
 };
 
 }  // namespace cli

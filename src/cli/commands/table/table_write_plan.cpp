@@ -15,7 +15,8 @@ namespace cli {
 namespace {
 
 std::string EntryLabel(int entry) {
-  return entry == rules::kSwitcherEntry ? std::string(kSwitcherLabel) : rules::CameraLabel(entry);
+  return entry == rules::kSwitcherEntry ? std::string(table_file::kSwitcherLabel)
+                                        : rules::CameraLabel(entry);
 }
 
 TableNotice NoticeOf(const rules::WriteNotice& notice) {
@@ -73,10 +74,10 @@ nlohmann::ordered_json NoticesJson(const std::vector<TableNotice>& notices) {
 }  // namespace
 
 TableWritePlan PlanTableWrite(const protocol::IpSettingRecord& read,
-                              const std::vector<RowChange>& changes, protocol::PanelAddress panel,
-                              TableWriteRules rules) {
+                              const std::vector<table_file::RowChange>& changes,
+                              protocol::PanelAddress panel, TableWriteRules rules) {
   protocol::IpSettingRecord table = read;
-  ApplyRowChanges(changes, table);
+  table_file::ApplyRowChanges(changes, table);
   return PlanTableWrite(read, table, panel, rules);
 }
 
@@ -95,7 +96,7 @@ TableWritePlan PlanTableWrite(const protocol::IpSettingRecord& read,
     }
   }
   protocol::ComputeChecksum(plan.prepared);
-  plan.changes = TableChanges(read, plan.prepared);
+  plan.changes = table_file::TableChanges(read, plan.prepared);
   plan.refusal = RefusalOf(check, plan.notices, rules);
   plan.questionsAnswered = rules.yes;
   return plan;
@@ -111,8 +112,9 @@ std::string NoticeLine(const TableNotice& notice) {
 void TellPlan(const TableWritePlan& plan, PlanView view, PanelOutcome& outcome) {
   const bool diff = view == PlanView::kDiff;
   if (diff) {
-    for (const FieldChange& change : plan.changes) outcome.details.push_back(ChangeLine(change));
-    outcome.extra["changes"] = ChangesJson(plan.changes);
+    for (const table_file::FieldChange& change : plan.changes)
+      outcome.details.push_back(table_file::ChangeLine(change));
+    outcome.extra["changes"] = table_file::ChangesJson(plan.changes);
   }
   for (const TableNotice& notice : plan.notices) {
     const bool answered = notice.kind == "question" && plan.questionsAnswered;

@@ -32,7 +32,7 @@ struct TableNotice {
 
 struct TableWritePlan {
   protocol::IpSettingRecord prepared{};  // what would be sent: the MAC rule applied, its sum
-  std::vector<FieldChange> changes;
+  std::vector<table_file::FieldChange> changes;
   std::vector<TableNotice> notices;      // the address tests' (each told once), then the questions
   std::optional<std::string> refusal{};  // why the write would not go
   bool questionsAnswered = false;        // --yes answered the questions
@@ -40,8 +40,8 @@ struct TableWritePlan {
 
 // `read` is the panel's table as read; `panel` its address.
 TableWritePlan PlanTableWrite(const protocol::IpSettingRecord& read,
-                              const std::vector<RowChange>& changes, protocol::PanelAddress panel,
-                              TableWriteRules rules);
+                              const std::vector<table_file::RowChange>& changes,
+                              protocol::PanelAddress panel, TableWriteRules rules);
 // The same for a whole table made from `read` (ALL CLEAR's, a proposal).
 TableWritePlan PlanTableWrite(const protocol::IpSettingRecord& read,
                               const protocol::IpSettingRecord& edited, protocol::PanelAddress panel,

@@ -16,13 +16,15 @@ constexpr std::size_t kTextSample = 64 * 1024;
 // The longest UTF-8 sequence, which the sample may cut at its end.
 constexpr std::size_t kLongestSequence = 4;
 
-bool IsTextCharacter(char32_t c) { return !IsControl(c) || c == '\t' || c == '\r' || c == '\n'; }
+bool IsTextCharacter(char32_t c) {
+  return !table_file::IsControl(c) || c == '\t' || c == '\r' || c == '\n';
+}
 
 bool LooksLikeText(std::string_view bytes) {
   const bool sampled = bytes.size() > kTextSample;
   std::string_view rest = bytes.substr(0, kTextSample);
   while (!rest.empty()) {
-    const std::optional<CodePoint> c = FirstCodePoint(rest);
+    const std::optional<table_file::CodePoint> c = table_file::FirstCodePoint(rest);
     if (!c) return sampled && rest.size() < kLongestSequence;
     if (!IsTextCharacter(c->value)) return false;
     rest.remove_prefix(c->length);
