@@ -61,7 +61,8 @@ std::optional<BackupName> ReadBackupName(std::string_view path) {
   read.address = *address;
   read.stamp = std::string(parts.back());
   for (std::size_t i = 1; i + 1 < parts.size(); ++i) {
-    read.name += (read.name.empty() ? "" : "_") + std::string(parts[i]);
+    if (!read.name.empty()) read.name += '_';
+    read.name.append(parts[i]);
   }
   return read;
 }
