@@ -33,6 +33,31 @@ TEST(RunFleet, ATaskThatThrowsFailsItsPanelOnlyAndKeepsItsPlace) {
   EXPECT_EQ(outcomes[2].panel, 0x7F000103u);
 }
 
+// The canaries are judged when the last of them ends: a failure of a
+// later panel is no canary's and keeps no panel after it from starting.
+// One job makes the order certain.
+TEST(RunFleet, OnlyTheCanariesOwnFailuresHaltTheRest) {
+  const std::vector<cli::Panel> panels = {
+      {.address = 0x7F000101}, {.address = 0x7F000102}, {.address = 0x7F000103}};
+  const auto failing = [](protocol::PanelAddress bad) {
+    return [bad](const cli::Panel& panel) -> cli::PanelOutcome {
+      if (panel.address == bad) return {.code = cli::Code::kUnreachable, .message = "No Connect!!"};
+      return {};
+    };
+  };
+  const std::vector<cli::PanelOutcome> later =
+      cli::RunFleet(panels, 1, failing(0x7F000102), {}, {.canary = 1});
+  EXPECT_TRUE(later[0].Ok());
+  EXPECT_EQ(later[1].code, cli::Code::kUnreachable);
+  EXPECT_TRUE(later[2].Ok());
+
+  const std::vector<cli::PanelOutcome> first =
+      cli::RunFleet(panels, 1, failing(0x7F000101), {}, {.canary = 1});
+  EXPECT_EQ(first[1].code, cli::Code::kNotStarted);
+  EXPECT_EQ(first[1].cause, "the canary panel failed");
+  EXPECT_EQ(first[2].code, cli::Code::kNotStarted);
+}
+
 // A read may be tried again whenever the network ended it, or the panel
 // closed at once (an empty answer); a write only when no connection was
 // made, since its command may otherwise have reached the panel.

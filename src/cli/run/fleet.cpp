@@ -109,16 +109,22 @@ class FleetRun {
 
   // What an ended panel means for the stages; called under the lock.
   void Count(std::size_t index, const PanelOutcome& outcome) {
-    if (index < stages_.canary) ++canaryEnded_;
-    if (!outcome.Ok()) ++failures_;
+    const bool canary = index < stages_.canary;
+    if (canary) ++canaryEnded_;
+    if (!outcome.Ok()) {
+      ++failures_;
+      if (canary) ++canaryFailures_;
+    }
     if (!haltCause_.empty()) return;
     if (stages_.maxFail && failures_ >= *stages_.maxFail) {
       haltCause_ = fmt::format("{} panel{} failed, as many as --max-fail allows", failures_,
                                failures_ == 1 ? "" : "s");
-    } else if (stages_.canary > 0 && canaryEnded_ == stages_.canary && failures_ > 0) {
+    } else if (canary && canaryEnded_ == stages_.canary && canaryFailures_ > 0) {
+      // Judged once, when the last canary ends: a panel of the later stage
+      // that fails does not count against the canaries.
       haltCause_ = stages_.canary == 1 ? std::string("the canary panel failed")
-                                       : fmt::format("{} of the {} canary panels failed", failures_,
-                                                     stages_.canary);
+                                       : fmt::format("{} of the {} canary panels failed",
+                                                     canaryFailures_, stages_.canary);
     }
     startable_.notify_all();
   }
@@ -169,6 +175,7 @@ class FleetRun {
   std::size_t running_ = 0;
   std::size_t canaryEnded_ = 0;
   std::size_t failures_ = 0;
+  std::size_t canaryFailures_ = 0;
   std::string haltCause_{};  // why no further panel starts; empty while they may
 };
 
