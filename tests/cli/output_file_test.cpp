@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "io/destination.h"
 #include "io/output_file.h"
+#include "io/whole_file.h"
 #include "support/fake_file_system.h"
 
 namespace {
@@ -138,3 +141,41 @@ TEST(OutputFile, DashOEndingInASeparatorOrNamingAFolderIsAFolderForOnePanelToo) 
 }
 
 }  // namespace
+
+// A file read whole into the room its size asks for, or in growing pieces
+// where it tells none or a wrong one (it grew or shrank since): every size
+// around the pieces' edges and the limit comes back byte for byte or is
+// refused as larger, and a read that fails part-way gives no bytes.
+TEST(WholeFile, EverySizeUpToTheLimitComesBackWholeAndOneMoreIsRefused) {
+  constexpr std::size_t kLimit = 200 * 1024;
+  const std::size_t sizes[] = {0,      1,          65535,  65536,      65537,     131072,
+                               131073, kLimit - 1, kLimit, kLimit + 1, kLimit * 3};
+  const auto hints = [](std::size_t size) {
+    return std::vector<std::optional<std::uint64_t>>{std::nullopt, size, size / 2, size + 4096};
+  };
+  for (const std::size_t size : sizes) {
+    std::string content(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) content[i] = static_cast<char>(i * 7 + i / 251);
+    for (const std::optional<std::uint64_t> hint : hints(size)) {
+      FakeFileSystem files;
+      files.Add("image", {.content = content, .sizeHint = hint});
+      const cli::WholeFile read = cli::ReadWholeFile(files, "image", kLimit);
+      const std::string which = std::to_string(size) + " bytes, hint " +
+                                (hint ? std::to_string(*hint) : std::string("none"));
+      if (size <= kLimit) {
+        EXPECT_FALSE(read.failure) << which;
+        EXPECT_TRUE(read.bytes == content) << which;
+      } else {
+        EXPECT_EQ(read.failure, "image is larger than 204800 bytes") << which;
+        EXPECT_TRUE(read.bytes.empty()) << which;
+      }
+    }
+  }
+  FakeFileSystem files;
+  files.Add("image", {.content = std::string(100000, 'x'), .readFailsAfter = 70000});
+  const cli::WholeFile broken = cli::ReadWholeFile(files, "image", kLimit);
+  EXPECT_EQ(broken.failure, "cannot read image: scripted failure");
+  EXPECT_TRUE(broken.bytes.empty());
+  EXPECT_EQ(cli::ReadWholeFile(files, "absent", kLimit).failure,
+            "cannot open absent: scripted failure");
+}

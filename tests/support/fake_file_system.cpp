@@ -21,6 +21,8 @@ class FakeReadable : public platform::ReadableFile {
     return static_cast<std::ptrdiff_t>(count);
   }
 
+  std::optional<std::uint64_t> SizeHint() const override { return file_->sizeHint; }
+
  private:
   std::shared_ptr<FakeFile> file_;
   std::size_t offset_ = 0;

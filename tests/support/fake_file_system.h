@@ -17,6 +17,8 @@ struct FakeFile {
   std::string content{};
   // Reading fails once this many bytes were read.
   std::optional<std::size_t> readFailsAfter{};
+  // The size the opened file says it has; none, as a stream.
+  std::optional<std::uint64_t> sizeHint{};
   // Writing fails once this many bytes were written; syncing and closing can fail.
   std::optional<std::size_t> writeFailsAfter{};
   bool syncFails = false;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,37 @@ TEST_F(FileSystemTest, ReadingLetsOthersWriteMeanwhile) {
   EXPECT_NE(other, INVALID_HANDLE_VALUE) << "reading shut out other writers";
   if (other != INVALID_HANDLE_VALUE) ::CloseHandle(other);
   EXPECT_EQ(ReadAll(*reader), "first");
+}
+
+// A mapped image is the file's bytes, and nobody writes the file while it
+// is mapped; an empty file, or one that another program has open for
+// writing, is not mapped (and is read instead).
+TEST_F(FileSystemTest, AMappedFileIsItsBytesAndShutsOutWritersWhileMapped) {
+  const std::string path = PathOf("program.bin");
+  std::string bytes(200000, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 13 + 5);
+  ASSERT_TRUE(WriteAll(files, path, bytes));
+  {
+    const std::unique_ptr<platform::MappedFile> mapped = files.MapForReading(path);
+    ASSERT_NE(mapped, nullptr);
+    EXPECT_EQ(
+        std::string(reinterpret_cast<const char*>(mapped->Bytes().data()), mapped->Bytes().size()),
+        bytes);
+    EXPECT_EQ(files.CreateForWriting(path), nullptr) << "the mapped file was written";
+    EXPECT_NE(files.OpenForReading(path), nullptr) << "a reader was shut out";
+  }
+  EXPECT_TRUE(WriteAll(files, path, "after")) << "the file stayed locked";
+
+  const std::string empty = PathOf("empty.bin");
+  ASSERT_TRUE(WriteAll(files, empty, ""));
+  EXPECT_EQ(files.MapForReading(empty), nullptr);
+  EXPECT_EQ(files.MapForReading(PathOf("missing.bin")), nullptr);
+  const HANDLE other =
+      ::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(files.MapForReading(path), nullptr) << "a file being written was mapped";
+  ::CloseHandle(other);
 }
 
 }  // namespace

@@ -46,6 +46,12 @@ class PosixReadableFile : public ReadableFile {
     return got;
   }
 
+  std::optional<std::uint64_t> SizeHint() const override {
+    struct stat facts {};
+    if (::fstat(fd_, &facts) != 0 || !S_ISREG(facts.st_mode)) return std::nullopt;
+    return static_cast<std::uint64_t>(facts.st_size);
+  }
+
  private:
   int fd_;
 };

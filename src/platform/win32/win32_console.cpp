@@ -51,6 +51,15 @@ class DescriptorReader : public ReadableFile {
   int fd_;
 };
 
+// A console, and not merely a character device: NUL is one too, and
+// progress drawn into it or a question asked of it would cost time and
+// wait for nothing.
+bool IsConsole(FILE* stream) {
+  const intptr_t handle = _get_osfhandle(_fileno(stream));
+  DWORD mode = 0;
+  return handle != -1 && GetConsoleMode(reinterpret_cast<HANDLE>(handle), &mode);
+}
+
 }  // namespace
 
 SystemConsole::SystemConsole() {
@@ -58,8 +67,8 @@ SystemConsole::SystemConsole() {
   _setmode(_fileno(stdin), _O_BINARY);
 }
 
-bool SystemConsole::ErrorsOnTerminal() const { return _isatty(_fileno(stderr)) != 0; }
-bool SystemConsole::InputOnTerminal() const { return _isatty(_fileno(stdin)) != 0; }
+bool SystemConsole::ErrorsOnTerminal() const { return IsConsole(stderr); }
+bool SystemConsole::InputOnTerminal() const { return IsConsole(stdin); }
 
 // Ctrl+C ends the console's read at once (the stop watch sees the event).
 std::optional<std::string> SystemConsole::ReadTerminalLine(const std::string& prompt, Echo echo,

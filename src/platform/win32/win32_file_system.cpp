@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <filesystem>
+#include <limits>
 #include <string_view>
 
 #include "platform/win32/wide_text.h"
@@ -43,8 +44,41 @@ class Win32ReadableFile : public ReadableFile {
     return static_cast<std::ptrdiff_t>(got);
   }
 
+  std::optional<std::uint64_t> SizeHint() const override {
+    LARGE_INTEGER size{};
+    if (::GetFileType(file_) != FILE_TYPE_DISK || !::GetFileSizeEx(file_, &size)) {
+      return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(size.QuadPart);
+  }
+
  private:
   HANDLE file_;
+};
+
+// A view of a file mapped read-only. The file is held open without write
+// sharing, so that nobody changes the bytes while they are used.
+class Win32MappedFile : public MappedFile {
+ public:
+  Win32MappedFile(HANDLE file, HANDLE mapping, const void* view, std::size_t size)
+      : file_(file), mapping_(mapping), view_(view), size_(size) {}
+  ~Win32MappedFile() override {
+    ::UnmapViewOfFile(view_);
+    ::CloseHandle(mapping_);
+    ::CloseHandle(file_);
+  }
+  Win32MappedFile(const Win32MappedFile&) = delete;
+  Win32MappedFile& operator=(const Win32MappedFile&) = delete;
+
+  std::span<const std::uint8_t> Bytes() const override {
+    return {static_cast<const std::uint8_t*>(view_), size_};
+  }
+
+ private:
+  HANDLE file_;
+  HANDLE mapping_;
+  const void* view_;
+  std::size_t size_;
 };
 
 // What a writable file is: a file on the disk, or a stream (a device or a
@@ -152,6 +186,28 @@ std::unique_ptr<ReadableFile> Win32FileSystem::OpenForReading(const std::string&
     return nullptr;
   }
   return std::make_unique<Win32ReadableFile>(file);
+}
+
+std::unique_ptr<MappedFile> Win32FileSystem::MapForReading(const std::string& path) {
+  const HANDLE file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  LARGE_INTEGER size{};
+  // An empty file has no view; one larger than the address space has none.
+  if (::GetFileType(file) != FILE_TYPE_DISK || !::GetFileSizeEx(file, &size) ||
+      size.QuadPart <= 0 ||
+      static_cast<std::uint64_t>(size.QuadPart) > std::numeric_limits<std::size_t>::max()) {
+    ::CloseHandle(file);
+    return nullptr;
+  }
+  const HANDLE mapping = ::CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  const void* view = mapping ? ::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
+  if (!view) {
+    if (mapping) ::CloseHandle(mapping);
+    ::CloseHandle(file);
+    return nullptr;
+  }
+  return std::make_unique<Win32MappedFile>(file, mapping, view,
+                                           static_cast<std::size_t>(size.QuadPart));
 }
 
 std::unique_ptr<WritableFile> Win32FileSystem::CreateForWriting(const std::string& path) {

@@ -10,6 +10,7 @@ class Win32FileSystem : public FileSystem {
  public:
   // Others may go on reading and writing the file while it is read.
   std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override;
+  std::unique_ptr<MappedFile> MapForReading(const std::string& path) override;
   // Creates or truncates; others may only read it until it is closed.
   std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) override;
   // CREATE_NEW: never over a file or a link; permissions are the folder's.

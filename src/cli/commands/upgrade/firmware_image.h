@@ -1,6 +1,7 @@
-// A firmware image as vk38 sends it: read whole before any panel is asked,
-// checked for what can be checked, and then sent from memory to every
-// panel, so that each gets the very bytes that were checked.
+// A firmware image as vk38 sends it: read whole (or mapped, where nobody
+// can write the file meanwhile) before any panel is asked, checked for what
+// can be checked, and then sent from memory to every panel, so that each
+// gets the very bytes that were checked.
 #pragma once
 
 #include <cstddef>

@@ -24,25 +24,50 @@ struct UpgradeOptions {
   bool yes = false;  // a fleet upgrade needs no confirmation
 };
 
-struct ImageToSend {
+// The image's bytes: the file mapped where the system maps files (it is
+// then read as it is sent, and cannot be written meanwhile), else read
+// whole into memory.
+class ImageToSend {
+ public:
+  ImageToSend(Image kind, std::string file, std::unique_ptr<platform::MappedFile> mapped,
+              std::string read)
+      : kind(kind), file(std::move(file)), mapped_(std::move(mapped)), read_(std::move(read)) {}
+
+  std::span<const std::uint8_t> Bytes() const {
+    return mapped_ ? mapped_->Bytes() : BytesOf(read_);
+  }
+  std::string_view Text() const {
+    const std::span<const std::uint8_t> bytes = Bytes();
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+  }
+
   Image kind;
   std::string file;
-  std::string bytes;
+
+ private:
+  std::unique_ptr<platform::MappedFile> mapped_;
+  std::string read_;
 };
 
-// The image read whole and checked, or nothing (told on standard error).
+// The image read and checked, or nothing (told on standard error).
 std::optional<ImageToSend> ReadImage(platform::FileSystem& files, Image kind,
                                      const std::string& file) {
-  WholeFile image = ReadWholeFile(files, file, kLargestImage);
-  if (image.failure) {
-    fmt::print(stderr, "vk38: {}; no panel was touched\n", *image.failure);
+  std::unique_ptr<platform::MappedFile> mapped =
+      file == kStandardStream ? nullptr : files.MapForReading(file);
+  // One too large is read, so that it is refused in the same words.
+  if (mapped && mapped->Bytes().size() > kLargestImage) mapped.reset();
+  WholeFile read;
+  if (!mapped) read = ReadWholeFile(files, file, kLargestImage);
+  if (read.failure) {
+    fmt::print(stderr, "vk38: {}; no panel was touched\n", *read.failure);
     return std::nullopt;
   }
-  if (const std::optional<std::string> fault = ImageFault(image.bytes)) {
+  ImageToSend image(kind, file, std::move(mapped), std::move(read.bytes));
+  if (const std::optional<std::string> fault = ImageFault(image.Text())) {
     fmt::print(stderr, "vk38: {} {}; no panel was touched\n", file, *fault);
     return std::nullopt;
   }
-  return ImageToSend{kind, file, std::move(image.bytes)};
+  return image;
 }
 
 // More than one panel is upgraded only when a person said yes at the
@@ -62,7 +87,7 @@ bool FleetConfirmed(const RunContext& context, const std::vector<Panel>& panels,
   const std::optional<std::string> answer = context.machine.ReadTerminalLine(
       fmt::format("Upgrade {} panels ({}) with the {} image {} ({} bytes)? [y/N] ", panels.size(),
                   list, image.kind == Image::kProgram ? "program" : "FPGA", image.file,
-                  image.bytes.size()),
+                  image.Bytes().size()),
       Echo::kShown);
   if (answer && IsYes(*answer)) return true;
   if (!context.Stopped()) fmt::print(stderr, "vk38: not confirmed; no panel was touched\n");
@@ -73,10 +98,10 @@ PanelOutcome UpgradeOne(PanelTarget& target, const ImageToSend& image, ProgressL
   std::uint64_t moved = 0;
   bool writingFlash = false;
   PanelOutcome result =
-      UpgradeImage(target.link, image.kind, BytesOf(image.bytes), [&](std::uint64_t total) {
+      UpgradeImage(target.link, image.kind, image.Bytes(), [&](std::uint64_t total) {
         progress.Add(total - moved);
         moved = total;
-        if (moved == image.bytes.size() && !writingFlash) {
+        if (moved == image.Bytes().size() && !writingFlash) {
           writingFlash = true;
           progress.FlashWriteBegins();
         }
@@ -94,7 +119,7 @@ int Upgrade(const RunContext& context, const std::vector<Panel>& panels, Image k
   if (!FleetConfirmed(context, panels, *image, yes)) {
     return context.Stopped() ? kExitStopped : kExitFileRefused;
   }
-  ProgressLine progress(stderr, context.progress, image->bytes.size() * panels.size());
+  ProgressLine progress(stderr, context.progress, image->Bytes().size() * panels.size());
   return RunOnPanels(context, panels,
                      [&](PanelTarget& target) { return UpgradeOne(target, *image, progress); },
                      {.progress = &progress, .changesPanels = true});

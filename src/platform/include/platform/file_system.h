@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,17 @@ class ReadableFile {
   virtual ~ReadableFile() = default;  // closes the file
   // Reads up to `capacity` bytes; the count, 0 at the end, -1 on error.
   virtual std::ptrdiff_t Read(std::uint8_t* buffer, std::size_t capacity) = 0;
+  // The file's size when it was opened, where it has one (a file on the
+  // disk); none for a stream. A hint for the room to read it into: the file
+  // may still grow or shrink.
+  virtual std::optional<std::uint64_t> SizeHint() const { return std::nullopt; }
+};
+
+// A file's bytes held in memory, read-only, for as long as this lives.
+class MappedFile {
+ public:
+  virtual ~MappedFile() = default;  // unmaps the bytes and closes the file
+  virtual std::span<const std::uint8_t> Bytes() const = 0;
 };
 
 class WritableFile {
@@ -63,6 +75,12 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // Nothing when the file cannot be opened.
   virtual std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) = 0;
+  // The bytes of the file at `path` mapped into memory, where the system
+  // maps files: the system reads them as they are used, and nobody can write
+  // the file while it is mapped. Nothing where the file cannot be mapped
+  // (it is empty, a stream, or the system maps no files): read it instead,
+  // which also tells why a file cannot be read.
+  virtual std::unique_ptr<MappedFile> MapForReading(const std::string& /*path*/) { return nullptr; }
   virtual std::unique_ptr<WritableFile> CreateForWriting(const std::string& path) = 0;
   // Creates a file where no file, folder or link has the name (nothing
   // otherwise), with `permissions` where given and the system has them,
