@@ -133,6 +133,16 @@ HANDLE OpenFile(const std::string& path, DWORD access, DWORD share, DWORD dispos
   return ::CreateFileW(widePath.c_str(), access, share, nullptr, disposition, flags, nullptr);
 }
 
+// True when the file is on a disk of this computer. A mapped file's bytes
+// are read when they are used: on a network share or a removable disk, a
+// read that fails then ends the program instead of failing a call.
+bool OnFixedDisk(const std::string& path) {
+  std::array<wchar_t, MAX_PATH + 1> volume{};
+  const std::wstring widePath = Utf8ToWide(path);
+  return ::GetVolumePathNameW(widePath.c_str(), volume.data(), static_cast<DWORD>(volume.size())) &&
+         ::GetDriveTypeW(volume.data()) == DRIVE_FIXED;
+}
+
 std::unique_ptr<WritableFile> WritableOrNothing(HANDLE file, Target target = Target::kDisk) {
   if (file == INVALID_HANDLE_VALUE) {
     Failed();
@@ -189,6 +199,7 @@ std::unique_ptr<ReadableFile> Win32FileSystem::OpenForReading(const std::string&
 }
 
 std::unique_ptr<MappedFile> Win32FileSystem::MapForReading(const std::string& path) {
+  if (path.empty() || !OnFixedDisk(path)) return nullptr;
   const HANDLE file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   LARGE_INTEGER size{};
