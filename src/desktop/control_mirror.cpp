@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/wide_text.h"
 
@@ -71,14 +74,44 @@ void ShowComboBox(ControlWindow& window, const ui::ControlState& state, bool ite
   SetTextIfDifferent(combo, state.text);
 }
 
-// Setting an address writes all four fields, each an edit that redraws; an
-// address shown already in four filled fields is left as it is.
+// The four fields of an address control, left to right; fewer when the
+// control is not made of four edits.
+std::vector<HWND> AddressFields(HWND control) {
+  std::vector<std::pair<LONG, HWND>> fields;
+  for (HWND child = ::GetWindow(control, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[16] = {};
+    if (::GetClassNameW(child, name, 16) == 0 || !SameClass(name, L"Edit")) return {};
+    RECT where{};
+    ::GetWindowRect(child, &where);
+    fields.emplace_back(where.left, child);
+  }
+  std::sort(fields.begin(), fields.end());
+  std::vector<HWND> ordered;
+  for (const auto& field : fields) ordered.push_back(field.second);
+  return ordered;
+}
+
+// An address shown already in four filled fields is left as it is. Setting
+// an address writes all four fields, each an edit that redraws and asks the
+// window server; when the fields are all filled, only those whose number
+// differs are written (a scroll of the Setting page mostly moves the last).
 void ShowIpAddress(HWND control, DWORD address) {
   DWORD shown = 0;
   const LRESULT filled =
       ::SendMessageW(control, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&shown));
   if (filled == 4 && shown == address) return;
-  ::SendMessageW(control, IPM_SETADDRESS, 0, static_cast<LPARAM>(address));
+  const std::vector<HWND> fields = filled == 4 ? AddressFields(control) : std::vector<HWND>{};
+  if (fields.size() != 4) {
+    ::SendMessageW(control, IPM_SETADDRESS, 0, static_cast<LPARAM>(address));
+    return;
+  }
+  for (int field = 0; field < 4; ++field) {
+    const int shift = 24 - 8 * field;
+    const DWORD number = (address >> shift) & 0xFF;
+    if (((shown >> shift) & 0xFF) == number) continue;
+    ::SetWindowTextW(fields[static_cast<std::size_t>(field)], std::to_wstring(number).c_str());
+  }
 }
 
 void ShowTabControl(HWND tab, const ui::ControlState& state, bool itemsChanged) {

@@ -9,11 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "desktop/control_mirror.h"
@@ -312,6 +314,60 @@ TEST_F(HostTest, AddressFieldsLeftBlankReadAsZero) {
   });
   Run(dialog, script);
   EXPECT_EQ(read, (std::vector<std::uint32_t>{0x0A000000, 0}));
+}
+
+// Addresses shown one after another, sharing some fields with the last or
+// none, and one after the user blanked the control: every field, read left
+// to right, shows its number, and the control reads back the address.
+TEST_F(HostTest, EveryAddressShowsWholeWhateverFieldsItSharesWithTheLast) {
+  TestDialog dialog(host);
+  ui::ControlModel& model = dialog.Controls();
+  model.Declare(IDC_TEST_ADDRESS, ControlKind::kIpAddress);
+  const std::vector<std::uint32_t> addresses = {0xC0A80005, 0xC0A80006, 0x0AA80006, 0x0A000000,
+                                                0xFFFFFFFF, 0xC0A80009, 0xC0A80009};
+  std::size_t next = 0;
+  dialog.onInit = [&] { model.SetAddress(IDC_TEST_ADDRESS, addresses[next++]); };
+  dialog.On(IDC_TEST_APPLY, Notification::kClicked,
+            [&] { model.SetAddress(IDC_TEST_ADDRESS, addresses[next++]); });
+
+  const auto control = [&] { return Control(dialog, IDC_TEST_ADDRESS); };
+  std::vector<std::string> fields;
+  std::vector<std::uint32_t> read;
+  const auto look = [&] {
+    std::vector<std::pair<LONG, std::string>> texts;
+    for (HWND field = ::GetWindow(control(), GW_CHILD); field != nullptr;
+         field = ::GetWindow(field, GW_HWNDNEXT)) {
+      RECT where{};
+      ::GetWindowRect(field, &where);
+      texts.emplace_back(where.left, TextOf(field));
+    }
+    std::sort(texts.begin(), texts.end());
+    std::string joined;
+    for (const auto& text : texts) joined += (joined.empty() ? "" : ".") + text.second;
+    fields.push_back(joined);
+    DWORD address = 0;
+    ::SendMessageW(control(), IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
+    read.push_back(address);
+  };
+  std::vector<UserScript::Step> steps = {look};
+  for (std::size_t shown = 1; shown + 1 < addresses.size(); ++shown) {
+    steps.push_back([&] {
+      ClickButton(Control(dialog, IDC_TEST_APPLY));
+      look();
+    });
+  }
+  steps.push_back([&] {
+    ::SendMessageW(control(), IPM_CLEARADDRESS, 0, 0);
+    ClickButton(Control(dialog, IDC_TEST_APPLY));
+    look();
+    host.EndDialog(dialog, 0);
+  });
+  UserScript script(steps);
+  Run(dialog, script);
+  EXPECT_EQ(fields,
+            (std::vector<std::string>{"192.168.0.5", "192.168.0.6", "10.168.0.6", "10.0.0.0",
+                                      "255.255.255.255", "192.168.0.9", "192.168.0.9"}));
+  EXPECT_EQ(read, addresses);
 }
 
 TEST_F(HostTest, MessageBoxesShowTheModelFirstAndTheProgramNameWithoutACaption) {
