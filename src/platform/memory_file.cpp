@@ -18,8 +18,6 @@ class MemoryReader : public ReadableFile {
     return static_cast<std::ptrdiff_t>(count);
   }
 
-  std::optional<std::uint64_t> SizeHint() const override { return rest_.size(); }
-
  private:
   std::span<const std::uint8_t> rest_;
 };

@@ -27,6 +27,13 @@ bool Failed() {
   return false;
 }
 
+// The size of a file on the disk; none for a device or a pipe.
+std::optional<std::uint64_t> DiskFileSize(HANDLE file) {
+  LARGE_INTEGER size{};
+  if (::GetFileType(file) != FILE_TYPE_DISK || !::GetFileSizeEx(file, &size)) return std::nullopt;
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
 class Win32ReadableFile : public ReadableFile {
  public:
   explicit Win32ReadableFile(HANDLE file) : file_(file) {}
@@ -44,13 +51,7 @@ class Win32ReadableFile : public ReadableFile {
     return static_cast<std::ptrdiff_t>(got);
   }
 
-  std::optional<std::uint64_t> SizeHint() const override {
-    LARGE_INTEGER size{};
-    if (::GetFileType(file_) != FILE_TYPE_DISK || !::GetFileSizeEx(file_, &size)) {
-      return std::nullopt;
-    }
-    return static_cast<std::uint64_t>(size.QuadPart);
-  }
+  std::optional<std::uint64_t> SizeHint() const override { return DiskFileSize(file_); }
 
  private:
   HANDLE file_;
@@ -202,11 +203,9 @@ std::unique_ptr<MappedFile> Win32FileSystem::MapForReading(const std::string& pa
   if (path.empty() || !OnFixedDisk(path)) return nullptr;
   const HANDLE file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
-  LARGE_INTEGER size{};
   // An empty file has no view; one larger than the address space has none.
-  if (::GetFileType(file) != FILE_TYPE_DISK || !::GetFileSizeEx(file, &size) ||
-      size.QuadPart <= 0 ||
-      static_cast<std::uint64_t>(size.QuadPart) > std::numeric_limits<std::size_t>::max()) {
+  const std::optional<std::uint64_t> size = DiskFileSize(file);
+  if (!size || *size == 0 || *size > std::numeric_limits<std::size_t>::max()) {
     ::CloseHandle(file);
     return nullptr;
   }
@@ -217,8 +216,7 @@ std::unique_ptr<MappedFile> Win32FileSystem::MapForReading(const std::string& pa
     ::CloseHandle(file);
     return nullptr;
   }
-  return std::make_unique<Win32MappedFile>(file, mapping, view,
-                                           static_cast<std::size_t>(size.QuadPart));
+  return std::make_unique<Win32MappedFile>(file, mapping, view, static_cast<std::size_t>(*size));
 }
 
 std::unique_ptr<WritableFile> Win32FileSystem::CreateForWriting(const std::string& path) {
