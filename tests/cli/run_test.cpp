@@ -1,8 +1,17 @@
 // The run over panels on its own: a task that throws fails its panel only,
-// and which endings may be tried again.
+// which endings may be tried again, and the watch for a stop request.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <signal.h>
+#include <unistd.h>
+#endif
+
+#include <chrono>
 #include <stdexcept>
+#include <thread>
+
+#include "platform/stop_watch.h"
 
 #include "run/fleet.h"
 #include "run/retry.h"
@@ -95,6 +104,31 @@ TEST(Retry, OnlyTheNetworkBeforeAnythingCouldChangeIsTriedAgain) {
         << (c.reads ? "read" : "write") << " ending " << static_cast<int>(c.ending) << " at stage "
         << static_cast<int>(c.stage);
   }
+}
+
+// A request raises the stop; a watch whose program ends goes at once, not
+// after a poll, since every vk38 command waits for it before exiting. Twenty
+// watches, each left time to wait, would take two seconds with a 100 ms poll.
+TEST(RunStop, ARequestRaisesTheStopAndTheWatchEndsAtOnceWithItsOwner) {
+#ifndef _WIN32
+  {
+    const platform::StopWatch watch(130);
+    // Only this thread and the watcher run here, both with the requests
+    // blocked: the watcher's wait takes this one.
+    kill(getpid(), SIGTERM);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!watch.Signal().Triggered() && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_TRUE(watch.Signal().Triggered());
+  }
+#endif
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 20; ++i) {
+    const platform::StopWatch watch(130);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <pthread.h>
 
 #include <csignal>
-#include <ctime>
 
 #include "platform/stop_request.h"
 
@@ -34,18 +33,16 @@ StopRequests::~StopRequests() {
   pthread_sigmask(SIG_UNBLOCK, &signals, nullptr);
 }
 
-bool StopRequests::WaitFor(std::chrono::milliseconds limit) {
-  const sigset_t signals = Requests();
-  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(limit);
-  const timespec wait{.tv_sec = static_cast<time_t>(seconds.count()),
-                      .tv_nsec = static_cast<long>((limit - seconds).count() * 1000000)};
-  return sigtimedwait(&signals, nullptr, &wait) > 0;
-}
-
 void StopRequests::Wait() {
   const sigset_t signals = Requests();
   int received = 0;
   sigwait(&signals, &received);
+}
+
+void StopRequests::Release(std::thread& waiter) {
+  // Sent to the waiter alone, the blocked signal stays pending for it until
+  // its sigwait takes it, so a release before the wait is not lost.
+  pthread_kill(waiter.native_handle(), SIGTERM);
 }
 
 }  // namespace platform

@@ -39,9 +39,6 @@ StopRequests::~StopRequests() { ::SetConsoleCtrlHandler(OnConsoleControl, FALSE)
 
 void StopRequests::Wait() { ::WaitForSingleObject(RequestedEvent(), INFINITE); }
 
-bool StopRequests::WaitFor(std::chrono::milliseconds limit) {
-  return ::WaitForSingleObject(RequestedEvent(), static_cast<DWORD>(limit.count())) ==
-         WAIT_OBJECT_0;
-}
+void StopRequests::Release(std::thread& /*waiter*/) { ::SetEvent(RequestedEvent()); }
 
 }  // namespace platform

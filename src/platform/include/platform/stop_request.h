@@ -4,7 +4,7 @@
 // shutting down on Windows.
 #pragma once
 
-#include <chrono>
+#include <thread>
 
 namespace platform {
 
@@ -18,10 +18,13 @@ class StopRequests {
   StopRequests(const StopRequests&) = delete;
   StopRequests& operator=(const StopRequests&) = delete;
 
-  // Blocks until a request arrives. Each request is taken by one wait.
+  // Blocks until a request arrives, or until Release ends the wait. Each
+  // request is taken by one wait.
   void Wait();
-  // Blocks until a request arrives (true) or `limit` has passed (false).
-  bool WaitFor(std::chrono::milliseconds limit);
+  // Ends the current or the next Wait of `waiter`, the thread that waits for
+  // requests, as a request would: for its owner, which tells the two apart,
+  // to end that thread at once rather than after a poll.
+  void Release(std::thread& waiter);
 };
 
 }  // namespace platform
