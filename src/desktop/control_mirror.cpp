@@ -96,13 +96,17 @@ std::vector<HWND> AddressFields(HWND control) {
 // an address writes all four fields, each an edit that redraws and asks the
 // window server; when the fields are all filled, only those whose number
 // differs are written (a scroll of the Setting page mostly moves the last).
-void ShowIpAddress(HWND control, DWORD address) {
+// The fields are looked up once: under Wine each step through a window's
+// children asks the window server too.
+void ShowIpAddress(ControlWindow& window, DWORD address) {
+  const HWND control = window.hwnd;
   DWORD shown = 0;
   const LRESULT filled =
       ::SendMessageW(control, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&shown));
   if (filled == 4 && shown == address) return;
-  const std::vector<HWND> fields = filled == 4 ? AddressFields(control) : std::vector<HWND>{};
-  if (fields.size() != 4) {
+  if (filled == 4 && window.addressFields.empty()) window.addressFields = AddressFields(control);
+  const std::vector<HWND>& fields = window.addressFields;
+  if (filled != 4 || fields.size() != 4) {
     ::SendMessageW(control, IPM_SETADDRESS, 0, static_cast<LPARAM>(address));
     return;
   }
@@ -163,7 +167,7 @@ void ShowControl(ControlWindow& window, const ui::ControlState& state, bool item
       ShowComboBox(window, state, itemsChanged);
       break;
     case ui::ControlKind::kIpAddress:
-      ShowIpAddress(control, state.address);
+      ShowIpAddress(window, state.address);
       break;
     case ui::ControlKind::kTab:
       ShowTabControl(control, state, itemsChanged);

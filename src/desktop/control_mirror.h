@@ -17,11 +17,13 @@ namespace desktop {
 ui::ControlKind KindOfWindow(HWND control);
 
 // A control of a dialog window and its kind; for a combo box, the items it
-// shows.
+// shows; for an address control, its four fields left to right, found the
+// first time they are written (they live as long as the control).
 struct ControlWindow {
   HWND hwnd = nullptr;
   ui::ControlKind kind = ui::ControlKind::kUnknown;
   std::vector<std::string> shownItems{};
+  std::vector<HWND> addressFields{};
 };
 // A dialog's controls by id; labels without an id of their own are left out.
 using ControlWindows = std::map<int, ControlWindow>;
