@@ -65,18 +65,19 @@ TEST(Listening, TheStopEndsAnAcceptAndAServedWaitPromptly) {
   const auto served = listening->Accept(stop);
   ASSERT_NE(served, nullptr);
 
-  auto waiting = std::async(std::launch::async, [&] {
-    const platform::Readiness ended = served->WaitToReceive(stop, platform::kUntilStopped);
-    return std::pair(ended, listening->Accept(stop) == nullptr);
-  });
+  auto waiting = std::async(std::launch::async,
+                            [&] { return served->WaitToReceive(stop, platform::kUntilStopped); });
+  auto accepting = std::async(std::launch::async, [&] { return listening->Accept(stop); });
   EXPECT_EQ(waiting.wait_for(200ms), std::future_status::timeout) << "nothing ends it early";
+  EXPECT_EQ(accepting.wait_for(0ms), std::future_status::timeout) << "nobody connected";
   const Clock::time_point raised = Clock::now();
   stop.Trigger();
   ASSERT_EQ(waiting.wait_for(kPromptly), std::future_status::ready);
+  ASSERT_EQ(accepting.wait_for(kPromptly), std::future_status::ready);
   EXPECT_LT(Clock::now() - raised, kPromptly);
-  const auto [ended, acceptEnded] = waiting.get();
-  EXPECT_EQ(ended, platform::Readiness::kStopped);
-  EXPECT_TRUE(acceptEnded);
+  EXPECT_EQ(waiting.get(), platform::Readiness::kStopped);
+  EXPECT_EQ(accepting.get(), nullptr);
+  EXPECT_EQ(listening->Accept(stop), nullptr) << "nor does one after the stop wait";
   EXPECT_FALSE(stop.SleepFor(1h)) << "a raised signal ends a sleep at once";
 }
 

@@ -1,5 +1,6 @@
 // The serving side on BSD sockets: non-blocking sockets whose waits poll()
-// in slices (platform/served_wait.h).
+// in slices (platform/served_wait.h); a listening socket's wait is ended by
+// the stop itself.
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -81,8 +82,16 @@ class PosixListeningSocket : public ListeningSocket {
   PosixListeningSocket(const PosixListeningSocket&) = delete;
   PosixListeningSocket& operator=(const PosixListeningSocket&) = delete;
 
+  // Waits without slices: a simulator of a thousand panels has a thousand
+  // sockets listening, and their polls would wake fifty times a second
+  // each. The stop shuts the socket for accepting instead, which ends the
+  // poll; the socket is not accepted on again after a stop.
   std::unique_ptr<ServedSocket> Accept(const StopSignal& stop) override {
-    while (PollFor(fd_, POLLIN, stop, kUntilStopped) == Readiness::kReady) {
+    const StopSignal::Wake wake(stop, [fd = fd_] { ::shutdown(fd, SHUT_RD); });
+    while (!stop.Triggered()) {
+      pollfd watched{fd_, POLLIN, 0};
+      if (::poll(&watched, 1, -1) < 0 && errno != EINTR) return nullptr;
+      if (stop.Triggered()) break;
       const int fd = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
       if (fd >= 0) return AdoptServedSocket(fd);
     }
