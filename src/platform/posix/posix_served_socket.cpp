@@ -82,15 +82,20 @@ class PosixListeningSocket : public ListeningSocket {
   PosixListeningSocket(const PosixListeningSocket&) = delete;
   PosixListeningSocket& operator=(const PosixListeningSocket&) = delete;
 
-  // Waits without slices: a simulator of a thousand panels has a thousand
-  // sockets listening, and their polls would wake fifty times a second
-  // each. The stop shuts the socket for accepting instead, which ends the
-  // poll; the socket is not accepted on again after a stop.
+  // Waits in long slices: a simulator of a thousand panels has a thousand
+  // sockets listening, and polls in the usual slices would wake fifty times
+  // a second each. The stop shuts the socket for accepting instead, which
+  // ends the poll at once on Linux (elsewhere within a slice); the socket is
+  // not accepted on again after a stop. Shut down, not closed: the
+  // descriptor stays this socket's until it is destroyed.
   std::unique_ptr<ServedSocket> Accept(const StopSignal& stop) override {
+    constexpr int kListeningSliceMs = 1000;
     const StopSignal::Wake wake(stop, [fd = fd_] { ::shutdown(fd, SHUT_RD); });
     while (!stop.Triggered()) {
       pollfd watched{fd_, POLLIN, 0};
-      if (::poll(&watched, 1, -1) < 0 && errno != EINTR) return nullptr;
+      const int ready = ::poll(&watched, 1, kListeningSliceMs);
+      if (ready < 0 && errno != EINTR) return nullptr;
+      if (ready <= 0) continue;
       if (stop.Triggered()) break;
       const int fd = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
       if (fd >= 0) return AdoptServedSocket(fd);
