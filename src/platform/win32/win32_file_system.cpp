@@ -7,6 +7,7 @@
 #include <cctype>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <string_view>
 
 #include "platform/win32/wide_text.h"
@@ -57,28 +58,33 @@ class Win32ReadableFile : public ReadableFile {
   HANDLE file_;
 };
 
+// A kernel handle closed when its owner goes, on every path.
+struct HandleCloser {
+  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
+using OwnedHandle = std::unique_ptr<void, HandleCloser>;
+
+struct ViewUnmapper {
+  void operator()(const void* view) const { ::UnmapViewOfFile(view); }
+};
+using OwnedView = std::unique_ptr<const void, ViewUnmapper>;
+
 // A view of a file mapped read-only. The file is held open without write
 // sharing, so that nobody changes the bytes while they are used.
 class Win32MappedFile : public MappedFile {
  public:
-  Win32MappedFile(HANDLE file, HANDLE mapping, const void* view, std::size_t size)
-      : file_(file), mapping_(mapping), view_(view), size_(size) {}
-  ~Win32MappedFile() override {
-    ::UnmapViewOfFile(view_);
-    ::CloseHandle(mapping_);
-    ::CloseHandle(file_);
-  }
-  Win32MappedFile(const Win32MappedFile&) = delete;
-  Win32MappedFile& operator=(const Win32MappedFile&) = delete;
+  Win32MappedFile(OwnedHandle file, OwnedHandle mapping, OwnedView view, std::size_t size)
+      : file_(std::move(file)), mapping_(std::move(mapping)), view_(std::move(view)), size_(size) {}
 
   std::span<const std::uint8_t> Bytes() const override {
-    return {static_cast<const std::uint8_t*>(view_), size_};
+    return {static_cast<const std::uint8_t*>(view_.get()), size_};
   }
 
  private:
-  HANDLE file_;
-  HANDLE mapping_;
-  const void* view_;
+  // Released in the reverse order: the view, the mapping, the file.
+  OwnedHandle file_;
+  OwnedHandle mapping_;
+  OwnedView view_;
   std::size_t size_;
 };
 
@@ -201,22 +207,18 @@ std::unique_ptr<ReadableFile> Win32FileSystem::OpenForReading(const std::string&
 
 std::unique_ptr<MappedFile> Win32FileSystem::MapForReading(const std::string& path) {
   if (path.empty() || !OnFixedDisk(path)) return nullptr;
-  const HANDLE file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  const HANDLE opened = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  if (opened == INVALID_HANDLE_VALUE) return nullptr;
+  OwnedHandle file(opened);
   // An empty file has no view; one larger than the address space has none.
-  const std::optional<std::uint64_t> size = DiskFileSize(file);
-  if (!size || *size == 0 || *size > std::numeric_limits<std::size_t>::max()) {
-    ::CloseHandle(file);
-    return nullptr;
-  }
-  const HANDLE mapping = ::CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-  const void* view = mapping ? ::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
-  if (!view) {
-    if (mapping) ::CloseHandle(mapping);
-    ::CloseHandle(file);
-    return nullptr;
-  }
-  return std::make_unique<Win32MappedFile>(file, mapping, view, static_cast<std::size_t>(*size));
+  const std::optional<std::uint64_t> size = DiskFileSize(file.get());
+  if (!size || *size == 0 || *size > std::numeric_limits<std::size_t>::max()) return nullptr;
+  OwnedHandle mapping(::CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (!mapping) return nullptr;
+  OwnedView view(::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+  if (!view) return nullptr;
+  return std::make_unique<Win32MappedFile>(std::move(file), std::move(mapping), std::move(view),
+                                           static_cast<std::size_t>(*size));
 }
 
 std::unique_ptr<WritableFile> Win32FileSystem::CreateForWriting(const std::string& path) {
